@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Configures and builds one build tree. Usage: scripts/build.sh DIR [cmake options...]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir=$1
+shift
+werror=OFF
+if [ -n "${CI:-}" ]; then
+  werror=ON
+fi
+cmake -S "$root" -B "$dir" -DBRIMLOW_WERROR="$werror" "$@" >/dev/null
+cmake --build "$dir" -j "$(nproc)"
