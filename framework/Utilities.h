@@ -27,3 +27,12 @@ double** NewDoubleArray2D(int length, int rows);
 void DeleteDoubleArray2D(double** array, int rows);
 void CopyDoubleArray(const double* src, double* dst, int n, int offset);
 void ClearDoubleArray2D(double** array, int length, int rows);
+
+// A four-character code ("KB30") as the 32-bit identifier hosts use: the
+// first character in the most significant byte.
+constexpr int FourCharCode(const char (&code)[5]) {
+  return static_cast<int>((static_cast<unsigned>(static_cast<unsigned char>(code[0])) << 24) |
+                          (static_cast<unsigned>(static_cast<unsigned char>(code[1])) << 16) |
+                          (static_cast<unsigned>(static_cast<unsigned char>(code[2])) << 8) |
+                          static_cast<unsigned>(static_cast<unsigned char>(code[3])));
+}

@@ -21,7 +21,13 @@ TEST(Utilities, CopyTextTruncatesIntoTheField) {
   EXPECT_STREQ(field, "");
 }
 
-class CurrentTimeZone : public ::testing::TestWithParam<std::pair<const char*, const char*>> {
+struct ZoneCase {
+  const char* tz;  // POSIX TZ offsets are written west-positive
+  const char* suffix;
+  const char* label;
+};
+
+class CurrentTimeZone : public ::testing::TestWithParam<ZoneCase> {
  protected:
   void SetUp() override {
     const char* old = std::getenv("TZ");
@@ -37,19 +43,20 @@ class CurrentTimeZone : public ::testing::TestWithParam<std::pair<const char*, c
 };
 
 TEST_P(CurrentTimeZone, EndsWithTheUtcOffset) {
-  setenv("TZ", GetParam().first, 1);
+  setenv("TZ", GetParam().tz, 1);
   tzset();
   const std::string text = CurrentTime();
   ASSERT_GE(text.size(), 5u);
-  EXPECT_EQ(text.substr(text.size() - 5), GetParam().second);
+  EXPECT_EQ(text.substr(text.size() - 5), GetParam().suffix);
   EXPECT_EQ(text[8], ' ');
 }
 
-// POSIX TZ offsets are written west-positive.
 INSTANTIATE_TEST_SUITE_P(Zones, CurrentTimeZone,
-                         ::testing::Values(std::make_pair("XYZ-5:30", "+0530"), std::make_pair("XYZ3", "-0300"),
-                                           std::make_pair("XYZ-2", "+0200"), std::make_pair("UTC0", "+0000"),
-                                           std::make_pair("XYZ-14", "+1400"), std::make_pair("XYZ12", "-1200")));
+                         ::testing::Values(ZoneCase{"XYZ-5:30", "+0530", "EastHalfHour"},
+                                           ZoneCase{"XYZ3", "-0300", "West3"}, ZoneCase{"XYZ-2", "+0200", "East2"},
+                                           ZoneCase{"UTC0", "+0000", "Utc"}, ZoneCase{"XYZ-14", "+1400", "East14"},
+                                           ZoneCase{"XYZ12", "-1200", "West12"}),
+                         [](const ::testing::TestParamInfo<ZoneCase>& info) { return std::string(info.param.label); });
 
 TEST(Utilities, DoubleArrays) {
   double** a = NewDoubleArray2D(4, 3);

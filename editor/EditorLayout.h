@@ -1,0 +1,24 @@
+#pragma once
+
+class Brimlow;
+class IGraphics;
+
+// The editor layout for the current GUI scale.
+namespace EditorLayout {
+
+enum ELayoutMode { kBuild = 0 };
+
+// Builds every editor control for the current GUI scale.
+void LayoutGUI(Brimlow* plug, IGraphics* graphics, int mode);
+// Shows or hides controls by view mode and re-places the curve-select and
+// zoom buttons.
+void UpdateViewLayout(Brimlow* plug);
+// Greys, band by band, the Slope, Gain and Q controls its type does not use.
+void UpdateAllBandControls(Brimlow* plug);
+// Handed to the EQ graph with the plug-in as context: the plug-in's EQ
+// curve level in dB at a frequency, for a channel mode and a band (-1: all).
+double EQCurveCallback(void* context, double frequency, int channel, int band);
+// Handed to the display: refreshes the analyser curves before drawing.
+void AnalyzerRefreshCallback(void* context);
+
+}  // namespace EditorLayout

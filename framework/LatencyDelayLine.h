@@ -1,0 +1,30 @@
+#pragma once
+
+#include "framework/containers/WDL_TypedBuf.h"
+
+// Keeps the input delayed by the plug-in's latency so that bypass emits the
+// signal aligned with the processed path. Planar: channel c occupies
+// [c x length, (c + 1) x length).
+class LatencyDelayLine {
+ public:
+  LatencyDelayLine(int nInputs, int nOutputs, int length);
+
+  // The block size is not known here; a length change reallocates only when
+  // the new ring does not fit the block already held.
+  void SetLength(int length);
+  int GetLength() const { return mLength; }
+
+  // While processing: records the input so the ring stays filled.
+  void Record(double** inputs, int nFrames);
+  // While bypassed: writes the delayed sample, then stores the new one.
+  void Run(double** inputs, double** outputs, int nFrames);
+
+ private:
+  int CommonChannels() const { return mInputs < mOutputs ? mInputs : mOutputs; }
+
+  WDL_TypedBuf<double> mRing{4096};
+  int mPosition = 0;
+  int mInputs;
+  int mOutputs;
+  int mLength = 0;
+};
