@@ -1,0 +1,40 @@
+#pragma once
+
+// Complex FFT of 2 .. 2^19 points over process-wide tables, used by the
+// convolution engine and the linear-phase impulse builder.
+//
+// Data are N complex values, (re, im) doubles interleaved, transformed in
+// place. The forward transform computes X[k] = sum_j x[j] e^(+2 pi i j k / N)
+// (positive exponent, which the other transforms of the program share) and
+// leaves it in a scrambled order: position p holds X[ScrambledIndex(N, p)].
+// The inverse takes that order and returns x'[j] = sum_k X[k] e^(-2 pi i j k / N)
+// in natural order. Neither scales: inverse(forward(x)) = N x. Skipping the
+// reordering costs nothing when spectra are only multiplied point by point.
+namespace SplitRadixFFT {
+
+constexpr int kMinSize = 2;
+constexpr int kMaxSize = 1 << 19;
+
+// Builds the tables exactly once; any thread may call it any time, and a
+// thread that comes while another builds waits until the tables are whole.
+// RunFFT calls it too, so calling it ahead only moves the cost.
+void InitFFT();
+
+// direction 0 forward, anything else inverse. Returns false, leaving the
+// data untouched, when n is not a power of two from 2 to 2^19.
+bool RunFFT(double* data, int n, int direction);
+
+bool IsSupportedSize(int n);
+
+// r(N, p): the bin index held at position p of a forward output.
+int ScrambledIndex(int n, int p);
+
+// The permutation table: for every N = 16, 32, .., 2^19 a block of N
+// entries starting at entry N - 16. Entry k of a block is the position of
+// the forward output that holds the bin k counted with the opposite sign of
+// the exponent, that is X[(N - k) mod N]. Built by InitFFT.
+const int* GetPermutationTable();
+// The block for size n, or null when n has none (below 16 or unsupported).
+const int* GetPermutation(int n);
+
+}  // namespace SplitRadixFFT

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "dsp/filters/LowPassMapping.h"
+#include "dsp/filters/Filter.h"
+#include "dsp/filters/ParamInfo.h"
+#include "dsp/filters/butterworth/DesignStorage.h"
+#include "dsp/filters/butterworth/ShelfPrototype.h"
+
+namespace Dsp {
+namespace Butterworth {
+namespace Design {
+
+// The gain at DC, half of it (in dB) at the corner, 1 at Nyquist.
+template <int MaxOrder>
+class LowShelf : public DesignStorage<ShelfPrototype, (MaxOrder + 1) / 2, MaxOrder, MaxOrder> {
+ public:
+  static constexpr int kKind = 4;
+  static constexpr const char* kName = "Butterworth Low Shelf";
+  static constexpr int kNumParams = 4;
+
+  static ParamInfo getParamInfo(int index) {
+    switch (index) {
+      case 0:
+        return MakeSampleRateParamInfo();
+      case 1:
+        return MakeOrderParamInfo();
+      case 2:
+        return MakeCutoffFrequencyParamInfo();
+      case 3:
+        return MakeGainParamInfo();
+      default:
+        ThrowInvalidParamInfo();
+    }
+  }
+
+  void configure(int order, double sampleRate, double cutoffFrequency, double gainDb) {
+    this->analog.design(this->ClampOrder(order, MaxOrder), gainDb);
+    LowPassMapping(cutoffFrequency / sampleRate).transform(this->analog, this->digital);
+    this->cascade.setLayout(this->digital);
+  }
+
+  // Order is params[1]; the others are read as getParamInfo lists them.
+  void designFromParams(const Params& p) {
+    configure(this->OrderFromParam(p[1], MaxOrder), p[0], p[2], p[3]);
+  }
+};
+
+}  // namespace Design
+}  // namespace Butterworth
+}  // namespace Dsp
