@@ -26,9 +26,10 @@
 // every later block find n samples ready: the output is then the exact
 // convolution delayed by GetLatency() samples.
 //
-// Not thread-safe; all calls come from one thread at a time. Set-up calls
-// (SetImpulse, Reset, the first Add after a new channel count) allocate;
-// in steady use Add, Avail, Get and Advance do not.
+// Not thread-safe; all calls come from one thread at a time. SetImpulse,
+// and the first Add after a channel-count change or a new transform size,
+// allocate; once the queues have reached their working size, Add, Avail,
+// Get and Advance do not.
 class ConvolutionEngine {
  public:
   static constexpr int kMaxChannels = 2;

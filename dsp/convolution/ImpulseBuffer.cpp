@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-ImpulseBuffer::ImpulseBuffer() : samples{WDL_TypedBuf<double>(4096), WDL_TypedBuf<double>(4096)} {}
+ImpulseBuffer::ImpulseBuffer() = default;
 
 bool ImpulseBuffer::ResizeChannel(int channel, int n) {
   WDL_TypedBuf<double>& buf = samples[channel];

@@ -31,6 +31,6 @@ class ImpulseBuffer {
   bool ResizeChannel(int channel, int n);
   void ReleaseAll();
 
-  WDL_TypedBuf<double> samples[kMaxChannels];
+  WDL_TypedBuf<double> samples[kMaxChannels];  // granularity 4096 bytes
   int nch = 1;
 };
