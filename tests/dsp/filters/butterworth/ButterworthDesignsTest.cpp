@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "tests/dsp/filters/FilterTestSupport.h"
@@ -79,6 +80,14 @@ Made Designed(const DesignCase& c) {
   return made;
 }
 
+std::string CaseName(const ::testing::TestParamInfo<DesignCase>& info) {
+  static const char* const kNames[] = {"LowPass",  "HighPass", "LowShelf", "HighShelf",
+                                       "BandPass", "BandStop", "BandShelf"};
+  const DesignCase& c = info.param;
+  return std::string(kNames[static_cast<int>(c.kind)]) + "_Order" + std::to_string(c.order) + "_" +
+         std::to_string(static_cast<int>(c.frequency)) + "Hz_" + std::to_string(info.index);
+}
+
 class ButterworthResponse : public ::testing::TestWithParam<DesignCase> {};
 
 // The magnitude computed from the designed coefficients follows the
@@ -123,7 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
         DesignCase{Kind::BandShelf, 1, 48000, 1000, 1.0 / 0.7, 12},
         DesignCase{Kind::BandShelf, 4, 44100, 15000, 2.0, -12},
         DesignCase{Kind::BandShelf, 16, 96000, 250, 0.5, 6},
-        DesignCase{Kind::BandShelf, 2, 48000, 10, 0.05, 6}));  // lower edge clamped to 1 Hz
+        DesignCase{Kind::BandShelf, 2, 48000, 10, 0.05, 6}),  // lower edge clamped to 1 Hz
+    CaseName);
 
 // -3.0103 dB at the cut-off of every low-pass and high-pass order.
 TEST(ButterworthDesigns, HalfPowerAtCutoffForEveryOrder) {

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "framework/containers/WDL_HeapBuf.h"
+
+// A FIFO of bytes in one contiguous buffer: appends go to the end, reads
+// come from a moving position, and the unread bytes are moved to the front
+// once more than half of the buffer has been consumed. The block is never
+// given back while the queue lives, so a queue that has reached its working
+// size appends without allocating.
+class ByteQueue {
+ public:
+  ByteQueue() : mBuf(4096) {}
+
+  // Appends bytes (zeros when data is null); returns where they went, or
+  // null when the buffer could not grow (nothing is appended then).
+  void* Add(const void* data, int bytes);
+  // Puts bytes zeros before the unread bytes; false when it could not grow.
+  bool AddZerosAtFront(int bytes);
+  // The first unread byte, null when none.
+  void* Get() const;
+  int Available() const { return mBuf.GetSize() - mPosition; }
+  // Consumes bytes (clamped to what is there; 0 or less does nothing).
+  void Advance(int bytes);
+  void Clear();
+
+ private:
+  WDL_HeapBuf mBuf;
+  int mPosition = 0;
+};
