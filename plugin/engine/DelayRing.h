@@ -1,0 +1,31 @@
+#pragma once
+
+#include "framework/containers/WDL_TypedBuf.h"
+
+// A capacity-bounded ring of doubles whose push returns the delayed sample.
+// Length 0 passes the input straight through. The capacity is allocated at
+// set-up; changing the length later never allocates and clears nothing.
+class DelayRing {
+ public:
+  // Reallocates and zeroes; the length is clamped into the new capacity.
+  void SetCapacity(int capacity);
+  void SetLength(int length);
+  void Clear();
+
+  double Push(double sample) {
+    if (mLength == 0) return sample;
+    double* slot = mBuffer.Get() + mPosition;
+    const double delayed = *slot;
+    *slot = sample;
+    if (++mPosition >= mLength) mPosition = 0;
+    return delayed;
+  }
+
+  int GetCapacity() const { return mBuffer.GetSize(); }
+  int GetLength() const { return mLength; }
+
+ private:
+  WDL_TypedBuf<double> mBuffer{4096};
+  int mLength = 0;
+  int mPosition = 0;
+};
