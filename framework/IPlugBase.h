@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "framework/ChannelIO.h"
 #include "framework/IParam.h"
+#include "framework/IParamValue.h"
 #include "framework/IPreset.h"
 #include "framework/containers/ChunkBuffer.h"
 #include "framework/containers/WDL_Mutex.h"
@@ -12,6 +14,7 @@
 #include "framework/containers/WDL_TypedBuf.h"
 
 class IGraphics;
+class PresetXML;
 
 // The host's transport, filled by the binding's GetTime.
 struct ITimeInfo {
@@ -87,6 +90,109 @@ class IPlugBase {
   virtual int GetAPI() const { return mAPI; }
   virtual void SetLatency(int samples);
   virtual void SetBlockSize(int blockSize);
+
+  // ---- Parameter payloads and state ----------------------------------------
+  // The payload is one little-endian double per parameter, or in XML mode a
+  // 32-bit length and the "PresetXMLTree" text. Both take the plug mutex
+  // for their whole run, the nested XML slot and every OnParamChange
+  // included. Readers return the position after the payload; failure is -1
+  // for the binary form and 0 for the XML form, so success is always > 0
+  // for a payload at position 0.
+  bool SerializeParams(ChunkBuffer* chunk);
+  int UnserializeParams(const ChunkBuffer* chunk, int startPos, bool flaggedOnly);
+  // The XML slots take no lock: they run inside the two above or from the
+  // preset code on the main thread.
+  virtual bool SerializePresetParam2XMLString(const double* values, ChunkBuffer* chunk, const char* presetName);
+  virtual bool SerializeParams2XMLString(ChunkBuffer* chunk);
+  virtual int UnSerializeXMLString2Params(const ChunkBuffer* chunk, int startPos, bool flaggedOnly);
+  // What the host saves and restores, and what a preset record holds. A
+  // plug-in that wraps the payload in a format of its own replaces these.
+  virtual bool SerializeState(ChunkBuffer* chunk);
+  virtual int UnserializeStateAll(const ChunkBuffer* chunk, int startPos);
+  virtual int UnserializeState(const ChunkBuffer* chunk, int startPos, bool flaggedOnly);
+  // Binary mode only: true when every parameter equals data[startIndex + i]
+  // in single precision (within 0.00001). data must hold that many doubles.
+  virtual bool CompareState(const double* data, int startIndex);
+
+  bool IsXMLMode() const { return mIsXML; }
+  void SetXMLMode(bool xml) { mIsXML = xml; }
+  // What the XML payload and the preset files carry and require.
+  void SetPluginTexts(const char* vendor, const char* product, const char* version);
+  const char* GetVendorText() const { return mVendorText.Get(); }
+  const char* GetProductText() const { return mProductText.Get(); }
+  const char* GetVersionText() const { return mVersionText.Get(); }
+
+  // ---- Preset list -----------------------------------------------------------
+  IPreset* GetNextUninitializedPreset();
+  // Deletes every record that holds no payload, keeping the order of the
+  // rest; the current index follows its record (0 when it was deleted).
+  void PruneUninitializedPresets();
+  // "" when idx names no record.
+  const char* GetPresetName(int idx) const;
+  // Names are cut to fit the 256-byte field.
+  void SetPresetName(int idx, const char* name);
+  // Stores the current state in the current record (renaming it when name
+  // is not empty). A failed store keeps the record's earlier payload.
+  void ModifyCurrentPreset(const char* name = nullptr);
+  // An initialised record is loaded; an uninitialised one captures the
+  // current state under the name "user preset N". On success the record
+  // becomes current and the controls are redrawn.
+  bool RestorePreset(int idx, bool flaggedOnly = false);
+
+  // ---- Preset makers ---------------------------------------------------------
+  // Each fills a record with a name and a payload of one value per
+  // parameter and returns true, or returns false having changed nothing
+  // (no target record, or the payload could not be stored).
+  //
+  // values in index order; parameters past its end take their current value.
+  virtual bool MakePreset(const char* name, const std::vector<double>& values);
+  // The named-parameter makers take (index, value) pairs; indices outside
+  // the table are ignored and parameters not named keep their current value.
+  // A value of exactly kUnsetPresetValue counts as not named.
+  virtual bool MakeNextPresetFromNamedParams(const char* name, const std::vector<IParamValue>& values);
+  virtual bool MakeDefaultPreset(const char* name);
+  virtual bool MakePresetFromNamedParamsAt(int idx, const char* name, const std::vector<IParamValue>& values);
+  virtual bool FillPresetFromNamedParams(IPreset* preset, const char* name, const std::vector<IParamValue>& values);
+  virtual bool FillPresetFromDefaults(IPreset* preset, const char* name);
+  // Appends a new record (first named "empty N" after the count, then name).
+  virtual bool MakePresetFromNamedParams(const char* name, const std::vector<IParamValue>& values);
+  // Appends the payload of a value array to a preset chunk: the XML form
+  // through SerializePresetParam2XMLString in XML mode, else the binary
+  // form. Every maker and LoadPresetFromXML store through this, so a
+  // plug-in whose presets hold a wrapped format replaces only this.
+  virtual bool SerializePresetValues(const double* values, ChunkBuffer* chunk, const char* presetName);
+
+  // The marker the named-parameter makers start from (bits 0x3E7AD742AEBDA37D).
+  static constexpr double kUnsetPresetValue = 9.999e-08;
+
+  // ---- XML preset files --------------------------------------------------------
+  // The path is directory + fileName + extension, joined as they stand, so
+  // a directory ends in a separator. A document of another vendor or
+  // product, or of another shape, is rejected before anything changes.
+  //
+  // Writes the current values (only the flagged ones when flaggedOnly) and,
+  // when withData, a "Data" element. An empty presetName becomes the current
+  // record's name; directory holds the full path afterwards.
+  virtual bool WritePresetXMLFile(const WDL_String& vendor, const WDL_String& product, const WDL_String& version,
+                                  WDL_String& directory, const WDL_String& fileName, const WDL_String& extension,
+                                  WDL_String& presetName, bool flaggedOnly, bool withData, const WDL_String& data);
+  // True when the file opens and parses as XML; the texts are not consulted.
+  virtual bool TestPresetXMLFile(const WDL_String& vendor, const WDL_String& product, const WDL_String& version,
+                                 const WDL_String& directory, const WDL_String& fileName, const WDL_String& extension);
+  // Sets the live parameters (clamped) from the file, with its preset name
+  // in presetName and, when withData and the file has one, its "Data" text
+  // in data. It takes no lock and calls no OnParamChange: callers hold the
+  // plug mutex and announce the changes themselves.
+  virtual bool LoadPresetFromXMLWithData(const WDL_String& vendor, const WDL_String& product,
+                                         const WDL_String& version, const WDL_String& directory,
+                                         const WDL_String& fileName, const WDL_String& extension,
+                                         WDL_String& presetName, bool flaggedOnly, bool withData, WDL_String& data);
+  // Fills a record from the file: its name, and a payload of the defaults
+  // overlaid by the file's values (not clamped), stored through
+  // SerializePresetValues.
+  virtual bool LoadPresetFromXML(const WDL_String& vendor, const WDL_String& product, const WDL_String& version,
+                                 IPreset* preset, const WDL_String& directory, const WDL_String& fileName,
+                                 const WDL_String& extension, bool flaggedOnly);
 
   // ---- Host identification -------------------------------------------------
   static int LookUpHost(const char* name);
@@ -170,6 +276,15 @@ class IPlugBase {
   WDL_PtrList<IPreset> mPresets;
 
  private:
+  // Both payload writers and the file writer build their document here;
+  // values null means the current ones.
+  void BuildPresetXML(PresetXML* doc, const char* vendor, const char* product, const char* version, const char* data,
+                      const char* presetName, const double* values, bool flaggedOnly) const;
+  // Fills a preset record; on failure the record is left as it was.
+  bool StorePreset(IPreset* preset, const char* name, const double* values);
+  // The value array of the named-parameter makers.
+  std::vector<double> NamedValues(const std::vector<IParamValue>& values) const;
+
   template <class Frame>
   void RunInSlices(int nFrames, Frame frame);
   void ConvertInputs(int offset, int nFrames);

@@ -27,9 +27,13 @@ class TestPlug : public IPlugBase {
     IPlugBase::OnParamChange(idx);
     mChanged.push_back(idx);
   }
+  bool IsStateAccessAllowed(int kind) override { return !(kind >= 0 && kind < 8 && mDeniedAccess[kind]); }
+  void OnPresetRestored() override { ++mPresetsRestored; }
 
   using IPlugBase::SetLatencyDelayLine;
 
   std::vector<std::pair<int, double>> mHostValues;
   std::vector<int> mChanged;
+  bool mDeniedAccess[8] = {};
+  int mPresetsRestored = 0;
 };
