@@ -8,6 +8,7 @@ packages=(
   libpng-dev zlib1g-dev libtinyxml-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  locales-all
 )
 
 missing=()
