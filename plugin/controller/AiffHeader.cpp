@@ -90,8 +90,8 @@ int ReadAiffHeader(AudioFileStream& stream, AudioFileLayout* layout) {
   // The data starts after the block-size field and `offset` bytes of padding.
   if (!stream.ReadU32BE(&offset) || !stream.Skip(4 + int64_t{offset})) return kAudioFileCorrupt;
   layout->dataOffset = stream.Tell();
-  if (layout->dataOffset < 0 || uint64_t{frames} * layout->FrameBytes() >
-                                    static_cast<uint64_t>(stream.Size() - layout->dataOffset)) {
+  if (layout->dataOffset < 0 ||
+      uint64_t{frames} * layout->FrameBytes() > static_cast<uint64_t>(stream.Size() - layout->dataOffset)) {
     return kAudioFileCorrupt;
   }
   return kAudioFileOk;

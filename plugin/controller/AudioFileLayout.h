@@ -17,10 +17,10 @@ struct AudioFileLayout {
   uint16_t bytesPerSample = 0;
   uint16_t bitsPerSample = 0;  // as the header says; may be below 8 x bytes
   uint16_t channels = 0;
-  uint32_t sampleRate = 0;     // Hz
-  uint32_t channelMask = 0;    // WAV extensible speaker mask, else 0
-  uint32_t frames = 0;         // frames the header promises
-  int64_t dataOffset = 0;      // file position of the first frame
+  uint32_t sampleRate = 0;   // Hz
+  uint32_t channelMask = 0;  // WAV extensible speaker mask, else 0
+  uint32_t frames = 0;       // frames the header promises
+  int64_t dataOffset = 0;    // file position of the first frame
 
   uint64_t FrameBytes() const { return uint64_t{bytesPerSample} * channels; }
 };

@@ -30,9 +30,7 @@ void AudioFileStream::Close() {
   mSize = 0;
 }
 
-bool AudioFileStream::Read(void* dst, size_t bytes) {
-  return mFile && std::fread(dst, 1, bytes, mFile) == bytes;
-}
+bool AudioFileStream::Read(void* dst, size_t bytes) { return mFile && std::fread(dst, 1, bytes, mFile) == bytes; }
 
 bool AudioFileStream::ReadU16LE(uint16_t* value) {
   unsigned char b[2];

@@ -37,8 +37,7 @@ int ReadWavHeader(AudioFileStream& stream, AudioFileLayout* layout) {
   }
   if (tag == kTagExtensible) {
     // The sub-format GUID begins with the format tag it stands for.
-    if (fmtSize < kFmtExtensibleSize || !stream.Skip(4) || !stream.ReadU32LE(&channelMask) ||
-        !stream.ReadU16LE(&tag)) {
+    if (fmtSize < kFmtExtensibleSize || !stream.Skip(4) || !stream.ReadU32LE(&channelMask) || !stream.ReadU16LE(&tag)) {
       return kAudioFileCorrupt;
     }
   }
@@ -67,8 +66,8 @@ int ReadWavHeader(AudioFileStream& stream, AudioFileLayout* layout) {
   layout->dataOffset = stream.Tell();
   // A size beyond the end of the file is a broken header; refusing it here
   // also keeps a tiny file from asking for gigabytes of samples.
-  if (layout->dataOffset < 0 || layout->frames * layout->FrameBytes() >
-                                    static_cast<uint64_t>(stream.Size() - layout->dataOffset)) {
+  if (layout->dataOffset < 0 ||
+      layout->frames * layout->FrameBytes() > static_cast<uint64_t>(stream.Size() - layout->dataOffset)) {
     return kAudioFileCorrupt;
   }
   return kAudioFileOk;

@@ -79,8 +79,8 @@ struct WavSpec {
   bool extensible = false;
   uint16_t subFormat = 1;  // first two GUID bytes when extensible
   uint32_t channelMask = 0;
-  int64_t fmtSize = -1;   // -1: the body's length
-  int fmtBodyCut = 0;     // bytes dropped from the end of the "fmt " body
+  int64_t fmtSize = -1;  // -1: the body's length
+  int fmtBodyCut = 0;    // bytes dropped from the end of the "fmt " body
   Bytes data;
   int64_t dataSize = -1;  // -1: the data's length
   bool dataFirst = false;
@@ -121,9 +121,15 @@ inline Bytes MakeWav(const WavSpec& s) {
   const auto appendData = [&] {
     if (!s.omitData) AppendChunk(body, "data", s.data, false, s.dataSize);
   };
-  if (s.dataFirst) appendData(); else appendFmt();
+  if (s.dataFirst)
+    appendData();
+  else
+    appendFmt();
   for (const Chunk& c : s.between) AppendChunk(body, c.id, c.body, false);
-  if (s.dataFirst) appendFmt(); else appendData();
+  if (s.dataFirst)
+    appendFmt();
+  else
+    appendData();
 
   Bytes file;
   AppendId(file, s.riff);
@@ -178,8 +184,14 @@ inline Bytes MakeAiff(const AiffSpec& s) {
   const auto appendSsnd = [&] {
     if (!s.omitSsnd) AppendChunk(body, "SSND", ssnd, true);
   };
-  if (s.ssndFirst) appendSsnd(); else appendComm();
-  if (s.ssndFirst) appendComm(); else appendSsnd();
+  if (s.ssndFirst)
+    appendSsnd();
+  else
+    appendComm();
+  if (s.ssndFirst)
+    appendComm();
+  else
+    appendSsnd();
 
   Bytes file;
   AppendId(file, "FORM");

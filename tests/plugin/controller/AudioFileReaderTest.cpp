@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/plugin/controller/AudioFileBytes.h"
@@ -112,20 +115,20 @@ TEST_P(AudioFileConversion, DecodesEveryFormatIntoPlanarFloats) {
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, AudioFileConversion,
-    ::testing::Values(ConversionCase{"Wav8", kWav, 8, false, nullptr}, ConversionCase{"Wav16", kWav, 16, false, nullptr},
-                      ConversionCase{"Wav20In3Bytes", kWav, 20, false, nullptr},
-                      ConversionCase{"Wav24", kWav, 24, false, nullptr}, ConversionCase{"Wav32", kWav, 32, false, nullptr},
-                      ConversionCase{"WavFloat", kWav, 32, true, nullptr},
-                      ConversionCase{"WavExtensible24", kWavExtensible, 24, false, nullptr},
-                      ConversionCase{"WavExtensibleFloat", kWavExtensible, 32, true, nullptr},
-                      ConversionCase{"Aiff8", kAiff, 8, false, nullptr}, ConversionCase{"Aiff16", kAiff, 16, false, nullptr},
-                      ConversionCase{"Aiff24", kAiff, 24, false, nullptr}, ConversionCase{"Aiff32", kAiff, 32, false, nullptr},
-                      ConversionCase{"AifcNone16", kAifc, 16, false, "NONE"},
-                      ConversionCase{"AifcLowerFl32", kAifc, 32, true, "fl32"},
-                      ConversionCase{"AifcUpperFl32", kAifc, 32, true, "FL32"},
-                      // Float words are 4 bytes even when the bits field disagrees.
-                      ConversionCase{"AifcFloatWithBits24", kAifc, 24, true, "fl32"},
-                      ConversionCase{"AifcFloatWithBits64", kAifc, 64, true, "fl32"}),
+    ::testing::Values(
+        ConversionCase{"Wav8", kWav, 8, false, nullptr}, ConversionCase{"Wav16", kWav, 16, false, nullptr},
+        ConversionCase{"Wav20In3Bytes", kWav, 20, false, nullptr}, ConversionCase{"Wav24", kWav, 24, false, nullptr},
+        ConversionCase{"Wav32", kWav, 32, false, nullptr}, ConversionCase{"WavFloat", kWav, 32, true, nullptr},
+        ConversionCase{"WavExtensible24", kWavExtensible, 24, false, nullptr},
+        ConversionCase{"WavExtensibleFloat", kWavExtensible, 32, true, nullptr},
+        ConversionCase{"Aiff8", kAiff, 8, false, nullptr}, ConversionCase{"Aiff16", kAiff, 16, false, nullptr},
+        ConversionCase{"Aiff24", kAiff, 24, false, nullptr}, ConversionCase{"Aiff32", kAiff, 32, false, nullptr},
+        ConversionCase{"AifcNone16", kAifc, 16, false, "NONE"},
+        ConversionCase{"AifcLowerFl32", kAifc, 32, true, "fl32"},
+        ConversionCase{"AifcUpperFl32", kAifc, 32, true, "FL32"},
+        // Float words are 4 bytes even when the bits field disagrees.
+        ConversionCase{"AifcFloatWithBits24", kAifc, 24, true, "fl32"},
+        ConversionCase{"AifcFloatWithBits64", kAifc, 64, true, "fl32"}),
     [](const ::testing::TestParamInfo<ConversionCase>& info) { return std::string(info.param.name); });
 
 TEST(AudioFileReader, ExtremesOfTheDocumentedConversions) {
@@ -269,11 +272,19 @@ std::vector<ErrorCase> ErrorCases() {
       {"RiffButNotWave", wav([](WavSpec& s) { s.form = "AVI "; }), kAudioFileUnknownFormat},
       {"FormButNotAiff", aiff([](AiffSpec& s) { s.form = "8SVX"; }), kAudioFileUnknownFormat},
       {"WavAdpcm", wav([](WavSpec& s) { s.tag = 2; }), kAudioFileUnsupported},
-      {"WavExtensibleAdpcm", wav([](WavSpec& s) { s.extensible = true; s.subFormat = 2; }), kAudioFileUnsupported},
+      {"WavExtensibleAdpcm", wav([](WavSpec& s) {
+         s.extensible = true;
+         s.subFormat = 2;
+       }),
+       kAudioFileUnsupported},
       {"WavBlockAlignDisagrees", wav([](WavSpec& s) { s.blockAlign = 6; }), kAudioFileUnsupported},
       {"WavFortyBits", wav([](WavSpec& s) { s.bits = 40; }), kAudioFileUnsupported},
       {"WavFloatOfSixteenBits", wav([](WavSpec& s) { s.tag = 3; }), kAudioFileUnsupported},
-      {"WavDoubleFloat", wav([](WavSpec& s) { s.tag = 3; s.bits = 64; }), kAudioFileUnsupported},
+      {"WavDoubleFloat", wav([](WavSpec& s) {
+         s.tag = 3;
+         s.bits = 64;
+       }),
+       kAudioFileUnsupported},
       {"WavZeroBits", wav([](WavSpec& s) { s.bits = 0; }), kAudioFileCorrupt},
       {"WavZeroChannels", wav([](WavSpec& s) { s.channels = 0; }), kAudioFileCorrupt},
       {"WavRateZero", wav([](WavSpec& s) { s.rate = 0; }), kAudioFileUnsupported},
@@ -282,19 +293,51 @@ std::vector<ErrorCase> ErrorCases() {
       {"WavNoData", wav([](WavSpec& s) { s.omitData = true; }), kAudioFileCorrupt},
       {"WavNoFmt", wav([](WavSpec& s) { s.omitFmt = true; }), kAudioFileCorrupt},
       {"WavFmtTooShort", wav([](WavSpec& s) { s.fmtBodyCut = 2; }), kAudioFileCorrupt},
-      {"WavExtensibleFmtTooShort", wav([](WavSpec& s) { s.extensible = true; s.fmtBodyCut = 24; }), kAudioFileCorrupt},
+      {"WavExtensibleFmtTooShort", wav([](WavSpec& s) {
+         s.extensible = true;
+         s.fmtBodyCut = 24;
+       }),
+       kAudioFileCorrupt},
       {"WavDataBeyondTheFile", wav([](WavSpec& s) { s.dataSize = 24 + 4; }), kAudioFileCorrupt},
       {"WavDataSizeHuge", wav([](WavSpec& s) { s.dataSize = 0xFFFFFFF0; }), kAudioFileCorrupt},
-      {"AifcSowt", aiff([](AiffSpec& s) { s.aifc = true; s.compression = "sowt"; }), kAudioFileUnsupported},
-      {"AifcUlaw", aiff([](AiffSpec& s) { s.aifc = true; s.compression = "ulaw"; }), kAudioFileUnsupported},
-      {"AifcLowerCaseNone", aiff([](AiffSpec& s) { s.aifc = true; s.compression = "none"; }), kAudioFileUnsupported},
-      {"AiffFortyBits", aiff([](AiffSpec& s) { s.bits = 40; s.frames = 1; }), kAudioFileUnsupported},
-      {"AiffZeroBits", aiff([](AiffSpec& s) { s.bits = 0; s.frames = 6; }), kAudioFileCorrupt},
-      {"AiffZeroChannels", aiff([](AiffSpec& s) { s.channels = 0; s.frames = 6; }), kAudioFileCorrupt},
+      {"AifcSowt", aiff([](AiffSpec& s) {
+         s.aifc = true;
+         s.compression = "sowt";
+       }),
+       kAudioFileUnsupported},
+      {"AifcUlaw", aiff([](AiffSpec& s) {
+         s.aifc = true;
+         s.compression = "ulaw";
+       }),
+       kAudioFileUnsupported},
+      {"AifcLowerCaseNone", aiff([](AiffSpec& s) {
+         s.aifc = true;
+         s.compression = "none";
+       }),
+       kAudioFileUnsupported},
+      {"AiffFortyBits", aiff([](AiffSpec& s) {
+         s.bits = 40;
+         s.frames = 1;
+       }),
+       kAudioFileUnsupported},
+      {"AiffZeroBits", aiff([](AiffSpec& s) {
+         s.bits = 0;
+         s.frames = 6;
+       }),
+       kAudioFileCorrupt},
+      {"AiffZeroChannels", aiff([](AiffSpec& s) {
+         s.channels = 0;
+         s.frames = 6;
+       }),
+       kAudioFileCorrupt},
       {"AiffNoComm", aiff([](AiffSpec& s) { s.omitComm = true; }), kAudioFileCorrupt},
       {"AiffFramesWithoutSound", aiff([](AiffSpec& s) { s.omitSsnd = true; }), kAudioFileCorrupt},
       {"AiffCommTooShort", aiff([](AiffSpec& s) { s.commSize = 16; }), kAudioFileCorrupt},
-      {"AifcCommWithoutCompression", aiff([](AiffSpec& s) { s.aifc = true; s.commSize = 18; }), kAudioFileCorrupt},
+      {"AifcCommWithoutCompression", aiff([](AiffSpec& s) {
+         s.aifc = true;
+         s.commSize = 18;
+       }),
+       kAudioFileCorrupt},
       {"AiffFramesBeyondTheFile", aiff([](AiffSpec& s) { s.frames = 7; }), kAudioFileCorrupt},
       {"AiffFrameCountHuge", aiff([](AiffSpec& s) { s.frames = 0xFFFFFFFF; }), kAudioFileCorrupt},
       {"AiffOffsetBeyondTheFile", aiff([](AiffSpec& s) { s.ssndOffsetField = 0x7FFFFFFF; }), kAudioFileCorrupt},
@@ -339,15 +382,17 @@ TEST(AudioFileReader, PathsThatCannotBeOpened) {
 TEST(AudioFileReader, EveryTruncationIsRefused) {
   const Bytes files[] = {
       MakeWav(BaseWav()),
-      MakeWav(With(BaseWav(), [](WavSpec& s) {
-        s.extensible = true;
-        s.between = {{"LIST", {'x'}}};
-      })),
+      MakeWav(With(BaseWav(),
+                   [](WavSpec& s) {
+                     s.extensible = true;
+                     s.between = {{"LIST", {'x'}}};
+                   })),
       MakeAiff(BaseAiff()),
-      MakeAiff(With(BaseAiff(), [](AiffSpec& s) {
-        s.aifc = true;
-        s.ssndOffset = 2;
-      })),
+      MakeAiff(With(BaseAiff(),
+                    [](AiffSpec& s) {
+                      s.aifc = true;
+                      s.ssndOffset = 2;
+                    })),
   };
   ScratchFolder folder;
   for (const Bytes& file : files) {
@@ -381,10 +426,10 @@ TEST_P(AiffSampleRate, IsRoundedToTheNearestInteger) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, AiffSampleRate,
-                         ::testing::Values(RateCase{44100.0, 44100}, RateCase{44100.5, 44101}, RateCase{44100.49, 44100},
-                                           RateCase{22050.25, 22050}, RateCase{48000.0, 48000}, RateCase{8000.0, 8000},
-                                           RateCase{1000.0, 1000}, RateCase{768000.0, 768000},
-                                           RateCase{176399.999, 176400}));
+                         ::testing::Values(RateCase{44100.0, 44100}, RateCase{44100.5, 44101},
+                                           RateCase{44100.49, 44100}, RateCase{22050.25, 22050},
+                                           RateCase{48000.0, 48000}, RateCase{8000.0, 8000}, RateCase{1000.0, 1000},
+                                           RateCase{768000.0, 768000}, RateCase{176399.999, 176400}));
 
 TEST(AudioFileReader, AiffRateFromTheStandardBytes) {
   // 44100 Hz as AIFF writers store it: exponent 0x400E, mantissa 0xAC44 << 48.
@@ -392,10 +437,10 @@ TEST(AudioFileReader, AiffRateFromTheStandardBytes) {
   EXPECT_EQ(Extended(44100.0), bytes);
   ScratchFolder folder;
   AudioFileReader reader;
-  ASSERT_EQ(reader.OpenAudioFile(folder.Write("r", MakeAiff(With(BaseAiff(), [&](AiffSpec& s) { s.rate = bytes; })))
-                                     .c_str(),
-                                 0, 0, false),
-            kAudioFileOk);
+  ASSERT_EQ(
+      reader.OpenAudioFile(folder.Write("r", MakeAiff(With(BaseAiff(), [&](AiffSpec& s) { s.rate = bytes; }))).c_str(),
+                           0, 0, false),
+      kAudioFileOk);
   EXPECT_EQ(reader.GetSampleRate(), 44100u);
 }
 
@@ -452,10 +497,11 @@ TEST(AudioFileReader, FilesWithoutFramesLoadNothing) {
   const Bytes files[] = {
       MakeWav(With(BaseWav(), [](WavSpec& s) { s.data.clear(); })),
       MakeWav(With(BaseWav(), [](WavSpec& s) { s.data.resize(3); })),  // less than one frame
-      MakeAiff(With(BaseAiff(), [](AiffSpec& s) {
-        s.frames = 0;
-        s.omitSsnd = true;  // not needed without frames
-      })),
+      MakeAiff(With(BaseAiff(),
+                    [](AiffSpec& s) {
+                      s.frames = 0;
+                      s.omitSsnd = true;  // not needed without frames
+                    })),
   };
   ScratchFolder folder;
   for (const Bytes& file : files) {

@@ -64,16 +64,15 @@ TEST_P(LoudnessMatcherSteady, FollowsTheClosedFormEnvelopes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, LoudnessMatcherSteady,
-    ::testing::Values(
-        SteadyCase{"FastSixDbCut", 1, 0.6, 0.5, 0.5, 0.25, 0.25, 0},
-        SteadyCase{"SlowMonoTwentyDbCutIsLimited", 2, 3.0, 1.0, 0.0, 0.1, 0.0, 0},
-        SteadyCase{"SlowBoostIsLimited", 2, 3.0, 0.1, 0.1, 1.0, 1.0, 0},
-        SteadyCase{"OtherModeUsesPointThreeSecondsDelayed", 7, 0.3, 0.3, 0.0, 0.3, 0.0, 50},
-        SteadyCase{"NegativeModeDelayedCut", -1, 0.3, 0.8, 0.2, 0.01, 0.02, 400},
-        SteadyCase{"SilenceInAndOutGivesZero", 1, 0.6, 0.0, 0.0, 0.0, 0.0, 0},
-        SteadyCase{"CutOutputGivesPlusTwelve", 1, 0.6, 0.5, 0.5, 0.0, 0.0, 0},
-        SteadyCase{"SilentInputGivesMinusTwelve", 1, 0.6, 0.0, 0.0, 0.5, -0.5, 0},
-        SteadyCase{"DelayedInputWithCutOutputGivesZeroThenPlusTwelve", 2, 3.0, 0.5, 0.0, 0.0, 0.0, 30}),
+    ::testing::Values(SteadyCase{"FastSixDbCut", 1, 0.6, 0.5, 0.5, 0.25, 0.25, 0},
+                      SteadyCase{"SlowMonoTwentyDbCutIsLimited", 2, 3.0, 1.0, 0.0, 0.1, 0.0, 0},
+                      SteadyCase{"SlowBoostIsLimited", 2, 3.0, 0.1, 0.1, 1.0, 1.0, 0},
+                      SteadyCase{"OtherModeUsesPointThreeSecondsDelayed", 7, 0.3, 0.3, 0.0, 0.3, 0.0, 50},
+                      SteadyCase{"NegativeModeDelayedCut", -1, 0.3, 0.8, 0.2, 0.01, 0.02, 400},
+                      SteadyCase{"SilenceInAndOutGivesZero", 1, 0.6, 0.0, 0.0, 0.0, 0.0, 0},
+                      SteadyCase{"CutOutputGivesPlusTwelve", 1, 0.6, 0.5, 0.5, 0.0, 0.0, 0},
+                      SteadyCase{"SilentInputGivesMinusTwelve", 1, 0.6, 0.0, 0.0, 0.5, -0.5, 0},
+                      SteadyCase{"DelayedInputWithCutOutputGivesZeroThenPlusTwelve", 2, 3.0, 0.5, 0.0, 0.0, 0.0, 30}),
     [](const ::testing::TestParamInfo<SteadyCase>& info) { return std::string(info.param.name); });
 
 TEST(LoudnessMatcher, LimitsAreTwelveDb) {
@@ -82,7 +81,8 @@ TEST(LoudnessMatcher, LimitsAreTwelveDb) {
   // A 20 dB cut is made up by 12 dB only.
   for (int n = 0; n < 100; ++n) EXPECT_DOUBLE_EQ(matcher.GetLoudnessMatchGain(1.0, 1.0, 0.1, 0.1), std::pow(10.0, 0.6));
   matcher.SetLoudnessMatchMode(1, 0, kRate);
-  for (int n = 0; n < 100; ++n) EXPECT_DOUBLE_EQ(matcher.GetLoudnessMatchGain(0.1, 0.1, 1.0, 1.0), std::pow(10.0, -0.6));
+  for (int n = 0; n < 100; ++n)
+    EXPECT_DOUBLE_EQ(matcher.GetLoudnessMatchGain(0.1, 0.1, 1.0, 1.0), std::pow(10.0, -0.6));
 }
 
 TEST(LoudnessMatcher, EnvelopesFallWithTheSameTimeConstant) {
@@ -182,8 +182,8 @@ TEST(LoudnessMatcher, ANonFiniteSampleCountsAsSilence) {
     for (int n = 0; n < 400; ++n) {
       const bool hit = n == 10;
       const double gain = poisoned.GetLoudnessMatchGain(hit ? x : 0.4, 0.4, hit ? x : 0.2, 0.1);
-      const double expected = reference.GetLoudnessMatchGain(hit ? 0.0 : 0.4, hit ? 0.0 : 0.4, hit ? 0.0 : 0.2,
-                                                             hit ? 0.0 : 0.1);
+      const double expected =
+          reference.GetLoudnessMatchGain(hit ? 0.0 : 0.4, hit ? 0.0 : 0.4, hit ? 0.0 : 0.2, hit ? 0.0 : 0.1);
       ASSERT_EQ(gain, expected) << n;
       ASSERT_TRUE(std::isfinite(gain)) << n;
     }
