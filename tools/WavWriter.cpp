@@ -74,6 +74,7 @@ bool WavWriter::Open(const char* path, int channels, uint32_t sampleRate, int bi
 
 bool WavWriter::Put(const void* bytes, size_t count) {
   if (mFailed || !mFile) return false;
+  if (count == 0) return true;
   if (std::fwrite(bytes, 1, count, mFile) != count) mFailed = true;
   return !mFailed;
 }

@@ -208,7 +208,7 @@ TEST(WavWriter, FailuresLeaveNothingBehind) {
   EXPECT_EQ(ReadBytes(path), before);
 }
 
-TEST(WavWriter, OddDataIsPadded) {
+TEST(WavWriter, OddAndEmptyData) {
   ScratchFolder folder;
   const std::string path = folder.PathOf("odd.wav");
   const double mono[] = {0.1, 0.2, 0.3};
@@ -221,6 +221,13 @@ TEST(WavWriter, OddDataIsPadded) {
   AudioFileReader reader;
   ASSERT_EQ(reader.OpenAudioFile(path.c_str(), 0, 0, false), 0);
   EXPECT_EQ(reader.GetFrameCount(), 3u);
+
+  const std::string empty = folder.PathOf("empty.wav");
+  ASSERT_TRUE(WavWriter::WriteFile(empty.c_str(), channels, 1, 0, 44100, 32));
+  EXPECT_EQ(ReadBytes(empty).size(), 58u);
+  ASSERT_EQ(reader.OpenAudioFile(empty.c_str(), 0, 0, false), 0);
+  EXPECT_EQ(reader.GetFrameCount(), 0u);
+  EXPECT_EQ(reader.GetChannelCount(), 1);
 }
 
 }  // namespace

@@ -218,7 +218,7 @@ class ScratchFolder {
     const std::string path = PathOf(name);
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return {};
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok ? path : std::string();
   }
 
