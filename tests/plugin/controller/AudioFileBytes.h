@@ -70,7 +70,7 @@ inline void AppendChunk(Bytes& b, const char* id, const Bytes& body, bool bigEnd
   if (body.size() % 2) b.push_back(0);
 }
 
-struct WavSpec {
+struct WavFields {
   uint16_t tag = 1;
   uint16_t channels = 2;
   uint32_t rate = 44100;
@@ -92,7 +92,7 @@ struct WavSpec {
   const char* form = "WAVE";
 };
 
-inline Bytes MakeWav(const WavSpec& s) {
+inline Bytes MakeWav(const WavFields& s) {
   const int bytes = (s.bits - 1) / 8 + 1;
   Bytes fmt;
   AppendInt(fmt, s.extensible ? 0xFFFE : s.tag, 2, false);
@@ -138,7 +138,7 @@ inline Bytes MakeWav(const WavSpec& s) {
   return file;
 }
 
-struct AiffSpec {
+struct AiffFields {
   bool aifc = false;
   const char* compression = "NONE";
   uint16_t channels = 2;
@@ -156,7 +156,7 @@ struct AiffSpec {
   const char* form = "AIFF";
 };
 
-inline Bytes MakeAiff(const AiffSpec& s) {
+inline Bytes MakeAiff(const AiffFields& s) {
   const int bytes = (s.bits - 1) / 8 + 1;
   const int frameBytes = (s.aifc && std::strcmp(s.compression, "NONE") != 0 ? 4 : bytes) * s.channels;
   Bytes comm;

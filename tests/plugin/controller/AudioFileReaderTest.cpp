@@ -68,7 +68,7 @@ TEST_P(AudioFileConversion, DecodesEveryFormatIntoPlanarFloats) {
 
   Bytes file;
   if (bigEndian) {
-    AiffSpec s;
+    AiffFields s;
     s.aifc = c.container == kAifc;
     if (c.compression) s.compression = c.compression;
     s.bits = c.bits;
@@ -76,7 +76,7 @@ TEST_P(AudioFileConversion, DecodesEveryFormatIntoPlanarFloats) {
     s.rate = Extended(48000.0);
     file = MakeAiff(s);
   } else {
-    WavSpec s;
+    WavFields s;
     s.tag = c.isFloat ? 3 : 1;
     s.extensible = c.container == kWavExtensible;
     s.subFormat = s.tag;
@@ -134,11 +134,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AudioFileReader, ExtremesOfTheDocumentedConversions) {
   // 8-bit WAV byte 0 is -1 and 255 is 127/128; the most negative 24-bit
   // value is -1.
-  WavSpec wav8;
+  WavFields wav8;
   wav8.channels = 1;
   wav8.bits = 8;
   wav8.data = {0, 255, 128};
-  AiffSpec aiff24;
+  AiffFields aiff24;
   aiff24.channels = 1;
   aiff24.bits = 24;
   aiff24.data = {0x80, 0x00, 0x00, 0x7F, 0xFF, 0xFF};
@@ -182,33 +182,33 @@ Bytes BigEndian(const Bytes& littleEndian16) {
 
 std::vector<LayoutCase> LayoutCases() {
   std::vector<LayoutCase> cases;
-  WavSpec w;
+  WavFields w;
   w.data = SixteenBitStereoData();
   cases.push_back({"WavPlain", MakeWav(w)});
-  WavSpec list = w;
+  WavFields list = w;
   list.between = {{"LIST", {'I', 'N', 'F', 'O', 'x'}}};  // odd size: a pad byte follows
   cases.push_back({"WavOddListBeforeData", MakeWav(list)});
-  WavSpec junk = w;
+  WavFields junk = w;
   junk.before = {{"JUNK", {1, 2, 3}}};
   junk.between = {{"fact", {6, 0, 0, 0}}};
   cases.push_back({"WavOddJunkBeforeFmt", MakeWav(junk)});
-  WavSpec dataFirst = w;
+  WavFields dataFirst = w;
   dataFirst.dataFirst = true;
   dataFirst.between = {{"LIST", {'a', 'b', 'c'}}};
   cases.push_back({"WavDataBeforeFmt", MakeWav(dataFirst)});
 
-  AiffSpec a;
+  AiffFields a;
   a.data = BigEndian(SixteenBitStereoData());
   cases.push_back({"AiffPlain", MakeAiff(a)});
-  AiffSpec name = a;
+  AiffFields name = a;
   name.before = {{"NAME", {'h', 'e', 'l', 'l', 'o'}}};
   name.ssndOffset = 3;
   cases.push_back({"AiffOddNameAndOffset", MakeAiff(name)});
-  AiffSpec ssndFirst = a;
+  AiffFields ssndFirst = a;
   ssndFirst.ssndFirst = true;
   ssndFirst.before = {{"ANNO", {'x'}}};
   cases.push_back({"AiffSoundBeforeComm", MakeAiff(ssndFirst)});
-  AiffSpec aifc = a;
+  AiffFields aifc = a;
   aifc.aifc = true;
   aifc.before = {{"FVER", {0xA2, 0x80, 0x51, 0x40}}};
   cases.push_back({"AifcWithVersion", MakeAiff(aifc)});
@@ -244,20 +244,20 @@ struct ErrorCase {
   int code;
 };
 
-WavSpec BaseWav() {
-  WavSpec s;
+WavFields BaseWav() {
+  WavFields s;
   s.data = SixteenBitStereoData();
   return s;
 }
 
-AiffSpec BaseAiff() {
-  AiffSpec s;
+AiffFields BaseAiff() {
+  AiffFields s;
   s.data = BigEndian(SixteenBitStereoData());
   return s;
 }
 
-template <class Spec, class Edit>
-Spec With(Spec s, Edit edit) {
+template <class Fields, class Edit>
+Fields With(Fields s, Edit edit) {
   edit(s);
   return s;
 }
@@ -265,88 +265,88 @@ Spec With(Spec s, Edit edit) {
 std::vector<ErrorCase> ErrorCases() {
   const auto wav = [](auto edit) { return MakeWav(With(BaseWav(), edit)); };
   const auto aiff = [](auto edit) { return MakeAiff(With(BaseAiff(), edit)); };
-  const auto rate = [&](double hz) { return aiff([hz](AiffSpec& s) { s.rate = Extended(hz); }); };
+  const auto rate = [&](double hz) { return aiff([hz](AiffFields& s) { s.rate = Extended(hz); }); };
   return {
       {"TooShortForAnId", {'R', 'I'}, kAudioFileUnknownFormat},
-      {"NeitherRiffNorForm", wav([](WavSpec& s) { s.riff = "RIFX"; }), kAudioFileUnknownFormat},
-      {"RiffButNotWave", wav([](WavSpec& s) { s.form = "AVI "; }), kAudioFileUnknownFormat},
-      {"FormButNotAiff", aiff([](AiffSpec& s) { s.form = "8SVX"; }), kAudioFileUnknownFormat},
-      {"WavAdpcm", wav([](WavSpec& s) { s.tag = 2; }), kAudioFileUnsupported},
-      {"WavExtensibleAdpcm", wav([](WavSpec& s) {
+      {"NeitherRiffNorForm", wav([](WavFields& s) { s.riff = "RIFX"; }), kAudioFileUnknownFormat},
+      {"RiffButNotWave", wav([](WavFields& s) { s.form = "AVI "; }), kAudioFileUnknownFormat},
+      {"FormButNotAiff", aiff([](AiffFields& s) { s.form = "8SVX"; }), kAudioFileUnknownFormat},
+      {"WavAdpcm", wav([](WavFields& s) { s.tag = 2; }), kAudioFileUnsupported},
+      {"WavExtensibleAdpcm", wav([](WavFields& s) {
          s.extensible = true;
          s.subFormat = 2;
        }),
        kAudioFileUnsupported},
-      {"WavBlockAlignDisagrees", wav([](WavSpec& s) { s.blockAlign = 6; }), kAudioFileUnsupported},
-      {"WavFortyBits", wav([](WavSpec& s) { s.bits = 40; }), kAudioFileUnsupported},
-      {"WavFloatOfSixteenBits", wav([](WavSpec& s) { s.tag = 3; }), kAudioFileUnsupported},
-      {"WavDoubleFloat", wav([](WavSpec& s) {
+      {"WavBlockAlignDisagrees", wav([](WavFields& s) { s.blockAlign = 6; }), kAudioFileUnsupported},
+      {"WavFortyBits", wav([](WavFields& s) { s.bits = 40; }), kAudioFileUnsupported},
+      {"WavFloatOfSixteenBits", wav([](WavFields& s) { s.tag = 3; }), kAudioFileUnsupported},
+      {"WavDoubleFloat", wav([](WavFields& s) {
          s.tag = 3;
          s.bits = 64;
        }),
        kAudioFileUnsupported},
-      {"WavZeroBits", wav([](WavSpec& s) { s.bits = 0; }), kAudioFileCorrupt},
-      {"WavZeroChannels", wav([](WavSpec& s) { s.channels = 0; }), kAudioFileCorrupt},
-      {"WavRateZero", wav([](WavSpec& s) { s.rate = 0; }), kAudioFileUnsupported},
-      {"WavRateTooLow", wav([](WavSpec& s) { s.rate = 999; }), kAudioFileUnsupported},
-      {"WavRateTooHigh", wav([](WavSpec& s) { s.rate = 768001; }), kAudioFileUnsupported},
-      {"WavNoData", wav([](WavSpec& s) { s.omitData = true; }), kAudioFileCorrupt},
-      {"WavNoFmt", wav([](WavSpec& s) { s.omitFmt = true; }), kAudioFileCorrupt},
-      {"WavFmtTooShort", wav([](WavSpec& s) { s.fmtBodyCut = 2; }), kAudioFileCorrupt},
-      {"WavExtensibleFmtTooShort", wav([](WavSpec& s) {
+      {"WavZeroBits", wav([](WavFields& s) { s.bits = 0; }), kAudioFileCorrupt},
+      {"WavZeroChannels", wav([](WavFields& s) { s.channels = 0; }), kAudioFileCorrupt},
+      {"WavRateZero", wav([](WavFields& s) { s.rate = 0; }), kAudioFileUnsupported},
+      {"WavRateTooLow", wav([](WavFields& s) { s.rate = 999; }), kAudioFileUnsupported},
+      {"WavRateTooHigh", wav([](WavFields& s) { s.rate = 768001; }), kAudioFileUnsupported},
+      {"WavNoData", wav([](WavFields& s) { s.omitData = true; }), kAudioFileCorrupt},
+      {"WavNoFmt", wav([](WavFields& s) { s.omitFmt = true; }), kAudioFileCorrupt},
+      {"WavFmtTooShort", wav([](WavFields& s) { s.fmtBodyCut = 2; }), kAudioFileCorrupt},
+      {"WavExtensibleFmtTooShort", wav([](WavFields& s) {
          s.extensible = true;
          s.fmtBodyCut = 24;
        }),
        kAudioFileCorrupt},
-      {"WavDataBeyondTheFile", wav([](WavSpec& s) { s.dataSize = 24 + 4; }), kAudioFileCorrupt},
-      {"WavDataSizeHuge", wav([](WavSpec& s) { s.dataSize = 0xFFFFFFF0; }), kAudioFileCorrupt},
-      {"AifcSowt", aiff([](AiffSpec& s) {
+      {"WavDataBeyondTheFile", wav([](WavFields& s) { s.dataSize = 24 + 4; }), kAudioFileCorrupt},
+      {"WavDataSizeHuge", wav([](WavFields& s) { s.dataSize = 0xFFFFFFF0; }), kAudioFileCorrupt},
+      {"AifcSowt", aiff([](AiffFields& s) {
          s.aifc = true;
          s.compression = "sowt";
        }),
        kAudioFileUnsupported},
-      {"AifcUlaw", aiff([](AiffSpec& s) {
+      {"AifcUlaw", aiff([](AiffFields& s) {
          s.aifc = true;
          s.compression = "ulaw";
        }),
        kAudioFileUnsupported},
-      {"AifcLowerCaseNone", aiff([](AiffSpec& s) {
+      {"AifcLowerCaseNone", aiff([](AiffFields& s) {
          s.aifc = true;
          s.compression = "none";
        }),
        kAudioFileUnsupported},
-      {"AiffFortyBits", aiff([](AiffSpec& s) {
+      {"AiffFortyBits", aiff([](AiffFields& s) {
          s.bits = 40;
          s.frames = 1;
        }),
        kAudioFileUnsupported},
-      {"AiffZeroBits", aiff([](AiffSpec& s) {
+      {"AiffZeroBits", aiff([](AiffFields& s) {
          s.bits = 0;
          s.frames = 6;
        }),
        kAudioFileCorrupt},
-      {"AiffZeroChannels", aiff([](AiffSpec& s) {
+      {"AiffZeroChannels", aiff([](AiffFields& s) {
          s.channels = 0;
          s.frames = 6;
        }),
        kAudioFileCorrupt},
-      {"AiffNoComm", aiff([](AiffSpec& s) { s.omitComm = true; }), kAudioFileCorrupt},
-      {"AiffFramesWithoutSound", aiff([](AiffSpec& s) { s.omitSsnd = true; }), kAudioFileCorrupt},
-      {"AiffCommTooShort", aiff([](AiffSpec& s) { s.commSize = 16; }), kAudioFileCorrupt},
-      {"AifcCommWithoutCompression", aiff([](AiffSpec& s) {
+      {"AiffNoComm", aiff([](AiffFields& s) { s.omitComm = true; }), kAudioFileCorrupt},
+      {"AiffFramesWithoutSound", aiff([](AiffFields& s) { s.omitSsnd = true; }), kAudioFileCorrupt},
+      {"AiffCommTooShort", aiff([](AiffFields& s) { s.commSize = 16; }), kAudioFileCorrupt},
+      {"AifcCommWithoutCompression", aiff([](AiffFields& s) {
          s.aifc = true;
          s.commSize = 18;
        }),
        kAudioFileCorrupt},
-      {"AiffFramesBeyondTheFile", aiff([](AiffSpec& s) { s.frames = 7; }), kAudioFileCorrupt},
-      {"AiffFrameCountHuge", aiff([](AiffSpec& s) { s.frames = 0xFFFFFFFF; }), kAudioFileCorrupt},
-      {"AiffOffsetBeyondTheFile", aiff([](AiffSpec& s) { s.ssndOffsetField = 0x7FFFFFFF; }), kAudioFileCorrupt},
+      {"AiffFramesBeyondTheFile", aiff([](AiffFields& s) { s.frames = 7; }), kAudioFileCorrupt},
+      {"AiffFrameCountHuge", aiff([](AiffFields& s) { s.frames = 0xFFFFFFFF; }), kAudioFileCorrupt},
+      {"AiffOffsetBeyondTheFile", aiff([](AiffFields& s) { s.ssndOffsetField = 0x7FFFFFFF; }), kAudioFileCorrupt},
       {"AiffRateZero", rate(0.0), kAudioFileUnsupported},
       {"AiffRateTooLow", rate(999.0), kAudioFileUnsupported},
       {"AiffRateTooHigh", rate(1e9), kAudioFileUnsupported},
       {"AiffRateNegative", rate(-44100.0), kAudioFileUnsupported},
       {"AiffRateHuge", rate(1e300), kAudioFileUnsupported},
-      {"AiffRateInfinite", aiff([](AiffSpec& s) { s.rate = {0x7F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0}; }),
+      {"AiffRateInfinite", aiff([](AiffFields& s) { s.rate = {0x7F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0}; }),
        kAudioFileUnsupported},
   };
 }
@@ -383,13 +383,13 @@ TEST(AudioFileReader, EveryTruncationIsRefused) {
   const Bytes files[] = {
       MakeWav(BaseWav()),
       MakeWav(With(BaseWav(),
-                   [](WavSpec& s) {
+                   [](WavFields& s) {
                      s.extensible = true;
                      s.between = {{"LIST", {'x'}}};
                    })),
       MakeAiff(BaseAiff()),
       MakeAiff(With(BaseAiff(),
-                    [](AiffSpec& s) {
+                    [](AiffFields& s) {
                       s.aifc = true;
                       s.ssndOffset = 2;
                     })),
@@ -420,7 +420,7 @@ class AiffSampleRate : public ::testing::TestWithParam<RateCase> {};
 TEST_P(AiffSampleRate, IsRoundedToTheNearestInteger) {
   ScratchFolder folder;
   AudioFileReader reader;
-  const Bytes file = MakeAiff(With(BaseAiff(), [](AiffSpec& s) { s.rate = Extended(GetParam().extended); }));
+  const Bytes file = MakeAiff(With(BaseAiff(), [](AiffFields& s) { s.rate = Extended(GetParam().extended); }));
   ASSERT_EQ(reader.OpenAudioFile(folder.Write("r", file).c_str(), 0, 0, true), kAudioFileOk);
   EXPECT_EQ(reader.GetSampleRate(), GetParam().stored);
 }
@@ -437,10 +437,8 @@ TEST(AudioFileReader, AiffRateFromTheStandardBytes) {
   EXPECT_EQ(Extended(44100.0), bytes);
   ScratchFolder folder;
   AudioFileReader reader;
-  ASSERT_EQ(
-      reader.OpenAudioFile(folder.Write("r", MakeAiff(With(BaseAiff(), [&](AiffSpec& s) { s.rate = bytes; }))).c_str(),
-                           0, 0, false),
-      kAudioFileOk);
+  const std::string path = folder.Write("r", MakeAiff(With(BaseAiff(), [&](AiffFields& s) { s.rate = bytes; })));
+  ASSERT_EQ(reader.OpenAudioFile(path.c_str(), 0, 0, false), kAudioFileOk);
   EXPECT_EQ(reader.GetSampleRate(), 44100u);
 }
 
@@ -495,10 +493,10 @@ TEST(AudioFileReader, HeaderOnlyAndEmptyWindowsLoadNoSamples) {
 
 TEST(AudioFileReader, FilesWithoutFramesLoadNothing) {
   const Bytes files[] = {
-      MakeWav(With(BaseWav(), [](WavSpec& s) { s.data.clear(); })),
-      MakeWav(With(BaseWav(), [](WavSpec& s) { s.data.resize(3); })),  // less than one frame
+      MakeWav(With(BaseWav(), [](WavFields& s) { s.data.clear(); })),
+      MakeWav(With(BaseWav(), [](WavFields& s) { s.data.resize(3); })),  // less than one frame
       MakeAiff(With(BaseAiff(),
-                    [](AiffSpec& s) {
+                    [](AiffFields& s) {
                       s.frames = 0;
                       s.omitSsnd = true;  // not needed without frames
                     })),
@@ -527,7 +525,7 @@ TEST(AudioFileReader, LongFilesAndConsecutiveWindowsMatchTheWhole) {
     for (int ch = 0; ch < 2; ++ch) AppendInt(data, value(i, ch), 3, true);
   }
   ScratchFolder folder;
-  const std::string path = folder.Write("long.aif", MakeAiff(With(BaseAiff(), [&](AiffSpec& s) {
+  const std::string path = folder.Write("long.aif", MakeAiff(With(BaseAiff(), [&](AiffFields& s) {
                                           s.bits = 24;
                                           s.data = std::move(data);
                                         })));
