@@ -1,0 +1,62 @@
+#pragma once
+
+#include "plugin/engine/DelayRing.h"
+
+// Holds the processed output at the loudness of the unprocessed input: two
+// smoothed energy envelopes (input and output) and their level difference,
+// limited to +-12 dB, as a gain for the output.
+//
+// The output is late by the plug-in's latency, so the input energy runs
+// through a delay ring of that length before it is compared; the output
+// energy is not delayed.
+class LoudnessMatcher {
+ public:
+  // The level difference is scaled by this instead of 20 / ln 10
+  // (8.685889638065037): the stored sessions and the sound users know were
+  // made with it, so it stays.
+  static constexpr double kLevelScale = 8.656170245333781;
+  static constexpr double kMaxGainDb = 12.0;
+
+  enum Mode { kModeOff = 0, kModeFast = 1, kModeSlow = 2 };
+
+  // Grows the delay ring so that later set-ups with delays up to
+  // maxDelaySamples never allocate. May allocate; a growth clears the ring.
+  void ReserveDelay(int maxDelaySamples);
+
+  // mode: 0 off, 1 fast (0.6 s), 2 slow (3 s), anything else 0.3 s.
+  // delaySamples: the latency of the output behind the input (0 or less:
+  // none). Clears both envelopes and the ring. Allocates only when the delay
+  // is longer than the ring has ever been; otherwise it costs one clear of
+  // the ring, so callers may run it after every latency or rate change.
+  void SetLoudnessMatchMode(int mode, int delaySamples, double sampleRate);
+
+  // The gain for one frame (mono callers pass 0 for the right channels).
+  // Off: 1 and nothing changes. Both envelopes silent: 0.
+  double GetLoudnessMatchGain(double inL, double inR, double outL, double outR);
+
+  int GetMode() const { return mMode; }
+
+  // Envelopes and peaks are energies (sums of squares), not levels.
+  double GetInputEnvelope() const { return mInput.envelope; }
+  double GetOutputEnvelope() const { return mOutput.envelope; }
+  double GetInputPeak() const { return mInput.peak; }
+  double GetOutputPeak() const { return mOutput.peak; }
+  int GetDelayLength() const { return mInputDelay.GetLength(); }
+  int GetDelayCapacity() const { return mInputDelay.GetCapacity(); }
+
+ private:
+  struct Envelope {
+    double rise = 0.0;
+    double fall = 0.0;
+    double envelope = 0.0;
+    double peak = 0.0;
+
+    // Returns ln of the envelope's amplitude (-inf when silent).
+    double Follow(double energy);
+  };
+
+  Envelope mInput;
+  Envelope mOutput;
+  DelayRing mInputDelay;
+  int mMode = kModeOff;
+};
