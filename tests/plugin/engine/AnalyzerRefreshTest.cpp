@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <cmath>
 #include <thread>
 #include <vector>
@@ -72,10 +71,11 @@ TEST(UpdateAnalyzers, NullMirrorsAndAnalysersAreHarmless) {
 }
 
 // The audio thread feeds, the GUI refreshes and a third thread sets the
-// analyser up again (high resolution on and off, new grids, new rates,
-// resets), each as its real caller does. Curves mapped outside the mutex
-// must never land in memory a set-up freed: under the address sanitizer a
-// single such write fails the test.
+// analysers up again (new frame lengths, grids and rates, resets), each
+// under the mutex as its real caller does. Curves mapped outside the mutex
+// must never land in memory a set-up freed: under the address sanitizer
+// such a write fails the test (it caught a design that reallocated the
+// curves on a new grid in most runs).
 TEST(UpdateAnalyzers, RefreshAndSetUpNeverOverlapOnTheCurves) {
   SpectrumAnalyzer pre, post;
   WDL_Mutex mutex;
@@ -100,20 +100,23 @@ TEST(UpdateAnalyzers, RefreshAndSetUpNeverOverlapOnTheCurves) {
     while (!stop.load()) UpdateAnalyzers(refresh, &mutex);
   });
 
-  for (int round = 0; round < 40; ++round) {
-    WDL_MutexLock lock(&mutex);
-    for (SpectrumAnalyzer* a : {&pre, &post}) {
-      a->SetSampleRate(round % 3 == 0 ? 48000.0 : 44100.0);
-      a->SetFftLength(round % 2 ? 32768 : 8192);
-      a->SetResolution(round % 4);
-      a->AllocAnalyzerBuffers();
-      if (round % 5 == 0) a->ResetHistory();
+  for (int round = 0; round < 1000; ++round) {
+    {
+      WDL_MutexLock lock(&mutex);
+      for (SpectrumAnalyzer* a : {&pre, &post}) {
+        if (round % 250 == 0) {
+          // A new rate and frame length remake every buffer.
+          a->SetSampleRate(round % 500 ? 48000.0 : 44100.0);
+          a->SetFftLength(round % 500 ? 16384 : 8192);
+          a->AllocAnalyzerBuffers();
+        } else if (round % 7 == 0) {
+          a->ResetHistory();
+        } else {
+          a->InitAnalyzerPoints(round % 4);  // a new display grid
+        }
+      }
     }
-    // Let the other two run between set-ups.
-    mutex.Leave();
     std::this_thread::yield();
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    mutex.Enter();
   }
   stop.store(true);
   audio.join();
