@@ -101,8 +101,8 @@ void SpectrumAnalyzer::SetOverlap(int overlap) {
 void SpectrumAnalyzer::SetResolution(int resolution) { mResolution = resolution; }
 
 void SpectrumAnalyzer::SetSpeed(double speedSeconds, double attackSeconds, double frameRate) {
-  // Below one frame a second the count of frames per bin block would
-  // overflow; such a display does not move anyway.
+  // A display that reports no frame rate must not divide by zero; below
+  // one frame a second nothing moves on it anyway.
   const double fps = frameRate >= 1.0 ? frameRate : 1.0;
   const double k = std::trunc(static_cast<double>(mBinCount) / (mOverlap * fps));
   mSpeedSeconds = speedSeconds;

@@ -112,6 +112,8 @@ class SpectrumAnalyzer {
   int AverageCount() const { return mAverageCount; }
   int DelaySamples() const { return mDelaySamples; }
   int DelayLength() const { return mDelay.GetLength(); }
+  double SpeedSeconds() const { return mSpeedSeconds; }
+  double AttackSeconds() const { return mAttackSeconds; }
   double RiseCoeff() const { return mRiseCoeff; }
   double FallCoeff() const { return mFallCoeff; }
   bool Enabled() const { return mEnabled; }
