@@ -1,0 +1,44 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+// The over lamp beside a level meter: lights at once when the meter reads
+// above full scale, stays lit for a hold time after the last such reading,
+// then fades. Stepped once per metered sample on the audio thread; the GUI
+// reads Value() without a lock.
+class ClipLamp {
+ public:
+  enum State : int32_t {
+    kIdle = 0,
+    kHolding = 1,
+    kFalling = 4,
+  };
+
+  // Rise 10^(-1/(0 x rate)) = 0 (instant), fall with a 0.1 s time constant,
+  // hold (int)(3 x rate) samples. Value and state are kept, so a rate
+  // change does not blank a lit lamp.
+  void SetTiming(double sampleRate);
+  // Dark, idle, peak and counter 0.
+  void Clear();
+
+  void Step(bool clipping);
+
+  // 0 dark .. 1 lit.
+  double Value() const { return mValue.load(std::memory_order_relaxed); }
+  // 1 once the lamp has seen clipping since the last Clear.
+  double Peak() const { return mPeak; }
+  int32_t GetState() const { return mState; }
+  int32_t HoldSamples() const { return mHoldSamples; }
+  double FallCoeff() const { return mFallCoeff; }
+
+ private:
+  double mRiseCoeff = 0.0;
+  double mFallCoeff = 0.0;
+  int32_t mHoldSamples = 0;
+  int32_t mCounter = 0;
+  int32_t mState = kIdle;
+  double mPeak = 0.0;
+  // Written only by the audio thread (and by set-up under the plug mutex).
+  std::atomic<double> mValue{0.0};
+};

@@ -1,0 +1,181 @@
+#include "plugin/engine/Meters.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "graphics/IGraphics.h"
+#include "graphics/controls/ITextControlExt.h"
+
+namespace {
+
+// InitMeter arguments per "Main Meter Mode": seconds, and dB for the offset.
+struct MeterSetup {
+  int32_t kind;
+  double windowSeconds, attackSeconds, holdSeconds, releaseSeconds, offsetDb;
+};
+
+constexpr MeterSetup kMeterSetups[] = {
+    {kMeterPeak, 0.0, 0.0, 0.1, 0.3, 0.0},
+    // A sine's RMS is 3 dB under its peak; the offset lifts it to read as
+    // the peak meter does.
+    {kMeterRms, 0.6, 0.0, 0.0, 0.0, -3.0},
+    {kMeterEbuMomentary, 0.3, 0.0, 0.0, 0.0, 0.0},
+    {kMeterEbuShortTerm, 3.0, 0.0, 0.0, 0.0, 0.0},
+    // 0 VU at -18 dBFS.
+    {kMeterVu, 0.27, 0.0, 0.0, 0.0, -18.0},
+};
+
+// The bar and the held marker span -60 dB to +12 dB.
+constexpr double kBarFloorDb = -60.0;
+constexpr double kBarRangeDb = 72.0;
+constexpr double kBarTopDb = 12.0;
+
+double LevelDb(double amplitude, double offsetFactor) {
+  return std::log(amplitude * offsetFactor) * Meters::kMeterDbScale;
+}
+
+// max(-60, d) also turns ln 0 = -inf into the floor; a NaN reading (from
+// NaN input) sits at the floor too instead of reaching the control.
+double BarDb(double amplitude, double offsetFactor) {
+  const double d = LevelDb(amplitude, offsetFactor);
+  return d > kBarFloorDb ? d : kBarFloorDb;
+}
+
+bool IsControl(const IGraphics* graphics, int idx) { return idx >= 0 && idx < graphics->NControls(); }
+
+}  // namespace
+
+Meters::Meters() {
+  SetClipLampTiming(mSampleRate);
+  Publish(mInputMeter, mInputShown);
+  Publish(mOutputMeter, mOutputShown);
+}
+
+void Meters::SetMeterMode(LoudnessMeter* meter, int mode, double sampleRate) {
+  if (!meter) return;
+  const MeterSetup& s = (mode >= 1 && mode <= 4) ? kMeterSetups[mode] : kMeterSetups[kModePeak];
+  meter->InitMeter(s.windowSeconds, s.attackSeconds, s.holdSeconds, s.releaseSeconds, s.offsetDb,
+                   sampleRate, s.kind, 0.0);
+}
+
+void Meters::SetMeterMode(int mode, double sampleRate) {
+  mMeterMode = mode;
+  mSampleRate = sampleRate;
+  SetMeterMode(&mInputMeter, mode, sampleRate);
+  SetMeterMode(&mOutputMeter, mode, sampleRate);
+  Publish(mInputMeter, mInputShown);
+  Publish(mOutputMeter, mOutputShown);
+}
+
+void Meters::SetChannelMode(int channelMode) { mChannelMode = channelMode; }
+
+void Meters::SetClipLampTiming(double sampleRate) {
+  mInputClipLamp.SetTiming(sampleRate);
+  mOutputClipLamp.SetTiming(sampleRate);
+}
+
+void Meters::ClearClipLamps() {
+  mInputClipLamp.Clear();
+  mOutputClipLamp.Clear();
+}
+
+void Meters::ResetMeters() { SetMeterMode(mMeterMode, mSampleRate); }
+
+void Meters::Feed(LoudnessMeter& meter, ClipLamp& lamp, Shown& shown, double left, double right,
+                  int32_t select) {
+  meter.ProcessMeter(left, right, select);
+  lamp.Step(meter.current * meter.offsetFactor > 1.0);
+  Publish(meter, shown);
+}
+
+void Meters::Publish(const LoudnessMeter& meter, Shown& shown) {
+  shown.current.store(meter.current, std::memory_order_relaxed);
+  shown.maximumOut.store(meter.maximumOut, std::memory_order_relaxed);
+  shown.offsetFactor.store(meter.offsetFactor, std::memory_order_relaxed);
+}
+
+Meters::Reading Meters::Read(const Shown& shown, const ClipLamp& lamp) {
+  return Reading{shown.current.load(std::memory_order_relaxed),
+                 shown.maximumOut.load(std::memory_order_relaxed),
+                 shown.offsetFactor.load(std::memory_order_relaxed), lamp.Value()};
+}
+
+// In the channel modes the left meter (inputMeter) shows the first channel
+// (left or mid) and the right meter the second, both of one signal.
+void Meters::ProcessInputMeter(double left, double right) {
+  switch (mChannelMode) {
+    case kInOut:
+      Feed(mInputMeter, mInputClipLamp, mInputShown, left, right, 0);
+      break;
+    case kInLeftRight:
+      Feed(mInputMeter, mInputClipLamp, mInputShown, left, right, 1);
+      Feed(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, 2);
+      break;
+    case kInMidSide: {
+      const double mid = (left + right) * 0.5;
+      const double side = (left - right) * 0.5;
+      Feed(mInputMeter, mInputClipLamp, mInputShown, mid, side, 3);
+      Feed(mOutputMeter, mOutputClipLamp, mOutputShown, mid, side, 4);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void Meters::ProcessOutputMeter(double left, double right) {
+  switch (mChannelMode) {
+    case kInOut:
+      Feed(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, 0);
+      break;
+    case kOutLeftRight:
+      Feed(mInputMeter, mInputClipLamp, mInputShown, left, right, 1);
+      Feed(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, 2);
+      break;
+    case kOutMidSide: {
+      const double mid = (left + right) * 0.5;
+      const double side = (left - right) * 0.5;
+      Feed(mInputMeter, mInputClipLamp, mInputShown, mid, side, 3);
+      Feed(mOutputMeter, mOutputClipLamp, mOutputShown, mid, side, 4);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void Meters::FormatMeterValue(IGraphics* graphics, const ControlIndices& input,
+                              const ControlIndices& output) const {
+  if (!graphics) return;
+  FormatOne(graphics, InputReading(), input);
+  FormatOne(graphics, OutputReading(), output);
+}
+
+void Meters::FormatOne(IGraphics* graphics, const Reading& r, const ControlIndices& controls) {
+  // The bar moves with the current level; the marker and the text hold
+  // the largest level since the last reset.
+  const double barDb = BarDb(r.current, r.offsetFactor);
+  if (IsControl(graphics, controls.bar)) {
+    graphics->SetControlFromPlug(controls.bar, barDb < kBarTopDb ? (barDb - kBarFloorDb) / kBarRangeDb : 1.0);
+  }
+  const double heldDb = BarDb(r.maximumOut, r.offsetFactor);
+  if (IsControl(graphics, controls.heldPeak)) {
+    // The marker control runs from the top.
+    graphics->SetControlFromPlug(controls.heldPeak,
+                                 heldDb < kBarTopDb ? 1.0 - (heldDb - kBarFloorDb) / kBarRangeDb : 0.0);
+  }
+  if (IsControl(graphics, controls.text)) {
+    if (auto* text = dynamic_cast<ITextControlExt*>(graphics->GetControl(controls.text))) {
+      const double t = std::floor(LevelDb(r.maximumOut, r.offsetFactor) * 10.0 + 0.5) / 10.0;
+      char buf[64];
+      if (!(t > -144.0)) {
+        std::snprintf(buf, sizeof buf, "%s", "-inf");
+      } else {
+        std::snprintf(buf, sizeof buf, "%.1f", t);
+      }
+      text->SetTextFromPlug(buf);
+    }
+  }
+  if (IsControl(graphics, controls.clipLamp)) graphics->SetControlFromPlug(controls.clipLamp, r.clipLamp);
+}

@@ -1,0 +1,371 @@
+#include "plugin/engine/SpectrumAnalyzer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <new>
+
+#include "dsp/fft/FFT.h"
+#include "dsp/fft/Window.h"
+#include "plugin/engine/SampleCount.h"
+
+namespace {
+
+// Resizes to n doubles and zeroes them; false when memory cannot be had.
+bool Zeroed(WDL_TypedBuf<double>& buf, int n) {
+  buf.Resize(n, true);
+  if (buf.GetSize() != n) return false;
+  if (n > 0) std::memset(buf.Get(), 0, static_cast<size_t>(n) * sizeof(double));
+  return true;
+}
+
+// The arrays the display may hold a pointer to are made once; without them
+// the analyser cannot exist at all.
+void Fixed(WDL_TypedBuf<double>& buf, int n) {
+  if (!Zeroed(buf, n)) throw std::bad_alloc();
+}
+
+void Clear(WDL_TypedBuf<double>& buf) {
+  if (buf.Get()) std::memset(buf.Get(), 0, static_cast<size_t>(buf.GetSize()) * sizeof(double));
+}
+
+// The seven-term window is normalised to sum to 1, which puts a full-scale
+// sine at about -6 dB; these lift the display back near 0 dB per length.
+double WindowGain(int fftLength) {
+  if (fftLength == 16384) return 2.8183829312644537;  // 10^0.45
+  if (fftLength == 32768) return std::exp(1.3815510557964275);  // 10^0.6
+  return std::exp(0.6907755278982137);  // 10^0.3
+}
+
+int PointStep(int resolution) {
+  if (resolution <= 0) return 8;
+  if (resolution == 1) return 4;
+  if (resolution == 2) return 2;
+  return 1;
+}
+
+// The bin of a frequency, truncated as an int would be, kept in double so
+// that a point far above the spectrum cannot overflow the conversion.
+double BinOf(double hz, double scale) {
+  const double b = std::trunc(hz * scale);
+  return b == b ? b : 0.0;
+}
+
+}  // namespace
+
+SpectrumAnalyzer::SpectrumAnalyzer() {
+  Fixed(mMagnitude, kMaxBinCount);
+  Fixed(mAverage, kMaxBinCount);
+  Fixed(mSmoothed, kMaxBinCount);
+  Fixed(mMaximum, kMaxBinCount);
+  Fixed(mPointFreqs, kMaxPointCount);
+  Fixed(mCaptureAverage, kMaxBinCount);
+  Fixed(mCaptureSmoothed, kMaxBinCount);
+  Fixed(mCaptureMaximum, kMaxBinCount);
+  Fixed(mCaptureFreqs, kMaxPointCount);
+  Fixed(mWorkAverage, kMaxPointCount);
+  Fixed(mWorkSmoothed, kMaxPointCount);
+  Fixed(mWorkMax, kMaxPointCount);
+  Fixed(mAverageCurve, kMaxPointCount);
+  Fixed(mSmoothedCurve, kMaxPointCount);
+  Fixed(mMaxCurve, kMaxPointCount);
+  mDelay.SetCapacity(kDelayCapacity);
+  SetSampleRate(mSampleRate);
+  SetSpeed(1.0, 0.0, 60.0);
+  AllocAnalyzerBuffers();
+}
+
+void SpectrumAnalyzer::Configured() { ++mGeneration; }
+
+void SpectrumAnalyzer::SetSampleRate(double sampleRate) {
+  mSampleRate = sampleRate;
+  const int32_t whole = TruncatedSampleCount(sampleRate);
+  mInputCapacity = whole <= 0x3fffffff ? 2 * whole : 0x7fffffff;
+  Configured();
+}
+
+void SpectrumAnalyzer::SetFftLength(int fftLength) {
+  int n = kMinFftLength;
+  while (n < kMaxFftLength && n * 2 <= fftLength) n *= 2;
+  mFftLength = n;
+  mBinCount = n / 2;
+  mOverlap = std::clamp(mOverlap, 1, mBinCount);
+  Configured();
+}
+
+void SpectrumAnalyzer::SetOverlap(int overlap) {
+  mOverlap = std::clamp(overlap, 1, mBinCount);
+  Configured();
+}
+
+void SpectrumAnalyzer::SetResolution(int resolution) { mResolution = resolution; }
+
+void SpectrumAnalyzer::SetSpeed(double speedSeconds, double attackSeconds, double frameRate) {
+  // A display that reports no frame rate must not divide by zero; below
+  // one frame a second nothing moves on it anyway.
+  const double fps = frameRate >= 1.0 ? frameRate : 1.0;
+  const double k = std::trunc(static_cast<double>(mBinCount) / (mOverlap * fps));
+  mSpeedSeconds = speedSeconds;
+  mAttackSeconds = attackSeconds;
+  mFallCoeff = speedSeconds > 0.0 ? std::pow(10.0, k / ((speedSeconds / -100.0) * mSampleRate)) : 0.0;
+  mRiseCoeff = attackSeconds > 0.0 ? std::pow(10.0, k / ((attackSeconds / -100.0) * mSampleRate)) : 0.0;
+}
+
+void SpectrumAnalyzer::SetSmoothingCoefficients(double riseCoeff, double fallCoeff) {
+  mRiseCoeff = riseCoeff;
+  mFallCoeff = fallCoeff;
+}
+
+void SpectrumAnalyzer::SetDelay(int delaySamples) {
+  mDelaySamples = delaySamples;
+  mDelay.SetLength(delaySamples);
+}
+
+void SpectrumAnalyzer::SetEnabled(bool enabled) { mEnabled = enabled; }
+
+void SpectrumAnalyzer::AllocAnalyzerBuffers() {
+  // Only the audio thread and the refresh touch these, both under the plug
+  // mutex that the caller holds: they may be reallocated.
+  mRingLength = Zeroed(mInputRing, mInputCapacity) ? mInputCapacity : 0;
+  if (mRingLength == 0) Zeroed(mInputRing, 0);
+  bool framesOk = Zeroed(mFrame, mFftLength) && Zeroed(mFftBuffer, mFftLength + 2) &&
+                  Zeroed(mWindow, mFftLength);
+  if (framesOk) {
+    double* w = MakeWindow(mFftLength, kWindowBlackmanHarris7, true);
+    if (w) {
+      const double gain = WindowGain(mFftLength);
+      for (int i = 0; i < mFftLength; ++i) mWindow.Get()[i] = w[i] * gain;
+      delete[] w;
+    } else {
+      framesOk = false;
+    }
+  }
+  if (!framesOk) {
+    // Without a frame nothing can be analysed; the queue still drains.
+    Zeroed(mFrame, 0);
+    Zeroed(mFftBuffer, 0);
+    Zeroed(mWindow, 0);
+  }
+  InitAnalyzerPoints(mResolution);
+  ClearHistory();
+  mDelay.Clear();
+  Configured();
+}
+
+void SpectrumAnalyzer::InitAnalyzerPoints(int resolution) {
+  mResolution = resolution;
+  const double* table = PreferredFrequencyTable();
+  const int step = PointStep(resolution);
+  int first = 0;
+  while (first < kPreferredFrequencyCount && table[first] < kLowestPointHz) ++first;
+  int count = 0;
+  for (int i = 0; i < kPreferredFrequencyCount; i += step) {
+    if (table[i] >= kLowestPointHz && table[i] <= kHighestPointHz) ++count;
+  }
+  double* freqs = mPointFreqs.Get();
+  for (int k = 0; k < count; ++k) freqs[k] = table[first + k * step];
+  if (count > 0) freqs[count - 1] = kHighestPointHz;
+  mPointCount.store(count, std::memory_order_relaxed);
+  ClearCurves();
+  Configured();
+}
+
+void SpectrumAnalyzer::ClearHistory() {
+  mWritePos = mReadPos = mFilled = 0;
+  // The running mean's first frame divides by this count: it restarts at
+  // 1, never 0.
+  mAverageCount = 1;
+  mNewData = false;
+  Clear(mInputRing);
+  Clear(mFrame);
+  Clear(mMagnitude);
+  Clear(mAverage);
+  Clear(mSmoothed);
+  Clear(mMaximum);
+  ClearCurves();
+}
+
+void SpectrumAnalyzer::ClearCurves() {
+  Clear(mAverageCurve);
+  Clear(mSmoothedCurve);
+  Clear(mMaxCurve);
+}
+
+void SpectrumAnalyzer::ResetHistory() {
+  ClearHistory();
+  mDelay.Clear();
+  Configured();
+}
+
+void SpectrumAnalyzer::FeedInput(double** in, int nFrames, int nChannels, int channel, bool midSide) {
+  if (!in || nFrames < 1 || nChannels < 1 || mChannelCount < nChannels) return;
+  if (channel >= nChannels || channel < -1) return;
+  for (int c = 0; c < nChannels; ++c) {
+    if (!in[c]) return;
+  }
+  double* ring = mInputRing.Get();
+  for (int i = 0; i < nFrames; ++i) {
+    if (mFilled >= mRingLength) continue;
+    double x;
+    if (midSide) {
+      if (nChannels < 2) {
+        x = in[0][i];
+      } else if (channel == 1) {
+        x = (in[0][i] - in[1][i]) * 0.5;
+      } else {
+        x = (in[0][i] + in[1][i]) * 0.5;
+      }
+    } else if (channel == -1) {
+      x = 0.0;
+      for (int c = 0; c < nChannels; ++c) x += in[c][i];
+    } else {
+      x = in[channel][i];
+    }
+    ring[mWritePos] = mDelay.Push(x);
+    if (++mWritePos >= mRingLength) mWritePos = 0;
+    ++mFilled;
+  }
+}
+
+bool SpectrumAnalyzer::FramesReady() const {
+  return mFrame.GetSize() == mFftLength && mFftBuffer.GetSize() == mFftLength + 2 &&
+         mWindow.GetSize() == mFftLength;
+}
+
+void SpectrumAnalyzer::AnalyzeFrames() {
+  mNewData = false;
+  const int hop = std::max(1, mBinCount / mOverlap);
+  // Exactly one hop waits for more: the frame advances only on a full hop
+  // with something behind it.
+  if (mFilled <= hop) return;
+  const int hops = mFilled / hop;
+  mFilled -= hops * hop;
+  if (!FramesReady()) {
+    // Nothing to analyse with (a set-up still waiting for its buffers, or
+    // none to be had): drop the queued hops.
+    mReadPos = static_cast<int>((mReadPos + static_cast<int64_t>(hops) * hop) % mRingLength);
+    return;
+  }
+  mNewData = true;
+  const int n = mFftLength;
+  const int bins = mBinCount;
+  double* frame = mFrame.Get();
+  double* fft = mFftBuffer.Get();
+  const double* window = mWindow.Get();
+  const double* ring = mInputRing.Get();
+  double* magnitude = mMagnitude.Get();
+  double* average = mAverage.Get();
+  double* smoothed = mSmoothed.Get();
+  double* maximum = mMaximum.Get();
+  for (int h = 0; h < hops; ++h) {
+    for (int i = n - hop; i < n; ++i) {
+      frame[i] = ring[mReadPos];
+      if (++mReadPos >= mRingLength) mReadPos = 0;
+    }
+    for (int i = 0; i < n; ++i) fft[i] = frame[i] * window[i];
+    fft[n] = fft[n + 1] = 0.0;
+    RealFFT(fft, n, 1);
+    for (int k = 0; k < bins; ++k) magnitude[k] = std::sqrt(fft[2 * k] * fft[2 * k] + fft[2 * k + 1] * fft[2 * k + 1]);
+    std::memmove(frame, frame + hop, static_cast<size_t>(n - hop) * sizeof(double));
+
+    // Running mean. At a count of 1 the old value enters unweighted, so the
+    // first frame after a clear (average 0) is the mean itself.
+    const int count = std::max(1, mAverageCount);
+    if (count < 2) {
+      for (int k = 0; k < bins; ++k) average[k] = (average[k] + magnitude[k]) / count;
+    } else {
+      const double older = count - 1.0;
+      for (int k = 0; k < bins; ++k) average[k] = (average[k] * older + magnitude[k]) / count;
+    }
+    // Saturates rather than wrapping: a wrap to 1 would add the whole
+    // average to the next frame and double the curve.
+    if (mAverageCount < 2147483646) mAverageCount = count + 1;
+
+    for (int k = 0; k < bins; ++k) {
+      const double m = magnitude[k];
+      maximum[k] = std::max(maximum[k], m);
+      const double c = m <= smoothed[k] ? mFallCoeff : mRiseCoeff;
+      smoothed[k] = m - (m - smoothed[k]) * c;
+    }
+  }
+}
+
+bool SpectrumAnalyzer::CaptureSpectra() {
+  mCaptured = false;
+  mMapped = false;
+  if (!mEnabled || !mNewData) return false;
+  const size_t bytes = static_cast<size_t>(mBinCount) * sizeof(double);
+  std::memcpy(mCaptureAverage.Get(), mAverage.Get(), bytes);
+  std::memcpy(mCaptureSmoothed.Get(), mSmoothed.Get(), bytes);
+  std::memcpy(mCaptureMaximum.Get(), mMaximum.Get(), bytes);
+  const int points = PointCount();
+  std::memcpy(mCaptureFreqs.Get(), mPointFreqs.Get(), static_cast<size_t>(points) * sizeof(double));
+  mCaptureBinCount = mBinCount;
+  mCapturePointCount = points;
+  mCaptureRate = mSampleRate;
+  mCaptureGeneration = mGeneration;
+  mCaptured = true;
+  return true;
+}
+
+void SpectrumAnalyzer::UpdateDisplayCurves() {
+  if (!mCaptured) return;
+  const double* freqs = mCaptureFreqs.Get();
+  MapSpectrumToPoints(mCaptureSmoothed.Get(), mCaptureBinCount, freqs, mCapturePointCount,
+                      mWorkSmoothed.Get(), mCaptureRate);
+  MapSpectrumToPoints(mCaptureAverage.Get(), mCaptureBinCount, freqs, mCapturePointCount,
+                      mWorkAverage.Get(), mCaptureRate);
+  MapSpectrumToPoints(mCaptureMaximum.Get(), mCaptureBinCount, freqs, mCapturePointCount,
+                      mWorkMax.Get(), mCaptureRate);
+  mMapped = true;
+}
+
+void SpectrumAnalyzer::PublishCurves(bool keep) {
+  const bool current = mCaptured && mMapped && mCaptureGeneration == mGeneration;
+  if (keep && current) {
+    const size_t bytes = static_cast<size_t>(mCapturePointCount) * sizeof(double);
+    std::memcpy(mAverageCurve.Get(), mWorkAverage.Get(), bytes);
+    std::memcpy(mSmoothedCurve.Get(), mWorkSmoothed.Get(), bytes);
+    std::memcpy(mMaxCurve.Get(), mWorkMax.Get(), bytes);
+  }
+  mCaptured = false;
+  mMapped = false;
+}
+
+void SpectrumAnalyzer::MapSpectrumToPoints(const double* spectrum, int binCount, const double* pointFreqs,
+                                           int pointCount, double* curve, double sampleRate) {
+  if (!spectrum || !pointFreqs || !curve || binCount < 1 || pointCount < 1) return;
+  const int p = binCount - 1;
+  const double last = static_cast<double>(p);
+  const double scale = sampleRate > 0.0 ? last / (sampleRate * 0.5) : 0.0;
+  for (int i = 0; i < pointCount; ++i) {
+    const int lo = std::clamp(i - 1, 0, pointCount - 1);
+    const int hi = std::min(i + 1, pointCount - 1);
+    const double rawLo = BinOf(pointFreqs[lo], scale);
+    const double binLo = std::clamp(rawLo, 0.0, last);
+    const double binHi = std::clamp(BinOf(pointFreqs[hi], scale), 0.0, last);
+    if (binHi - binLo < 2.0) {
+      // From the lower neighbour's own bin: clamping it first would read
+      // one past the end for points above Nyquist.
+      if (rawLo >= last) {
+        curve[i] = spectrum[p];
+      } else {
+        const int b = static_cast<int>(std::max(rawLo, 0.0));
+        // The point may lie past bin b + 1: up to two bins on the usual
+        // grid, and hundreds where the lower neighbour sits just under the
+        // last bin and the point above Nyquist. Extrapolating the line
+        // there overshoots the spectrum, or goes below zero on a falling
+        // slope, a magnitude the display cannot take the logarithm of; the
+        // weight stays between the two bins instead.
+        const double t = std::clamp(pointFreqs[i] * scale - b, 0.0, 1.0);
+        curve[i] = spectrum[b] + t * (spectrum[b + 1] - spectrum[b]);
+      }
+    } else {
+      const int a = static_cast<int>(binLo);
+      const int z = static_cast<int>(binHi);
+      double sum = 0.0;
+      for (int k = a; k <= z; ++k) sum += spectrum[k];
+      curve[i] = sum / (z - a + 1);
+    }
+  }
+}

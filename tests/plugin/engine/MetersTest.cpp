@@ -1,0 +1,314 @@
+#include "plugin/engine/Meters.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "graphics/IControl.h"
+#include "graphics/controls/ITextControlExt.h"
+#include "graphics/mac/IGraphicsMac.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+double Db(double amplitude) { return 20.0 * std::log10(amplitude); }
+double BarFor(double db) { return db < 12.0 ? (std::max(db, -60.0) + 60.0) / 72.0 : 1.0; }
+double MarkerFor(double db) { return db < 12.0 ? 1.0 - (std::max(db, -60.0) + 60.0) / 72.0 : 0.0; }
+
+// A real editor with the eight meter controls, as the layout builds them.
+struct Editor {
+  IGraphicsMac graphics{nullptr, 200, 100, 60};
+  Meters::ControlIndices in, out;
+  ITextControlExt* inText = nullptr;
+  ITextControlExt* outText = nullptr;
+
+  Editor() {
+    Attach(&in, &inText);
+    Attach(&out, &outText);
+  }
+  void Attach(Meters::ControlIndices* c, ITextControlExt** text) {
+    const IRECT r(0, 0, 10, 10);
+    c->bar = graphics.AttachControl(new IControl(nullptr, r));
+    c->heldPeak = graphics.AttachControl(new IControl(nullptr, r));
+    *text = new ITextControlExt(nullptr, r, "");
+    c->text = graphics.AttachControl(*text);
+    c->clipLamp = graphics.AttachControl(new IControl(nullptr, r));
+  }
+  void Format(const Meters& m) { m.FormatMeterValue(&graphics, in, out); }
+  double Value(int idx) const { return graphics.GetControl(idx)->GetValue(); }
+  // The dB level a bar shows.
+  double BarDb(int idx) const { return Value(idx) * 72.0 - 60.0; }
+};
+
+double Sine(int i, double hz, double fs) { return std::sin(2.0 * kPi * hz * i / fs); }
+
+class PeakBallistics : public ::testing::TestWithParam<double> {};
+
+}  // namespace
+
+TEST_P(PeakBallistics, HoldsForATenthThenReleasesBarFromCurrentTextFromMaximum) {
+  const double fs = GetParam();
+  const int hold = static_cast<int>(0.1 * fs);
+  const double release = std::pow(10.0, -1.0 / (0.3 * fs));
+  Meters meters;
+  meters.SetMeterMode(Meters::kModePeak, fs);
+  Editor editor;
+
+  meters.ProcessInputMeter(0.5, -0.2);
+  for (int i = 1; i <= hold; ++i) {
+    meters.ProcessInputMeter(0.0, 0.0);
+    ASSERT_EQ(meters.InputReading().current, 0.5) << i;
+  }
+  double expected = 0.5;
+  const int releaseSamples = static_cast<int>(0.25 * fs);
+  for (int k = 1; k <= releaseSamples; ++k) {
+    meters.ProcessInputMeter(0.0, 0.0);
+    expected *= release;
+  }
+  EXPECT_NEAR(meters.InputReading().current, expected, 1e-12);
+  EXPECT_NEAR(expected, 0.5 * std::pow(10.0, -0.25 / 0.3), 1e-9);
+  EXPECT_EQ(meters.InputReading().maximumOut, 0.5);
+
+  editor.Format(meters);
+  EXPECT_NEAR(editor.Value(editor.in.bar), BarFor(Db(expected)), 1e-12);
+  EXPECT_NEAR(editor.Value(editor.in.heldPeak), MarkerFor(Db(0.5)), 1e-12);
+  EXPECT_STREQ(editor.inText->GetText(), "-6.0");
+  EXPECT_EQ(editor.Value(editor.in.clipLamp), 0.0);
+  EXPECT_STREQ(editor.outText->GetText(), "-inf");  // In/Out: the output saw nothing
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, PeakBallistics, ::testing::Values(44100.0, 48000.0, 96000.0));
+
+TEST(Meters, PeakClipLampStaysLitThreeSecondsAfterTheLastOverReading) {
+  for (const double fs : {44100.0, 96000.0}) {
+    SCOPED_TRACE(fs);
+    Meters meters;
+    meters.SetMeterMode(Meters::kModePeak, fs);
+    meters.SetClipLampTiming(fs);
+    // One sample at 1.5 keeps the peak envelope above full scale through
+    // its hold and part of its release; the lamp's hold runs from the last
+    // sample of that.
+    const double release = std::pow(10.0, -1.0 / (0.3 * fs));
+    int lastOver = static_cast<int>(0.1 * fs);
+    for (double e = 1.5 * release; e > 1.0; e *= release) ++lastOver;
+    const int lampHold = static_cast<int>(3.0 * fs);
+    const double fall = std::pow(10.0, -1.0 / (0.1 * fs));
+
+    meters.ProcessInputMeter(1.5, 0.0);
+    EXPECT_EQ(meters.InputReading().clipLamp, 1.0);  // at once
+    for (int i = 1; i <= lastOver + lampHold; ++i) {
+      meters.ProcessInputMeter(0.0, 0.0);
+      ASSERT_EQ(meters.InputReading().clipLamp, 1.0) << i;
+    }
+    meters.ProcessInputMeter(0.0, 0.0);
+    EXPECT_NEAR(meters.InputReading().clipLamp, fall, 1e-12);
+    EXPECT_EQ(meters.OutputReading().clipLamp, 0.0);
+  }
+}
+
+namespace {
+
+struct LevelCase {
+  const char* name;
+  int mode;
+  double expectedDb;  // what a -20 dBFS 1 kHz stereo sine reads
+  double toleranceDb;
+  bool textToo;       // steady measures: the held maximum reads the same
+};
+
+constexpr double kAmplitude = 0.1;  // -20 dBFS
+
+const LevelCase kLevelCases[] = {
+    // ITU-R BS.1770: a full-scale 1 kHz sine in one channel reads -3.01
+    // LKFS, so -20 dBFS in both reads -20 LUFS.
+    {"EbuMomentary", Meters::kModeEbuMomentary, -20.0, 0.05, true},
+    {"EbuShortTerm", Meters::kModeEbuShortTerm, -20.0, 0.05, true},
+    // RMS A/sqrt 2, lifted by the 3 dB offset.
+    {"Rms", Meters::kModeRms, 20.0 * std::log10(kAmplitude / std::sqrt(2.0)) + 3.0, 0.03, false},
+    // The VU smoother settles at 2.01/3.01 of the rectified mean 2A/pi,
+    // scaled by 3 pi / 4; 0 VU sits at -18 dBFS.
+    {"Vu", Meters::kModeVu, 20.0 * std::log10(kAmplitude * 1.5 * 2.01 / 3.01) + 18.0, 0.02, false},
+};
+
+class MeterLevels : public ::testing::TestWithParam<LevelCase> {};
+
+}  // namespace
+
+TEST_P(MeterLevels, SteadySineReadsItsDocumentedLevel) {
+  const LevelCase c = GetParam();
+  const double fs = 48000.0;
+  Meters meters;
+  meters.SetMeterMode(c.mode, fs);
+  Editor editor;
+  for (int i = 0; i < static_cast<int>(4.0 * fs); ++i) {
+    const double x = kAmplitude * Sine(i, 1000.0, fs);
+    meters.ProcessInputMeter(x, x);
+  }
+  editor.Format(meters);
+  EXPECT_NEAR(editor.BarDb(editor.in.bar), c.expectedDb, c.toleranceDb);
+  if (c.textToo) {
+    EXPECT_NEAR(std::strtod(editor.inText->GetText(), nullptr), c.expectedDb, 0.1)
+        << editor.inText->GetText();
+  }
+  EXPECT_EQ(editor.Value(editor.in.clipLamp), 0.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, MeterLevels, ::testing::ValuesIn(kLevelCases),
+                         [](const ::testing::TestParamInfo<LevelCase>& info) { return info.param.name; });
+
+namespace {
+
+struct RoutingCase {
+  int channelMode;
+  double inputMeter, outputMeter;  // peak readings
+};
+
+// Input pair (0.3, -0.5), output pair (0.2, 0.7).
+const RoutingCase kRoutingCases[] = {
+    {Meters::kInOut, 0.5, 0.7},        {Meters::kInLeftRight, 0.3, 0.5},
+    {Meters::kOutLeftRight, 0.2, 0.7}, {Meters::kInMidSide, 0.1, 0.4},
+    {Meters::kOutMidSide, 0.45, 0.25}, {Meters::kMetersOff, 0.0, 0.0},
+};
+
+class MeterRouting : public ::testing::TestWithParam<RoutingCase> {};
+
+}  // namespace
+
+TEST_P(MeterRouting, EachChannelModeFeedsTheDocumentedSignals) {
+  const RoutingCase c = GetParam();
+  Meters meters;
+  meters.SetMeterMode(Meters::kModePeak, 48000.0);
+  meters.SetChannelMode(c.channelMode);
+  meters.ProcessInputMeter(0.3, -0.5);
+  meters.ProcessOutputMeter(0.2, 0.7);
+  EXPECT_NEAR(meters.InputReading().current, c.inputMeter, 1e-15);
+  EXPECT_NEAR(meters.OutputReading().current, c.outputMeter, 1e-15);
+}
+
+INSTANTIATE_TEST_SUITE_P(ChannelModes, MeterRouting, ::testing::ValuesIn(kRoutingCases));
+
+TEST(Meters, OffFreezesTheReadouts) {
+  Meters meters;
+  meters.SetMeterMode(Meters::kModePeak, 48000.0);
+  Editor editor;
+  meters.ProcessInputMeter(0.25, 0.0);
+  meters.ProcessOutputMeter(0.125, 0.0);
+  editor.Format(meters);
+  const double bar = editor.Value(editor.in.bar);
+  meters.SetChannelMode(Meters::kMetersOff);
+  for (int i = 0; i < 10000; ++i) {
+    meters.ProcessInputMeter(2.0, 2.0);
+    meters.ProcessOutputMeter(0.0, 0.0);
+  }
+  editor.Format(meters);
+  EXPECT_EQ(editor.Value(editor.in.bar), bar);
+  EXPECT_STREQ(editor.inText->GetText(), "-12.0");
+  EXPECT_STREQ(editor.outText->GetText(), "-18.1");
+  EXPECT_EQ(editor.Value(editor.in.clipLamp), 0.0);
+}
+
+TEST(Meters, SilenceReadsMinusInfAndHotSignalsPinTheBar) {
+  Meters meters;
+  meters.SetMeterMode(Meters::kModePeak, 48000.0);
+  Editor editor;
+  editor.Format(meters);
+  EXPECT_STREQ(editor.inText->GetText(), "-inf");
+  EXPECT_EQ(editor.Value(editor.in.bar), 0.0);
+  EXPECT_EQ(editor.Value(editor.in.heldPeak), 1.0);  // marker at -60 dB, from the top
+
+  meters.ProcessInputMeter(1e-8, 0.0);  // -160 dB: below the -144 dB text floor
+  editor.Format(meters);
+  EXPECT_STREQ(editor.inText->GetText(), "-inf");
+  EXPECT_EQ(editor.Value(editor.in.bar), 0.0);
+
+  meters.ProcessInputMeter(8.0, 0.0);  // +18.06 dB
+  editor.Format(meters);
+  EXPECT_EQ(editor.Value(editor.in.bar), 1.0);
+  EXPECT_EQ(editor.Value(editor.in.heldPeak), 0.0);
+  EXPECT_STREQ(editor.inText->GetText(), "18.1");
+  EXPECT_EQ(editor.Value(editor.in.clipLamp), 1.0);
+}
+
+TEST(Meters, MissingOrWrongControlsAreSkipped) {
+  Meters meters;
+  meters.SetMeterMode(Meters::kModePeak, 48000.0);
+  meters.ProcessInputMeter(0.5, 0.5);
+  IGraphicsMac graphics(nullptr, 100, 100, 60);
+  auto* plain = new IControl(nullptr, IRECT(0, 0, 10, 10));
+  const int idx = graphics.AttachControl(plain);
+  Meters::ControlIndices wrong;
+  wrong.bar = -1;
+  wrong.heldPeak = 99;
+  wrong.text = idx;  // not a text control: no text goes anywhere
+  wrong.clipLamp = -7;
+  meters.FormatMeterValue(&graphics, wrong, Meters::ControlIndices());
+  EXPECT_EQ(plain->GetValue(), 0.0);
+  meters.FormatMeterValue(nullptr, wrong, wrong);
+}
+
+namespace {
+
+struct SetupCase {
+  int mode;
+  int kind;
+  double offsetFactor;  // 10^(-offset/20)
+};
+
+const SetupCase kSetupCases[] = {
+    {0, kMeterPeak, 1.0},
+    {1, kMeterRms, 1.4125375446227544},
+    {2, kMeterEbuMomentary, 1.0},
+    {3, kMeterEbuShortTerm, 1.0},
+    {4, kMeterVu, 7.943282347242815},
+    {5, kMeterPeak, 1.0},
+    {-1, kMeterPeak, 1.0},
+};
+
+class MeterSetups : public ::testing::TestWithParam<SetupCase> {};
+
+}  // namespace
+
+TEST_P(MeterSetups, ModesChooseTheMeasureAndOffset) {
+  const SetupCase c = GetParam();
+  LoudnessMeter meter;
+  Meters::SetMeterMode(&meter, c.mode, 48000.0);
+  EXPECT_EQ(meter.kind, c.kind);
+  EXPECT_NEAR(meter.offsetFactor, c.offsetFactor, 1e-12);
+  EXPECT_EQ(meter.delayLeft.length, 0);  // never delayed inside the meter
+  if (c.kind == kMeterPeak) {
+    EXPECT_EQ(meter.holdSamples, 4800);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, MeterSetups, ::testing::ValuesIn(kSetupCases));
+
+TEST(Meters, ModeChangeAndResetClearTheMetersButNotTheLamps) {
+  Meters meters;
+  meters.SetMeterMode(Meters::kModePeak, 48000.0);
+  meters.SetClipLampTiming(48000.0);
+  meters.ProcessInputMeter(1.5, 0.0);
+  meters.ProcessOutputMeter(0.0, 1.2);
+  ASSERT_EQ(meters.InputReading().clipLamp, 1.0);
+
+  meters.SetMeterMode(Meters::kModeRms, 48000.0);
+  EXPECT_EQ(meters.InputReading().current, 0.0);
+  EXPECT_EQ(meters.InputReading().maximumOut, 0.0);
+  EXPECT_NEAR(meters.InputReading().offsetFactor, std::pow(10.0, 3.0 / 20.0), 1e-12);
+  EXPECT_EQ(meters.InputReading().clipLamp, 1.0);
+  EXPECT_EQ(meters.OutputReading().clipLamp, 1.0);
+
+  for (int i = 0; i < 1000; ++i) meters.ProcessInputMeter(0.5, 0.5);
+  ASSERT_GT(meters.InputReading().maximumOut, 0.0);
+  meters.ResetMeters();
+  EXPECT_EQ(meters.InputReading().maximumOut, 0.0);
+  EXPECT_EQ(meters.MeterModeValue(), Meters::kModeRms);
+  EXPECT_EQ(meters.InputMeter().kind, kMeterRms);
+  EXPECT_EQ(meters.InputReading().clipLamp, 1.0);
+
+  meters.ClearClipLamps();
+  EXPECT_EQ(meters.InputReading().clipLamp, 0.0);
+  EXPECT_EQ(meters.OutputReading().clipLamp, 0.0);
+}
