@@ -1,0 +1,212 @@
+#include "plugin/controller/Brimlow.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "graphics/IGraphics.h"
+#include "plugin/engine/ParamIndex.h"
+
+namespace {
+
+// Every instance writes its data folders under a temporary XDG_DATA_HOME,
+// never under the real home.
+class BrimlowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/brimlow-plug-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    mDataHome = pattern;
+    const char* old = std::getenv("XDG_DATA_HOME");
+    mHadOld = old != nullptr;
+    if (old) mOld = old;
+    setenv("XDG_DATA_HOME", mDataHome.c_str(), 1);
+  }
+  void TearDown() override {
+    if (mHadOld) {
+      setenv("XDG_DATA_HOME", mOld.c_str(), 1);
+    } else {
+      unsetenv("XDG_DATA_HOME");
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(mDataHome, ignored);
+  }
+
+  static bool IsDirectory(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  }
+
+  // Runs frames through the block frame as the host binding does.
+  static void Render(Brimlow& plug, std::vector<float>& left, std::vector<float>& right, std::vector<float>& outLeft,
+                     std::vector<float>& outRight) {
+    const int n = static_cast<int>(left.size());
+    float* in[2] = {left.data(), right.data()};
+    float* out[2] = {outLeft.data(), outRight.data()};
+    WDL_MutexLock lock(plug.GetMutex());
+    plug.AttachInputBuffers(0, 2, in, n);
+    plug.AttachOutputBuffers(0, 2, out);
+    plug.ProcessBuffers(n);
+  }
+
+  std::string mDataHome;
+  std::string mOld;
+  bool mHadOld = false;
+};
+
+TEST_F(BrimlowTest, MakePlugBuildsTheObjectWithoutAHost) {
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  ASSERT_NE(plug, nullptr);
+  EXPECT_EQ(plug->NParams(), kNumParams);
+  EXPECT_STREQ(plug->GetEffectName(), "Brimlow");
+  EXPECT_STREQ(plug->GetMakerName(), "Kestrelbay");
+  EXPECT_EQ(plug->GetEffectVersion(), 0x30203);
+  EXPECT_EQ(plug->GetUniqueID(), 0x4B423330);  // 'KB30'
+  EXPECT_EQ(plug->GetMakerID(), 0x4B425958);   // 'KBYX'
+  EXPECT_TRUE(plug->IsXMLMode());
+  EXPECT_STREQ(plug->GetVendorText(), "Kestrelbay");
+  EXPECT_STREQ(plug->GetProductText(), "Brimlow");
+  EXPECT_STREQ(plug->GetVersionText(), "3.2.3");
+  EXPECT_STREQ(plug->PresetLabel(), "Init");
+
+  // Defaults in the parameters; "OS Mode" is "Off".
+  for (int i = 0; i < kNumParams; ++i) {
+    EXPECT_DOUBLE_EQ(plug->GetParam(i)->Value(), plug->GetParam(i)->GetDefault()) << "param " << i;
+  }
+  EXPECT_EQ(plug->GetParam(kParamOSMode)->Value(), 0.0);
+  EXPECT_EQ(plug->Mirrors().osFactor, 1);
+  // Presets carry the band and mode parameters, not the display ones.
+  EXPECT_TRUE(plug->GetParam(kParamFilterMode)->IsFlagged());
+  EXPECT_FALSE(plug->GetParam(kParamGUIScale)->IsFlagged());
+
+  IGraphics* graphics = plug->GetGUI();
+  ASSERT_NE(graphics, nullptr);
+  EXPECT_EQ(graphics->Width(), 872);
+  EXPECT_EQ(graphics->Height(), 632);
+  EXPECT_EQ(graphics->FPS(), 60);
+  EXPECT_TRUE(graphics->IsIdleThreadRunning());
+
+  EXPECT_TRUE(plug->IsDspReady());
+  EXPECT_EQ(plug->NumInputs(), 2);
+  EXPECT_EQ(plug->NumOutputs(), 2);
+}
+
+TEST_F(BrimlowTest, DataFoldersLiveUnderTheApplicationSupportFolder) {
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  EXPECT_EQ(std::string(plug->DataPath().Get()), mDataHome + "/Brimlow/");
+  EXPECT_EQ(std::string(plug->HostFormatPath().Get()), mDataHome + "/Brimlow/RTAS/");
+  EXPECT_TRUE(IsDirectory(mDataHome + "/Brimlow"));
+  EXPECT_TRUE(IsDirectory(mDataHome + "/Brimlow/RTAS"));
+
+  // A folder that ends in "/" gets no second one; existing folders are kept.
+  setenv("XDG_DATA_HOME", (mDataHome + "/").c_str(), 1);
+  std::unique_ptr<Brimlow> second(MakePlug());
+  EXPECT_EQ(std::string(second->DataPath().Get()), mDataHome + "/Brimlow/");
+}
+
+TEST_F(BrimlowTest, InstancesMadeAtOnceAreAllComplete) {
+  std::vector<std::unique_ptr<Brimlow>> plugs(4);
+  std::vector<std::thread> threads;
+  for (auto& plug : plugs) threads.emplace_back([&plug] { plug.reset(MakePlug()); });
+  for (auto& thread : threads) thread.join();
+  for (auto& plug : plugs) {
+    ASSERT_NE(plug, nullptr);
+    EXPECT_TRUE(plug->IsDspReady());
+  }
+}
+
+TEST_F(BrimlowTest, TeardownWithTheIdleThreadRunningIsClean) {
+  // The idle thread ticks every 10 ms; tearing down within and across
+  // ticks must neither leak nor touch freed members (ASan checks both).
+  for (int i = 0; i < 8; ++i) {
+    Brimlow* plug = MakePlug();
+    ASSERT_TRUE(plug->GetGUI()->IsIdleThreadRunning());
+    if (i % 2) std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    delete plug;
+  }
+}
+
+TEST_F(BrimlowTest, DspStateExistsFromConstruction) {
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  ASSERT_NE(plug->PreAnalyzer(), nullptr);
+  ASSERT_NE(plug->PostAnalyzer(), nullptr);
+  EXPECT_DOUBLE_EQ(plug->PreAnalyzer()->SampleRate(), 44100.0);
+  EXPECT_EQ(plug->PreAnalyzer()->PointCount(), 134);
+  EXPECT_EQ(plug->PostAnalyzer()->PointCount(), 134);
+  EXPECT_TRUE(plug->PreAnalyzer()->Enabled());
+  // 16.67 ms and 1 s at 44.1 kHz.
+  EXPECT_EQ(plug->GetMeterTiming().MeterRefreshInterval(), 735);
+  EXPECT_EQ(plug->GetMeterTiming().OneShotSamples(), 44100);
+  EXPECT_EQ(plug->GetMeters().InputClipLamp().HoldSamples(), 132300);
+
+  // The reference exists, zeroed, for a state save of a fresh instance.
+  ASSERT_EQ(plug->Reference().GetCount(), 134);
+  for (int i = 0; i < 134; ++i) {
+    EXPECT_EQ(plug->Reference().GetFrequencies()[i], 0.0);
+    EXPECT_EQ(plug->Reference().GetMagnitudes()[i], 0.0);
+  }
+  ASSERT_NE(plug->ReferenceGrid(), nullptr);
+  EXPECT_EQ(plug->ReferenceGridCount(), plug->PreAnalyzer()->BinCount());
+  for (int i = 0; i < plug->ReferenceGridCount(); ++i) ASSERT_EQ(plug->ReferenceGrid()[i], 0.0);
+}
+
+TEST_F(BrimlowTest, ResetWithAnUnchangedRateRedesignsNothing) {
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  plug->Reset();  // first reset: the block size the binding set
+  const int blockSize = plug->DspBlockSize();
+
+  // Queue samples in the pre analyser; a rebuild would drop them.
+  std::vector<float> left(4000, 0.25f), right(4000, 0.25f), outL(4000), outR(4000);
+  Render(*plug, left, right, outL, outR);
+  const int filled = plug->PreAnalyzer()->Filled();
+  const int counter = plug->GetMeterTiming().MeterRefreshCounter();
+
+  plug->Reset();
+  EXPECT_EQ(plug->PreAnalyzer()->Filled(), filled);
+  EXPECT_EQ(plug->GetMeterTiming().MeterRefreshCounter(), counter);
+  EXPECT_EQ(plug->DspBlockSize(), blockSize);
+
+  // A new rate rebuilds for it.
+  plug->SetSampleRate(96000.0);
+  plug->Reset();
+  EXPECT_DOUBLE_EQ(plug->DspSampleRate(), 96000.0);
+  EXPECT_DOUBLE_EQ(plug->PreAnalyzer()->SampleRate(), 96000.0);
+  EXPECT_EQ(plug->PreAnalyzer()->Filled(), 0);
+  EXPECT_EQ(plug->GetMeterTiming().MeterRefreshInterval(), 1600);
+  EXPECT_EQ(plug->GetMeters().OutputClipLamp().HoldSamples(), 288000);
+  EXPECT_EQ(plug->ReferenceGridCount(), plug->PreAnalyzer()->BinCount());
+}
+
+TEST_F(BrimlowTest, ResetTakesTheChannelCountsEachTime) {
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  plug->SetInputChannelConnections(1, 1, false);
+  plug->SetOutputChannelConnections(1, 1, false);
+  plug->Reset();
+  EXPECT_EQ(plug->NumInputs(), 1);
+  EXPECT_EQ(plug->NumOutputs(), 1);
+}
+
+TEST_F(BrimlowTest, AudioRunsEndToEndAtTheDefaults) {
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  plug->Reset();
+  const int n = 3000;  // several host blocks of the frame
+  std::vector<float> left(n), right(n), outL(n, 9.0f), outR(n, 9.0f);
+  for (int i = 0; i < n; ++i) {
+    left[i] = static_cast<float>(0.5 * std::sin(2.0 * M_PI * 1000.0 * i / 44100.0));
+    right[i] = static_cast<float>(0.25 * std::cos(2.0 * M_PI * 300.0 * i / 44100.0));
+  }
+  Render(*plug, left, right, outL, outR);
+  for (int i = 0; i < n; ++i) {
+    ASSERT_NEAR(outL[i], left[i], 1e-6) << i;
+    ASSERT_NEAR(outR[i], right[i], 1e-6) << i;
+  }
+}
+
+}  // namespace
