@@ -208,3 +208,69 @@ void Brimlow::UpdateAnalyzers() {
   refresh.postFilterSpectrum = &mMirrors.postFilterSpectrum;
   ::UpdateAnalyzers(refresh, GetMutex());
 }
+
+void Brimlow::FeedAnalyzer(SpectrumAnalyzer& analyzer, double** channels, int nFrames, int nChannels) const {
+  switch (mMirrors.analyzerMode) {
+    case 0: analyzer.FeedInput(channels, nFrames, nChannels, -1, false); break;
+    case 1: analyzer.FeedInput(channels, nFrames, nChannels, 0, false); break;
+    case 2: analyzer.FeedInput(channels, nFrames, nChannels, 1, false); break;
+    case 3: analyzer.FeedInput(channels, nFrames, nChannels, 0, true); break;
+    case 4: analyzer.FeedInput(channels, nFrames, nChannels, 1, true); break;
+    default: break;
+  }
+}
+
+void Brimlow::ProcessBlock(double** inputs, double** outputs, int nFrames) {
+  if (GetLatency() != mTotalLatency) SetLatency(mTotalLatency);
+
+  const int nIn = mNumInputs;
+  const int nOut = mNumOutputs;
+  const bool stereoIn = nIn >= 2;
+  const bool stereoOut = nOut >= 2;
+  if (nIn < 1 || nOut < 1) {
+    IPlugBase::ProcessBlock(inputs, outputs, nFrames);
+    return;
+  }
+
+  for (int i = 0; i < nFrames; ++i) {
+    const double left = mInputMeterDelay.Push(inputs[0][i]);
+    const double right = mInputMeterDelayR.Push(stereoIn ? inputs[1][i] : 0.0);
+    mMeters.ProcessInputMeter(left, right);
+  }
+
+  if (mMirrors.hold == 0) FeedAnalyzer(*mPreAnalyzer, inputs, nFrames, nIn);
+
+  // The filter bank: the equaliser engine runs here.
+  IPlugBase::ProcessBlock(inputs, outputs, nFrames);
+
+  if (mMirrors.phase != 0) {
+    for (int c = 0; c < (stereoOut ? 2 : 1); ++c) {
+      for (int i = 0; i < nFrames; ++i) outputs[c][i] = -outputs[c][i];
+    }
+  }
+
+  const bool stereoBoth = stereoIn && stereoOut;
+  for (int i = 0; i < nFrames; ++i) {
+    const double g = mLoudnessMatcher.GetLoudnessMatchGain(inputs[0][i], stereoBoth ? inputs[1][i] : 0.0,
+                                                           outputs[0][i], stereoBoth ? outputs[1][i] : 0.0);
+    outputs[0][i] *= g;
+    if (stereoBoth) outputs[1][i] *= g;
+  }
+
+  // The post analyser sees the signal before the output gain.
+  if (mMirrors.hold == 0 && mMirrors.predictivePostSpectrum == 0 && mMirrors.postFilterSpectrum == 1) {
+    FeedAnalyzer(*mPostAnalyzer, outputs, nFrames, nOut);
+  }
+
+  // ln(10) / 20: dB to a linear gain; -144 dB and below is silence.
+  const double gain = mMirrors.outputGainDb > -144.0 ? std::exp(mMirrors.outputGainDb * 0.11512925464970228) : 0.0;
+  if (gain != 1.0) {
+    for (int c = 0; c < (stereoOut ? 2 : 1); ++c) {
+      for (int i = 0; i < nFrames; ++i) outputs[c][i] *= gain;
+    }
+  }
+
+  for (int i = 0; i < nFrames; ++i) mMeters.ProcessOutputMeter(outputs[0][i], stereoOut ? outputs[1][i] : 0.0);
+
+  if (!IsDisplayRefreshSuspended()) mMeterTiming.Advance(nFrames);
+}

@@ -39,6 +39,9 @@ class Brimlow : public IPlugRTAS {
   // channel counts and the redraw rate are taken every time.
   void Reset() override;
   void OnGUIIdle() override;
+  // The whole signal chain for one host block, under the plug mutex that
+  // the block frame's caller holds.
+  void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
 
   // The display's refresh: GUI thread, before the display draws.
   void UpdateAnalyzers();
@@ -87,6 +90,8 @@ class Brimlow : public IPlugRTAS {
   // The connected channels of the block frame (leading ones).
   void TakeChannelCounts(int* numInputs, int* numOutputs) const;
   void SetupAnalyzer(SpectrumAnalyzer& analyzer);
+  // One analyser feed by "Analyzer Mode" (values outside 0..4 feed nothing).
+  void FeedAnalyzer(SpectrumAnalyzer& analyzer, double** channels, int nFrames, int nChannels) const;
 
   ParamMirrors mMirrors;
 

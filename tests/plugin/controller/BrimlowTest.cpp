@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "graphics/IControl.h"
 #include "graphics/IGraphics.h"
 #include "plugin/engine/ParamIndex.h"
 
@@ -167,6 +168,8 @@ TEST_F(BrimlowTest, ResetWithAnUnchangedRateRedesignsNothing) {
   Render(*plug, left, right, outL, outR);
   const int filled = plug->PreAnalyzer()->Filled();
   const int counter = plug->GetMeterTiming().MeterRefreshCounter();
+  ASSERT_GT(filled, 0);
+  ASSERT_GT(counter, 0);
 
   plug->Reset();
   EXPECT_EQ(plug->PreAnalyzer()->Filled(), filled);
@@ -206,6 +209,72 @@ TEST_F(BrimlowTest, AudioRunsEndToEndAtTheDefaults) {
   for (int i = 0; i < n; ++i) {
     ASSERT_NEAR(outL[i], left[i], 1e-6) << i;
     ASSERT_NEAR(outR[i], right[i], 1e-6) << i;
+  }
+}
+
+// A sine of amplitude a at f Hz, the same on both channels.
+void FillSine(std::vector<float>& left, std::vector<float>& right, double amplitude, double hz, double rate) {
+  for (size_t i = 0; i < left.size(); ++i) {
+    left[i] = right[i] = static_cast<float>(amplitude * std::sin(2.0 * M_PI * hz * static_cast<double>(i) / rate));
+  }
+}
+
+TEST_F(BrimlowTest, PeakMetersReadTheSignalThroughThePlugIn) {
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  plug->Reset();
+  IGraphics* graphics = plug->GetGUI();
+  plug->mInputMeterControls.bar = graphics->AttachControl(new IControl(plug.get(), IRECT(0, 0, 10, 10)));
+  plug->mOutputMeterControls.heldPeak = graphics->AttachControl(new IControl(plug.get(), IRECT(0, 0, 10, 10)));
+  plug->mOutputMeterControls.clipLamp = graphics->AttachControl(new IControl(plug.get(), IRECT(0, 0, 10, 10)));
+
+  // 0.5 of full scale: -6.02 dB on both meters ("Peak", "In/Out").
+  const int n = 44100;
+  std::vector<float> left(n), right(n), outL(n), outR(n);
+  FillSine(left, right, 0.5, 1000.0, 44100.0);
+  Render(*plug, left, right, outL, outR);
+  const double expectedDb = 20.0 * std::log10(0.5);
+  for (const Meters::Reading& r : {plug->GetMeters().InputReading(), plug->GetMeters().OutputReading()}) {
+    EXPECT_NEAR(20.0 * std::log10(r.maximumOut * r.offsetFactor), expectedDb, 0.01);
+    EXPECT_EQ(r.clipLamp, 0.0);
+  }
+
+  // The refresh is due after a second of audio; the idle hook pushes the
+  // readings into the controls once and clears the flag.
+  plug->OnGUIIdle();
+  const Meters::Reading in = plug->GetMeters().InputReading();
+  const double barDb = std::max(-60.0, 20.0 * std::log10(in.current * in.offsetFactor));
+  EXPECT_NEAR(graphics->GetControl(plug->mInputMeterControls.bar)->GetValue(), (barDb + 60.0) / 72.0, 1e-9);
+  EXPECT_NEAR(graphics->GetControl(plug->mOutputMeterControls.heldPeak)->GetValue(),
+              1.0 - (expectedDb + 60.0) / 72.0, 1e-3);
+
+  // One sample over full scale lights the output lamp at once.
+  std::vector<float> over(64, 0.0f), overR(64, 0.0f), o1(64), o2(64);
+  over[10] = 1.5f;
+  Render(*plug, over, overR, o1, o2);
+  EXPECT_EQ(plug->GetMeters().OutputReading().clipLamp, 1.0);
+  EXPECT_EQ(plug->GetMeters().InputReading().clipLamp, 1.0);
+}
+
+TEST_F(BrimlowTest, AnalyzersFollowASineFromTheDisplayRefresh) {
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  plug->Reset();
+  const int n = 16384;
+  std::vector<float> left(n), right(n), outL(n), outR(n);
+  FillSine(left, right, 0.5, 1000.0, 44100.0);
+  Render(*plug, left, right, outL, outR);
+  plug->UpdateAnalyzers();
+
+  for (const SpectrumAnalyzer* analyzer : {plug->PreAnalyzer(), plug->PostAnalyzer()}) {
+    const int points = analyzer->PointCount();
+    ASSERT_EQ(points, 134);
+    EXPECT_DOUBLE_EQ(analyzer->PointFreqs()[0], 10.0);
+    EXPECT_DOUBLE_EQ(analyzer->PointFreqs()[points - 1], 22050.0);
+    int loudest = 0;
+    for (int i = 1; i < points; ++i) {
+      if (analyzer->AverageCurve()[i] > analyzer->AverageCurve()[loudest]) loudest = i;
+    }
+    EXPECT_NEAR(analyzer->PointFreqs()[loudest], 1000.0, 100.0);
+    EXPECT_GT(analyzer->MaxCurve()[loudest], 0.0);
   }
 }
 
