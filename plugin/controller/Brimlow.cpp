@@ -53,15 +53,22 @@ Brimlow::Brimlow()
   graphics->mBundleID.Set(kBundleID);
   AttachGraphics(graphics);
 
-  InitDataPaths();
-  InitPresetManager();
-  FlagPresetParams(*this);
+  // From here the idle thread runs: a failure below stops it before the
+  // members it could reach are unwound.
+  try {
+    InitDataPaths();
+    InitPresetManager();
+    FlagPresetParams(*this);
 
-  CreateDSP();
+    CreateDSP();
 
-  EditorLayout::LayoutGUI(this, GetGUI(), EditorLayout::kBuild);
-  RedrawParamControls();
-  EditorLayout::UpdateViewLayout(this);
+    EditorLayout::LayoutGUI(this, GetGUI(), EditorLayout::kBuild);
+    RedrawParamControls();
+    EditorLayout::UpdateViewLayout(this);
+  } catch (...) {
+    DeleteGraphics();
+    throw;
+  }
 }
 
 Brimlow::~Brimlow() {

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "editor/EditorLayout.h"
 #include "graphics/IControl.h"
 #include "graphics/IGraphics.h"
 #include "plugin/engine/ParamIndex.h"
@@ -262,7 +263,8 @@ TEST_F(BrimlowTest, AnalyzersFollowASineFromTheDisplayRefresh) {
   std::vector<float> left(n), right(n), outL(n), outR(n);
   FillSine(left, right, 0.5, 1000.0, 44100.0);
   Render(*plug, left, right, outL, outR);
-  plug->UpdateAnalyzers();
+  // As the display does before it draws.
+  EditorLayout::AnalyzerRefreshCallback(plug.get());
 
   for (const SpectrumAnalyzer* analyzer : {plug->PreAnalyzer(), plug->PostAnalyzer()}) {
     const int points = analyzer->PointCount();
