@@ -195,6 +195,26 @@ TEST_F(BrimlowTest, ResetTakesTheChannelCountsEachTime) {
   plug->Reset();
   EXPECT_EQ(plug->NumInputs(), 1);
   EXPECT_EQ(plug->NumOutputs(), 1);
+
+  // A mono instance still passes its one channel at the defaults.
+  const int n = 512;
+  std::vector<float> left(n), right(n, 0.0f), outL(n), outR(n);
+  for (int i = 0; i < n; ++i) left[i] = static_cast<float>(0.3 * std::sin(0.05 * i));
+  float* in[1] = {left.data()};
+  float* out[1] = {outL.data()};
+  {
+    WDL_MutexLock lock(plug->GetMutex());
+    plug->AttachInputBuffers(0, 1, in, n);
+    plug->AttachOutputBuffers(0, 1, out);
+    plug->ProcessBuffers(n);
+  }
+  for (int i = 0; i < n; ++i) ASSERT_NEAR(outL[i], left[i], 1e-6) << i;
+
+  plug->SetInputChannelConnections(1, 1, true);
+  plug->SetOutputChannelConnections(1, 1, true);
+  plug->Reset();
+  EXPECT_EQ(plug->NumInputs(), 2);
+  EXPECT_EQ(plug->NumOutputs(), 2);
 }
 
 TEST_F(BrimlowTest, AudioRunsEndToEndAtTheDefaults) {
