@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "editor/EditorLayout.h"
+#include "framework/Utilities.h"
 #include "graphics/mac/IGraphicsMac.h"
 #include "plugin/controller/ParamTable.h"
 #include "plugin/engine/AnalyzerRefresh.h"
@@ -34,8 +35,7 @@ Brimlow* MakePlug() {
 
 Brimlow::Brimlow()
     : IPlugRTAS(kNumParams, kNumParams, "1-1 2-2", 1, "Brimlow", "", "Kestrelbay", 0x30203,
-                ('K' << 24) | ('B' << 16) | ('3' << 8) | '0', ('K' << 24) | ('B' << 16) | ('Y' << 8) | 'X', 0,
-                false, true, false, 0) {
+                FourCharCode("KB30"), FourCharCode("KBYX"), 0, false, true, false, 0) {
   SetXMLMode(true);
   SetPluginTexts("Kestrelbay", "Brimlow", "3.2.3");
   std::srand(static_cast<unsigned>(std::clock()));
