@@ -6,15 +6,15 @@
 
 namespace {
 
-// Runs one block of a ramp that starts at `first` through the line and
-// returns what came out of channel 0.
+// Runs one block of a ramp that starts at `first` through a line of one or
+// two channels and returns what came out of channel 0.
 std::vector<double> RunRamp(LatencyDelayLine& line, double first, int nFrames) {
-  std::vector<double> in(nFrames), out(nFrames, -1.0);
+  std::vector<double> in(nFrames), out0(nFrames, -1.0), out1(nFrames, -1.0);
   for (int i = 0; i < nFrames; ++i) in[i] = first + i;
-  double* ins[1] = {in.data()};
-  double* outs[1] = {out.data()};
+  double* ins[2] = {in.data(), in.data()};
+  double* outs[2] = {out0.data(), out1.data()};
   line.Run(ins, outs, nFrames);
-  return out;
+  return out0;
 }
 
 }  // namespace
