@@ -12,17 +12,15 @@ void ConvolutionStage::Init() {
 }
 
 void ConvolutionStage::Prime(ConvolutionEngine& engine, int length) {
-  // A working run on silence first: the queues grow to what the largest
-  // blocks need and keep that memory through Reset, so Add and Avail do not
-  // allocate later. Silent partitions skip their transforms, so this is cheap.
+  // A working run on silence first. Queued in pieces of the largest block,
+  // the input lands in blocks that each take any later append, more of them
+  // than a running engine ever holds; convolving it all grows the output
+  // queues past their working size. Reset keeps that memory, so Add and
+  // Avail do not allocate later. Silent partitions skip their transforms.
   engine.Reset();
-  const int most = 2 * (length + mMaxBlock);
-  engine.Add(nullptr, most, 2);
-  engine.Advance(engine.Avail(most));
-  for (int i = 0; i < 4 + 2 * length / mMaxBlock; ++i) {
-    engine.Add(nullptr, mMaxBlock, 2);
-    engine.Advance(std::min(engine.Avail(mMaxBlock), mMaxBlock));
-  }
+  const int pieces = 2 * (length + mMaxBlock) / mMaxBlock + 4;
+  for (int k = 0; k < pieces; ++k) engine.Add(nullptr, mMaxBlock, 2);
+  engine.Advance(engine.Avail(pieces * mMaxBlock));
   engine.Reset();
   engine.Add(nullptr, length, 2);
 }
