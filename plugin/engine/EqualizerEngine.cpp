@@ -30,7 +30,7 @@ void EqualizerEngine::Setup(double sampleRate, int blockSize, int nIn, int nOut)
   mNumInputs = std::clamp(nIn, 0, 2);
   mNumOutputs = std::clamp(nOut, 0, 2);
   const int maxBlock = std::max(OversamplingStage::kMinBlock, blockSize);
-  mBank.Init(sampleRate, maxBlock * 4, Factor());
+  mBank.Init(sampleRate, maxBlock, Factor());
   for (DelayRing& ring : mInputMeterDelay) {
     ring.SetCapacity(kInputMeterDelayCapacity);
     ring.SetLength(0);
@@ -40,7 +40,7 @@ void EqualizerEngine::Setup(double sampleRate, int blockSize, int nIn, int nOut)
   // Loaded even in "Zero Latency", so the FIR path never meets an empty
   // engine, whose queues would grow on the audio thread.
   BuildImpulseResponse();
-  mBank.UpdateConvolution(true, true);
+  mBank.UpdateConvolution(true, true, Factor());
   SetupOversampling();
   mMaxLatency = ConvolutionStage::kMaxLatency / 4 + std::max(OversamplingStage::ConverterLatencyFor(sampleRate, 2),
                                                              OversamplingStage::ConverterLatencyFor(sampleRate, 4));
@@ -51,13 +51,13 @@ void EqualizerEngine::Reinit(double sampleRate, int blockSize) {
   mSampleRate = sampleRate;
   mBlockSize = blockSize;
   mBank.SetHostRate(sampleRate);
-  mBank.SetMaxFrames(std::max(OversamplingStage::kMinBlock, blockSize) * 4);
+  mBank.SetMaxHostBlock(std::max(OversamplingStage::kMinBlock, blockSize));
   mTiming.Init(sampleRate);
   DesignProcessBands(-1);
   DesignDisplayBands(-1);
   if (mMirrors->filterMode > 0) {
     BuildImpulseResponse();
-    mBank.UpdateConvolution(true, true);
+    mBank.UpdateConvolution(true, true, Factor());
   }
   FreeOversampling();
   SetupOversampling();
@@ -85,7 +85,7 @@ void EqualizerEngine::SetFirLength(int length) { mFirLength = std::clamp(length,
 void EqualizerEngine::BuildImpulseResponse() { mBank.BuildImpulseResponse(mFirLength, Factor()); }
 
 void EqualizerEngine::UpdateConvolution(bool resetChannels, bool forceRealign) {
-  mBank.UpdateConvolution(resetChannels, forceRealign);
+  mBank.UpdateConvolution(resetChannels, forceRealign, Factor());
   DistributeLatency();
 }
 

@@ -83,8 +83,11 @@ class EqualizerEngine {
   // caller's; the design itself keeps the frequency below half the rate.
   void StartListen(double frequencyHz, double gainDb);
   void StopListen();
-  bool IsListening() { return mBank.GetListen().IsActive(); }
+  bool IsListening() const { return mBank.GetListen().IsActive(); }
 
+  // One host block, on the channel counts of the last set-up or
+  // SetChannelCounts. inputs and outputs must be separate buffers: the
+  // loudness match reads the inputs after the bank has written the outputs.
   void ProcessBlock(double** inputs, double** outputs, int nFrames);
 
   const BandFilter* GetDisplayBands() const { return mBank.GetDisplayBands(); }

@@ -5,7 +5,7 @@
 
 #include "plugin/engine/BandDesign.h"
 
-void FilterBank::Init(double hostRate, int maxFrames, int factor) {
+void FilterBank::Init(double hostRate, int maxHostBlock, int factor) {
   mHostRate = hostRate;
   for (BandFilter* bank : {mFirst, mSecond, mDisplay, mFir}) {
     for (int b = 0; b < kNumBands; ++b) ResetBand(bank[b]);
@@ -15,13 +15,14 @@ void FilterBank::Init(double hostRate, int maxFrames, int factor) {
   mListen.Init(factor * hostRate);
   mBuilder.Init();
   mConvolution.Init();
-  SetMaxFrames(maxFrames);
+  SetMaxHostBlock(maxHostBlock);
 }
 
-void FilterBank::SetMaxFrames(int maxFrames) {
-  mMaxFrames = std::max(maxFrames, 1);
-  mSpareOutput.Resize(mMaxFrames, false);
-  mConvolution.SetMaxBlock(mMaxFrames);
+void FilterBank::SetMaxHostBlock(int maxHostBlock) {
+  mMaxHostBlock = std::max(maxHostBlock, 1);
+  // Four times the host block: the most the 4x path hands over at once.
+  mSpareOutput.Resize(4 * mMaxHostBlock, false);
+  mSliceFrames = std::min(mSliceFrames, 4 * mMaxHostBlock);
 }
 
 void FilterBank::DesignBank(BandFilter* bank, int band, double rate, bool noCorrection) {
@@ -54,7 +55,9 @@ void FilterBank::BuildImpulseResponse(int length, int factor) {
   mBuilder.Build(mDisplay, mFir, *mMirrors, length, mMirrors->filterMode, factor * mHostRate, 2.0 * mHostRate);
 }
 
-int FilterBank::UpdateConvolution(bool resetChannels, bool forceRealign) {
+int FilterBank::UpdateConvolution(bool resetChannels, bool forceRealign, int factor) {
+  mSliceFrames = mMaxHostBlock * std::clamp(factor, 1, 4);
+  mConvolution.SetMaxBlock(mSliceFrames);
   return mConvolution.Update(mBuilder, mMirrors->filterMode, resetChannels, forceRealign);
 }
 
@@ -95,8 +98,8 @@ void FilterBank::ProcessChannels(double** in, double** out, int n, int nIn, int 
   const bool wet = !mListen.IsActive() && mMirrors->abEnabled != 0;
   // Slices keep the FIR path within the queues and the spare buffer it was
   // sized for.
-  for (int offset = 0; offset < n; offset += mMaxFrames) {
-    const int k = std::min(mMaxFrames, n - offset);
+  for (int offset = 0; offset < n; offset += mSliceFrames) {
+    const int k = std::min(mSliceFrames, n - offset);
     const double* in0 = in[0] + offset;
     const double* in1 = (stereo ? in[1] : in[0]) + offset;
     double* out0 = out[0] + offset;

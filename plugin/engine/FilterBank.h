@@ -26,12 +26,13 @@ class FilterBank : public ChannelProcessor {
  public:
   explicit FilterBank(const ParamMirrors* mirrors) : mMirrors(mirrors) {}
 
-  // Allocates for blocks of maxFrames frames at the processing rate, and
-  // resets and designs all four banks (processing rate factor x hostRate).
-  void Init(double hostRate, int maxFrames, int factor);
+  // Allocates for host blocks of up to maxHostBlock frames at any
+  // oversampling factor, and resets and designs all four banks (processing
+  // rate factor x hostRate).
+  void Init(double hostRate, int maxHostBlock, int factor);
   void SetHostRate(double hostRate) { mHostRate = hostRate; }
   // Larger blocks (a new host block size): only the buffers change.
-  void SetMaxFrames(int maxFrames);
+  void SetMaxHostBlock(int maxHostBlock);
 
   // band -1: all twelve. The process banks get the peak's high-frequency
   // correction only at 1x; their state is kept.
@@ -40,14 +41,16 @@ class FilterBank : public ChannelProcessor {
   void DesignDisplayBands(int band);
 
   void BuildImpulseResponse(int length, int factor);
-  // Returns the convolution latency at the processing rate.
-  int UpdateConvolution(bool resetChannels, bool forceRealign);
+  // Returns the convolution latency at the processing rate. The engines'
+  // queues are sized for host blocks at this factor.
+  int UpdateConvolution(bool resetChannels, bool forceRealign, int factor);
 
-  // ProcessFilterBank: n frames (at most maxFrames) from in to out; in and
-  // out may be the same buffers.
+  // ProcessFilterBank: n frames from in to out (in slices of what the
+  // convolution was sized for); in and out may be the same buffers.
   void ProcessChannels(double** in, double** out, int n, int nIn, int nOut) override;
 
   BandListen& GetListen() { return mListen; }
+  const BandListen& GetListen() const { return mListen; }
   const BandFilter* GetDisplayBands() const { return mDisplay; }
   int GetFirLatency() const { return mConvolution.GetLatency(); }
   int GetFirLength() const { return mBuilder.GetLength(); }
@@ -69,5 +72,6 @@ class FilterBank : public ChannelProcessor {
   ConvolutionStage mConvolution;
   WDL_TypedBuf<double> mSpareOutput;  // the FIR path's right output on a mono bus
   double mHostRate = 44100.0;
-  int mMaxFrames = 0;
+  int mMaxHostBlock = 1;
+  int mSliceFrames = 1;  // the most frames one convolution call takes
 };

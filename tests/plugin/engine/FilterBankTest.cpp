@@ -77,7 +77,7 @@ class FilterBankTest : public ::testing::Test {
   void EnterFirMode(int mode) {
     m.filterMode = mode;
     bank.BuildImpulseResponse(FirImpulseBuilder::LengthFor(mode, 1), 1);
-    bank.UpdateConvolution(true, true);
+    bank.UpdateConvolution(true, true, 1);
   }
 
   ParamMirrors m;
@@ -162,7 +162,7 @@ TEST_P(ImpulseChannelFlip, TheUntouchedChannelStaysExact) {
     if (active != m.bandActive[6]) {
       m.bandActive[6] = active;
       bank.BuildImpulseResponse(FirImpulseBuilder::LengthFor(1, 1), 1);
-      bank.UpdateConvolution(false, false);
+      bank.UpdateConvolution(false, false, 1);
     }
     const Channels piece = RunBank(bank, in, 2, block, offset, offset + block);
     for (int ch = 0; ch < 2; ++ch) std::copy(piece[ch].begin(), piece[ch].end(), out[ch].begin() + offset);
@@ -193,7 +193,7 @@ TEST_F(FilterBankTest, MonoFirPathWritesOnlyItsOwnOutput) {
   FilterBank stereoBank(&m);
   stereoBank.Init(kRate, kMaxFrames, 1);
   stereoBank.BuildImpulseResponse(FirImpulseBuilder::LengthFor(4, 1), 1);
-  stereoBank.UpdateConvolution(true, true);
+  stereoBank.UpdateConvolution(true, true, 1);
   const Channels stereo = RunBank(stereoBank, {noise, noise}, 2, 1000);
   for (int i = 0; i < 20000; ++i) ASSERT_NEAR(mono[i], stereo[0][i], 1e-12) << i;
 }
