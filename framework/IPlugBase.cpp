@@ -172,31 +172,28 @@ void IPlugBase::SetBlockSize(int blockSize) {
   for (int i = 0; i < NInChannels(); ++i) {
     InChannel* channel = mInChannels.Get(i);
     channel->mScratch.Resize(blockSize, true);
-    if (channel->mScratch.Get()) {
-      std::memset(channel->mScratch.Get(), 0, static_cast<size_t>(channel->mScratch.GetSize()) * sizeof(double));
-    }
     *channel->mSlot = channel->mScratch.Get();  // inputs are always read from their scratch
   }
   for (int i = 0; i < NOutChannels(); ++i) {
     OutChannel* channel = mOutChannels.Get(i);
     channel->mScratch.Resize(blockSize, true);
-    if (channel->mScratch.Get()) {
-      std::memset(channel->mScratch.Get(), 0, static_cast<size_t>(channel->mScratch.GetSize()) * sizeof(double));
-    }
     *channel->mSlot = channel->mScratch.Get();
   }
   mBlockSize = blockSize;
+  ZeroScratchBuffers();
 }
 
+namespace {
+
+void Zero(WDL_TypedBuf<double>& buffer) {
+  if (buffer.Get()) std::memset(buffer.Get(), 0, static_cast<size_t>(buffer.GetSize()) * sizeof(double));
+}
+
+}  // namespace
+
 void IPlugBase::ZeroScratchBuffers() {
-  for (int i = 0; i < NInChannels(); ++i) {
-    WDL_TypedBuf<double>& scratch = mInChannels.Get(i)->mScratch;
-    if (scratch.Get()) std::memset(scratch.Get(), 0, static_cast<size_t>(scratch.GetSize()) * sizeof(double));
-  }
-  for (int i = 0; i < NOutChannels(); ++i) {
-    WDL_TypedBuf<double>& scratch = mOutChannels.Get(i)->mScratch;
-    if (scratch.Get()) std::memset(scratch.Get(), 0, static_cast<size_t>(scratch.GetSize()) * sizeof(double));
-  }
+  for (int i = 0; i < NInChannels(); ++i) Zero(mInChannels.Get(i)->mScratch);
+  for (int i = 0; i < NOutChannels(); ++i) Zero(mOutChannels.Get(i)->mScratch);
 }
 
 void IPlugBase::SetInputChannelConnections(int idx, int n, bool connected) {
@@ -209,9 +206,7 @@ void IPlugBase::SetInputChannelConnections(int idx, int n, bool connected) {
       // audio it last held.
       channel->mHostSource = nullptr;
       *channel->mSlot = channel->mScratch.Get();
-      if (channel->mScratch.Get()) {
-        std::memset(channel->mScratch.Get(), 0, static_cast<size_t>(channel->mScratch.GetSize()) * sizeof(double));
-      }
+      Zero(channel->mScratch);
     }
   }
 }

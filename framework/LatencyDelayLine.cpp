@@ -39,3 +39,17 @@ void LatencyDelayLine::Run(double** inputs, double** outputs, int nFrames) {
     mPosition = (mPosition + 1) % mLength;
   }
 }
+
+bool LatencyDelayLine::Reserve(int maxLength) {
+  if (maxLength <= 0 || mInputs <= 0) return true;
+  const long long doubles = static_cast<long long>(maxLength) * mInputs;
+  if (doubles > 0x7fffffff / static_cast<long long>(sizeof(double))) return false;
+  const int current = mLength * mInputs;
+  if (doubles <= current) return true;
+  // Growing keeps the held samples; shrinking back without allowShrink
+  // keeps the block, so later lengths up to maxLength fit without moving.
+  mRing.Resize(static_cast<int>(doubles), false);
+  const bool grown = mRing.GetSize() == doubles;
+  mRing.Resize(current, false);
+  return grown;
+}

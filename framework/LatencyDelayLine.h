@@ -14,6 +14,14 @@ class LatencyDelayLine {
   void SetLength(int length);
   int GetLength() const { return mLength; }
 
+  // Grows the ring once so that every later SetLength up to maxLength keeps
+  // the same block: the latency changes on the audio thread, where nothing
+  // may allocate. Length, position and contents stay as they are. False
+  // when the memory cannot be had (the ring is then unchanged).
+  bool Reserve(int maxLength);
+  // Where the ring lives: stays put while lengths stay within a reservation.
+  const double* GetStorage() const { return mRing.Get(); }
+
   // While processing: records the input so the ring stays filled.
   void Record(double** inputs, int nFrames);
   // While bypassed: writes the delayed sample, then stores the new one.

@@ -17,12 +17,16 @@ IGraphics::~IGraphics() {
 
 void IGraphics::PrepDraw() {}
 
+bool IGraphics::NormalizeForParam(int paramIdx, double& value, bool normalized) const {
+  if (normalized) return true;
+  const IParam* param = mPlug ? mPlug->GetParam(paramIdx) : nullptr;
+  if (!param) return false;
+  value = param->ToNormalizedParam(value);
+  return true;
+}
+
 void IGraphics::SetParameterFromPlug(int paramIdx, double value, bool normalized) {
-  if (!normalized) {
-    const IParam* param = mPlug ? mPlug->GetParam(paramIdx) : nullptr;
-    if (!param) return;
-    value = param->ToNormalizedParam(value);
-  }
+  if (!NormalizeForParam(paramIdx, value, normalized)) return;
   for (int i = 0; i < mControls.GetSize(); ++i) {
     IControl* control = mControls.Get(i);
     if (control->ParamIdx() == paramIdx) control->SetValueFromPlug(value);
@@ -33,11 +37,7 @@ void IGraphics::SetParameterFromPlug(int paramIdx, double value, bool normalized
 }
 
 void IGraphics::SetParameterViaControls(int paramIdx, double value, bool normalized) {
-  if (!normalized) {
-    const IParam* param = mPlug ? mPlug->GetParam(paramIdx) : nullptr;
-    if (!param) return;
-    value = param->ToNormalizedParam(value);
-  }
+  if (!NormalizeForParam(paramIdx, value, normalized)) return;
   for (int i = 0; i < mControls.GetSize(); ++i) {
     IControl* control = mControls.Get(i);
     if (control->ParamIdx() == paramIdx) control->SetValueFromUserInput(value);

@@ -68,6 +68,8 @@ class IGraphics {
   WDL_PtrList<IControl> mControls;
 
  private:
+  // Plain values are normalised by their parameter; false for a bad index.
+  bool NormalizeForParam(int paramIdx, double& value, bool normalized) const;
   void StartIdleThread();
   void IdleThreadBody();
 

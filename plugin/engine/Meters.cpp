@@ -101,49 +101,30 @@ Meters::Reading Meters::Read(const Shown& shown, const ClipLamp& lamp) {
                  shown.offsetFactor.load(std::memory_order_relaxed), lamp.Value()};
 }
 
-// In the channel modes the left meter (inputMeter) shows the first channel
-// (left or mid) and the right meter the second, both of one signal.
-void Meters::ProcessInputMeter(double left, double right) {
-  switch (mChannelMode) {
-    case kInOut:
+// In In/Out mode each signal has its own meter. In a signal's channel
+// modes the left meter (inputMeter) shows its first channel (left or mid)
+// and the right meter its second, both of that one signal.
+void Meters::Route(double left, double right, bool input) {
+  if (mChannelMode == kInOut) {
+    if (input) {
       Feed(mInputMeter, mInputClipLamp, mInputShown, left, right, 0);
-      break;
-    case kInLeftRight:
-      Feed(mInputMeter, mInputClipLamp, mInputShown, left, right, 1);
-      Feed(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, 2);
-      break;
-    case kInMidSide: {
-      const double mid = (left + right) * 0.5;
-      const double side = (left - right) * 0.5;
-      Feed(mInputMeter, mInputClipLamp, mInputShown, mid, side, 3);
-      Feed(mOutputMeter, mOutputClipLamp, mOutputShown, mid, side, 4);
-      break;
+    } else {
+      Feed(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, 0);
     }
-    default:
-      break;
+  } else if (mChannelMode == (input ? kInLeftRight : kOutLeftRight)) {
+    Feed(mInputMeter, mInputClipLamp, mInputShown, left, right, 1);
+    Feed(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, 2);
+  } else if (mChannelMode == (input ? kInMidSide : kOutMidSide)) {
+    const double mid = (left + right) * 0.5;
+    const double side = (left - right) * 0.5;
+    Feed(mInputMeter, mInputClipLamp, mInputShown, mid, side, 3);
+    Feed(mOutputMeter, mOutputClipLamp, mOutputShown, mid, side, 4);
   }
 }
 
-void Meters::ProcessOutputMeter(double left, double right) {
-  switch (mChannelMode) {
-    case kInOut:
-      Feed(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, 0);
-      break;
-    case kOutLeftRight:
-      Feed(mInputMeter, mInputClipLamp, mInputShown, left, right, 1);
-      Feed(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, 2);
-      break;
-    case kOutMidSide: {
-      const double mid = (left + right) * 0.5;
-      const double side = (left - right) * 0.5;
-      Feed(mInputMeter, mInputClipLamp, mInputShown, mid, side, 3);
-      Feed(mOutputMeter, mOutputClipLamp, mOutputShown, mid, side, 4);
-      break;
-    }
-    default:
-      break;
-  }
-}
+void Meters::ProcessInputMeter(double left, double right) { Route(left, right, true); }
+
+void Meters::ProcessOutputMeter(double left, double right) { Route(left, right, false); }
 
 void Meters::FormatMeterValue(IGraphics* graphics, const ControlIndices& input,
                               const ControlIndices& output) const {

@@ -106,6 +106,7 @@ class Meters {
     std::atomic<double> offsetFactor{1.0};
   };
 
+  void Route(double left, double right, bool input);
   static void Feed(LoudnessMeter& meter, ClipLamp& lamp, Shown& shown, double left, double right,
                    int32_t select);
   static void Publish(const LoudnessMeter& meter, Shown& shown);

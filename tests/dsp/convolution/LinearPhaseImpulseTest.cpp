@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/dsp/RandomSignal.h"
+
 #include <cmath>
 #include <complex>
 #include <random>
@@ -24,14 +26,6 @@ std::vector<double> DftMagnitudes(const std::vector<double>& x) {
   return m;
 }
 
-std::vector<double> Random(int n, unsigned seed) {
-  std::mt19937 rng(seed);
-  std::uniform_real_distribution<double> dist(-1.0, 1.0);
-  std::vector<double> x(static_cast<size_t>(n));
-  for (double& v : x) v = dist(rng);
-  return x;
-}
-
 // A unit impulse anywhere becomes a unit impulse at n / 2, also for lengths
 // that are not powers of two.
 TEST(LinearPhaseImpulse, UnitImpulseMovesToTheCentre) {
@@ -49,7 +43,7 @@ TEST(LinearPhaseImpulse, UnitImpulseMovesToTheCentre) {
 
 TEST(LinearPhaseImpulse, KeepsMagnitudeAndBecomesSymmetric) {
   const int n = 256;
-  const std::vector<double> x = Random(n, 17);
+  const std::vector<double> x = RandomSignal(n, 17);
   std::vector<double> y = x;
   ASSERT_TRUE(MakeLinearPhaseImpulse(y.data(), n));
   for (int j = 1; j < n / 2; ++j) ASSERT_NEAR(y[n / 2 + j], y[n / 2 - j], 1e-13) << j;
@@ -60,7 +54,7 @@ TEST(LinearPhaseImpulse, KeepsMagnitudeAndBecomesSymmetric) {
 
 TEST(LinearPhaseImpulse, OddLengthIsSymmetricAboutItsCentre) {
   const int n = 301;
-  std::vector<double> y = Random(n, 5);
+  std::vector<double> y = RandomSignal(n, 5);
   ASSERT_TRUE(MakeLinearPhaseImpulse(y.data(), n));
   for (int j = 1; j <= n / 2; ++j) ASSERT_NEAR(y[n / 2 + j], y[n / 2 - j], 1e-13) << j;
 }
@@ -83,7 +77,7 @@ TEST(LinearPhaseImpulse, LargestLengthIsAccepted) {
 // Lengths the transform cannot take are refused, data untouched, instead
 // of turning untransformed samples into "magnitudes".
 TEST(LinearPhaseImpulse, UnsupportedLengthsAreRefused) {
-  std::vector<double> x = Random(SplitRadixFFT::kMaxSize + 1, 3);
+  std::vector<double> x = RandomSignal(SplitRadixFFT::kMaxSize + 1, 3);
   const std::vector<double> before = x;
   for (int n : {SplitRadixFFT::kMaxSize + 1, 1, 0, -8}) {
     EXPECT_FALSE(MakeLinearPhaseImpulse(x.data(), n)) << n;

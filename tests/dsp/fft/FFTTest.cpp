@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/dsp/RandomSignal.h"
+
 #include <cmath>
 #include <complex>
 #include <random>
@@ -11,19 +13,11 @@
 
 namespace {
 
-std::vector<double> Random(int n, unsigned seed) {
-  std::mt19937 rng(seed);
-  std::uniform_real_distribution<double> d(-1.0, 1.0);
-  std::vector<double> v(n);
-  for (double& x : v) x = d(rng);
-  return v;
-}
-
 class ComplexFFTSizes : public ::testing::TestWithParam<int> {};
 
 TEST_P(ComplexFFTSizes, BothDirectionsMatchTheDirectDft) {
   const int n = GetParam();
-  const std::vector<double> data = Random(2 * n, n);
+  const std::vector<double> data = RandomSignal(2 * n, n);
   std::vector<std::complex<double>> z(n);
   for (int k = 0; k < n; ++k) z[k] = {data[2 * k], data[2 * k + 1]};
   for (int sign : {+1, -1}) {
@@ -41,7 +35,7 @@ TEST_P(ComplexFFTSizes, BothDirectionsMatchTheDirectDft) {
 
 TEST_P(ComplexFFTSizes, ForwardThenInverseRestoresInput) {
   const int n = GetParam();
-  const std::vector<double> data = Random(2 * n, 7 * n);
+  const std::vector<double> data = RandomSignal(2 * n, 7 * n);
   std::vector<double> a = data;
   ComplexFFT(a.data(), n, +1);
   ComplexFFT(a.data(), n, -1);
@@ -55,7 +49,7 @@ class RealFFTSizes : public ::testing::TestWithParam<int> {};
 
 TEST_P(RealFFTSizes, ForwardMatchesDirectDftAndInverseRestores) {
   const int n = GetParam();
-  const std::vector<double> x = Random(n, 3 * n);
+  const std::vector<double> x = RandomSignal(n, 3 * n);
   std::vector<double> a(x);
   a.resize(n + 2, 99.0);
   ASSERT_TRUE(RealFFT(a.data(), n, +1));

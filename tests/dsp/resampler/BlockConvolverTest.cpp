@@ -5,19 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/dsp/RandomSignal.h"
+
 #include <algorithm>
 #include <random>
 #include <vector>
 
 namespace {
-
-std::vector<double> Random(int n, unsigned seed) {
-  std::mt19937 rng(seed);
-  std::uniform_real_distribution<double> d(-1.0, 1.0);
-  std::vector<double> v(n);
-  for (double& x : v) x = d(rng);
-  return v;
-}
 
 struct StageCase {
   double cutoff, transitionPercent;
@@ -67,7 +61,7 @@ TEST_P(BlockConvolverStages, OutputEqualsDirectConvolutionAlignedWithTheInput) {
   EXPECT_EQ(stage.dropCount, h + b);
 
   const int total = 3 * stage.dropCount + 3000;
-  const std::vector<double> x = Random(total, 11);
+  const std::vector<double> x = RandomSignal(total, 11);
   std::vector<double> got;
   const int chunks[] = {1, 137, 512, 7, 2 * b + 3};
   int pos = 0, call = 0;
@@ -136,7 +130,7 @@ TEST(BlockConvolver, ResetReturnsToTheStart) {
   LowPassKernel* kernel = GetCachedLowPassFilter(0.5, 34.0, 64.08, 0, nullptr);
   BlockConvolver stage;
   InitBlockConvolver(&stage, kernel, kConvolveDouble, 0.0);
-  const std::vector<double> x = Random(400, 5);
+  const std::vector<double> x = RandomSignal(400, 5);
   std::vector<double> first(800), second(800);
   double* out = first.data();
   const int n1 = ConvolveBlock(&stage, x.data(), &out, 400);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/dsp/RandomSignal.h"
+
 #include <cmath>
 #include <memory>
 #include <random>
@@ -12,14 +14,6 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-std::vector<double> Random(int n, unsigned seed) {
-  std::mt19937 rng(seed);
-  std::uniform_real_distribution<double> d(-1.0, 1.0);
-  std::vector<double> v(n);
-  for (double& x : v) x = d(rng);
-  return v;
-}
 
 // Runs the input through in chunks of the given sizes (cycled).
 std::vector<double> Interpolate(FracInterpolator* s, const std::vector<double>& in,
@@ -58,7 +52,7 @@ double DirectOutput(const std::vector<double>& x, long double step, long double 
 TEST(FracInterpolator, UnitStepReproducesInputWithoutDelay) {
   auto s = std::make_unique<FracInterpolator>();
   InitFracInterpolator(s.get(), 1.0, 1.0, 0.0);
-  const std::vector<double> x = Random(3000, 1);
+  const std::vector<double> x = RandomSignal(3000, 1);
   double out[64];
   // Nothing until 16 samples are in the window; then one output per input.
   EXPECT_EQ(InterpolateFractional(s.get(), x.data(), out, 15), 0);
@@ -80,7 +74,7 @@ TEST_P(FracInterpolatorSteps, EveryOutputIsTheTableInterpolationAtItsPosition) {
   const StepCase c = GetParam();
   auto s = std::make_unique<FracInterpolator>();
   InitFracInterpolator(s.get(), c.numerator, c.denominator, c.offset);
-  const std::vector<double> x = Random(6000, 2);
+  const std::vector<double> x = RandomSignal(6000, 2);
   const std::vector<double> y = Interpolate(s.get(), x, {1, 137, 512, 2048, 3});
   const long double step = static_cast<long double>(c.numerator) / c.denominator;
   // Every position whose whole part has 16 samples from it on yields an
@@ -120,7 +114,7 @@ TEST(FracInterpolator, InPlaceAtStepsOfOneOrMore) {
   auto b = std::make_unique<FracInterpolator>();
   InitFracInterpolator(a.get(), 96000, 88200, 0.1);
   InitFracInterpolator(b.get(), 96000, 88200, 0.1);
-  const std::vector<double> x = Random(4000, 3);
+  const std::vector<double> x = RandomSignal(4000, 3);
   std::vector<double> separate(4000);
   const int n = InterpolateFractional(a.get(), x.data(), separate.data(), 4000);
   std::vector<double> inPlace = x;
@@ -131,7 +125,7 @@ TEST(FracInterpolator, InPlaceAtStepsOfOneOrMore) {
 TEST(FracInterpolator, RebasesAfterAThousandOutputsAndResetRestarts) {
   auto s = std::make_unique<FracInterpolator>();
   InitFracInterpolator(s.get(), 1.0, 1.0, 0.0);
-  const std::vector<double> x = Random(1500, 4);
+  const std::vector<double> x = RandomSignal(1500, 4);
   std::vector<double> out(1500);
   EXPECT_EQ(InterpolateFractional(s.get(), x.data(), out.data(), 1500), 1485);
   EXPECT_EQ(s->outCount, 0);

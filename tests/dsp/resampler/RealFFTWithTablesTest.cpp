@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/dsp/RandomSignal.h"
+
 #include <random>
 #include <vector>
 
@@ -14,14 +16,6 @@ struct WorkArea {
   std::vector<int> ip;
   std::vector<double> w;
 };
-
-std::vector<double> Random(int n, unsigned seed) {
-  std::mt19937 rng(seed);
-  std::uniform_real_distribution<double> d(-1.0, 1.0);
-  std::vector<double> v(n);
-  for (double& x : v) x = d(rng);
-  return v;
-}
 
 // The packed layout: a[0] = R[0], a[1] = R[n/2], then (R[k], I[k]).
 void ExpectPackedSpectrum(const std::vector<double>& a, const std::vector<double>& x) {
@@ -41,7 +35,7 @@ class RealFFTWithTablesSizes : public ::testing::TestWithParam<int> {};
 TEST_P(RealFFTWithTablesSizes, ForwardMatchesDirectDftAndInverseGivesHalfNTimesInput) {
   const int n = GetParam();
   WorkArea area(n);
-  const std::vector<double> x = Random(n, n);
+  const std::vector<double> x = RandomSignal(n, n);
   std::vector<double> a = x;
   RealFFTWithTables(n, 1, a.data(), area.ip.data(), area.w.data());
   ExpectPackedSpectrum(a, x);
@@ -69,12 +63,12 @@ TEST(RealFFTWithTables, UnitImpulseGivesFlatSpectrum) {
 TEST(RealFFTWithTables, TablesAreBuiltOnceAndServeLaterCalls) {
   const int n = 256;
   WorkArea area(n);
-  std::vector<double> a = Random(n, 1);
+  std::vector<double> a = RandomSignal(n, 1);
   RealFFTWithTables(n, 1, a.data(), area.ip.data(), area.w.data());
   EXPECT_EQ(area.ip[0], n / 4);
   EXPECT_EQ(area.ip[1], n / 4);
   const std::vector<double> tables = area.w;
-  const std::vector<double> x = Random(n, 2);
+  const std::vector<double> x = RandomSignal(n, 2);
   a = x;
   RealFFTWithTables(n, 1, a.data(), area.ip.data(), area.w.data());
   EXPECT_EQ(area.w, tables);
@@ -83,10 +77,10 @@ TEST(RealFFTWithTables, TablesAreBuiltOnceAndServeLaterCalls) {
 
 TEST(RealFFTWithTables, TablesOfALargerSizeServeASmallerOne) {
   WorkArea area(4096);
-  std::vector<double> big = Random(4096, 3);
+  std::vector<double> big = RandomSignal(4096, 3);
   RealFFTWithTables(4096, 1, big.data(), area.ip.data(), area.w.data());
   for (int n : {8, 64, 1024}) {
-    const std::vector<double> x = Random(n, n + 5);
+    const std::vector<double> x = RandomSignal(n, n + 5);
     std::vector<double> a = x;
     RealFFTWithTables(n, 1, a.data(), area.ip.data(), area.w.data());
     EXPECT_EQ(area.ip[0], 1024);

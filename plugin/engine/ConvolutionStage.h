@@ -1,0 +1,59 @@
+#pragma once
+
+#include "dsp/convolution/ConvolutionEngine.h"
+#include "dsp/convolution/ImpulseBuffer.h"
+#include "plugin/engine/BandListen.h"
+#include "plugin/engine/DelayRing.h"
+#include "plugin/engine/FirImpulseBuilder.h"
+
+// The FIR filter modes: two FFT convolution engines in series, the first
+// with the left/right response, the second with the mid/side one, and the
+// dry delay that keeps "AB" off and band listen aligned with the filtered
+// path. Each engine runs with a transform of 2L and so delays by L; a
+// linear-phase response adds its centre, L/2, once per engine.
+class ConvolutionStage {
+ public:
+  // The most the stage delays, "LinearPhase Max" at 4x: two engines of
+  // L = 65536 plus two half-lengths.
+  static constexpr int kMaxLatency = 3 * FirImpulseBuilder::kMaxLength;
+
+  // Sizes the dry delay for kMaxLatency.
+  void Init();
+  // The most frames one Process call hands over. The engines' queues are
+  // grown for it whenever they are primed, so the audio thread finds them
+  // at their working size.
+  void SetMaxBlock(int maxBlock) { mMaxBlock = maxBlock > 1 ? maxBlock : 1; }
+
+  // Loads the builder's four responses into the engines. With
+  // resetChannels the engines rebuild their input histories (now, not on
+  // the audio thread); when the latency changes, or with forceRealign, the
+  // engines are emptied and primed with L frames of silence so that every
+  // later block finds its frames ready. Returns the latency in samples at
+  // the processing rate. Allocates: not for the audio thread.
+  int Update(const FirImpulseBuilder& impulse, int filterMode, bool resetChannels, bool forceRealign);
+
+  // One block of n frames (at most maxBlock). in1/out1 are the right
+  // channel, or stand-ins on a mono bus: the engines always run two
+  // channels. wet: the filtered path ("AB" on and no band listened to);
+  // otherwise the output is the dry delay, through `listen` when it is
+  // given, while the engines keep running so that switching back finds them
+  // in step.
+  void Process(const double* in0, const double* in1, double* out0, double* out1, int n, bool wet,
+               BandListen* listen);
+
+  int GetLatency() const { return mLatency; }
+  const ConvolutionEngine& GetEngineLR() const { return mLR; }
+  const ConvolutionEngine& GetEngineMS() const { return mMS; }
+
+ private:
+  // Convolves one block through an engine: the first n - k frames are
+  // silence while fewer than n are ready.
+  static void Convolve(ConvolutionEngine& engine, const double* const* in, double* out0, double* out1, int n);
+  void Prime(ConvolutionEngine& engine, int length);
+
+  ImpulseBuffer mImpulseLR, mImpulseMS;
+  ConvolutionEngine mLR, mMS;
+  DelayRing mDry[2];
+  int mLatency = 0;
+  int mMaxBlock = 1;
+};

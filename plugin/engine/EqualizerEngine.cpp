@@ -1,0 +1,206 @@
+#include "plugin/engine/EqualizerEngine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "plugin/engine/EngineLatency.h"
+
+namespace {
+
+constexpr double kLn10Over20 = 0.11512925464970228;
+constexpr double kSilenceBelowDb = -144.0;
+
+void Scale(double* samples, int n, double factor) {
+  for (int i = 0; i < n; ++i) samples[i] *= factor;
+}
+
+}  // namespace
+
+EqualizerEngine::EqualizerEngine(const ParamMirrors* mirrors) : mMirrors(mirrors), mBank(mirrors) {}
+
+int EqualizerEngine::Factor() const {
+  const int f = mMirrors->osFactor;
+  return f == 2 || f == 4 ? f : 1;
+}
+
+void EqualizerEngine::Setup(double sampleRate, int blockSize, int nIn, int nOut) {
+  mSampleRate = sampleRate;
+  mBlockSize = blockSize;
+  mNumInputs = std::clamp(nIn, 0, 2);
+  mNumOutputs = std::clamp(nOut, 0, 2);
+  const int maxBlock = std::max(OversamplingStage::kMinBlock, blockSize);
+  mBank.Init(sampleRate, maxBlock, Factor());
+  for (DelayRing& ring : mInputMeterDelay) {
+    ring.SetCapacity(kInputMeterDelayCapacity);
+    ring.SetLength(0);
+  }
+  mTiming.Init(sampleRate);
+  mFirLength = 2048;
+  // Loaded even in "Zero Latency", so the FIR path never meets an empty
+  // engine, whose queues would grow on the audio thread.
+  BuildImpulseResponse();
+  mBank.UpdateConvolution(true, true, Factor());
+  SetupOversampling();
+  mMaxLatency = ConvolutionStage::kMaxLatency / 4 + std::max(OversamplingStage::ConverterLatencyFor(sampleRate, 2),
+                                                             OversamplingStage::ConverterLatencyFor(sampleRate, 4));
+  DistributeLatency();
+}
+
+void EqualizerEngine::Reinit(double sampleRate, int blockSize) {
+  mSampleRate = sampleRate;
+  mBlockSize = blockSize;
+  mBank.SetHostRate(sampleRate);
+  mBank.SetMaxHostBlock(std::max(OversamplingStage::kMinBlock, blockSize));
+  mTiming.Init(sampleRate);
+  DesignProcessBands(-1);
+  DesignDisplayBands(-1);
+  if (mMirrors->filterMode > 0) {
+    BuildImpulseResponse();
+    mBank.UpdateConvolution(true, true, Factor());
+  }
+  FreeOversampling();
+  SetupOversampling();
+  DistributeLatency();
+}
+
+void EqualizerEngine::SetChannelCounts(int nIn, int nOut) {
+  nIn = std::clamp(nIn, 0, 2);
+  nOut = std::clamp(nOut, 0, 2);
+  if (nIn == mNumInputs && nOut == mNumOutputs) return;
+  mNumInputs = nIn;
+  mNumOutputs = nOut;
+  // A converter that sat idle would lag the others by its start-up.
+  mOversampling.Restart();
+}
+
+void EqualizerEngine::DesignProcessBands(int band) { mBank.DesignProcessBands(band, Factor()); }
+
+void EqualizerEngine::ResetProcessBands() { mBank.ResetProcessBands(); }
+
+void EqualizerEngine::DesignDisplayBands(int band) { mBank.DesignDisplayBands(band); }
+
+void EqualizerEngine::SetFirLength(int length) { mFirLength = std::clamp(length, 2, FirImpulseBuilder::kMaxLength); }
+
+void EqualizerEngine::BuildImpulseResponse() { mBank.BuildImpulseResponse(mFirLength, Factor()); }
+
+void EqualizerEngine::UpdateConvolution(bool resetChannels, bool forceRealign) {
+  mBank.UpdateConvolution(resetChannels, forceRealign, Factor());
+  DistributeLatency();
+}
+
+void EqualizerEngine::SetupOversampling() {
+  mOversampling.Setup(mSampleRate, mBlockSize, Factor());
+  mBank.GetListen().Redesign(mOversampling.GetFactor() * mSampleRate);
+}
+
+void EqualizerEngine::FreeOversampling() { mOversampling.Free(); }
+
+int EqualizerEngine::CalcLatency() const {
+  // The factor that runs, which the converters and the FIR length were built for.
+  const int factor = mOversampling.IsActive() ? mOversampling.GetFactor() : 1;
+  return ::CalcLatency(mOversampling.GetConverterLatency(), factor, mMirrors->filterMode, mBank.GetFirLatency(),
+                       kZeroLatencyDelay);
+}
+
+void EqualizerEngine::UpdateHostLatency(int latency) {
+  if (!mHost || !HostTakesLatencyAtOnce(mHost->GetHost())) return;
+  if (mHost->GetLatency() != latency) mHost->SetLatency(latency);
+}
+
+void EqualizerEngine::DistributeLatency() {
+  mTotalLatency = CalcLatency();
+  for (DelayRing& ring : mInputMeterDelay) {
+    if (ring.GetLength() != mTotalLatency) ring.SetLength(mTotalLatency);
+  }
+}
+
+void EqualizerEngine::StartListen(double frequencyHz, double gainDb) {
+  BandListen& listen = mBank.GetListen();
+  listen.Design(frequencyHz, gainDb, mOversampling.GetFactor() * mSampleRate);
+  listen.SetActive(true);
+}
+
+void EqualizerEngine::StopListen() { mBank.GetListen().SetActive(false); }
+
+void EqualizerEngine::MeterInput(double** inputs, int nFrames) {
+  const bool stereo = mNumInputs >= 2;
+  for (int i = 0; i < nFrames; ++i) {
+    const double left = mInputMeterDelay[0].Push(inputs[0][i]);
+    const double right = mInputMeterDelay[1].Push(stereo ? inputs[1][i] : 0.0);
+    if (mMeters) mMeters->ProcessInputMeter(left, right);
+  }
+}
+
+void EqualizerEngine::Feed(AnalyzerFeed* feed, double** channels, int nChannels, int nFrames) {
+  const int mode = mMirrors->analyzerMode;
+  if (feed && mode >= 0 && mode <= 4) feed->FeedAnalyzer(channels, nChannels, nFrames, mode);
+}
+
+void EqualizerEngine::RunFilterBank(double** inputs, double** outputs, int nFrames) {
+  if (mOversampling.IsActive()) {
+    mOversampling.Process(inputs, outputs, nFrames, mNumInputs, mNumOutputs, mBank);
+  } else {
+    mBank.ProcessChannels(inputs, outputs, nFrames, mNumInputs, mNumOutputs);
+  }
+}
+
+void EqualizerEngine::ApplyOutputStages(double** inputs, double** outputs, int nFrames) {
+  const ParamMirrors& m = *mMirrors;
+  const bool stereoOut = mNumOutputs >= 2;
+  const bool stereo = stereoOut && mNumInputs >= 2;
+  double* out0 = outputs[0];
+  double* out1 = stereoOut ? outputs[1] : nullptr;
+
+  if (m.phase != 0) {
+    static const double kPhaseFactor[2] = {1.0, -1.0};
+    const double factor = kPhaseFactor[m.phase != 0];
+    Scale(out0, nFrames, factor);
+    if (out1) Scale(out1, nFrames, factor);
+  }
+
+  if (mLoudness) {
+    for (int i = 0; i < nFrames; ++i) {
+      const double inR = stereo ? inputs[1][i] : 0.0;
+      const double outR = stereo ? out1[i] : 0.0;
+      const double g = mLoudness->GetLoudnessMatchGain(inputs[0][i], inR, out0[i], outR);
+      out0[i] *= g;
+      // A mono input copied to two outputs keeps both channels equal.
+      if (out1) out1[i] *= g;
+    }
+  }
+
+  if (m.hold == 0 && m.predictivePostSpectrum == 0 && m.postFilterSpectrum == 1) {
+    Feed(mPostAnalyzer, outputs, mNumOutputs, nFrames);
+  }
+
+  double gain = 0.0;
+  if (m.outputGainDb > kSilenceBelowDb) gain = std::exp(m.outputGainDb * kLn10Over20);
+  // A listened band is heard at its own level, whatever the output gain.
+  if (mBank.GetListen().IsActive()) gain = 1.0;
+  Scale(out0, nFrames, gain);
+  if (out1) Scale(out1, nFrames, gain);
+
+  if (mMeters) {
+    for (int i = 0; i < nFrames; ++i) mMeters->ProcessOutputMeter(out0[i], out1 ? out1[i] : 0.0);
+  }
+}
+
+void EqualizerEngine::ProcessBlock(double** inputs, double** outputs, int nFrames) {
+  if (mHost && mHost->GetLatency() != mTotalLatency) mHost->SetLatency(mTotalLatency);
+
+  if (nFrames >= 1) {
+    if (mNumInputs < 1 || mNumOutputs < 1) {
+      // Nothing to filter: what outputs there are stay silent.
+      for (int c = 0; c < mNumOutputs; ++c) std::memset(outputs[c], 0, sizeof(double) * static_cast<size_t>(nFrames));
+    } else {
+      MeterInput(inputs, nFrames);
+      if (mMirrors->hold == 0) Feed(mPreAnalyzer, inputs, mNumInputs, nFrames);
+      RunFilterBank(inputs, outputs, nFrames);
+      ApplyOutputStages(inputs, outputs, nFrames);
+    }
+  }
+
+  if (mHost && mHost->IsDisplayRefreshSuspended()) return;
+  mTiming.Advance(nFrames);
+}

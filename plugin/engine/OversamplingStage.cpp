@@ -1,0 +1,110 @@
+#include "plugin/engine/OversamplingStage.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "plugin/engine/EngineLatency.h"
+
+namespace {
+
+// The equaliser's converter quality: 0.5 % transition band, 64.08 dB
+// stop band, exact power-of-two chains.
+constexpr double kTransitionPercent = 0.5;
+constexpr double kAttenuationDb = 64.08;
+
+void Zeroed(WDL_TypedBuf<double>& buf, int n) {
+  buf.Resize(n, false);
+  if (buf.Get()) std::memset(buf.Get(), 0, sizeof(double) * static_cast<size_t>(buf.GetSize()));
+}
+
+}  // namespace
+
+void OversamplingStage::Setup(double sampleRate, int hostBlock, int factor) {
+  Free();
+  mFactor = factor == 2 || factor == 4 ? factor : 1;
+  mMaxBlock = std::max(kMinBlock, hostBlock);
+  if (mFactor == 1) return;
+  const double rate = sampleRate;
+  const double processRate = mFactor * sampleRate;
+  for (int c = 0; c < kMaxChannels; ++c) {
+    Zeroed(mInputBuffers[c], mMaxBlock);
+    InitResampler(&mUp[c], rate, processRate, mMaxBlock, kTransitionPercent, kAttenuationDb, 0, true);
+    ResetResampler(&mUp[c]);
+    Zeroed(mFilterOutputs[c], mMaxBlock * mFactor);
+    InitResampler(&mDown[c], processRate, rate, mMaxBlock * mFactor, kTransitionPercent, kAttenuationDb, 0, true);
+    ResetResampler(&mDown[c]);
+  }
+  mBuilt = true;
+}
+
+void OversamplingStage::Free() {
+  if (mBuilt) {
+    for (int c = 0; c < kMaxChannels; ++c) {
+      FreeResampler(&mUp[c]);
+      FreeResampler(&mDown[c]);
+    }
+  }
+  for (int c = 0; c < kMaxChannels; ++c) {
+    mUp[c] = Resampler();
+    mDown[c] = Resampler();
+    mUpOutputs[c] = mDownOutputs[c] = nullptr;
+  }
+  mBuilt = false;
+}
+
+void OversamplingStage::Restart() {
+  if (!mBuilt) return;
+  for (int c = 0; c < kMaxChannels; ++c) {
+    ResetResampler(&mUp[c]);
+    ResetResampler(&mDown[c]);
+  }
+}
+
+void OversamplingStage::Process(double** inputs, double** outputs, int nFrames, int nIn, int nOut,
+                                ChannelProcessor& processor) {
+  nIn = std::min(nIn, kMaxChannels);
+  nOut = std::min(nOut, kMaxChannels);
+  if (nFrames < 1 || nIn < 1 || nOut < 1) return;
+  for (int offset = 0; offset < nFrames; offset += mMaxBlock) {
+    ProcessSlice(inputs, outputs, offset, std::min(mMaxBlock, nFrames - offset), nIn, nOut, processor);
+  }
+}
+
+void OversamplingStage::ProcessSlice(double** inputs, double** outputs, int offset, int n, int nIn, int nOut,
+                                     ChannelProcessor& processor) {
+  int upCount = n * mFactor;
+  for (int c = 0; c < nIn; ++c) {
+    double* buffer = mInputBuffers[c].Get();
+    std::memcpy(buffer, inputs[c] + offset, sizeof(double) * static_cast<size_t>(n));
+    upCount = std::min(upCount, static_cast<int>(RunResamplerBlock(&mUp[c], buffer, n, &mUpOutputs[c])));
+  }
+  double* filterOutputs[kMaxChannels] = {mFilterOutputs[0].Get(), mFilterOutputs[1].Get()};
+  processor.ProcessChannels(mUpOutputs, filterOutputs, upCount, nIn, nOut);
+
+  int downCount = 0;
+  for (int c = 0; c < nOut; ++c) {
+    downCount = RunResamplerBlock(&mDown[c], filterOutputs[c], upCount, &mDownOutputs[c]);
+  }
+  for (int c = 0; c < nOut; ++c) {
+    double* out = outputs[c] + offset;
+    if (downCount == n) {
+      std::memcpy(out, mDownOutputs[c], sizeof(double) * static_cast<size_t>(n));
+    } else {
+      // The converters are still filling (their counts vary at start).
+      std::memset(out, 0, sizeof(double) * static_cast<size_t>(n));
+    }
+  }
+}
+
+int OversamplingStage::GetConverterLatency() const {
+  return IsActive() ? CalcConverterLatency(mDown[0], mFactor) : 0;
+}
+
+int OversamplingStage::ConverterLatencyFor(double sampleRate, int factor) {
+  if (factor != 2 && factor != 4) return 0;
+  Resampler probe{};
+  InitResampler(&probe, factor * sampleRate, sampleRate, 64, kTransitionPercent, kAttenuationDb, 0, true);
+  const int latency = CalcConverterLatency(probe, factor);
+  FreeResampler(&probe);
+  return latency;
+}
