@@ -8,6 +8,7 @@
 
 #include "editor/EditorLayout.h"
 #include "framework/Utilities.h"
+#include "framework/LatencyDelayLine.h"
 #include "graphics/mac/IGraphicsMac.h"
 #include "plugin/controller/ParamTable.h"
 #include "plugin/engine/AnalyzerRefresh.h"
@@ -124,6 +125,8 @@ int Brimlow::CreateDSP() {
   mPostAnalyzer = std::make_unique<SpectrumAnalyzer>();
   SetupAnalyzer(*mPreAnalyzer);
   SetupAnalyzer(*mPostAnalyzer);
+  mPreFeed.SetAnalyzer(mPreAnalyzer.get());
+  mPostFeed.SetAnalyzer(mPostAnalyzer.get());
 
   // The reference grid exists, zeroed, from here on, so a state save of a
   // fresh instance has something to copy.
@@ -131,32 +134,33 @@ int Brimlow::CreateDSP() {
   std::memset(mReferenceGrid.Get(), 0, sizeof(double) * SpectrumAnalyzer::kMaxBinCount);
   mReferenceGridCount = mPreAnalyzer->BinCount();
 
-  mMeterTiming.Setup(mDspSampleRate, mMeterRefreshMs, mOneShotMs);
   mMeters.SetMeterMode(mMirrors.mainMeterMode, mDspSampleRate);
   mMeters.SetChannelMode(mMirrors.mainMeterChannelMode);
   mMeters.ClearClipLamps();
   mMeters.SetClipLampTiming(mDspSampleRate);
-
-  mInputMeterDelay.SetCapacity(kMaxLatencySamples);
-  mInputMeterDelayR.SetCapacity(kMaxLatencySamples);
   mLoudnessMatcher.ReserveDelay(kMaxLatencySamples);
 
-  mTotalLatency = 0;
-  ApplyLatency(mTotalLatency);
+  mEngine.SetHost(&mHooks);
+  mEngine.SetMeterHook(&mHooks);
+  mEngine.SetLoudnessHook(&mHooks);
+  mEngine.SetAnalyzerFeeds(&mPreFeed, &mPostFeed);
+  mEngine.Setup(mDspSampleRate, mDspBlockSize, mNumInputs, mNumOutputs);
+  // The engine reports its latency from the audio block; the bypass line
+  // must then change length without allocating.
+  if (LatencyDelayLine* delayLine = GetLatencyDelayLine()) delayLine->Reserve(mEngine.GetMaxLatency());
+
+  ApplyLatency();
   mDspReady = true;
   return mTotalLatency;
 }
 
-void Brimlow::ApplyLatency(int latency) {
-  mInputMeterDelay.SetLength(latency);
-  mInputMeterDelayR.SetLength(latency);
-  mLoudnessMatcher.SetLoudnessMatchMode(mMirrors.daviLiteMode, latency, mDspSampleRate);
+void Brimlow::ApplyLatency() {
+  mTotalLatency = mEngine.GetTotalLatency();
+  mLoudnessMatcher.SetLoudnessMatchMode(mMirrors.daviLiteMode, mTotalLatency, mDspSampleRate);
 }
 
 void Brimlow::InitDSP() {
   WDL_MutexLock lock(GetMutex());
-  mMeterTiming.Setup(mDspSampleRate, mMeterRefreshMs, mOneShotMs);
-
   // Only a new whole-hertz rate reallocates an analyser, so its history
   // survives a rate that differs in the fraction alone.
   for (SpectrumAnalyzer* analyzer : {mPreAnalyzer.get(), mPostAnalyzer.get()}) {
@@ -171,10 +175,13 @@ void Brimlow::InitDSP() {
   mReferenceGridCount = mPreAnalyzer->BinCount();
   mReference.LayOnGrid(mReferenceGrid.Get(), mReferenceGridCount, mDspSampleRate);
 
+  // Bands, impulse, oversampling, latency and the meter timing.
+  mEngine.Reinit(mDspSampleRate, mDspBlockSize);
+
   mMeters.SetMeterMode(mMirrors.mainMeterMode, mDspSampleRate);
   mMeters.SetClipLampTiming(mDspSampleRate);
 
-  ApplyLatency(mTotalLatency);
+  ApplyLatency();
 }
 
 void Brimlow::Reset() {
@@ -184,6 +191,9 @@ void Brimlow::Reset() {
   TakeChannelCounts(&numInputs, &numOutputs);
   mNumInputs = numInputs;
   mNumOutputs = numOutputs;
+  // A new layout restarts the converters together, so the channels stay in
+  // step; a rebuild below then sizes everything for these counts.
+  mEngine.SetChannelCounts(numInputs, numOutputs);
 
   const double rate = GetSampleRate();
   const bool rateChanged = rate != mDspSampleRate || std::isnan(rate) || std::isnan(mDspSampleRate);
@@ -200,10 +210,10 @@ void Brimlow::Reset() {
 }
 
 void Brimlow::OnGUIIdle() {
-  if (mMeterTiming.TakeMeterRefreshDue()) {
+  if (mEngine.GetDisplayTiming().TakeMeterRefreshDue()) {
     mMeters.FormatMeterValue(GetGUI(), mInputMeterControls, mOutputMeterControls);
   }
-  mMeterTiming.TakeOneShotExpired();
+  mEngine.GetDisplayTiming().TakeOneShotExpired();
 }
 
 void Brimlow::UpdateAnalyzers() {
@@ -216,68 +226,6 @@ void Brimlow::UpdateAnalyzers() {
   ::UpdateAnalyzers(refresh, GetMutex());
 }
 
-void Brimlow::FeedAnalyzer(SpectrumAnalyzer& analyzer, double** channels, int nFrames, int nChannels) const {
-  switch (mMirrors.analyzerMode) {
-    case 0: analyzer.FeedInput(channels, nFrames, nChannels, -1, false); break;
-    case 1: analyzer.FeedInput(channels, nFrames, nChannels, 0, false); break;
-    case 2: analyzer.FeedInput(channels, nFrames, nChannels, 1, false); break;
-    case 3: analyzer.FeedInput(channels, nFrames, nChannels, 0, true); break;
-    case 4: analyzer.FeedInput(channels, nFrames, nChannels, 1, true); break;
-    default: break;
-  }
-}
-
 void Brimlow::ProcessBlock(double** inputs, double** outputs, int nFrames) {
-  if (GetLatency() != mTotalLatency) SetLatency(mTotalLatency);
-
-  const int nIn = mNumInputs;
-  const int nOut = mNumOutputs;
-  const bool stereoIn = nIn >= 2;
-  const bool stereoOut = nOut >= 2;
-  if (nIn < 1 || nOut < 1) {
-    IPlugBase::ProcessBlock(inputs, outputs, nFrames);
-    return;
-  }
-
-  for (int i = 0; i < nFrames; ++i) {
-    const double left = mInputMeterDelay.Push(inputs[0][i]);
-    const double right = mInputMeterDelayR.Push(stereoIn ? inputs[1][i] : 0.0);
-    mMeters.ProcessInputMeter(left, right);
-  }
-
-  if (mMirrors.hold == 0) FeedAnalyzer(*mPreAnalyzer, inputs, nFrames, nIn);
-
-  // The filter bank: the equaliser engine runs here.
-  IPlugBase::ProcessBlock(inputs, outputs, nFrames);
-
-  if (mMirrors.phase != 0) {
-    for (int c = 0; c < (stereoOut ? 2 : 1); ++c) {
-      for (int i = 0; i < nFrames; ++i) outputs[c][i] = -outputs[c][i];
-    }
-  }
-
-  const bool stereoBoth = stereoIn && stereoOut;
-  for (int i = 0; i < nFrames; ++i) {
-    const double g = mLoudnessMatcher.GetLoudnessMatchGain(inputs[0][i], stereoBoth ? inputs[1][i] : 0.0,
-                                                           outputs[0][i], stereoBoth ? outputs[1][i] : 0.0);
-    outputs[0][i] *= g;
-    if (stereoBoth) outputs[1][i] *= g;
-  }
-
-  // The post analyser sees the signal before the output gain.
-  if (mMirrors.hold == 0 && mMirrors.predictivePostSpectrum == 0 && mMirrors.postFilterSpectrum == 1) {
-    FeedAnalyzer(*mPostAnalyzer, outputs, nFrames, nOut);
-  }
-
-  // ln(10) / 20: dB to a linear gain; -144 dB and below is silence.
-  const double gain = mMirrors.outputGainDb > -144.0 ? std::exp(mMirrors.outputGainDb * 0.11512925464970228) : 0.0;
-  if (gain != 1.0) {
-    for (int c = 0; c < (stereoOut ? 2 : 1); ++c) {
-      for (int i = 0; i < nFrames; ++i) outputs[c][i] *= gain;
-    }
-  }
-
-  for (int i = 0; i < nFrames; ++i) mMeters.ProcessOutputMeter(outputs[0][i], stereoOut ? outputs[1][i] : 0.0);
-
-  if (!IsDisplayRefreshSuspended()) mMeterTiming.Advance(nFrames);
+  mEngine.ProcessBlock(inputs, outputs, nFrames);
 }

@@ -5,10 +5,11 @@
 
 #include "framework/containers/WDL_String.h"
 #include "framework/containers/WDL_TypedBuf.h"
+#include "plugin/controller/EngineHooks.h"
 #include "plugin/controller/ReferenceCapture.h"
-#include "plugin/engine/DelayRing.h"
+#include "plugin/controller/SpectrumAnalyzerFeed.h"
+#include "plugin/engine/EqualizerEngine.h"
 #include "plugin/engine/LoudnessMatcher.h"
-#include "plugin/engine/MeterRefreshTiming.h"
 #include "plugin/engine/Meters.h"
 #include "plugin/engine/ParamMirrors.h"
 #include "plugin/engine/SpectrumAnalyzer.h"
@@ -24,12 +25,9 @@ class Brimlow : public IPlugRTAS {
   static constexpr int kEditorWidth = 872;
   static constexpr int kEditorHeight = 632;
   static constexpr double kGuiFps = 60.0;
-  static constexpr double kMeterRefreshMs = 1000.0 / 60.0;
-  static constexpr double kOneShotMs = 1000.0;
-  // Longest latency any filter mode at any rate reports; every ring that
-  // follows the latency is sized for it once, so a latency change on the
-  // audio thread never allocates.
-  static constexpr int kMaxLatencySamples = 262144;
+  // The loudness match's input delay is sized for this once, so a latency
+  // change never allocates; it is the engine's input-meter delay capacity.
+  static constexpr int kMaxLatencySamples = EqualizerEngine::kInputMeterDelayCapacity;
   static constexpr const char* kBundleID = "com.kestrelbay.rtas.Brimlow";
 
   Brimlow();
@@ -49,7 +47,8 @@ class Brimlow : public IPlugRTAS {
   // ---- Read by the editor, the display and tests --------------------------
   const ParamMirrors& Mirrors() const { return mMirrors; }
   const Meters& GetMeters() const { return mMeters; }
-  const MeterRefreshTiming& GetMeterTiming() const { return mMeterTiming; }
+  const MeterRefreshTiming& GetMeterTiming() const { return mEngine.GetDisplayTiming(); }
+  const EqualizerEngine& GetEngine() const { return mEngine; }
   const LoudnessMatcher& GetLoudnessMatcher() const { return mLoudnessMatcher; }
   const SpectrumAnalyzer* PreAnalyzer() const { return mPreAnalyzer.get(); }
   const SpectrumAnalyzer* PostAnalyzer() const { return mPostAnalyzer.get(); }
@@ -84,14 +83,13 @@ class Brimlow : public IPlugRTAS {
   int CreateDSP();
   // Everything that depends on the rate, redesigned for mDspSampleRate.
   void InitDSP();
-  // The parts that follow the latency and the rate: the input-meter delay
-  // and the loudness match, whose input energy must line up with the output.
-  void ApplyLatency(int latency);
+  // The loudness match follows the engine's latency and the host rate: its
+  // input energy must line up with the output. The parameter code calls
+  // this after every filter-mode or oversampling change as well.
+  void ApplyLatency();
   // The connected channels of the block frame (leading ones).
   void TakeChannelCounts(int* numInputs, int* numOutputs) const;
   void SetupAnalyzer(SpectrumAnalyzer& analyzer);
-  // One analyser feed by "Analyzer Mode" (values outside 0..4 feed nothing).
-  void FeedAnalyzer(SpectrumAnalyzer& analyzer, double** channels, int nFrames, int nChannels) const;
 
   ParamMirrors mMirrors;
 
@@ -113,8 +111,6 @@ class Brimlow : public IPlugRTAS {
   double mMaxGuiScale = 2.0;
 
   double mGuiFps = kGuiFps;
-  double mMeterRefreshMs = kMeterRefreshMs;
-  double mOneShotMs = kOneShotMs;
 
   // What the engine is built for.
   double mDspSampleRate = 44100.0;
@@ -125,13 +121,13 @@ class Brimlow : public IPlugRTAS {
   bool mDspReady = false;
 
   Meters mMeters;
-  MeterRefreshTiming mMeterTiming;
   LoudnessMatcher mLoudnessMatcher;
-  // The input meter sees the input as late as the output.
-  DelayRing mInputMeterDelay;
-  DelayRing mInputMeterDelayR;
   std::unique_ptr<SpectrumAnalyzer> mPreAnalyzer;
   std::unique_ptr<SpectrumAnalyzer> mPostAnalyzer;
+  EngineHooks mHooks{*this, mMeters, mLoudnessMatcher};
+  SpectrumAnalyzerFeed mPreFeed;
+  SpectrumAnalyzerFeed mPostFeed;
+  EqualizerEngine mEngine{&mMirrors};
 
   ReferenceCapture mReference;
   // Sized once for the largest bin count; the count moves with the pre
