@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor/EditorLayout.h"
+#include "framework/LatencyDelayLine.h"
 #include "graphics/IControl.h"
 #include "graphics/IGraphics.h"
 #include "plugin/engine/ParamIndex.h"
@@ -186,6 +187,29 @@ TEST_F(BrimlowTest, ResetWithAnUnchangedRateRedesignsNothing) {
   EXPECT_EQ(plug->GetMeterTiming().MeterRefreshInterval(), 1600);
   EXPECT_EQ(plug->GetMeters().OutputClipLamp().HoldSamples(), 288000);
   EXPECT_EQ(plug->ReferenceGridCount(), plug->PreAnalyzer()->BinCount());
+  EXPECT_DOUBLE_EQ(plug->GetEngine().GetSampleRate(), 96000.0);
+  // The loudness match lines its input up with the latency at the new rate.
+  EXPECT_EQ(plug->GetLoudnessMatcher().GetDelayLength(), plug->TotalLatency());
+  EXPECT_EQ(plug->TotalLatency(), plug->GetEngine().GetTotalLatency());
+}
+
+TEST_F(BrimlowTest, LatencyChangesReuseTheReservedBypassLine) {
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  LatencyDelayLine* line = plug->GetLatencyDelayLine();
+  ASSERT_NE(line, nullptr);
+  const int maxLatency = plug->GetEngine().GetMaxLatency();
+  ASSERT_GT(maxLatency, 0);
+  plug->SetLatency(1);
+  const double* storage = line->GetStorage();
+  ASSERT_NE(storage, nullptr);
+  for (int latency : {maxLatency, maxLatency / 2, 0, maxLatency}) {
+    plug->SetLatency(latency);
+    EXPECT_EQ(line->GetLength(), latency);
+    // A length of 0 shows no storage, but keeps the block for the next.
+    if (latency > 0) {
+      EXPECT_EQ(line->GetStorage(), storage) << latency;
+    }
+  }
 }
 
 TEST_F(BrimlowTest, ResetTakesTheChannelCountsEachTime) {
