@@ -324,4 +324,33 @@ TEST_F(BrimlowTest, AnalyzersFollowASineFromTheDisplayRefresh) {
   }
 }
 
+TEST_F(BrimlowTest, DisplayRefreshesWhileAudioRunsAreSafe) {
+  // The audio thread feeds and the GUI thread analyses under the plug
+  // mutex, and maps the curves outside it; ASan and the curves' values
+  // catch a curve written while another thread frees or resizes it.
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  plug->Reset();
+  std::thread audio([&plug] {
+    const int n = 512;
+    std::vector<float> left(n), right(n), outL(n), outR(n);
+    for (int block = 0; block < 300; ++block) {
+      FillSine(left, right, 0.5, 1000.0, 44100.0);
+      Render(*plug, left, right, outL, outR);
+      if (block == 150) {
+        WDL_MutexLock lock(plug->GetMutex());
+        plug->SetSampleRate(48000.0);
+        plug->Reset();
+      }
+    }
+  });
+  for (int i = 0; i < 300; ++i) {
+    EditorLayout::AnalyzerRefreshCallback(plug.get());
+    plug->OnGUIIdle();
+  }
+  audio.join();
+  EditorLayout::AnalyzerRefreshCallback(plug.get());
+  const SpectrumAnalyzer* pre = plug->PreAnalyzer();
+  for (int i = 0; i < pre->PointCount(); ++i) ASSERT_TRUE(std::isfinite(pre->AverageCurve()[i])) << i;
+}
+
 }  // namespace
