@@ -195,9 +195,11 @@ void Brimlow::Reset() {
   // step; a rebuild below then sizes everything for these counts.
   mEngine.SetChannelCounts(numInputs, numOutputs);
 
+  // A rate that is not a positive number would reach every design and
+  // buffer size as NaN or a negative count: the DSP stays as built.
   const double rate = GetSampleRate();
-  const bool rateChanged = rate != mDspSampleRate || std::isnan(rate) || std::isnan(mDspSampleRate);
-  if (rateChanged || GetBlockSize() != mDspBlockSize) {
+  const bool usableRate = std::isfinite(rate) && rate > 0.0;
+  if (usableRate && (rate != mDspSampleRate || GetBlockSize() != mDspBlockSize)) {
     mDspSampleRate = rate;
     mDspBlockSize = GetBlockSize();
     InitDSP();

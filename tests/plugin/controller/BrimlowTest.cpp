@@ -193,6 +193,21 @@ TEST_F(BrimlowTest, ResetWithAnUnchangedRateRedesignsNothing) {
   EXPECT_EQ(plug->TotalLatency(), plug->GetEngine().GetTotalLatency());
 }
 
+TEST_F(BrimlowTest, ResetIgnoresARateThatIsNoPositiveNumber) {
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  plug->Reset();
+  for (double rate : {std::nan(""), 0.0, -48000.0, HUGE_VAL}) {
+    plug->SetSampleRate(rate);
+    plug->Reset();
+    EXPECT_DOUBLE_EQ(plug->DspSampleRate(), 44100.0) << rate;
+    EXPECT_DOUBLE_EQ(plug->GetEngine().GetSampleRate(), 44100.0) << rate;
+  }
+  // Audio still runs at the rate the DSP was built for.
+  std::vector<float> left(256, 0.5f), right(256, 0.5f), outL(256), outR(256);
+  Render(*plug, left, right, outL, outR);
+  EXPECT_NEAR(outL[255], 0.5f, 1e-6);
+}
+
 TEST_F(BrimlowTest, LatencyChangesReuseTheReservedBypassLine) {
   std::unique_ptr<Brimlow> plug(MakePlug());
   LatencyDelayLine* line = plug->GetLatencyDelayLine();
