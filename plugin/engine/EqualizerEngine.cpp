@@ -35,7 +35,7 @@ void EqualizerEngine::Setup(double sampleRate, int blockSize, int nIn, int nOut)
     ring.SetCapacity(kInputMeterDelayCapacity);
     ring.SetLength(0);
   }
-  mTiming.Init(sampleRate);
+  mTiming.Setup(sampleRate, kMeterRefreshMs, kOneShotMs);
   mFirLength = 2048;
   // Loaded even in "Zero Latency", so the FIR path never meets an empty
   // engine, whose queues would grow on the audio thread.
@@ -52,7 +52,7 @@ void EqualizerEngine::Reinit(double sampleRate, int blockSize) {
   mBlockSize = blockSize;
   mBank.SetHostRate(sampleRate);
   mBank.SetMaxHostBlock(std::max(OversamplingStage::kMinBlock, blockSize));
-  mTiming.Init(sampleRate);
+  mTiming.Setup(sampleRate, kMeterRefreshMs, kOneShotMs);
   DesignProcessBands(-1);
   DesignDisplayBands(-1);
   if (mMirrors->filterMode > 0) {

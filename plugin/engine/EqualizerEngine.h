@@ -2,11 +2,11 @@
 
 #include "plugin/engine/AnalyzerFeed.h"
 #include "plugin/engine/DelayRing.h"
-#include "plugin/engine/DisplayTiming.h"
 #include "plugin/engine/EngineHost.h"
 #include "plugin/engine/FilterBank.h"
 #include "plugin/engine/LoudnessHook.h"
 #include "plugin/engine/MeterHook.h"
+#include "plugin/engine/MeterRefreshTiming.h"
 #include "plugin/engine/OversamplingStage.h"
 #include "plugin/engine/ParamMirrors.h"
 
@@ -24,6 +24,9 @@
 class EqualizerEngine {
  public:
   static constexpr int kInputMeterDelayCapacity = 262144;
+  // The editor's meter refresh (one 60 Hz frame) and the one-shot length.
+  static constexpr double kMeterRefreshMs = 16.666666666666668;
+  static constexpr double kOneShotMs = 1000.0;
 
   explicit EqualizerEngine(const ParamMirrors* mirrors);
 
@@ -91,7 +94,8 @@ class EqualizerEngine {
   void ProcessBlock(double** inputs, double** outputs, int nFrames);
 
   const BandFilter* GetDisplayBands() const { return mBank.GetDisplayBands(); }
-  DisplayTiming& GetDisplayTiming() { return mTiming; }
+  MeterRefreshTiming& GetDisplayTiming() { return mTiming; }
+  const MeterRefreshTiming& GetDisplayTiming() const { return mTiming; }
   const FilterBank& GetFilterBank() const { return mBank; }
   const OversamplingStage& GetOversampling() const { return mOversampling; }
   double GetSampleRate() const { return mSampleRate; }
@@ -116,7 +120,7 @@ class EqualizerEngine {
   FilterBank mBank;
   OversamplingStage mOversampling;
   DelayRing mInputMeterDelay[2];
-  DisplayTiming mTiming;
+  MeterRefreshTiming mTiming;
 
   double mSampleRate = 44100.0;
   int mBlockSize = 0;

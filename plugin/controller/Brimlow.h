@@ -1,0 +1,141 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "framework/containers/WDL_String.h"
+#include "framework/containers/WDL_TypedBuf.h"
+#include "plugin/controller/EngineHooks.h"
+#include "plugin/controller/ReferenceCapture.h"
+#include "plugin/controller/SpectrumAnalyzerFeed.h"
+#include "plugin/engine/EqualizerEngine.h"
+#include "plugin/engine/LoudnessMatcher.h"
+#include "plugin/engine/Meters.h"
+#include "plugin/engine/ParamMirrors.h"
+#include "plugin/engine/SpectrumAnalyzer.h"
+#include "rtas/binding/IPlugRTAS.h"
+
+class IGraphicsMac;
+
+// The plug-in object: one per instance, made by MakePlug. It owns the
+// parameter mirrors, the meters, the loudness match, the two analysers and
+// the editor's graphics object, and turns host calls into engine set-ups.
+class Brimlow : public IPlugRTAS {
+ public:
+  static constexpr int kEditorWidth = 872;
+  static constexpr int kEditorHeight = 632;
+  static constexpr double kGuiFps = 60.0;
+  // The loudness match's input delay is sized for this once, so a latency
+  // change never allocates; it is the engine's input-meter delay capacity.
+  static constexpr int kMaxLatencySamples = EqualizerEngine::kInputMeterDelayCapacity;
+  static constexpr const char* kBundleID = "com.kestrelbay.rtas.Brimlow";
+
+  Brimlow();
+  ~Brimlow() override;
+
+  // Redesigns for the host's rate and block size when either changed; the
+  // channel counts and the redraw rate are taken every time.
+  void Reset() override;
+  void OnGUIIdle() override;
+  // The whole signal chain for one host block, under the plug mutex that
+  // the block frame's caller holds.
+  void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
+
+  // The display's refresh: GUI thread, before the display draws.
+  void UpdateAnalyzers();
+
+  // ---- Read by the editor, the display and tests --------------------------
+  const ParamMirrors& Mirrors() const { return mMirrors; }
+  const Meters& GetMeters() const { return mMeters; }
+  const MeterRefreshTiming& GetMeterTiming() const { return mEngine.GetDisplayTiming(); }
+  const EqualizerEngine& GetEngine() const { return mEngine; }
+  const LoudnessMatcher& GetLoudnessMatcher() const { return mLoudnessMatcher; }
+  const SpectrumAnalyzer* PreAnalyzer() const { return mPreAnalyzer.get(); }
+  const SpectrumAnalyzer* PostAnalyzer() const { return mPostAnalyzer.get(); }
+  const ReferenceCapture& Reference() const { return mReference; }
+  // The reference laid on the pre analyser's bins: ReferenceGridCount()
+  // values, zero until a reference is loaded.
+  const double* ReferenceGrid() const { return mReferenceGrid.Get(); }
+  int ReferenceGridCount() const { return mReferenceGridCount; }
+
+  const WDL_String& PluginPath() const { return mPluginPath; }
+  const WDL_String& DataPath() const { return mDataPath; }
+  const WDL_String& HostFormatPath() const { return mHostFormatPath; }
+  const char* PresetLabel() const { return mPresetLabel.Get(); }
+  int NFactoryPresets() const { return mNFactoryPresets; }
+
+  double DspSampleRate() const { return mDspSampleRate; }
+  int DspBlockSize() const { return mDspBlockSize; }
+  int NumInputs() const { return mNumInputs; }
+  int NumOutputs() const { return mNumOutputs; }
+  int TotalLatency() const { return mTotalLatency; }
+  bool IsDspReady() const { return mDspReady; }
+
+  // Editor control indices of the two meters, stored by the layout.
+  Meters::ControlIndices mInputMeterControls;
+  Meters::ControlIndices mOutputMeterControls;
+
+ private:
+  void InitDataPaths();
+  void InitPresetManager();
+  // Once, at the end of construction: every buffer at its largest size and
+  // everything designed for the constructor's rate. Returns the latency.
+  int CreateDSP();
+  // Everything that depends on the rate, redesigned for mDspSampleRate.
+  void InitDSP();
+  // The loudness match follows the engine's latency and the host rate: its
+  // input energy must line up with the output. The parameter code calls
+  // this after every filter-mode or oversampling change as well.
+  void ApplyLatency();
+  // The connected channels of the block frame (leading ones).
+  void TakeChannelCounts(int* numInputs, int* numOutputs) const;
+  void SetupAnalyzer(SpectrumAnalyzer& analyzer);
+
+  ParamMirrors mMirrors;
+
+  // Folders, each ending in "/".
+  WDL_String mPluginPath;
+  WDL_String mDataPath;
+  WDL_String mHostFormatPath;
+
+  // Preset manager state; the factory presets and the user default are
+  // read by the preset code.
+  WDL_String mPresetLabel;
+  int mNFactoryPresets = 0;
+
+  // Editor scale at construction.
+  double mGuiScaleFactor = 1.0;
+  double mBaseWidth = kEditorWidth;
+  double mBaseHeight = kEditorHeight;
+  double mMinGuiScale = 0.5;
+  double mMaxGuiScale = 2.0;
+
+  double mGuiFps = kGuiFps;
+
+  // What the engine is built for.
+  double mDspSampleRate = 44100.0;
+  int mDspBlockSize = 0;
+  int mNumInputs = 0;
+  int mNumOutputs = 0;
+  int mTotalLatency = 0;
+  bool mDspReady = false;
+
+  Meters mMeters;
+  LoudnessMatcher mLoudnessMatcher;
+  std::unique_ptr<SpectrumAnalyzer> mPreAnalyzer;
+  std::unique_ptr<SpectrumAnalyzer> mPostAnalyzer;
+  EngineHooks mHooks{*this, mMeters, mLoudnessMatcher};
+  SpectrumAnalyzerFeed mPreFeed;
+  SpectrumAnalyzerFeed mPostFeed;
+  EqualizerEngine mEngine{&mMirrors};
+
+  ReferenceCapture mReference;
+  // Sized once for the largest bin count; the count moves with the pre
+  // analyser's bins and is changed only together with the values.
+  WDL_TypedBuf<double> mReferenceGrid;
+  int mReferenceGridCount = 0;
+};
+
+// Makes a plug-in object for the host binding; instances are built one at
+// a time under a process-wide recursive mutex.
+Brimlow* MakePlug();
