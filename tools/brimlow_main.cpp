@@ -1,54 +1,54 @@
-// Command-line host for Brimlow: creates a plug-in object of the framework
-// with no host, runs a block through it and prints its parameters.
+// Command-line host for Brimlow: creates the plug-in object the way a host
+// does, runs a built-in test signal through it and prints what it reports.
 #include <clocale>
+#include <cmath>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
-#include "framework/Utilities.h"
-#include "rtas/binding/IPlugRTAS.h"
+#include "plugin/controller/Brimlow.h"
 
 namespace {
 
-class FrameworkDemoPlug : public IPlugRTAS {
- public:
-  FrameworkDemoPlug()
-      : IPlugRTAS(3, 3, "1-1 2-2", 1, "Brimlow", "", "Kestrelbay", 0x30203, FourCharCode("KB30"),
-                  FourCharCode("KBYX"), 0, false, true, false, 0) {
-    GetParam(0)->InitDouble("Gain", 0.0, -24.0, 24.0, 0.01, "dB");
-    GetParam(1)->InitDouble("Freq", 1000.0, 10.0, 30000.0, 0.001, "Hz");
-    GetParam(1)->SetLogShape();
-    GetParam(2)->InitEnum("ChMode", 0, 5);
-    const char* modes[] = {"All", "Left", "Right", "Mid", "Side"};
-    for (int i = 0; i < 5; ++i) GetParam(2)->SetDisplayText(i, modes[i]);
-  }
-};
+constexpr double kSampleRate = 48000.0;
+constexpr int kBlockSize = 512;
+constexpr int kSeconds = 2;
+constexpr double kPi = 3.14159265358979323846;
 
 }  // namespace
 
 int main() {
   std::setlocale(LC_ALL, "C");
-  FrameworkDemoPlug plug;
-  std::printf("%s by %s, API %s, host %s\n", plug.GetEffectName(), plug.GetMakerName(), plug.GetAPIString(),
-              plug.GetHostName().Get());
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  plug->SetSampleRate(kSampleRate);
+  plug->SetBlockSize(kBlockSize);
+  plug->Reset();
+  std::printf("%s by %s, API %s, host %s\n", plug->GetEffectName(), plug->GetMakerName(), plug->GetAPIString(),
+              plug->GetHostName().Get());
 
-  const int frames = 256;
-  std::vector<float> left(frames, 0.25f), right(frames, -0.25f), outLeft(frames), outRight(frames);
-  float* in[] = {left.data(), right.data()};
-  float* out[] = {outLeft.data(), outRight.data()};
-  {
-    WDL_MutexLock lock(plug.GetMutex());
-    plug.AttachInputBuffers(0, plug.NInChannels(), in, frames);
-    plug.AttachOutputBuffers(0, plug.NOutChannels(), out);
-    plug.ProcessBuffers(frames);
+  // A 1 kHz sine at -12 dBFS on the left, silence on the right.
+  const int frames = static_cast<int>(kSampleRate) * kSeconds;
+  std::vector<float> left(frames), right(frames, 0.0f), outLeft(frames), outRight(frames);
+  for (int i = 0; i < frames; ++i) left[i] = static_cast<float>(0.25 * std::sin(2.0 * kPi * 1000.0 * i / kSampleRate));
+  double peakOut = 0.0;
+  for (int offset = 0; offset < frames; offset += kBlockSize) {
+    const int n = std::min(kBlockSize, frames - offset);
+    float* in[] = {left.data() + offset, right.data() + offset};
+    float* out[] = {outLeft.data() + offset, outRight.data() + offset};
+    WDL_MutexLock lock(plug->GetMutex());
+    plug->AttachInputBuffers(0, plug->NInChannels(), in, n);
+    plug->AttachOutputBuffers(0, plug->NOutChannels(), out);
+    plug->ProcessBuffers(n);
   }
-  std::printf("processed %d frames: first output samples %.2f %.2f\n", frames, outLeft[0], outRight[0]);
+  for (float v : outLeft) peakOut = std::fmax(peakOut, std::fabs(v));
+  std::printf("processed %d frames at %.0f Hz\nlatency: %d\noutput peak: %.2f dBFS\n", frames, kSampleRate,
+              plug->GetLatency(), 20.0 * std::log10(std::fmax(peakOut, 1e-12)));
 
-  for (int i = 0; i < plug.NParams(); ++i) {
-    const IParam* param = plug.GetParam(i);
+  for (int i = 0; i < plug->NParams(); ++i) {
+    const IParam* param = plug->GetParam(i);
     char display[32];
     param->GetDisplayForHost(param->Value(), false, display, sizeof display);
-    std::printf("%d: %s = %s %s (%g .. %g)\n", i, param->GetNameForHost(), display, param->GetLabelForHost(),
-                param->GetMin(), param->GetMax());
+    std::printf("%d: %s = %s %s\n", i, param->GetNameForHost(), display, param->GetLabelForHost());
   }
   return 0;
 }

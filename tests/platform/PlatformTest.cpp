@@ -35,12 +35,21 @@ std::string MakeTempDir() {
 
 }  // namespace
 
-TEST(Platform, ApplicationSupportIsTheXdgDataHome) {
-  ScopedEnv data("XDG_DATA_HOME", "/tmp/xdg-data");
-  EXPECT_EQ(platform::ApplicationSupportFolder(), "/tmp/xdg-data");
+TEST(Platform, ApplicationSupportIsTheXdgDataHomeAndExists) {
+  const std::string base = MakeTempDir();
+  const std::string data = base + "/data/";
+  ScopedEnv dataHome("XDG_DATA_HOME", data.c_str());
+  EXPECT_EQ(platform::ApplicationSupportFolder(), base + "/data");
   ScopedEnv relative("XDG_DATA_HOME", "relative/path");  // ignored by the XDG rules
-  ScopedEnv home("HOME", "/tmp/some-home");
-  EXPECT_EQ(platform::ApplicationSupportFolder(), "/tmp/some-home/.local/share");
+  ScopedEnv home("HOME", base.c_str());
+  EXPECT_EQ(platform::ApplicationSupportFolder(), base + "/.local/share");
+  struct stat info;
+  EXPECT_EQ(stat((base + "/.local/share").c_str(), &info), 0);  // made on a fresh account
+  EXPECT_TRUE(S_ISDIR(info.st_mode));
+  rmdir((base + "/.local/share").c_str());
+  rmdir((base + "/.local").c_str());
+  rmdir((base + "/data").c_str());
+  rmdir(base.c_str());
 }
 
 TEST(Platform, BundleFolderHoldsThisProgram) {
