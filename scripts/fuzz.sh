@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang (build-fuzz/), writes their seed corpora
+# and runs each target over its seeds, then fuzzes each one for a bounded
+# time. Exits non-zero when a seed or a fuzzer finds a crash; the input is
+# left as build-fuzz/tests/fuzz/findings/<target>-crash-* (or -timeout-,
+# -oom-, -leak-).
+#
+# Usage: scripts/fuzz.sh [target...]     (default: every target)
+# BRIMLOW_FUZZ_SECONDS   seconds per target (default 30)
+# BRIMLOW_FUZZ_DIR       build tree (default build-fuzz)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${BRIMLOW_FUZZ_SECONDS:-30}
+dir=${BRIMLOW_FUZZ_DIR:-$root/build-fuzz}
+case $dir in /*) ;; *) dir=$PWD/$dir ;; esac
+
+CC=clang CXX=clang++ "$root/scripts/build.sh" "$dir" -DBRIMLOW_FUZZ=ON -DBRIMLOW_BUILD_TESTS=OFF \
+  -DBRIMLOW_BUILD_BENCH=OFF
+ctest --test-dir "$dir" -j "$(nproc)" --output-on-failure
+
+fuzz=$dir/tests/fuzz
+if [ $# -gt 0 ]; then
+  targets=("$@")
+else
+  mapfile -t targets <"$fuzz/targets.txt"
+fi
+mkdir -p "$fuzz/findings"
+
+failed=()
+for t in "${targets[@]}"; do
+  [ -n "$t" ] || continue
+  # New inputs go to corpus/<target> and are kept between local runs; the
+  # seeds are rewritten on every build.
+  work=$fuzz/work/$t
+  mkdir -p "$fuzz/corpus/$t" "$work"
+  rm -f "$work"/fuzz-*.log
+  dict=()
+  if [ -f "$root/tests/fuzz/$t.dict" ]; then dict=(-dict="$root/tests/fuzz/$t.dict"); fi
+  echo "== $t: ${seconds} s"
+  status=0
+  # One job on one worker writes its log to fuzz-0.log in the working folder.
+  (cd "$work" && "$fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -jobs=1 -workers=1 \
+    -print_final_stats=1 -artifact_prefix="$fuzz/findings/$t-" "${dict[@]}" \
+    "$fuzz/corpus/$t" "$fuzz/seeds/$t" >/dev/null 2>&1) || status=$?
+  log=$work/fuzz-0.log
+  if [ "$status" -ne 0 ]; then
+    echo "$t: FAILED (exit $status)"
+    [ -f "$log" ] && tail -n 60 "$log"
+    failed+=("$t")
+  else
+    [ -f "$log" ] && grep -E '^stat::(number_of_executed_units|peak_rss_mb|new_units_added)' "$log" | tr '\n' ' '
+    echo
+    echo "$t: ok"
+  fi
+done
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "fuzzing found problems in: ${failed[*]}"
+  exit 1
+fi
+echo "fuzzing: ${#targets[@]} targets, ${seconds} s each, nothing found"
