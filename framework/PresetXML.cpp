@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include <tinyxml.h>
 
@@ -84,6 +86,20 @@ bool NestingWithinLimit(const std::string& text) {
     }
   }
   return true;
+}
+
+// The parser takes a UTF-8 lead byte and steps over the whole sequence it
+// announces without looking for the terminator inside it, so a text that
+// ends inside a sequence (`name="\xE7`) is read up to three bytes past its
+// end, into whatever lies behind it. Terminators to spare keep those reads
+// inside the copy, where they still end the parse.
+constexpr size_t kParserOverread = 3;
+
+bool ParseCopy(TiXmlDocument* doc, std::string text) {
+  if (!NestingWithinLimit(text)) return false;
+  text.append(kParserOverread, '\0');
+  doc->Parse(text.c_str());
+  return !doc->Error();
 }
 
 void AppendTextElement(TiXmlElement* parent, const char* name, const char* text) {
@@ -165,9 +181,7 @@ bool PresetXML::Parse(const char* text) {
   mDoc->Clear();
   mDoc->ClearError();
   mParameter = nullptr;
-  if (!text || !NestingWithinLimit(text)) return false;
-  mDoc->Parse(text);
-  return !mDoc->Error();
+  return text && ParseCopy(mDoc.get(), text);
 }
 
 bool PresetXML::LoadFile(const char* path) {
@@ -176,16 +190,27 @@ bool PresetXML::LoadFile(const char* path) {
   mParameter = nullptr;
   FILE* file = path ? std::fopen(path, "rb") : nullptr;
   if (!file) return false;
-  std::string text;
+  std::string raw;
   char block[4096];
   size_t got = 0;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
-  // The library reads the same open file, so what it parses is what was
-  // checked.
-  const bool ok = !std::ferror(file) && NestingWithinLimit(text) && std::fseek(file, 0, SEEK_SET) == 0 &&
-                  mDoc->LoadFile(file);
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0) raw.append(block, got);
+  const bool readOk = !std::ferror(file);
   std::fclose(file);
-  return ok;
+  if (!readOk) return false;
+  // What the library's own file loader hands its parser: the text up to
+  // the first NUL, with CR LF and lone CR turned into LF. Loading here
+  // instead lets the parse run on a copy it cannot read past.
+  std::string text;
+  text.reserve(raw.size());
+  for (size_t i = 0; i < raw.size() && raw[i]; ++i) {
+    if (raw[i] != '\r') {
+      text += raw[i];
+    } else {
+      text += '\n';
+      if (i + 1 < raw.size() && raw[i + 1] == '\n') ++i;
+    }
+  }
+  return ParseCopy(mDoc.get(), std::move(text));
 }
 
 bool PresetXML::Check(const char* vendor, const char* product) {
