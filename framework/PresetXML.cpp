@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <utility>
 
 #include <tinyxml.h>
 
@@ -88,17 +87,39 @@ bool NestingWithinLimit(const std::string& text) {
   return true;
 }
 
-// The parser takes a UTF-8 lead byte and steps over the whole sequence it
-// announces without looking for the terminator inside it, so a text that
-// ends inside a sequence (`name="\xE7`) is read up to three bytes past its
-// end, into whatever lies behind it. Terminators to spare keep those reads
-// inside the copy, where they still end the parse.
-constexpr size_t kParserOverread = 3;
+// In UTF-8 text the parser steps over each sequence by the length its lead
+// byte announces (2 for C2..DF, 3 for E0..EF, 4 for F0..F4), whatever
+// follows. Text in a host's legacy code page breaks that: a name ending in
+// Latin-1 "\xE9" swallows its closing quote (the whole document is then
+// refused), one followed by " &" keeps the entity undecoded and grows on
+// every save, and a lead byte at the very end makes the parser read past
+// the terminator. Such text is parsed byte by byte instead, which keeps
+// every byte as written; text whose sequences are all complete parses as
+// it always did.
+bool SequencesComplete(const std::string& text) {
+  const size_t n = text.size();
+  for (size_t i = 0; i < n;) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    if (lead > 0xF4) return false;
+    const size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (length > n - i) return false;
+    for (size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
 
-bool ParseCopy(TiXmlDocument* doc, std::string text) {
+bool ParseText(TiXmlDocument* doc, const std::string& text) {
   if (!NestingWithinLimit(text)) return false;
-  text.append(kParserOverread, '\0');
-  doc->Parse(text.c_str());
+  if (SequencesComplete(text)) {
+    doc->Parse(text.c_str());
+  } else {
+    // The parser skips a UTF-8 byte-order mark only when it reads UTF-8.
+    const bool mark = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    doc->Parse(text.c_str() + (mark ? 3 : 0), nullptr, TIXML_ENCODING_LEGACY);
+  }
   return !doc->Error();
 }
 
@@ -181,7 +202,7 @@ bool PresetXML::Parse(const char* text) {
   mDoc->Clear();
   mDoc->ClearError();
   mParameter = nullptr;
-  return text && ParseCopy(mDoc.get(), text);
+  return text && ParseText(mDoc.get(), text);
 }
 
 bool PresetXML::LoadFile(const char* path) {
@@ -198,8 +219,8 @@ bool PresetXML::LoadFile(const char* path) {
   std::fclose(file);
   if (!readOk) return false;
   // What the library's own file loader hands its parser: the text up to
-  // the first NUL, with CR LF and lone CR turned into LF. Loading here
-  // instead lets the parse run on a copy it cannot read past.
+  // the first NUL, with CR LF and lone CR turned into LF. Loading here lets
+  // the text be checked before the parser chooses how to read it.
   std::string text;
   text.reserve(raw.size());
   for (size_t i = 0; i < raw.size() && raw[i]; ++i) {
@@ -210,7 +231,7 @@ bool PresetXML::LoadFile(const char* path) {
       if (i + 1 < raw.size() && raw[i + 1] == '\n') ++i;
     }
   }
-  return ParseCopy(mDoc.get(), std::move(text));
+  return ParseText(mDoc.get(), text);
 }
 
 bool PresetXML::Check(const char* vendor, const char* product) {

@@ -45,6 +45,10 @@ void Read(FuzzPlug& plug, const ChunkBuffer& chunk, int startPos, bool flaggedOn
   FuzzPlug copy(true);
   FUZZ_CHECK(copy.UnserializeParams(&first, 0, false) == first.Size());
   FUZZ_CHECK(copy.SerializeParams(&second));
+  if (!first.IsEqual(second)) {
+    std::fprintf(stderr, "written:\n%.*s\nrewritten:\n%.*s\n", first.Size() - 4, first.GetData() + 4,
+                 second.Size() - 4, second.GetData() + 4);
+  }
   FUZZ_CHECK(first.IsEqual(second));
 }
 
