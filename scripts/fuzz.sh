@@ -14,28 +14,39 @@ seconds=${BRIMLOW_FUZZ_SECONDS:-30}
 dir=${BRIMLOW_FUZZ_DIR:-$root/build-fuzz}
 case $dir in /*) ;; *) dir=$PWD/$dir ;; esac
 
+"$root/scripts/setup.sh"
 CC=clang CXX=clang++ "$root/scripts/build.sh" "$dir" -DBRIMLOW_FUZZ=ON -DBRIMLOW_BUILD_TESTS=OFF \
   -DBRIMLOW_BUILD_BENCH=OFF
 ctest --test-dir "$dir" -j "$(nproc)" --output-on-failure
 
 fuzz=$dir/tests/fuzz
+declare -A dicts=()
+all=()
+while read -r t d; do
+  [ -n "$t" ] || continue
+  all+=("$t")
+  dicts[$t]=${d:-}
+done <"$fuzz/targets.txt"
 if [ $# -gt 0 ]; then
   targets=("$@")
 else
-  mapfile -t targets <"$fuzz/targets.txt"
+  targets=("${all[@]}")
 fi
 mkdir -p "$fuzz/findings"
 
 failed=()
 for t in "${targets[@]}"; do
-  [ -n "$t" ] || continue
+  if [ ! -x "$fuzz/$t" ]; then
+    echo "$t: no such fuzz target (have: ${all[*]})"
+    exit 2
+  fi
   # New inputs go to corpus/<target> and are kept between local runs; the
   # seeds are rewritten on every build.
   work=$fuzz/work/$t
   mkdir -p "$fuzz/corpus/$t" "$work"
   rm -f "$work"/fuzz-*.log
   dict=()
-  if [ -f "$root/tests/fuzz/$t.dict" ]; then dict=(-dict="$root/tests/fuzz/$t.dict"); fi
+  if [ -n "${dicts[$t]:-}" ]; then dict=(-dict="${dicts[$t]}"); fi
   echo "== $t: ${seconds} s"
   status=0
   # One job on one worker writes its log to fuzz-0.log in the working folder.
