@@ -88,7 +88,7 @@ bool NestingWithinLimit(const std::string& text) {
 }
 
 // In UTF-8 text the parser steps over each sequence by the length its lead
-// byte announces (2 for C2..DF, 3 for E0..EF, 4 for F0..F4), whatever
+// byte announces (two bytes from C2, three from E0, four from F0), whatever
 // follows. Text in a host's legacy code page breaks that: a name ending in
 // Latin-1 "\xE9" swallows its closing quote (the whole document is then
 // refused), one followed by " &" keeps the entity undecoded and grows on

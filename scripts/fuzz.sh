@@ -7,10 +7,12 @@
 #
 # Usage: scripts/fuzz.sh [target...]     (default: every target)
 # BRIMLOW_FUZZ_SECONDS   seconds per target (default 30)
+# BRIMLOW_FUZZ_PARALLEL  targets fuzzed at once (default half the cores)
 # BRIMLOW_FUZZ_DIR       build tree (default build-fuzz)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${BRIMLOW_FUZZ_SECONDS:-30}
+parallel=${BRIMLOW_FUZZ_PARALLEL:-$(($(nproc) / 2 > 0 ? $(nproc) / 2 : 1))}
 dir=${BRIMLOW_FUZZ_DIR:-$root/build-fuzz}
 case $dir in /*) ;; *) dir=$PWD/$dir ;; esac
 
@@ -32,36 +34,48 @@ if [ $# -gt 0 ]; then
 else
   targets=("${all[@]}")
 fi
-mkdir -p "$fuzz/findings"
-
-failed=()
 for t in "${targets[@]}"; do
   if [ ! -x "$fuzz/$t" ]; then
     echo "$t: no such fuzz target (have: ${all[*]})"
     exit 2
   fi
-  # New inputs go to corpus/<target> and are kept between local runs; the
-  # seeds are rewritten on every build.
-  work=$fuzz/work/$t
-  mkdir -p "$fuzz/corpus/$t" "$work"
-  rm -f "$work"/fuzz-*.log
-  dict=()
+done
+mkdir -p "$fuzz/findings"
+
+# One fuzzer process per target, several targets at a time.
+fuzz_one() {
+  local t=$1 work=$fuzz/work/$1 dict=()
   if [ -n "${dicts[$t]:-}" ]; then dict=(-dict="${dicts[$t]}"); fi
-  echo "== $t: ${seconds} s"
-  status=0
+  local status=0
   # One job on one worker writes its log to fuzz-0.log in the working folder.
   (cd "$work" && "$fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -jobs=1 -workers=1 \
     -print_final_stats=1 -artifact_prefix="$fuzz/findings/$t-" "${dict[@]}" \
     "$fuzz/corpus/$t" "$fuzz/seeds/$t" >/dev/null 2>&1) || status=$?
-  log=$work/fuzz-0.log
+  echo "$status" >"$work/status"
+}
+
+echo "fuzzing ${targets[*]}: ${seconds} s each, $parallel at a time"
+for t in "${targets[@]}"; do
+  # New inputs go to corpus/<target> and are kept between local runs; the
+  # seeds are rewritten on every build.
+  mkdir -p "$fuzz/corpus/$t" "$fuzz/work/$t"
+  rm -f "$fuzz/work/$t"/fuzz-*.log "$fuzz/work/$t/status"
+  while [ "$(jobs -rp | wc -l)" -ge "$parallel" ]; do wait -n || true; done
+  fuzz_one "$t" &
+done
+wait
+
+failed=()
+for t in "${targets[@]}"; do
+  log=$fuzz/work/$t/fuzz-0.log
+  status=$(cat "$fuzz/work/$t/status" 2>/dev/null || echo 1)
   if [ "$status" -ne 0 ]; then
-    echo "$t: FAILED (exit $status)"
+    echo "== $t: FAILED (exit $status)"
     [ -f "$log" ] && tail -n 60 "$log"
     failed+=("$t")
   else
-    [ -f "$log" ] && grep -E '^stat::(number_of_executed_units|peak_rss_mb|new_units_added)' "$log" | tr '\n' ' '
-    echo
-    echo "$t: ok"
+    echo "== $t: ok $( [ -f "$log" ] && grep -E '^stat::(number_of_executed_units|new_units_added|peak_rss_mb)' "$log" |
+      sed 's/^stat:://; s/: */=/' | tr '\n' ' ')"
   fi
 done
 
