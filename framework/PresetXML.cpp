@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include <tinyxml.h>
 
@@ -84,6 +85,42 @@ bool NestingWithinLimit(const std::string& text) {
     }
   }
   return true;
+}
+
+// In UTF-8 text the parser steps over each sequence by the length its lead
+// byte announces (two bytes from C2, three from E0, four from F0), whatever
+// follows. Text in a host's legacy code page breaks that: a name ending in
+// Latin-1 "\xE9" swallows its closing quote (the whole document is then
+// refused), one followed by " &" keeps the entity undecoded and grows on
+// every save, and a lead byte at the very end makes the parser read past
+// the terminator. Such text is parsed byte by byte instead, which keeps
+// every byte as written; text whose sequences are all complete parses as
+// it always did.
+bool SequencesComplete(const std::string& text) {
+  const size_t n = text.size();
+  for (size_t i = 0; i < n;) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    if (lead > 0xF4) return false;
+    const size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (length > n - i) return false;
+    for (size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+bool ParseText(TiXmlDocument* doc, const std::string& text) {
+  if (!NestingWithinLimit(text)) return false;
+  if (SequencesComplete(text)) {
+    doc->Parse(text.c_str());
+  } else {
+    // The parser skips a UTF-8 byte-order mark only when it reads UTF-8.
+    const bool mark = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    doc->Parse(text.c_str() + (mark ? 3 : 0), nullptr, TIXML_ENCODING_LEGACY);
+  }
+  return !doc->Error();
 }
 
 void AppendTextElement(TiXmlElement* parent, const char* name, const char* text) {
@@ -165,9 +202,7 @@ bool PresetXML::Parse(const char* text) {
   mDoc->Clear();
   mDoc->ClearError();
   mParameter = nullptr;
-  if (!text || !NestingWithinLimit(text)) return false;
-  mDoc->Parse(text);
-  return !mDoc->Error();
+  return text && ParseText(mDoc.get(), text);
 }
 
 bool PresetXML::LoadFile(const char* path) {
@@ -176,16 +211,27 @@ bool PresetXML::LoadFile(const char* path) {
   mParameter = nullptr;
   FILE* file = path ? std::fopen(path, "rb") : nullptr;
   if (!file) return false;
-  std::string text;
+  std::string raw;
   char block[4096];
   size_t got = 0;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
-  // The library reads the same open file, so what it parses is what was
-  // checked.
-  const bool ok = !std::ferror(file) && NestingWithinLimit(text) && std::fseek(file, 0, SEEK_SET) == 0 &&
-                  mDoc->LoadFile(file);
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0) raw.append(block, got);
+  const bool readOk = !std::ferror(file);
   std::fclose(file);
-  return ok;
+  if (!readOk) return false;
+  // What the library's own file loader hands its parser: the text up to
+  // the first NUL, with CR LF and lone CR turned into LF. Loading here lets
+  // the text be checked before the parser chooses how to read it.
+  std::string text;
+  text.reserve(raw.size());
+  for (size_t i = 0; i < raw.size() && raw[i]; ++i) {
+    if (raw[i] != '\r') {
+      text += raw[i];
+    } else {
+      text += '\n';
+      if (i + 1 < raw.size() && raw[i + 1] == '\n') ++i;
+    }
+  }
+  return ParseText(mDoc.get(), text);
 }
 
 bool PresetXML::Check(const char* vendor, const char* product) {

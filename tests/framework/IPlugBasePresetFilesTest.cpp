@@ -172,6 +172,26 @@ TEST_F(PresetFiles, DeeplyNestedFileIsRefusedWithoutCrashing) {
   EXPECT_FALSE(plug.TestPresetXMLFile(kVendor, kProduct, kVersion, mFolder, WDL_String("deep"), kExtension));
 }
 
+TEST_F(PresetFiles, TextEndsAtTheFirstNul) {
+  // Found by fuzzing: after a UTF-8 lead byte the parser stepped over the
+  // NUL that ends the text and read on into the rest of the file, which
+  // here completes the document.
+  PresetDocument cut;
+  cut.presetTag = std::string("<Preset name=\"Loaded\xE7") + '\0' + "x\">";
+  WriteText("cut", cut.Text());
+  // A whole document followed by a NUL and anything still loads.
+  WriteText("tail", PresetDocument().Text() + '\0' + "<Stray");
+
+  MixedPlug plug;
+  const std::vector<double> before = ParamValues(plug);
+  WDL_String name, data;
+  EXPECT_FALSE(Load(plug, "cut", &name, &data));
+  EXPECT_EQ(ParamValues(plug), before);
+  EXPECT_TRUE(Load(plug, "tail", &name, &data));
+  EXPECT_EQ(plug.GetParam(3)->Value(), 12.5);
+  EXPECT_STREQ(name.Get(), "Loaded");
+}
+
 TEST_F(PresetFiles, TestPresetXMLFileAsksOnlyForXML) {
   MixedPlug plug;
   WriteText("other", "<?xml version=\"1.0\" ?>\n<Anything />\n");

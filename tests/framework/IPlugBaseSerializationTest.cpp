@@ -297,6 +297,19 @@ TEST(XMLPayload, PresetNameFromAPayloadIsCutToItsField) {
   EXPECT_EQ(std::string(plug.GetPresetName(0)), std::string(255, 'n'));
 }
 
+TEST(XMLPayload, PresetNameInALegacyCodePageKeepsTheStateReadable) {
+  // Found by fuzzing: a Latin-1 name ending in an accented letter made the
+  // whole saved state unreadable.
+  MixedPlug source(true, 1), target(true, 1);
+  SetDistinctValues(source, 1);
+  source.SetPresetName(0, "Caf\xE9");
+  ChunkBuffer chunk;
+  ASSERT_TRUE(source.SerializeParams(&chunk));
+  EXPECT_EQ(target.UnserializeParams(&chunk, 0, false), chunk.Size());
+  EXPECT_EQ(ParamValues(target), ParamValues(source));
+  EXPECT_STREQ(target.GetPresetName(0), "Caf\xE9");
+}
+
 TEST(Payloads, MutexIsHeldAcrossTheNestedSlotsAndEveryChange) {
   // Another thread must find the plug mutex taken at each of these points.
   struct LockProbe : MixedPlug {

@@ -54,4 +54,9 @@ inline const RejectedDocument kRejectedDocuments[] = {
      "<Parameter><!-- x --><Param name=\"Param 3\" val=\"12.5\" /></Parameter>"},
     {"unbalanced tags", &PresetDocument::parameter, "<Parameter><Param name=\"Param 3\" val=\"12.5\"></Parameter>"},
     {"not XML", &PresetDocument::raw, "Kestrelbay Brimlow 12.5"},
+    // Found by fuzzing: the parser read past the end of a text whose last
+    // byte opens a UTF-8 sequence.
+    {"text ending inside a UTF-8 sequence", &PresetDocument::raw,
+     "<?xml version=\"1.0\" ?>\n<PresetXMLTree version=\"1\">\n    <PluginVendor>Kestrelbay</PluginVendor>\n"
+     "    <PluginName>Brimlow</PluginName>\n    <PluginVersion>3.2.3</PluginVersion>\n    <Preset name=\"\xE7"},
 };

@@ -1,7 +1,11 @@
 #include "framework/PresetXML.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "framework/IParam.h"
@@ -131,4 +135,55 @@ TEST(PresetXML, ParsingAnotherTextForgetsTheLastOne) {
   EXPECT_FALSE(reader.Parse(""));
   EXPECT_FALSE(reader.Check("Kestrelbay", "Brimlow"));
   EXPECT_EQ(reader.GetPresetName(), "");
+}
+
+TEST(PresetXML, TextsInALegacyCodePageComeBackByteForByte) {
+  // Found by fuzzing: read as UTF-8, a Latin-1 byte swallowed the quote or
+  // the '&' after it, so the document was refused or read back changed.
+  const char* const texts[] = {
+      "Caf\xE9",           "Caf\xE9 & Bar", "\xE9t\xE9 <live>", "Na\xEFve \"dry\"",
+      "Caf\xC3\xA9 utf-8", "\xF5",          "\xE7",
+  };
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("brimlow-preset-xml-" + std::to_string(::getpid()) + ".tps")).string();
+  for (const char* text : texts) {
+    PresetXML writer;
+    writer.Begin("Kestrelbay", "Brimlow", "3.2.3", text, text);
+    writer.AddParam("P", 1.0);
+    ASSERT_TRUE(writer.SaveFile(path.c_str())) << text;
+    PresetXML fromText, fromFile;
+    for (PresetXML* reader : {&fromText, &fromFile}) {
+      const bool parsed = reader == &fromText ? reader->Parse(writer.Print().c_str()) : reader->LoadFile(path.c_str());
+      ASSERT_TRUE(parsed) << text;
+      ASSERT_TRUE(reader->Check("Kestrelbay", "Brimlow")) << text;
+      EXPECT_EQ(reader->GetPresetName(), text);
+      EXPECT_EQ(reader->GetData(), text);
+    }
+  }
+  std::remove(path.c_str());
+
+  // A byte-order mark in front of such text is still skipped.
+  PresetDocument doc;
+  doc.presetTag = "<Preset name=\"Caf\xE9\">";
+  PresetXML reader;
+  ASSERT_TRUE(reader.Parse(("\xEF\xBB\xBF" + doc.Text()).c_str()));
+  ASSERT_TRUE(reader.Check("Kestrelbay", "Brimlow"));
+  EXPECT_EQ(reader.GetPresetName(), "Caf\xE9");
+}
+
+TEST(PresetXML, FileLineEndsReadAsTheyAlwaysHave) {
+  // CR LF and a lone CR both read as LF, inside attribute values too.
+  PresetDocument doc;
+  doc.presetTag = "<Preset name=\"NAME\">";
+  std::string text;
+  for (char c : doc.Text()) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  text.replace(text.find("NAME"), 4, "a\r\nb\rc");
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("brimlow-line-ends-" + std::to_string(::getpid()) + ".tps")).string();
+  { std::ofstream(path, std::ios::binary) << text; }
+  PresetXML reader;
+  ASSERT_TRUE(reader.LoadFile(path.c_str()));
+  std::remove(path.c_str());
+  ASSERT_TRUE(reader.Check("Kestrelbay", "Brimlow"));
+  EXPECT_EQ(reader.GetPresetName(), "a\nb\nc");
 }
