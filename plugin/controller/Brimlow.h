@@ -103,13 +103,6 @@ class Brimlow : public IPlugRTAS {
   WDL_String mPresetLabel;
   int mNFactoryPresets = 0;
 
-  // Editor scale at construction.
-  double mGuiScaleFactor = 1.0;
-  double mBaseWidth = kEditorWidth;
-  double mBaseHeight = kEditorHeight;
-  double mMinGuiScale = 0.5;
-  double mMaxGuiScale = 2.0;
-
   double mGuiFps = kGuiFps;
 
   // What the engine is built for.
