@@ -62,4 +62,14 @@ ParamInfo MakeGainParamInfo();
 // Raised by a design's getParamInfo for an index it does not define.
 [[noreturn]] void ThrowInvalidParamInfo();
 
+using ParamInfoMaker = ParamInfo (*)();
+
+// A design's descriptors in index order: each design lists its makers once
+// and answers getParamInfo from the list.
+template <int N>
+ParamInfo ParamInfoAt(const ParamInfoMaker (&makers)[N], int index) {
+  if (index < 0 || index >= N) ThrowInvalidParamInfo();
+  return makers[index]();
+}
+
 }  // namespace Dsp

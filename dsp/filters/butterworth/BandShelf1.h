@@ -19,24 +19,16 @@ class BandShelf1 : public DesignStorage<ShelfPrototype, MaxOrder, MaxOrder, 2 * 
  public:
   static constexpr int kKind = 6;
   static constexpr const char* kName = "Butterworth Band Shelf";
-  static constexpr int kNumParams = 5;
+  static constexpr ParamInfoMaker kParamMakers[] = {
+      MakeSampleRateParamInfo,
+      MakeOrderParamInfo,
+      MakeCenterFrequencyParamInfo,
+      MakeBandwidthHzParamInfo,
+      MakeGainParamInfo,
+  };
+  static constexpr int kNumParams = static_cast<int>(sizeof kParamMakers / sizeof kParamMakers[0]);
 
-  static ParamInfo getParamInfo(int index) {
-    switch (index) {
-      case 0:
-        return MakeSampleRateParamInfo();
-      case 1:
-        return MakeOrderParamInfo();
-      case 2:
-        return MakeCenterFrequencyParamInfo();
-      case 3:
-        return MakeBandwidthHzParamInfo();
-      case 4:
-        return MakeGainParamInfo();
-      default:
-        ThrowInvalidParamInfo();
-    }
-  }
+  static ParamInfo getParamInfo(int index) { return ParamInfoAt(kParamMakers, index); }
 
   void configure(int order, double sampleRate, double centerFrequency, double width, double gainDb) {
     this->analog.design(this->ClampOrder(order, MaxOrder), gainDb);

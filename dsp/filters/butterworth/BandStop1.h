@@ -17,22 +17,15 @@ class BandStop1 : public DesignStorage<LowPassPrototype, MaxOrder, MaxOrder, 2 *
  public:
   static constexpr int kKind = 1;
   static constexpr const char* kName = "Butterworth Band Stop";
-  static constexpr int kNumParams = 4;
+  static constexpr ParamInfoMaker kParamMakers[] = {
+      MakeSampleRateParamInfo,
+      MakeOrderParamInfo,
+      MakeCenterFrequencyParamInfo,
+      MakeBandwidthHzParamInfo,
+  };
+  static constexpr int kNumParams = static_cast<int>(sizeof kParamMakers / sizeof kParamMakers[0]);
 
-  static ParamInfo getParamInfo(int index) {
-    switch (index) {
-      case 0:
-        return MakeSampleRateParamInfo();
-      case 1:
-        return MakeOrderParamInfo();
-      case 2:
-        return MakeCenterFrequencyParamInfo();
-      case 3:
-        return MakeBandwidthHzParamInfo();
-      default:
-        ThrowInvalidParamInfo();
-    }
-  }
+  static ParamInfo getParamInfo(int index) { return ParamInfoAt(kParamMakers, index); }
 
   void configure(int order, double sampleRate, double centerFrequency, double width) {
     this->analog.design(this->ClampOrder(order, MaxOrder));

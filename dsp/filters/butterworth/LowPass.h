@@ -17,20 +17,14 @@ class LowPass : public DesignStorage<LowPassPrototype, (MaxOrder + 1) / 2, MaxOr
  public:
   static constexpr int kKind = 0;
   static constexpr const char* kName = "Butterworth Low Pass";
-  static constexpr int kNumParams = 3;
+  static constexpr ParamInfoMaker kParamMakers[] = {
+      MakeSampleRateParamInfo,
+      MakeOrderParamInfo,
+      MakeCutoffFrequencyParamInfo,
+  };
+  static constexpr int kNumParams = static_cast<int>(sizeof kParamMakers / sizeof kParamMakers[0]);
 
-  static ParamInfo getParamInfo(int index) {
-    switch (index) {
-      case 0:
-        return MakeSampleRateParamInfo();
-      case 1:
-        return MakeOrderParamInfo();
-      case 2:
-        return MakeCutoffFrequencyParamInfo();
-      default:
-        ThrowInvalidParamInfo();
-    }
-  }
+  static ParamInfo getParamInfo(int index) { return ParamInfoAt(kParamMakers, index); }
 
   void configure(int order, double sampleRate, double cutoffFrequency) {
     this->analog.design(this->ClampOrder(order, MaxOrder));

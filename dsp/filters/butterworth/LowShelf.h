@@ -16,22 +16,15 @@ class LowShelf : public DesignStorage<ShelfPrototype, (MaxOrder + 1) / 2, MaxOrd
  public:
   static constexpr int kKind = 4;
   static constexpr const char* kName = "Butterworth Low Shelf";
-  static constexpr int kNumParams = 4;
+  static constexpr ParamInfoMaker kParamMakers[] = {
+      MakeSampleRateParamInfo,
+      MakeOrderParamInfo,
+      MakeCutoffFrequencyParamInfo,
+      MakeGainParamInfo,
+  };
+  static constexpr int kNumParams = static_cast<int>(sizeof kParamMakers / sizeof kParamMakers[0]);
 
-  static ParamInfo getParamInfo(int index) {
-    switch (index) {
-      case 0:
-        return MakeSampleRateParamInfo();
-      case 1:
-        return MakeOrderParamInfo();
-      case 2:
-        return MakeCutoffFrequencyParamInfo();
-      case 3:
-        return MakeGainParamInfo();
-      default:
-        ThrowInvalidParamInfo();
-    }
-  }
+  static ParamInfo getParamInfo(int index) { return ParamInfoAt(kParamMakers, index); }
 
   void configure(int order, double sampleRate, double cutoffFrequency, double gainDb) {
     this->analog.design(this->ClampOrder(order, MaxOrder), gainDb);
