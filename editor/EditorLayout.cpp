@@ -1,14 +1,85 @@
 #include "editor/EditorLayout.h"
 
+#include "editor/display/IScope.h"
+#include "framework/containers/WDL_Mutex.h"
+#include "graphics/IControl.h"
+#include "graphics/IGraphics.h"
 #include "plugin/controller/Brimlow.h"
+#include "plugin/engine/BandTypes.h"
+#include "plugin/engine/EQCurve.h"
+#include "plugin/engine/ParamIndex.h"
 
-// The controls arrive with the editor; until then the plug-in builds with
-// an empty control list, and the meter control indices stay at -1.
+// Until the skinned editor arrives the layout is the EQ graph, one plain
+// control bound to each parameter (so edits made on the user's behalf reach
+// the parameters, the host and the dispatch) and a frame control per band.
 namespace EditorLayout {
 
-void LayoutGUI(Brimlow*, IGraphics*, int) {}
+namespace {
+
+constexpr int kScopeTag = 141;
+const IRECT kScopeRect(92, 84, 789, 428);
+constexpr double kScopeFreqMin = 10.0;
+constexpr double kScopeFreqMax = 30000.0;
+
+// The first control bound to a parameter, or null.
+IControl* ControlOfParam(IGraphics* graphics, int paramIdx) {
+  for (int i = 0; i < graphics->NControls(); ++i) {
+    IControl* control = graphics->GetControl(i);
+    if (control && control->ParamIdx() == paramIdx) return control;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void LayoutGUI(Brimlow* plug, IGraphics* graphics, int) {
+  if (!plug || !graphics) return;
+  for (int idx = 0; idx < kNumParams; ++idx) graphics->AttachControl(new IControl(plug, IRECT(), idx));
+  for (int band = 0; band < kNumBands; ++band)
+    plug->mBandFrameControls[band] = graphics->AttachControl(new IControl(plug, IRECT(), -1));
+
+  IScope* scope = new IScope(plug, kScopeRect, kScopeTag, kScopeFreqMin, kScopeFreqMax, plug->DspSampleRate());
+  const int scopeIdx = graphics->AttachControl(scope);
+  plug->SetScope(scope, scopeIdx);
+  scope->mSmoothMode = plug->Mirrors().smoothSpectrumCurve;
+  scope->mPreDrawHook = AnalyzerRefreshCallback;
+  scope->mPreDrawContext = plug;
+  scope->mEvaluator = EQCurveCallback;
+  scope->mEvaluatorContext = plug;
+  for (int band = 0; band < IScope::kMaxBands; ++band) {
+    scope->mHoverAmount[band] = 0.0;
+    scope->mHandleHover[band] = 0;
+  }
+  plug->HandOverDisplayData();
+}
 
 void UpdateViewLayout(Brimlow*) {}
+
+void UpdateAllBandControls(Brimlow* plug) {
+  IGraphics* graphics = plug ? plug->GetGUI() : nullptr;
+  if (!graphics) return;
+  const ParamMirrors& mirrors = plug->Mirrors();
+  for (int band = 0; band < kNumBands; ++band) {
+    const int type = mirrors.bandType[band];
+    const struct {
+      int field;
+      bool used;
+    } fields[] = {{kBandSlope, BandTypeUsesSlope(type)}, {kBandGain, BandTypeUsesGain(type)},
+                  {kBandQ, BandTypeUsesQ(type)}};
+    for (const auto& f : fields) {
+      if (IControl* control = ControlOfParam(graphics, BandParamIndex(band, f.field))) control->GrayOut(!f.used);
+    }
+  }
+}
+
+double EQCurveCallback(void* context, double frequency, int channel, int band) {
+  Brimlow* plug = static_cast<Brimlow*>(context);
+  // The impulse builder may have the display bank mid-design on another
+  // thread: read it only under the plug mutex.
+  WDL_MutexLock lock(plug->GetMutex());
+  return GetEQCurveValue(plug->GetEngine().GetDisplayBands(), plug->Mirrors(), plug->DspSampleRate(), frequency,
+                         channel, band);
+}
 
 void AnalyzerRefreshCallback(void* context) {
   if (context) static_cast<Brimlow*>(context)->UpdateAnalyzers();

@@ -182,6 +182,8 @@ void Brimlow::InitDSP() {
   mMeters.SetClipLampTiming(mDspSampleRate);
 
   ApplyLatency();
+  // The analysers' arrays may have moved and the rate changed.
+  HandOverDisplayData();
 }
 
 void Brimlow::Reset() {
@@ -226,6 +228,13 @@ void Brimlow::UpdateAnalyzers() {
   refresh.predictivePostSpectrum = &mMirrors.predictivePostSpectrum;
   refresh.postFilterSpectrum = &mMirrors.postFilterSpectrum;
   ::UpdateAnalyzers(refresh, GetMutex());
+}
+
+double Brimlow::SetParameterForUser(int paramIdx, double value) {
+  IParam* param = GetParam(paramIdx);
+  if (!param) return value;
+  if (IGraphics* graphics = GetGUI()) graphics->SetParameterViaControls(paramIdx, param->ToNormalizedParam(value), true);
+  return param->Value();
 }
 
 void Brimlow::ProcessBlock(double** inputs, double** outputs, int nFrames) {

@@ -16,6 +16,7 @@
 #include "rtas/binding/IPlugRTAS.h"
 
 class IGraphicsMac;
+class IScope;
 
 // The plug-in object: one per instance, made by MakePlug. It owns the
 // parameter mirrors, the meters, the loudness match, the two analysers and
@@ -37,6 +38,9 @@ class Brimlow : public IPlugRTAS {
   // channel counts and the redraw rate are taken every time.
   void Reset() override;
   void OnGUIIdle() override;
+  // Every parameter change, command tag and graph event takes effect here,
+  // under the plug mutex.
+  void OnParamChange(int paramIdx) override;
   // The whole signal chain for one host block, under the plug mutex that
   // the block frame's caller holds.
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
@@ -75,7 +79,70 @@ class Brimlow : public IPlugRTAS {
   Meters::ControlIndices mInputMeterControls;
   Meters::ControlIndices mOutputMeterControls;
 
+  // ---- The EQ graph -----------------------------------------------------------
+  // The layout makes the graph and stores it here; null without an editor.
+  IScope* GetScope() const { return mScope; }
+  void SetScope(IScope* scope, int controlIndex);
+  int ScopeControlIndex() const { return mScopeControlIdx; }
+  // Hands the analysers' curves, the reference and the band mirrors to the
+  // graph; after every DSP set-up and every analyser rebuild.
+  void HandOverDisplayData();
+  // The frame control of each band, lit while the mouse hovers its handle;
+  // -1 when the layout made none.
+  int mBandFrameControls[kNumBands] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+
+  // ---- Parameter-change dispatch ----------------------------------------------
+  // What a handler invalidated; the dispatch's tail redesigns it.
+  struct RedesignRequest {
+    bool audioRedesign = false;
+    bool displayRedesign = false;
+    bool resetStates = false;
+    int band = -1;  // -1: all twelve bands
+  };
+  // Command tags of the editor's controls that stand for no parameter.
+  static constexpr int kFirstCommandTag = 138;
+  static constexpr int kLastCommandTag = 161;
+  static constexpr int kScopeTag = 141;
+
+  // Sets a parameter on the user's behalf through its controls (so host
+  // and controls follow) and returns the value the parameter took, clamped
+  // to its range. The nested OnParamChange is a no-op: callers write the
+  // mirror themselves.
+  double SetParameterForUser(int paramIdx, double value);
+
+  // ---- Display view operations ------------------------------------------------
+  void RecomputeFrequencyRange();
+  void RecomputeAxisRanges();
+  void ApplyEQScale(double scale);
+  void ResetFrequencyView();
+  void ResetGainView();
+  void ResetEQScale();
+  void PanFrequencyView();
+  void PanGainView();
+  void ZoomFrequencyBySteps(int steps);
+  void ZoomFrequencyStep(int direction);
+  void ZoomEQScaleBySteps(int steps);
+  void ZoomEQScaleStep(int direction);
+
+  // ---- Analyser and meter operations -----------------------------------------
+  void ResetAnalyzer(SpectrumAnalyzer& analyzer);
+  void ApplyAnalyzerSpeed();
+  void ReconfigureAnalyzers(bool hiRes);
+  void ResetMeters();
+
+  // ---- Curve selection ----------------------------------------------------------
+  void SyncCurveSelection(int band);
+  void ClearCurveSelection();
+
  private:
+  // Command tags 138..161 other than the graph's.
+  void OnCommandTag(int tag, RedesignRequest& request);
+  // The graph's tag: band edits, strip gestures and band-listen.
+  void OnGraphEvent(RedesignRequest& request);
+
+  // Set while OnParamChange runs; nested calls return at once.
+  bool mInParamChange = false;
+
   void InitDataPaths();
   void InitPresetManager();
   // Once, at the end of construction: every buffer at its largest size and
@@ -121,6 +188,9 @@ class Brimlow : public IPlugRTAS {
   SpectrumAnalyzerFeed mPreFeed;
   SpectrumAnalyzerFeed mPostFeed;
   EqualizerEngine mEngine{&mMirrors};
+
+  IScope* mScope = nullptr;
+  int mScopeControlIdx = -1;
 
   ReferenceCapture mReference;
   // Sized once for the largest bin count; the count moves with the pre

@@ -33,6 +33,9 @@ constexpr bool BandTypeUsesGain(int type) { return type >= 0 && type < 32 && ((0
 // The cut types, whose Q the band edits treat as a resonance level in dB.
 constexpr bool IsCutBandType(int type) { return type >= 0 && type < 32 && ((0xC06u >> type) & 1u) != 0; }
 
+// The types whose Q the wheel steps.
+constexpr bool BandTypeUsesQ(int type) { return type >= 0 && type < 32 && ((0x83B9u >> type) & 1u) != 0; }
+
 // The types whose stage count or design order follows the slope.
 constexpr bool BandTypeUsesSlope(int type) {
   return type == kTypeALowCut || type == kTypeAHighCut || type == kTypeABandPass || type == kTypeANotch ||

@@ -1,0 +1,3 @@
+#include "plugin/controller/Brimlow.h"
+
+void Brimlow::OnGraphEvent(RedesignRequest&) {}

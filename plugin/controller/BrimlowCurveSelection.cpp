@@ -1,0 +1,4 @@
+#include "plugin/controller/Brimlow.h"
+
+void Brimlow::SyncCurveSelection(int) {}
+void Brimlow::ClearCurveSelection() {}

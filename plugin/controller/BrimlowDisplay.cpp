@@ -1,0 +1,56 @@
+#include "editor/display/IScope.h"
+#include "plugin/controller/Brimlow.h"
+
+namespace {
+
+void FillAnalyzerView(const SpectrumAnalyzer* analyzer, SpectrumView* view) {
+  if (!analyzer) {
+    *view = SpectrumView();
+    return;
+  }
+  view->bandCount = analyzer->PointCount();
+  view->bandFrequencies = analyzer->PointFreqs();
+  view->bandMax = analyzer->MaxCurve();
+  view->bandRunning = analyzer->SmoothedCurve();
+  view->bandAverage = analyzer->AverageCurve();
+  view->binCount = analyzer->BinCount();
+  view->binMax = analyzer->Maximum();
+  view->binRunning = analyzer->Smoothed();
+  view->binAverage = analyzer->Average();
+}
+
+}  // namespace
+
+void Brimlow::SetScope(IScope* scope, int controlIndex) {
+  mScope = scope;
+  mScopeControlIdx = scope ? controlIndex : -1;
+}
+
+void Brimlow::HandOverDisplayData() {
+  if (!mScope) return;
+  mScope->mNumBands = kNumBands;
+  mScope->mBandActive = mMirrors.bandActive;
+  mScope->mBandType = mMirrors.bandType;
+  mScope->mBandGain = mMirrors.bandGain;
+  mScope->mBandFreq = mMirrors.bandFreq;
+  mScope->mBandQ = mMirrors.bandQ;
+  mScope->mBandChMode = mMirrors.bandChMode;
+  mScope->mBandSlope = mMirrors.bandSlope;
+  mScope->mBandSolo = mMirrors.bandSolo;
+  mScope->mSampleRate = mDspSampleRate;
+  mScope->mAnalyzerChannel = mMirrors.analyzerMode;
+
+  FillAnalyzerView(mPreAnalyzer.get(), &mScope->mSpectrumViews[IScope::kPreView]);
+  FillAnalyzerView(mPostAnalyzer.get(), &mScope->mSpectrumViews[IScope::kPostView]);
+  SpectrumView& reference = mScope->mSpectrumViews[IScope::kReferenceView];
+  reference = SpectrumView();
+  reference.bandCount = ReferenceCapture::GetCount();
+  reference.bandFrequencies = mReference.GetFrequencies();
+  reference.bandRunning = mReference.GetMagnitudes();
+  reference.binCount = mReferenceGridCount;
+  reference.binRunning = mReferenceGrid.Get();
+  mScope->mReferenceCurve = mReferenceGrid.Get();
+  mScope->mReferenceCurveCount = mReferenceGridCount;
+
+  mScope->UpdateBandHandles();
+}
