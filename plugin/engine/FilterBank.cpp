@@ -104,8 +104,9 @@ void FilterBank::ProcessChannels(double** in, double** out, int n, int nIn, int 
     const double* in1 = (stereo ? in[1] : in[0]) + offset;
     double* out0 = out[0] + offset;
     if (zeroLatency) {
-      // On a mono bus both results land in output 0, the right one last.
-      RunZeroLatency(in0, in1, out0, stereo ? out[1] + offset : out0, k);
+      // On a mono bus output 0 keeps the left chain's result, as the FIR
+      // modes do; the right one goes to the spare buffer.
+      RunZeroLatency(in0, in1, out0, stereo ? out[1] + offset : mSpareOutput.Get(), k);
       if (!stereo && nOut >= 2) std::memcpy(out[1] + offset, out0, sizeof(double) * static_cast<size_t>(k));
     } else {
       double* out1 = nOut >= 2 ? out[1] + offset : mSpareOutput.Get();

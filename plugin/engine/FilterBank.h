@@ -19,9 +19,9 @@
 // its first channel, fir is the builder's second channel.
 //
 // Mono buses (anything other than two inputs and two outputs) take the
-// right channel's input from input 0; in "Zero Latency" output 0 ends up
-// with the right channel's result, in the FIR modes with the left one's,
-// the right result going to a buffer of the bank's own.
+// right channel's input from input 0; output 0 gets the left channel's
+// result in every filter mode (a "Left" band is heard on a mono track, a
+// "Right" one is not), the right result going to a buffer of the bank's own.
 class FilterBank : public ChannelProcessor {
  public:
   explicit FilterBank(const ParamMirrors* mirrors) : mMirrors(mirrors) {}
@@ -70,7 +70,7 @@ class FilterBank : public ChannelProcessor {
   BandListen mListen;
   FirImpulseBuilder mBuilder;
   ConvolutionStage mConvolution;
-  WDL_TypedBuf<double> mSpareOutput;  // the FIR path's right output on a mono bus
+  WDL_TypedBuf<double> mSpareOutput;  // the right output on a mono bus
   double mHostRate = 44100.0;
   int mMaxHostBlock = 1;
   int mSliceFrames = 1;  // the most frames one convolution call takes

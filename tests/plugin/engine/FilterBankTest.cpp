@@ -100,18 +100,18 @@ TEST_F(FilterBankTest, ZeroLatencyRunsLeftRightThenMidSideBands) {
   }
 }
 
-TEST_F(FilterBankTest, MonoZeroLatencyKeepsTheRightChainsResult) {
-  // Output 0 receives the right result last: a "Left" band is not heard.
-  EngineTestSupport::SetPeak(m, 1, 1000.0, 12.0, 1.0, 1);
+TEST_F(FilterBankTest, MonoZeroLatencyKeepsTheLeftChainsResult) {
+  // Output 0 is the left chain, as in the FIR modes: a "Right" band is not heard.
+  EngineTestSupport::SetPeak(m, 1, 1000.0, 12.0, 1.0, 2);
   Redesign();
   const std::vector<double> noise = EngineTestSupport::Noise(4000, 3);
   EXPECT_EQ(RunBank(bank, {noise}, 1, 256)[0], noise);
 
-  m.bandChMode[1] = 2;  // "Right"
+  m.bandChMode[1] = 1;  // "Left"
   bank.ResetProcessBands();
-  const std::vector<double> right = RunBank(bank, {noise}, 1, 256)[0];
+  const std::vector<double> left = RunBank(bank, {noise}, 1, 256)[0];
   const Channels expected = Reference(m, {noise, noise});
-  for (int i = 0; i < 4000; ++i) ASSERT_NEAR(right[i], expected[1][i], 1e-12) << i;
+  for (int i = 0; i < 4000; ++i) ASSERT_NEAR(left[i], expected[0][i], 1e-12) << i;
 }
 
 TEST_F(FilterBankTest, AbOffPassesTheInputWhileTheBandsKeepRunning) {
