@@ -1,6 +1,7 @@
 #include "plugin/controller/Brimlow.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -58,8 +59,9 @@ Brimlow::Brimlow()
   // members it could reach are unwound.
   try {
     InitDataPaths();
-    InitPresetManager();
+    // Flagged before the presets are made: flagged-only reads depend on it.
     FlagPresetParams(*this);
+    InitPresetManager();
 
     CreateDSP();
 
@@ -101,6 +103,11 @@ void Brimlow::InitDataPaths() {
 void Brimlow::InitPresetManager() {
   mNFactoryPresets = 0;
   mPresetLabel.Set("Init");
+  std::snprintf(mDefaultPreset.mName, sizeof mDefaultPreset.mName, "%s %d", "empty", 0);
+  // The user default first, so the first preset captures its values.
+  LoadUserDefaultPreset(true);
+  MakeFactoryDefaultPreset(&mDefaultPreset);
+  mNFactoryPresets = MakeFactoryPresets();
 }
 
 void Brimlow::TakeChannelCounts(int* numInputs, int* numOutputs) const {
