@@ -58,8 +58,9 @@ Brimlow::Brimlow()
   // members it could reach are unwound.
   try {
     InitDataPaths();
-    InitPresetManager();
+    // Flagged before the presets are made: flagged-only reads depend on it.
     FlagPresetParams(*this);
+    InitPresetManager();
 
     CreateDSP();
 
@@ -101,6 +102,10 @@ void Brimlow::InitDataPaths() {
 void Brimlow::InitPresetManager() {
   mNFactoryPresets = 0;
   mPresetLabel.Set("Init");
+  // The user default first, so the first preset captures its values.
+  LoadUserDefaultPreset(true);
+  MakeFactoryDefaultPreset(&mDefaultPreset);
+  mNFactoryPresets = MakeFactoryPresets();
 }
 
 void Brimlow::TakeChannelCounts(int* numInputs, int* numOutputs) const {

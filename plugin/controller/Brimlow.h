@@ -197,6 +197,36 @@ class Brimlow : public IPlugRTAS {
   // analyser's bins and is changed only together with the values.
   WDL_TypedBuf<double> mReferenceGrid;
   int mReferenceGridCount = 0;
+
+  // ---- State chunk and presets (BrimlowState.cpp, BrimlowPresets.cpp) -----
+ public:
+  // The host state: the parameter payload and the reference capture in
+  // tagged sections. The reader returns the position after the chunk, the
+  // start unchanged for an empty chunk or one without the magic, and -1 for
+  // a damaged or unknown one, which then changes nothing.
+  bool SerializeState(ChunkBuffer* chunk) override;
+  int UnserializeStateAll(const ChunkBuffer* chunk, int startPos) override;
+  int UnserializeState(const ChunkBuffer* chunk, int startPos, bool flaggedOnly) override;
+  // Every preset record holds the state chunk without the capture, so a
+  // preset restore goes through UnserializeState and keeps the reference.
+  bool SerializePresetValues(const double* values, ChunkBuffer* chunk, const char* presetName) override;
+
+  // The first preset (the values in force, named by the preset label) and
+  // the fifteen factory presets; returns the number of factory presets made.
+  int MakeFactoryPresets();
+  void MakeFactoryDefaultPreset(IPreset* preset);
+  // Reads "default.tps" from the host-format folder into the parameters and
+  // the engine, its "Data" text into the preset label ("Init" when there is
+  // no readable file). load false does nothing and returns false.
+  bool LoadUserDefaultPreset(bool load);
+  // Writes the current values as "default.tps" into folder, or into the
+  // host-format folder when folder is empty, where the constructor reads it.
+  bool SaveUserDefaultPreset(const WDL_String& folder);
+  // The "Factory Default" record: every parameter at its default.
+  const IPreset& DefaultPreset() const { return mDefaultPreset; }
+
+ private:
+  IPreset mDefaultPreset;
 };
 
 // Makes a plug-in object for the host binding; instances are built one at
