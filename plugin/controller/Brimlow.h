@@ -6,6 +6,7 @@
 #include "framework/containers/WDL_String.h"
 #include "framework/containers/WDL_TypedBuf.h"
 #include "plugin/controller/EngineHooks.h"
+#include "plugin/controller/PendingReferenceLoad.h"
 #include "plugin/controller/ReferenceCapture.h"
 #include "plugin/controller/SpectrumAnalyzerFeed.h"
 #include "plugin/engine/EqualizerEngine.h"
@@ -90,6 +91,13 @@ class Brimlow : public IPlugRTAS {
   // The frame control of each band, lit while the mouse hovers its handle;
   // -1 when the layout made none.
   int mBandFrameControls[kNumBands] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+  // The hidden file selector's last save and last open path, kept here by
+  // the editor for the reference save and load commands.
+  WDL_String mFileSelectorSavePath;
+  WDL_String mFileSelectorOpenPath;
+  // The audio-file reference load that the load command requested; the
+  // editor's idle tick runs it.
+  const PendingReferenceLoad& ReferenceLoad() const { return mReferenceLoad; }
 
   // ---- Parameter-change dispatch ----------------------------------------------
   // What a handler invalidated; the dispatch's tail redesigns it.
@@ -143,6 +151,47 @@ class Brimlow : public IPlugRTAS {
   // Set while OnParamChange runs; nested calls return at once.
   bool mInParamChange = false;
 
+  // ---- Graph edits, view steps and command tags: helpers --------------------
+  // Tests run a graph event or a tag and read the request it leaves.
+  friend class BrimlowEditingTestAccess;
+  // The editor's mouse-button flag: most command tags act only while set.
+  bool IsEditorMouseDown() const;
+  // As SetParameterForUser, with a value 0..1 in the parameter's own scale.
+  double SetNormalizedForUser(int paramIdx, double normalized);
+  // Each sets its parameter, its mirror and the graph field it drives.
+  void SetFrequencyScale(double percent);
+  void SetFrequencyOffset(double percent);
+  void SetGainScalePercent(double percent);
+  void SetDBOffset(double db);
+  void SetEQScalePercent(double percent);
+  void SetSpectrumSlope(double value);
+  void StepGainScale(int steps);
+  void ResetViewToDefaults(bool withOffsetAndSlope);
+  void ZoomStripBySteps(int steps);
+  void ResetStripView();
+  void SaveReferenceCapture();
+  void LoadReferenceFromSelector();
+  // The band field through its control, then its mirror with the dispatch's
+  // rounding.
+  void SetBandField(int band, int field, double value);
+  void StoreBandMirror(int band, int field, double value);
+  void RequestBandRedesign(int band, RedesignRequest& request);
+  int SelectedBand() const;
+  void DoBandMenuCommand(RedesignRequest& request);
+  void ToggleSelectedBand(RedesignRequest& request);
+  void MoveSelectedBandOut(RedesignRequest& request);
+  void ResetSelectedBand(RedesignRequest& request);
+  void StepSelectedBandGain(bool fine, RedesignRequest& request);
+  void StepSelectedBandFreq(bool fine, RedesignRequest& request);
+  void StepSelectedBandType(RedesignRequest& request);
+  void StepSelectedBandChannel(RedesignRequest& request);
+  void StepSelectedBandSlope(RedesignRequest& request);
+  void StepSelectedBandField(int field, RedesignRequest& request);
+  void StepSelectedBandQ(double normalizedStep, RedesignRequest& request);
+  void ShowBandFrame(int band);
+  void StartBandListen();
+  void StopBandListen();
+
   void InitDataPaths();
   void InitPresetManager();
   // Once, at the end of construction: every buffer at its largest size and
@@ -193,6 +242,7 @@ class Brimlow : public IPlugRTAS {
   int mScopeControlIdx = -1;
 
   ReferenceCapture mReference;
+  PendingReferenceLoad mReferenceLoad;
   // Sized once for the largest bin count; the count moves with the pre
   // analyser's bins and is changed only together with the values.
   WDL_TypedBuf<double> mReferenceGrid;
