@@ -10,6 +10,7 @@
 #include "framework/Utilities.h"
 #include "framework/LatencyDelayLine.h"
 #include "graphics/mac/IGraphicsMac.h"
+#include "plugin/controller/ConvertWav2Capture.h"
 #include "plugin/controller/ParamTable.h"
 #include "plugin/engine/AnalyzerRefresh.h"
 #include "plugin/engine/ParamIndex.h"
@@ -218,7 +219,21 @@ void Brimlow::Reset() {
   }
 }
 
+void Brimlow::ReferenceLoadActions::LoadReferenceFile(const char* path) {
+  // Measured outside the lock (a long file takes a while); committed under it.
+  ReferenceCapture fresh;
+  if (!MakeReferenceFromAudioFile(path, &fresh, &mStatus)) return;
+  WDL_MutexLock lock(mPlug.GetMutex());
+  mPlug.mReference.Commit(fresh, mPlug.GetMutex(), mPlug.mReferenceGrid.Get(), mPlug.mReferenceGridCount,
+                          mPlug.mDspSampleRate);
+}
+
+void Brimlow::ReferenceLoadActions::ShowMessageBox(const char* text, const char* caption) {
+  if (IGraphics* graphics = mPlug.GetGUI()) graphics->ShowMessageBox(text, caption, 0);
+}
+
 void Brimlow::OnGUIIdle() {
+  mReferenceLoad.Tick(mReferenceLoadActions);
   if (mEngine.GetDisplayTiming().TakeMeterRefreshDue()) {
     mMeters.FormatMeterValue(GetGUI(), mInputMeterControls, mOutputMeterControls);
   }

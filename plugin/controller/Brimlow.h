@@ -243,6 +243,19 @@ class Brimlow : public IPlugRTAS {
 
   ReferenceCapture mReference;
   PendingReferenceLoad mReferenceLoad;
+  // What the editor timer's reference load calls back on.
+  class ReferenceLoadActions : public PendingReferenceLoad::Actions {
+   public:
+    explicit ReferenceLoadActions(Brimlow& plug) : mPlug(plug) {}
+    void LoadReferenceFile(const char* path) override;
+    const char* GetCaptureStatus() override { return mStatus.Get(); }
+    void ShowMessageBox(const char* text, const char* caption) override;
+
+   private:
+    Brimlow& mPlug;
+    WDL_String mStatus;
+  };
+  ReferenceLoadActions mReferenceLoadActions{*this};
   // Sized once for the largest bin count; the count moves with the pre
   // analyser's bins and is changed only together with the values.
   WDL_TypedBuf<double> mReferenceGrid;

@@ -3,8 +3,11 @@
 #include <string>
 #include <vector>
 
+#include <cmath>
+
 #include "plugin/controller/CaptureFile.h"
 #include "plugin/controller/ReferenceCapture.h"
+#include "tests/plugin/controller/AudioFileBytes.h"
 #include "tests/plugin/controller/BrimlowEditingFixture.h"
 #include "tests/plugin/controller/ReferencePoints.h"
 
@@ -216,6 +219,38 @@ TEST_F(CommandTags, DefaultPresetTagSavesWhereTheNextInstanceReadsIt) {
   std::remove(saved.c_str());
   Tag(143, false);
   EXPECT_TRUE(std::filesystem::exists(saved));
+}
+
+TEST_F(CommandTags, AudioFileReferenceLoadsOnTheEditorTimerAndReportsItsStatus) {
+  // A second of 1 kHz at 44.1 kHz, 16-bit stereo.
+  audiofiletest::WavFields s;
+  for (int i = 0; i < 44100; ++i) {
+    const int v = static_cast<int>(std::lround(16000.0 * std::sin(2.0 * 3.141592653589793 * 1000.0 * i / 44100.0)));
+    for (int c = 0; c < 2; ++c) audiofiletest::AppendInt(s.data, v, 2, false);
+  }
+  audiofiletest::ScratchFolder folder;
+  const std::string path = folder.Write("take.wav", audiofiletest::MakeWav(s));
+  mPlug->mFileSelectorOpenPath.Set(path.c_str());
+  Tag(146, true);
+  ASSERT_EQ(mPlug->ReferenceLoad().GetState(), 7);
+
+  ::testing::internal::CaptureStderr();
+  for (int tick = 0; tick < 3; ++tick) mPlug->OnGUIIdle();
+  const std::string shown = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(mPlug->ReferenceLoad().GetState(), 0);
+  EXPECT_NE(shown.find("Success!"), std::string::npos);
+  EXPECT_NE(shown.find(path), std::string::npos);
+
+  // The loudest reference point is the one nearest the tone, and the grid
+  // carries it.
+  const ReferenceCapture& ref = mPlug->Reference();
+  int loudest = 0;
+  for (int i = 1; i < ReferenceCapture::GetCount(); ++i)
+    if (ref.GetMagnitudes()[i] > ref.GetMagnitudes()[loudest]) loudest = i;
+  EXPECT_NEAR(ref.GetFrequencies()[loudest], 1000.0, 100.0);
+  double gridPeak = 0.0;
+  for (int i = 0; i < mPlug->ReferenceGridCount(); ++i) gridPeak = std::fmax(gridPeak, mPlug->ReferenceGrid()[i]);
+  EXPECT_GT(gridPeak, 0.0);
 }
 
 }  // namespace
