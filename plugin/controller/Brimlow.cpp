@@ -67,6 +67,13 @@ Brimlow::Brimlow()
 
     EditorLayout::LayoutGUI(this, GetGUI(), EditorLayout::kBuild);
     RedrawParamControls();
+    // Every value once through the dispatch: a user default read above
+    // reaches the engine, and the graph shows the parameters' values rather
+    // than its own start-up fields.
+    {
+      WDL_MutexLock lock(GetMutex());
+      for (int i = 0; i < NParams(); ++i) OnParamChange(i);
+    }
     EditorLayout::UpdateViewLayout(this);
   } catch (...) {
     DeleteGraphics();
@@ -188,6 +195,7 @@ void Brimlow::InitDSP() {
   mMeters.SetClipLampTiming(mDspSampleRate);
 
   ApplyLatency();
+  AlignPreAnalyzer();
   // The analysers' arrays may have moved and the rate changed.
   HandOverDisplayData();
 }
@@ -233,6 +241,10 @@ void Brimlow::ReferenceLoadActions::ShowMessageBox(const char* text, const char*
 }
 
 void Brimlow::OnGUIIdle() {
+  if (mResizeRequested && !mResizeSuppressed) {
+    mResizeRequested = false;
+    ResizeGraphics(static_cast<int>(kEditorWidth * mGuiScaleX), static_cast<int>(kEditorHeight * mGuiScaleY), true);
+  }
   mReferenceLoad.Tick(mReferenceLoadActions);
   if (mEngine.GetDisplayTiming().TakeMeterRefreshDue()) {
     mMeters.FormatMeterValue(GetGUI(), mInputMeterControls, mOutputMeterControls);

@@ -142,6 +142,16 @@ class Brimlow : public IPlugRTAS {
   void SyncCurveSelection(int band);
   void ClearCurveSelection();
 
+  // ---- GUI scale ------------------------------------------------------------------
+  // "GUI Scale" sets the pair and asks the GUI idle hook for a resize.
+  static constexpr double kGuiScaleMin = 0.5;
+  static constexpr double kGuiScaleMax = 2.0;
+  static constexpr double kGuiScaleDefault = 1.0;
+  double GuiScaleX() const { return mGuiScaleX; }
+  double GuiScaleY() const { return mGuiScaleY; }
+  bool IsResizeRequested() const { return mResizeRequested; }
+  bool IsResizeSuppressed() const { return mResizeSuppressed; }
+
  private:
   // Command tags 138..161 other than the graph's.
   void OnCommandTag(int tag, RedesignRequest& request);
@@ -191,6 +201,63 @@ class Brimlow : public IPlugRTAS {
   void ShowBandFrame(int band);
   void StartBandListen();
   void StopBandListen();
+  // ---- Parameter-change dispatch: handlers and their state -----------------
+  void OnBandParamChange(int band, int field, RedesignRequest& request);
+  // "GUI Scale", "OS Mode", "AB", "Filter Mode" and the display parameters.
+  void OnGlobalParamChange(int paramIdx, RedesignRequest& request);
+  void OnDisplayParamChange(int paramIdx, double value);
+  void SetGuiScaleIndex(int index);
+  void ChangeOversampling();
+  void ChangeFilterMode();
+  // The input meters' delay follows the latency the engine computes now.
+  void FollowLatency();
+  // What the handlers invalidated is redesigned, and the latency reported.
+  void RedesignAfterChange(const RedesignRequest& request);
+  // The latency the engine computes now, to the meters, the loudness
+  // match, the pre analyser and the host.
+  void ReportLatency();
+  // Between the two, the impulse of a FIR mode is built once, at the end,
+  // however many band fields changed (a state or preset restore).
+  void BeginParamBatch();
+  void EndParamBatch();
+  class ParamBatch {
+   public:
+    explicit ParamBatch(Brimlow& plug) : mPlug(plug) { mPlug.BeginParamBatch(); }
+    ~ParamBatch() { mPlug.EndParamBatch(); }
+    ParamBatch(const ParamBatch&) = delete;
+    ParamBatch& operator=(const ParamBatch&) = delete;
+
+   private:
+    Brimlow& mPlug;
+  };
+  bool mDeferImpulse = false;
+  bool mImpulsePending = false;
+  bool mImpulsePendingFresh = false;
+  // The pre-filter analyser sees its input as late as the output leaves.
+  void AlignPreAnalyzer();
+  // The parameter's plain value; a NaN (a state reader stores it as given)
+  // reads as the parameter's default, so no mirror ever holds one.
+  double ParamValue(int paramIdx) const;
+  bool ChangedFromMouse() const;
+  bool ShiftHeld() const;
+  void CopyCurveFlagsToScope();
+  void CopyAnalyzerFlagsToScope();
+
+  // Set by the filter-mode and oversampling handlers: the loudness match
+  // is set up again once the tail knows the final latency.
+  bool mLatencyMoved = false;
+  // A filter-mode change: the tail loads the new impulse into freshly
+  // reset engines.
+  bool mForceConvolution = false;
+  // The analyser's attack (no parameter sets it) and the curve the display
+  // draws: the running average at the "AVG" speed, else the smoothed one.
+  double mAnalyzerAttackMs = 0.0;
+  int mAverageMode = 0;
+  int mSmoothedMode = 1;
+  double mGuiScaleX = kGuiScaleDefault;
+  double mGuiScaleY = kGuiScaleDefault;
+  bool mResizeRequested = false;
+  bool mResizeSuppressed = false;
 
   void InitDataPaths();
   void InitPresetManager();

@@ -1,13 +1,226 @@
+#include <algorithm>
+#include <cmath>
+
+#include "editor/EditorLayout.h"
+#include "editor/display/IScope.h"
+#include "graphics/IGraphics.h"
 #include "plugin/controller/Brimlow.h"
+#include "plugin/controller/MirrorRounding.h"
+#include "plugin/engine/FirImpulseBuilder.h"
+#include "plugin/engine/ParamIndex.h"
+
+namespace {
+
+// The type list ends at 15; the designs take 16 as well, anything above
+// reads as "A - Peak" (stored sessions may hold such values).
+constexpr int kHighestMirroredType = 16;
+
+// A NaN on either side counts as a change, so a mirror that somehow holds
+// one is always replaced.
+bool Differs(double a, double b) { return !(a == b); }
+
+// Clears the re-entrancy flag on every way out, an exception from an
+// allocation included: a flag left set would turn every later change into
+// a no-op.
+class ReentryGuard {
+ public:
+  explicit ReentryGuard(bool& flag) : mFlag(flag) { mFlag = true; }
+  ~ReentryGuard() { mFlag = false; }
+  ReentryGuard(const ReentryGuard&) = delete;
+  ReentryGuard& operator=(const ReentryGuard&) = delete;
+
+ private:
+  bool& mFlag;
+};
+
+}  // namespace
 
 void Brimlow::OnParamChange(int paramIdx) {
   WDL_MutexLock lock(GetMutex());
   if (mInParamChange) return;
-  mInParamChange = true;
-  RedesignRequest request;
-  if (paramIdx >= kFirstCommandTag && paramIdx <= kLastCommandTag) {
-    if (paramIdx == kScopeTag) OnGraphEvent(request);
-    else OnCommandTag(paramIdx, request);
+  {
+    ReentryGuard guard(mInParamChange);
+    mLatencyMoved = false;
+    mForceConvolution = false;
+    RedesignRequest request;
+
+    if (paramIdx >= 0 && paramIdx < kNumParams) {
+      // The controls follow every change that reaches the plug-in, from the
+      // host as well: a control left at an old value would swallow a later
+      // change made through it on the user's behalf (a control passes on
+      // only values that differ from its own).
+      if (IGraphics* graphics = GetGUI()) graphics->SetParameterFromPlug(paramIdx, ParamValue(paramIdx), false);
+      int band = 0, field = 0;
+      if (SplitBandParamIndex(paramIdx, &band, &field)) {
+        OnBandParamChange(band, field, request);
+      } else {
+        OnGlobalParamChange(paramIdx, request);
+      }
+    } else if (paramIdx == kScopeTag) {
+      OnGraphEvent(request);
+    } else if (paramIdx >= kFirstCommandTag && paramIdx <= kLastCommandTag) {
+      OnCommandTag(paramIdx, request);
+    }
+
+    RedesignAfterChange(request);
   }
-  mInParamChange = false;
+  // The editor redraws its readouts at its next tick.
+  mEngine.GetDisplayTiming().FlagRefresh();
+}
+
+double Brimlow::ParamValue(int paramIdx) const {
+  const IParam* param = GetParam(paramIdx);
+  if (!param) return 0.0;
+  const double v = param->Value();
+  return std::isnan(v) ? param->GetDefault() : v;
+}
+
+bool Brimlow::ChangedFromMouse() const {
+  const IGraphics* graphics = GetGUI();
+  if (!graphics) return false;
+  const IMouseMod& mod = graphics->mLastMouseMod;
+  return mod.L || mod.R || mod.W;
+}
+
+bool Brimlow::ShiftHeld() const {
+  const IGraphics* graphics = GetGUI();
+  return graphics && graphics->mLastMouseMod.S;
+}
+
+void Brimlow::OnBandParamChange(int b, int field, RedesignRequest& request) {
+  ParamMirrors& m = mMirrors;
+  const double v = ParamValue(BandParamIndex(b, field));
+
+  if (field == kBandSolo) {
+    const int solo = MirrorRounding::Enum(v);
+    if (solo == m.bandSolo[b]) return;
+    m.bandSolo[b] = solo;
+    if (solo == 1) {
+      for (int other = 0; other < kNumBands; ++other) {
+        if (other == b) continue;
+        m.bandSolo[other] = MirrorRounding::Enum(SetParameterForUser(BandParamIndex(other, kBandSolo), 0.0));
+      }
+    }
+    // "Zero Latency" picks the soloed bands per block; only an impulse
+    // measured from the chain has to be built again.
+    request.audioRedesign = m.filterMode > 0;
+    return;
+  }
+
+  if (field == kBandGain || field == kBandFreq || field == kBandQ) {
+    double* mirror = field == kBandGain ? &m.bandGain[b] : field == kBandFreq ? &m.bandFreq[b] : &m.bandQ[b];
+    const double rounded = field == kBandGain ? MirrorRounding::Gain(v) : MirrorRounding::FreqOrQ(v);
+    if (!Differs(rounded, *mirror)) return;
+    *mirror = rounded;
+    // A drag moves the response without restarting the filters.
+    request.audioRedesign = m.bandActive[b] != 0;
+    request.displayRedesign = true;
+    EditorLayout::UpdateAllBandControls(this);
+    return;
+  }
+
+  int* mirror = nullptr;
+  int value = MirrorRounding::Enum(v);
+  switch (field) {
+    case kBandActive: mirror = &m.bandActive[b]; break;
+    case kBandType:
+      mirror = &m.bandType[b];
+      if (value > kHighestMirroredType) value = 0;
+      break;
+    case kBandChMode: mirror = &m.bandChMode[b]; break;
+    case kBandSlope: mirror = &m.bandSlope[b]; break;
+    default: return;
+  }
+  if (value == *mirror) return;
+  *mirror = value;
+  // A new structure (or a band joining or leaving the chain) would ring on
+  // with the state of the old one: all bands start from rest.
+  mEngine.ResetProcessBands();
+  request.audioRedesign = field == kBandActive || m.bandActive[b] != 0;
+  request.displayRedesign = true;
+  EditorLayout::UpdateAllBandControls(this);
+  if ((field == kBandActive || field == kBandChMode) && ChangedFromMouse()) SyncCurveSelection(b);
+}
+
+void Brimlow::ChangeOversampling() {
+  const ParamMirrors& m = mMirrors;
+  // The FIR length grows with the factor, so the reported latency of a
+  // filter mode stays the same at every factor. The builder's buffers
+  // already hold the longest length: nothing is reallocated.
+  if (m.filterMode >= 1 && m.filterMode <= 6)
+    mEngine.SetFirLength(FirImpulseBuilder::LengthFor(m.filterMode, m.osFactor));
+  mEngine.RestartDisplayTiming();
+  mMeters.SetMeterMode(m.mainMeterMode, mDspSampleRate);
+  mMeters.SetClipLampTiming(mDspSampleRate);
+  mEngine.FreeOversampling();
+  mEngine.SetupOversampling();
+  mLatencyMoved = true;
+  FollowLatency();
+}
+
+void Brimlow::ChangeFilterMode() {
+  const ParamMirrors& m = mMirrors;
+  if (m.filterMode < 1 || m.filterMode > 6) return;
+  mEngine.SetFirLength(FirImpulseBuilder::LengthFor(m.filterMode, m.osFactor));
+  // The tail builds the impulse once, after the process banks are designed.
+  mForceConvolution = true;
+}
+
+void Brimlow::FollowLatency() { mEngine.DistributeLatency(); }
+
+void Brimlow::AlignPreAnalyzer() {
+  if (!mPreAnalyzer) return;
+  const int delay = std::min(mEngine.GetTotalLatency(), SpectrumAnalyzer::kDelayCapacity);
+  if (mPreAnalyzer->DelaySamples() != delay) mPreAnalyzer->SetDelay(delay);
+}
+
+void Brimlow::RedesignAfterChange(const RedesignRequest& request) {
+  if (request.displayRedesign) {
+    mEngine.DesignDisplayBands(request.band);
+    if (mScope) mScope->UpdateBandHandles();
+  }
+  if (request.audioRedesign) {
+    mEngine.DesignProcessBands(request.band);
+    if (request.resetStates) mEngine.ResetProcessBands();
+    if (mMirrors.filterMode > 0) {
+      const bool fresh = request.resetStates || mForceConvolution;
+      if (mDeferImpulse) {
+        // A restore changes up to a hundred fields: one impulse at the end.
+        mImpulsePending = true;
+        mImpulsePendingFresh = mImpulsePendingFresh || fresh;
+      } else {
+        mEngine.BuildImpulseResponse();
+        mEngine.UpdateConvolution(fresh, fresh);
+      }
+    }
+  }
+  ReportLatency();
+}
+
+void Brimlow::BeginParamBatch() {
+  mDeferImpulse = true;
+  mImpulsePending = false;
+  mImpulsePendingFresh = false;
+}
+
+void Brimlow::EndParamBatch() {
+  mDeferImpulse = false;
+  if (!mImpulsePending) return;
+  mImpulsePending = false;
+  if (mMirrors.filterMode > 0) {
+    mEngine.BuildImpulseResponse();
+    mEngine.UpdateConvolution(mImpulsePendingFresh, mImpulsePendingFresh);
+  }
+  mImpulsePendingFresh = false;
+  ReportLatency();
+}
+
+void Brimlow::ReportLatency() {
+  FollowLatency();
+  // The loudness match compares the input, delayed by the latency, with
+  // the output: after a filter-mode or oversampling change it must take the
+  // final latency, not the one before the impulse was loaded.
+  if (mLatencyMoved || mEngine.GetTotalLatency() != mTotalLatency) ApplyLatency();
+  AlignPreAnalyzer();
+  mEngine.UpdateHostLatency(mEngine.GetTotalLatency());
 }

@@ -53,8 +53,11 @@ bool Brimlow::LoadUserDefaultPreset(bool load) {
     return false;
   }
   // The file reader sets the parameters only: the engine and the mirrors
-  // learn the values here.
-  for (int i = 0; i < NParams(); ++i) OnParamChange(i);
+  // learn the values here. During construction the DSP does not exist yet;
+  // the constructor hands every value to the dispatch once it does.
+  if (mDspReady) {
+    for (int i = 0; i < NParams(); ++i) OnParamChange(i);
+  }
   return true;
 }
 

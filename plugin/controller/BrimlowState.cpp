@@ -147,7 +147,12 @@ int Brimlow::UnserializeState(const ChunkBuffer* chunk, int startPos, bool flagg
   ChunkBuffer params;
   if (params.PutBytes(chunk->GetData() + layout.paramsPos, layout.paramsLength) < 1) return -1;
   // The XML reader reports failure as 0, the binary one as -1.
-  if (UnserializeParams(&params, 0, flaggedOnly) <= 0) return -1;
+  int paramsRead = 0;
+  {
+    ParamBatch batch(*this);
+    paramsRead = UnserializeParams(&params, 0, flaggedOnly);
+  }
+  if (paramsRead <= 0) return -1;
 
   if (layout.capturePos >= 0) {
     std::array<double, kReferencePointCount> frequencies{};

@@ -77,6 +77,10 @@ class EqualizerEngine {
   void UpdateHostLatency(int latency);
   // totalLatency := CalcLatency(); the input meters' delay follows.
   void DistributeLatency();
+  int GetInputMeterDelay(int channel) const { return mInputMeterDelay[channel & 1].GetLength(); }
+  // Meter refresh and one-shot counting start over at the engine's rate,
+  // as after a set-up (the two flags are left alone).
+  void RestartDisplayTiming() { mTiming.Setup(mSampleRate, kMeterRefreshMs, kOneShotMs); }
   int GetTotalLatency() const { return mTotalLatency; }
   // The most the engine can report ("LinearPhase Max" oversampled): what
   // the bypass delay line should reserve.

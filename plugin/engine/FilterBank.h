@@ -52,6 +52,8 @@ class FilterBank : public ChannelProcessor {
   BandListen& GetListen() { return mListen; }
   const BandListen& GetListen() const { return mListen; }
   const BandFilter* GetDisplayBands() const { return mDisplay; }
+  const BandFilter* GetFirstBands() const { return mFirst; }
+  const BandFilter* GetSecondBands() const { return mSecond; }
   int GetFirLatency() const { return mConvolution.GetLatency(); }
   int GetFirLength() const { return mBuilder.GetLength(); }
   const FirImpulseBuilder& GetImpulse() const { return mBuilder; }

@@ -69,11 +69,13 @@ class BandDrag : public BandEditing, public ::testing::WithParamInterface<DragCa
 
 TEST_P(BandDrag, MovesTheFieldsTheModifiersAndTypeAllow) {
   const DragCase c = GetParam();
-  mScope->mEvent.mDBPerPixel = 2.0;
-  mScope->mEvent.mDecadesPerPixel = 0.01;
   Access::SetBand(*mPlug, kBand, kBandFreq, 1000.0);
   Access::SetBand(*mPlug, kBand, kBandType, c.type);
   Access::SetBand(*mPlug, kBand, kBandActive, 1.0);
+  // After the set-up: every band change redraws the handles, which sets the
+  // scales from the plot's geometry.
+  mScope->mEvent.mDBPerPixel = 2.0;
+  mScope->mEvent.mDecadesPerPixel = 0.01;
 
   const Access::Request r = Drag(kBand, c.dX, c.dY, c.shift, c.control, c.option);
 
@@ -111,8 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<DragCase>& info) { return std::string(info.param.name); });
 
 TEST_F(BandEditing, HighCutQDraggedUpThreeDbIsAboutPoint989) {
-  mScope->mEvent.mDBPerPixel = 1.0;
   Access::SetBand(*mPlug, kBand, kBandType, kTypeAHighCut);
+  mScope->mEvent.mDBPerPixel = 1.0;
   Drag(kBand, 0, -3, false, false, true);
   EXPECT_DOUBLE_EQ(M().bandQ[kBand], 0.989);
   EXPECT_DOUBLE_EQ(BandParam(kBand, kBandGain), 0.0);

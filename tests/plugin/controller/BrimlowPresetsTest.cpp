@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/display/IScope.h"
 #include "plugin/controller/Brimlow.h"
 #include "plugin/controller/FactoryPresets.h"
 #include "plugin/engine/ParamIndex.h"
@@ -357,6 +358,13 @@ TEST_F(BrimlowPresets, SavedUserDefaultIsWhatTheNextInstanceStartsFrom) {
   std::unique_ptr<Brimlow> next(MakePlug());
   EXPECT_STREQ(next->PresetLabel(), "Master:Telephone");
   EXPECT_EQ(Values(*next), saved);
+  // Not only the values shown: the mirrors the engine and the graph read.
+  EXPECT_DOUBLE_EQ(next->Mirrors().bandGain[1], 4.5);
+  EXPECT_EQ(next->Mirrors().bandActive[0], 1);
+  EXPECT_DOUBLE_EQ(next->Mirrors().bandFreq[4], 4400.0);
+  EXPECT_DOUBLE_EQ(next->Mirrors().fScalePercent, 40.0);
+  ASSERT_NE(next->GetScope(), nullptr);
+  EXPECT_DOUBLE_EQ(next->GetScope()->mFreqZoom, 0.4);
   // The first preset captures the user default under its label.
   EXPECT_STREQ(next->GetPresetName(0), "Master:Telephone");
   for (int i = 0; i < next->NParams(); ++i) next->GetParam(i)->Set(next->GetParam(i)->GetDefault());

@@ -14,6 +14,7 @@
 
 #include "plugin/controller/Brimlow.h"
 #include "plugin/engine/ParamIndex.h"
+#include "tests/plugin/controller/PlugTestSupport.h"
 #include "tests/plugin/controller/TempDataHome.h"
 
 namespace {
@@ -246,6 +247,43 @@ TEST_F(BrimlowState, SavedStateBringsEveryParameterAndTheReferenceBack) {
   EXPECT_EQ(mTarget->UnserializeStateAll(&saved, 0), saved.Size());
   EXPECT_EQ(Values(*mTarget), mSourceValues);
   EXPECT_TRUE(HoldsPoints(*mTarget, mNew));
+}
+
+TEST_F(BrimlowState, RestoreInAFirModeSoundsAsTheChangesMadeOneByOne) {
+  // The restore builds its impulse once, at the end; the result must be the
+  // one a change-by-change session ends with.
+  std::unique_ptr<Brimlow> stepped(MakePlug());
+  const struct {
+    const char* name;
+    double value;
+  } changes[] = {{"Filter Mode", 4},   {"Active 2", 1}, {"Gain 2", 9.0},  {"Freq 2", 700.0},
+                 {"Type 5", 2},        {"Active 5", 1}, {"Freq 5", 6000.0}, {"Slope 5", 3},
+                 {"Active 9", 1},      {"Gain 9", -6.5}, {"Q 9", 3.0},     {"ChMode 9", 3}};
+  for (const auto& c : changes) {
+    int idx = -1;
+    for (int i = 0; i < stepped->NParams(); ++i)
+      if (std::strcmp(stepped->GetParam(i)->GetNameForHost(), c.name) == 0) idx = i;
+    ASSERT_GE(idx, 0) << c.name;
+    plugtest::SetFromHost(*stepped, idx, c.value);
+  }
+  ChunkBuffer state;
+  ASSERT_TRUE(stepped->SerializeState(&state));
+  ASSERT_GT(mTarget->UnserializeStateAll(&state, 0), 0);
+  ASSERT_GT(mTarget->GetEngine().GetTotalLatency(), 0);
+  EXPECT_EQ(mTarget->GetEngine().GetTotalLatency(), stepped->GetEngine().GetTotalLatency());
+
+  std::vector<double> left(6000), right(6000);
+  unsigned seed = 7;
+  for (size_t i = 0; i < left.size(); ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    left[i] = static_cast<double>(seed >> 8) / 16777216.0 - 0.5;
+    right[i] = 0.5 * left[(i * 7) % left.size()];
+  }
+  const auto a = plugtest::Process(*stepped, left, right);
+  const auto b = plugtest::Process(*mTarget, left, right);
+  for (int c = 0; c < 2; ++c) {
+    for (size_t i = 0; i < left.size(); ++i) ASSERT_NEAR(a[c][i], b[c][i], 1e-12) << c << " " << i;
+  }
 }
 
 TEST_F(BrimlowState, RestoredReferenceIsLaidOnTheGridAtHalfTheHostRate) {

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <stdlib.h>
+
+#include "framework/containers/WDL_Mutex.h"
+#include "graphics/IControl.h"
+#include "graphics/IGraphics.h"
+#include "plugin/controller/Brimlow.h"
+
+// A plug-in object made as the host binding makes it, with its data
+// folders under a temporary XDG_DATA_HOME (never the real home), and the
+// two ways a change reaches it: from the host (value, then OnParamChange)
+// and from the editor (through the control bound to the parameter).
+namespace plugtest {
+
+class ScopedDataHome {
+ public:
+  ScopedDataHome() {
+    char pattern[] = "/tmp/brimlow-dispatch-XXXXXX";
+    if (mkdtemp(pattern)) mDir = pattern;
+    const char* old = std::getenv("XDG_DATA_HOME");
+    mHadOld = old != nullptr;
+    if (old) mOld = old;
+    setenv("XDG_DATA_HOME", mDir.c_str(), 1);
+  }
+  ~ScopedDataHome() {
+    if (mHadOld) {
+      setenv("XDG_DATA_HOME", mOld.c_str(), 1);
+    } else {
+      unsetenv("XDG_DATA_HOME");
+    }
+    std::error_code ignored;
+    if (!mDir.empty()) std::filesystem::remove_all(mDir, ignored);
+  }
+  ScopedDataHome(const ScopedDataHome&) = delete;
+  ScopedDataHome& operator=(const ScopedDataHome&) = delete;
+
+ private:
+  std::string mDir;
+  std::string mOld;
+  bool mHadOld = false;
+};
+
+// The stand-in layout binds one plain control to every parameter; the
+// first control bound to the index is that one.
+inline IControl* ControlOf(Brimlow& plug, int paramIdx) {
+  IGraphics* graphics = plug.GetGUI();
+  for (int i = 0; graphics && i < graphics->NControls(); ++i) {
+    IControl* control = graphics->GetControl(i);
+    if (control && control->ParamIdx() == paramIdx) return control;
+  }
+  return nullptr;
+}
+
+// The editor's way: the user moves the control.
+inline void SetViaControl(Brimlow& plug, int paramIdx, double value) {
+  IControl* control = ControlOf(plug, paramIdx);
+  if (control) control->SetValueFromUserInput(plug.GetParam(paramIdx)->ToNormalizedParam(value));
+}
+
+// The host's way: the value (clamped by the parameter), then the dispatch.
+inline void SetFromHost(Brimlow& plug, int paramIdx, double value) {
+  {
+    WDL_MutexLock lock(plug.GetMutex());
+    plug.GetParam(paramIdx)->Set(value);
+  }
+  plug.OnParamChange(paramIdx);
+}
+
+// One block through the plug-in's signal chain, as the block frame runs it.
+inline std::vector<std::vector<double>> Process(Brimlow& plug, const std::vector<double>& left,
+                                                const std::vector<double>& right) {
+  const int n = static_cast<int>(left.size());
+  std::vector<double> inL = left, inR = right;
+  std::vector<std::vector<double>> out(2, std::vector<double>(left.size(), 0.0));
+  double* in[2] = {inL.data(), inR.data()};
+  double* outs[2] = {out[0].data(), out[1].data()};
+  WDL_MutexLock lock(plug.GetMutex());
+  plug.ProcessBlock(in, outs, n);
+  return out;
+}
+
+}  // namespace plugtest
