@@ -47,14 +47,25 @@ void BM_StateRestore(benchmark::State& state) {
   SetParam(*plug, kParamOSMode, static_cast<double>(state.range(1)));
   for (int b = 0; b < kNumBands; ++b) SetParam(*plug, BandParamIndex(b, kBandActive), 1.0);
 
-  ChunkBuffer saved;
-  if (!plug->SerializeState(&saved)) {
-    state.SkipWithError("the state could not be saved");
-    return;
+  // Two sessions that differ in every band's gain, frequency and Q, read in
+  // turn, so every restore changes the bands.
+  ChunkBuffer saved[2];
+  for (int k = 0; k < 2; ++k) {
+    for (int b = 0; b < kNumBands; ++b) {
+      SetParam(*plug, BandParamIndex(b, kBandGain), k ? 3.0 : -3.0);
+      SetParam(*plug, BandParamIndex(b, kBandFreq), (k ? 120.0 : 100.0) * (b + 1));
+      SetParam(*plug, BandParamIndex(b, kBandQ), k ? 1.2 : 0.9);
+    }
+    if (!plug->SerializeState(&saved[k])) {
+      state.SkipWithError("the state could not be saved");
+      return;
+    }
   }
+  int which = 0;
   for (auto _ : state) {
-    const int end = plug->UnserializeStateAll(&saved, 0);
+    const int end = plug->UnserializeStateAll(&saved[which], 0);
     benchmark::DoNotOptimize(end);
+    which ^= 1;
   }
 }
 
