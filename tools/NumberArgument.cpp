@@ -1,7 +1,7 @@
 #include "tools/NumberArgument.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "framework/NumberText.h"
 
@@ -76,7 +76,8 @@ bool ParseIntegerArgument(const std::string& text, long long minValue, long long
 
 std::string FormatNumber(double value) {
   if (value == 0.0) return "0";  // no "-0"
+  // to_chars is the C locale by definition, whatever the process's.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.10g", value);
-  return buf;
+  const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 10);
+  return std::string(buf, r.ptr);
 }
