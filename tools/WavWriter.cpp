@@ -1,8 +1,5 @@
 #include "tools/WavWriter.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -40,42 +37,26 @@ bool WavWriter::Open(const char* path, int channels, uint32_t sampleRate, int bi
   Abandon();
   if (!path || !*path || (channels != 1 && channels != 2) || sampleRate == 0 ||
       (bits != 16 && bits != 24 && bits != 32)) {
+    errno = EINVAL;
     return false;
   }
-  // O_EXCL on a fresh name: never write through a file or link someone else
-  // put there. Mode 0666 lets the umask decide, as for any new file.
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    mTempPath = std::string(path) + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(attempt);
-    fd = ::open(mTempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) {
-    mTempPath.clear();
-    return false;
-  }
-  mFile = fdopen(fd, "wb");
-  if (!mFile) {
-    ::close(fd);
-    ::unlink(mTempPath.c_str());
-    mTempPath.clear();
-    return false;
-  }
-  mPath = path;
+  if (!mFile.Open(path)) return false;
   mChannels = channels;
   mSampleRate = sampleRate;
   mBits = bits;
   mFrames = mDataBytes = 0;
   mFailed = false;
-  // Sizes are filled in at Close; this reserves the room.
-  if (!WriteHeader()) mFailed = true;
+  // Sizes are filled in at Finish; this reserves the room.
+  if (!WriteHeader()) {
+    mFailed = true;
+    mFile.Abandon();
+  }
   return !mFailed;
 }
 
 bool WavWriter::Put(const void* bytes, size_t count) {
-  if (mFailed || !mFile) return false;
-  if (count == 0) return true;
-  if (std::fwrite(bytes, 1, count, mFile) != count) mFailed = true;
+  if (mFailed || !mFile.IsOpen()) return false;
+  if (!mFile.Write(bytes, count)) mFailed = true;
   return !mFailed;
 }
 
@@ -107,7 +88,7 @@ bool WavWriter::WriteHeader() {
 }
 
 bool WavWriter::WriteFrames(const double* const* channels, size_t frames) {
-  if (!mFile || mFailed) return false;
+  if (!mFile.IsOpen() || mFailed) return false;
   if (frames > 0xFFFFFFFFull) {
     mFailed = true;
     return false;
@@ -141,28 +122,20 @@ bool WavWriter::WriteFrames(const double* const* channels, size_t frames) {
   return true;
 }
 
-bool WavWriter::Close() {
-  if (!mFile) return false;
+bool WavWriter::Finish() {
+  if (!mFile.IsOpen()) return false;
   bool ok = !mFailed;
   // An odd data chunk (24-bit mono, odd frame count) is followed by a pad byte.
   if (ok && (mDataBytes & 1)) ok = Put("", 1);
-  if (ok) ok = std::fseek(mFile, 0, SEEK_SET) == 0 && WriteHeader();
-  if (ok) ok = std::fflush(mFile) == 0 && fsync(fileno(mFile)) == 0;
-  // The close is checked too: it can report the last failed write.
-  const bool closed = std::fclose(mFile) == 0;
-  mFile = nullptr;
-  ok = ok && closed && std::rename(mTempPath.c_str(), mPath.c_str()) == 0;
-  if (!ok) ::unlink(mTempPath.c_str());
-  mTempPath.clear();
-  return ok;
+  if (ok) ok = std::fseek(mFile.File(), 0, SEEK_SET) == 0 && WriteHeader();
+  if (ok) return mFile.Finish();
+  mFile.Abandon();
+  return false;
 }
 
-void WavWriter::Abandon() {
-  if (mFile) std::fclose(mFile);
-  mFile = nullptr;
-  if (!mTempPath.empty()) ::unlink(mTempPath.c_str());
-  mTempPath.clear();
-}
+bool WavWriter::Commit() { return mFile.Commit(); }
+
+void WavWriter::Abandon() { mFile.Abandon(); }
 
 bool WavWriter::WriteFile(const char* path, const double* const* channels, int channelCount, size_t frames,
                           uint32_t sampleRate, int bits) {

@@ -3,14 +3,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <string>
 #include <vector>
+
+#include "tools/AtomicFile.h"
 
 // Writes a little-endian RIFF WAVE file: 16 or 24-bit integer PCM or 32-bit
 // IEEE float, mono or stereo, from double samples. The samples go to a
-// temporary file beside the target, which replaces the target only when
-// every write, the flush and the close have succeeded; on any failure the
-// temporary file is removed and the target is left as it was.
+// temporary file beside the target (an AtomicFile), which replaces the
+// target only when every write, the flush and the close have succeeded; on
+// any failure the temporary file is removed and the target is left as it was.
 class WavWriter {
  public:
   WavWriter() = default;
@@ -25,11 +26,16 @@ class WavWriter {
   // 4 GB limit of RIFF sizes; the writer then only waits to be closed.
   bool WriteFrames(const double* const* channels, size_t frames);
   // Completes the header and puts the file in place. False: nothing written.
-  bool Close();
+  bool Close() { return Finish() && Commit(); }
+  // Close in two steps, for a command that writes several files and puts
+  // them in place only once all are complete: Finish completes the header
+  // and closes the temporary file, Commit renames it over the target.
+  bool Finish();
+  bool Commit();
   // Removes the temporary file; the target is not touched.
   void Abandon();
 
-  bool IsOpen() const { return mFile != nullptr; }
+  bool IsOpen() const { return mFile.IsOpen(); }
   uint64_t GetFramesWritten() const { return mFrames; }
 
   // Open, one WriteFrames and Close.
@@ -40,9 +46,7 @@ class WavWriter {
   bool Put(const void* bytes, size_t count);
   bool WriteHeader();
 
-  FILE* mFile = nullptr;
-  std::string mPath;
-  std::string mTempPath;
+  AtomicFile mFile;
   std::vector<unsigned char> mBuffer;
   uint64_t mFrames = 0;
   uint64_t mDataBytes = 0;

@@ -1,54 +1,49 @@
-// Command-line host for Brimlow: creates the plug-in object the way a host
-// does, runs a built-in test signal through it and prints what it reports.
+// The command-line host for Brimlow: reads the command line and hands it to
+// the command it names. Everything else lives in the brimlow_tools library.
 #include <clocale>
-#include <cmath>
 #include <cstdio>
-#include <memory>
+#include <exception>
+#include <string>
 #include <vector>
 
-#include "plugin/controller/Brimlow.h"
+#include "tools/CommandError.h"
+#include "tools/CommandLine.h"
+#include "tools/Commands.h"
 
 namespace {
 
-constexpr double kSampleRate = 48000.0;
-constexpr int kBlockSize = 512;
-constexpr int kSeconds = 2;
-constexpr double kPi = 3.14159265358979323846;
+int Run(const CommandLine& line) {
+  switch (line.command) {
+    case Command::kHelp: std::fputs(HelpText(), stdout); return 0;
+    case Command::kProcess: return RunProcessCommand(line, stdout);
+    case Command::kParams: return RunParamsCommand(stdout);
+    case Command::kPresets: return RunPresetsCommand(stdout);
+    case Command::kCapture: return RunCaptureCommand(line, stdout);
+    case Command::kDemo: return RunDemoCommand(line, stdout);
+  }
+  return CommandError::kUsage;
+}
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  // Every number printed or read is in the C locale, whatever the user's.
   std::setlocale(LC_ALL, "C");
-  std::unique_ptr<Brimlow> plug(MakePlug());
-  plug->SetSampleRate(kSampleRate);
-  plug->SetBlockSize(kBlockSize);
-  plug->Reset();
-  std::printf("%s by %s, API %s, host %s\n", plug->GetEffectName(), plug->GetMakerName(), plug->GetAPIString(),
-              plug->GetHostName().Get());
-
-  // A 1 kHz sine at -12 dBFS on the left, silence on the right.
-  const int frames = static_cast<int>(kSampleRate) * kSeconds;
-  std::vector<float> left(frames), right(frames, 0.0f), outLeft(frames), outRight(frames);
-  for (int i = 0; i < frames; ++i) left[i] = static_cast<float>(0.25 * std::sin(2.0 * kPi * 1000.0 * i / kSampleRate));
-  double peakOut = 0.0;
-  for (int offset = 0; offset < frames; offset += kBlockSize) {
-    const int n = std::min(kBlockSize, frames - offset);
-    float* in[] = {left.data() + offset, right.data() + offset};
-    float* out[] = {outLeft.data() + offset, outRight.data() + offset};
-    WDL_MutexLock lock(plug->GetMutex());
-    plug->AttachInputBuffers(0, plug->NInChannels(), in, n);
-    plug->AttachOutputBuffers(0, plug->NOutChannels(), out);
-    plug->ProcessBuffers(n);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    const int code = Run(ParseCommandLine(args));
+    if (std::fflush(stdout) != 0) {
+      std::fprintf(stderr, "brimlow: cannot write to standard output\n");
+      return CommandError::kFailed;
+    }
+    return code;
+  } catch (const CommandError& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "brimlow: %s\n", e.what());
+    return e.ExitCode();
+  } catch (const std::exception& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "brimlow: %s\n", e.what());
+    return CommandError::kFailed;
   }
-  for (float v : outLeft) peakOut = std::fmax(peakOut, std::fabs(v));
-  std::printf("processed %d frames at %.0f Hz\nlatency: %d\noutput peak: %.2f dBFS\n", frames, kSampleRate,
-              plug->GetLatency(), 20.0 * std::log10(std::fmax(peakOut, 1e-12)));
-
-  for (int i = 0; i < plug->NParams(); ++i) {
-    const IParam* param = plug->GetParam(i);
-    char display[32];
-    param->GetDisplayForHost(param->Value(), false, display, sizeof display);
-    std::printf("%d: %s = %s %s\n", i, param->GetNameForHost(), display, param->GetLabelForHost());
-  }
-  return 0;
 }

@@ -133,6 +133,16 @@ void Meters::FormatMeterValue(IGraphics* graphics, const ControlIndices& input,
   FormatOne(graphics, OutputReading(), output);
 }
 
+void Meters::FormatMeterText(const Reading& r, char* buf, int bufSize) {
+  if (!buf || bufSize < 1) return;
+  const double t = std::floor(LevelDb(r.maximumOut, r.offsetFactor) * 10.0 + 0.5) / 10.0;
+  if (!(t > -144.0)) {
+    std::snprintf(buf, static_cast<size_t>(bufSize), "%s", "-inf");
+  } else {
+    std::snprintf(buf, static_cast<size_t>(bufSize), "%.1f", t);
+  }
+}
+
 void Meters::FormatOne(IGraphics* graphics, const Reading& r, const ControlIndices& controls) {
   // The bar moves with the current level; the marker and the text hold
   // the largest level since the last reset.
@@ -148,13 +158,8 @@ void Meters::FormatOne(IGraphics* graphics, const Reading& r, const ControlIndic
   }
   if (IsControl(graphics, controls.text)) {
     if (auto* text = dynamic_cast<ITextControlExt*>(graphics->GetControl(controls.text))) {
-      const double t = std::floor(LevelDb(r.maximumOut, r.offsetFactor) * 10.0 + 0.5) / 10.0;
       char buf[64];
-      if (!(t > -144.0)) {
-        std::snprintf(buf, sizeof buf, "%s", "-inf");
-      } else {
-        std::snprintf(buf, sizeof buf, "%.1f", t);
-      }
+      FormatMeterText(r, buf, sizeof buf);
       text->SetTextFromPlug(buf);
     }
   }

@@ -87,6 +87,10 @@ class Meters {
   // reset, the lamp value. From the GUI idle hook when a refresh is due.
   void FormatMeterValue(IGraphics* graphics, const ControlIndices& input,
                         const ControlIndices& output) const;
+  // The readout text a meter's text control shows: the largest level since
+  // the last reset in dB with one decimal, or "-inf". For readers that have
+  // no editor controls (the command-line host).
+  static void FormatMeterText(const Reading& reading, char* buf, int bufSize);
 
   int MeterModeValue() const { return mMeterMode; }
   int ChannelModeValue() const { return mChannelMode; }

@@ -15,29 +15,9 @@
 #include <vector>
 
 #include "plugin/controller/AudioFileReader.h"
+#include "tests/tools/ScratchFolder.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "brimlow-wav-XXXXXX").string();
-    if (mkdtemp(pattern.data())) mPath = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!mPath.empty()) fs::remove_all(mPath, ignored);
-  }
-  std::string PathOf(const std::string& name) const { return mPath + "/" + name; }
-  size_t FileCount() const {
-    return static_cast<size_t>(std::distance(fs::directory_iterator(mPath), fs::directory_iterator()));
-  }
-
- private:
-  std::string mPath;
-};
 
 std::vector<unsigned char> ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -228,6 +208,41 @@ TEST(WavWriter, OddAndEmptyData) {
   ASSERT_EQ(reader.OpenAudioFile(empty.c_str(), 0, 0, false), 0);
   EXPECT_EQ(reader.GetFrameCount(), 0u);
   EXPECT_EQ(reader.GetChannelCount(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Finish completes the file but leaves the target alone; only Commit puts
+// it in place, and a finished writer dropped before Commit leaves nothing.
+TEST(WavWriter, FinishedFilesAppearOnlyAtCommit) {
+  ScratchFolder folder;
+  const std::string path = folder.PathOf("two-step.wav");
+  const double mono[] = {0.25, -0.25, 0.5};
+  const double* channels[] = {mono};
+  {
+    WavWriter dropped;
+    ASSERT_TRUE(dropped.Open(path.c_str(), 1, 48000, 16));
+    ASSERT_TRUE(dropped.WriteFrames(channels, 3));
+    ASSERT_TRUE(dropped.Finish());
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(folder.FileCount(), 1u);  // the finished temporary file
+  }
+  EXPECT_EQ(folder.FileCount(), 0u);
+
+  WavWriter writer;
+  ASSERT_TRUE(writer.Open(path.c_str(), 1, 48000, 16));
+  ASSERT_TRUE(writer.WriteFrames(channels, 3));
+  ASSERT_TRUE(writer.Finish());
+  EXPECT_FALSE(writer.WriteFrames(channels, 3));
+  ASSERT_TRUE(writer.Commit());
+  EXPECT_FALSE(writer.Commit());
+  EXPECT_EQ(folder.FileCount(), 1u);
+  AudioFileReader reader;
+  ASSERT_EQ(reader.OpenAudioFile(path.c_str(), 0, 0, false), 0);
+  ASSERT_EQ(reader.GetFrameCount(), 3u);
+  EXPECT_EQ(reader.GetChannelData(0, false)[2], 0.5f);
 }
 
 }  // namespace

@@ -312,3 +312,43 @@ TEST(Meters, ModeChangeAndResetClearTheMetersButNotTheLamps) {
   EXPECT_EQ(meters.InputReading().clipLamp, 0.0);
   EXPECT_EQ(meters.OutputReading().clipLamp, 0.0);
 }
+
+// Readers without an editor get the texts the text controls show: levels
+// in dB from an independent log10, the -144 dB floor, NaN and a tiny buffer.
+TEST(Meters, FormatMeterTextMatchesTheTextControl) {
+  struct TextCase {
+    double maximumOut, offsetFactor;
+    const char* expected;
+  };
+  const TextCase cases[] = {
+      {0.5, 1.0, "-6.0"},       {8.0, 1.0, "18.1"},   {0.0, 1.0, "-inf"},
+      {1e-8, 1.0, "-inf"},      {1.0, 1.0, "0.0"},    {0.5, std::pow(10.0, 3.0 / 20.0), "-3.0"},
+      {std::nan(""), 1.0, "-inf"}, {0.25, 1.0, "-12.0"},
+  };
+  for (const TextCase& c : cases) {
+    const Meters::Reading reading{0.0, c.maximumOut, c.offsetFactor, 0.0};
+    char text[32];
+    Meters::FormatMeterText(reading, text, sizeof text);
+    EXPECT_STREQ(text, c.expected) << c.maximumOut;
+    if (c.maximumOut > 1e-6) {
+      const double db = std::floor(20.0 * std::log10(c.maximumOut * c.offsetFactor) * 10.0 + 0.5) / 10.0;
+      EXPECT_NEAR(std::strtod(text, nullptr), db, 1e-9);
+    }
+  }
+
+  // The same text reaches the editor's control.
+  Meters meters;
+  meters.SetMeterMode(Meters::kModePeak, 48000.0);
+  meters.ProcessInputMeter(0.3, 0.1);
+  Editor editor;
+  editor.Format(meters);
+  char text[32];
+  Meters::FormatMeterText(meters.InputReading(), text, sizeof text);
+  EXPECT_STREQ(text, editor.inText->GetText());
+  Meters::FormatMeterText(meters.OutputReading(), text, sizeof text);
+  EXPECT_STREQ(text, editor.outText->GetText());
+
+  char small[3];
+  Meters::FormatMeterText(meters.InputReading(), small, sizeof small);
+  EXPECT_STREQ(small, "-1");  // cut to fit, terminated
+}

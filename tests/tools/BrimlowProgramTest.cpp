@@ -1,0 +1,194 @@
+// The program itself, run as a user runs it: exit codes, what it prints and
+// the files it leaves.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/tools/AudioFiles.h"
+#include "tests/tools/ScratchFolder.h"
+
+extern char** environ;
+
+namespace {
+
+struct RunResult {
+  int exitCode = -1;
+  std::string out, err;
+};
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Runs the program in `cwd` with its output in files of a folder of its own.
+RunResult RunBrimlow(const std::vector<std::string>& args, const std::string& cwd) {
+  ScratchFolder capture;
+  const std::string outPath = capture.PathOf("stdout"), errPath = capture.PathOf("stderr");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
+  std::vector<std::string> argvStrings = {BRIMLOW_PROGRAM};
+  argvStrings.insert(argvStrings.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : argvStrings) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  RunResult result;
+  pid_t pid = 0;
+  if (posix_spawn(&pid, BRIMLOW_PROGRAM, &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  result.out = ReadText(outPath);
+  result.err = ReadText(errPath);
+  return result;
+}
+
+TEST(BrimlowProgram, ProcessPrintsLatencyAndMetersAndWritesOut) {
+  ScratchFolder folder;
+  const Channels input = MakeNoise(2, 6000);
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), input, 48000));
+  const RunResult r = RunBrimlow({"process", "in.wav", "out.wav", "--bits", "24", "--block", "256", "--set",
+                                  "Type 3=D - Peak", "--set", "Freq 3=1200", "--state-out", "s.state"},
+                                 folder.Path());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  const std::vector<std::string> lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 3u) << r.out;
+  EXPECT_EQ(lines[0].rfind("latency: ", 0), 0u);
+  EXPECT_EQ(lines[1].rfind("input meter: ", 0), 0u);
+  EXPECT_EQ(lines[2].rfind("output meter: ", 0), 0u);
+  int bits = 0;
+  const Channels output = ReadAudio(folder.PathOf("out.wav"), nullptr, &bits);
+  EXPECT_EQ(bits, 24);
+  ASSERT_EQ(output.size(), 2u);
+  EXPECT_EQ(output[0].size(), input[0].size());
+
+  // The state it saved restores to the same bytes.
+  const RunResult again =
+      RunBrimlow({"process", "in.wav", "again.wav", "--state-in", "s.state", "--state-out", "t.state"}, folder.Path());
+  ASSERT_EQ(again.exitCode, 0) << again.err;
+  EXPECT_EQ(ReadText(folder.PathOf("t.state")), ReadText(folder.PathOf("s.state")));
+}
+
+struct FailingRun {
+  std::vector<std::string> args;
+  int exitCode;
+  const char* message;
+};
+
+class BrimlowProgramFailures : public ::testing::TestWithParam<FailingRun> {};
+
+// One line on standard error, nothing on standard output, and no file left
+// behind: neither OUT nor the state nor a temporary file.
+TEST_P(BrimlowProgramFailures, SayWhyInOneLineAndWriteNothing) {
+  const FailingRun& c = GetParam();
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 3000), 48000));
+  {
+    std::ofstream junk(folder.PathOf("junk.wav"), std::ios::binary);
+    junk << "RIFF\x10\0\0\0WAVEjunk";
+  }
+  const RunResult r = RunBrimlow(c.args, folder.Path());
+  EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+  EXPECT_EQ(r.out, "");
+  const std::vector<std::string> lines = Lines(r.err);
+  ASSERT_EQ(lines.size(), 1u) << r.err;
+  EXPECT_EQ(lines[0].rfind("brimlow: ", 0), 0u) << lines[0];
+  EXPECT_NE(lines[0].find(c.message), std::string::npos) << lines[0];
+  std::vector<std::string> files = folder.FileNames();
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"in.wav", "junk.wav"}));
+}
+
+const std::vector<std::string> kProcess = {"process", "in.wav", "out.wav", "--state-out", "s.state"};
+
+std::vector<std::string> With(std::vector<std::string> extra) {
+  std::vector<std::string> args = kProcess;
+  args.insert(args.end(), extra.begin(), extra.end());
+  return args;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BrimlowProgramFailures,
+    ::testing::Values(
+        FailingRun{{}, 2, "no command"}, FailingRun{{"mix"}, 2, "unknown command"},
+        FailingRun{With({"--bits", "12"}), 2, "--bits needs 16, 24 or 32"},
+        FailingRun{With({"--frobnicate"}), 2, "unknown option --frobnicate"},
+        FailingRun{{"process", "in.wav"}, 2, "usage: brimlow process IN OUT"},
+        FailingRun{{"process", "missing.wav", "out.wav"}, 1, "missing.wav: cannot open"},
+        FailingRun{{"process", "junk.wav", "out.wav"}, 1, "junk.wav: "},
+        FailingRun{With({"--set", "Freq 3=48001"}), 1, "Freq 3: 48001 is out of range"},
+        FailingRun{With({"--set", "Type 3=E - Peak"}), 1, "Type 3: \"E - Peak\" is not a value"},
+        FailingRun{With({"--set", "Frequency 3=100"}), 1, "unknown parameter \"Frequency 3\""},
+        FailingRun{With({"--preset", "Nope"}), 1, "preset"},
+        FailingRun{With({"--preset-file", "none.tps"}), 1, "none.tps: cannot open"},
+        FailingRun{With({"--preset-file", "in.wav"}), 1, "in.wav: not a Brimlow preset file"},
+        FailingRun{With({"--state-in", "in.wav"}), 1, "in.wav: not a Brimlow state"},
+        FailingRun{{"process", "in.wav", "no-folder/out.wav"}, 1, "no-folder/out.wav: cannot write"},
+        FailingRun{{"capture", "junk.wav", "x.ref"}, 1, "junk.wav: "},
+        FailingRun{{"capture", "in.wav", "no-folder/x.ref"}, 1, "no-folder/x.ref: cannot write"}));
+
+TEST(BrimlowProgram, DemoWritesIntoTheCurrentFolderByDefault) {
+  ScratchFolder folder;
+  const RunResult r = RunBrimlow({"demo"}, folder.Path());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("\nlatency: "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\ninput meter: "), std::string::npos);
+  EXPECT_NE(r.out.find("\noutput meter: "), std::string::npos);
+  uint32_t rate = 0;
+  const Channels output = ReadAudio(folder.PathOf("brimlow-demo.wav"), &rate);
+  EXPECT_EQ(rate, 48000u);
+  ASSERT_EQ(output.size(), 2u);
+  EXPECT_EQ(output[0].size(), 96000u);
+  EXPECT_EQ(folder.FileCount(), 1u);
+
+  const RunResult named = RunBrimlow({"demo", "other.wav"}, folder.Path());
+  ASSERT_EQ(named.exitCode, 0) << named.err;
+  EXPECT_EQ(ReadAudio(folder.PathOf("other.wav")).size(), 2u);
+}
+
+TEST(BrimlowProgram, ListsHelpAndCapture) {
+  ScratchFolder folder;
+  const RunResult help = RunBrimlow({"--help"}, folder.Path());
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.out.find("brimlow process IN OUT [options]"), std::string::npos);
+
+  const RunResult params = RunBrimlow({"params"}, folder.Path());
+  ASSERT_EQ(params.exitCode, 0) << params.err;
+  const std::vector<std::string> lines = Lines(params.out);
+  ASSERT_EQ(lines.size(), 138u);
+  for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].rfind(std::to_string(i) + ": ", 0), 0u) << lines[i];
+
+  const RunResult presets = RunBrimlow({"presets"}, folder.Path());
+  ASSERT_EQ(presets.exitCode, 0) << presets.err;
+  const std::vector<std::string> names = Lines(presets.out);
+  for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(names[i].rfind(std::to_string(i) + ": ", 0), 0u) << names[i];
+
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 20000), 44100));
+  const RunResult capture = RunBrimlow({"capture", "in.wav", "in.ref"}, folder.Path());
+  ASSERT_EQ(capture.exitCode, 0) << capture.err;
+  EXPECT_EQ(ReadText(folder.PathOf("in.ref")).size(), 12u + 16u * 134u);
+}
+
+}  // namespace

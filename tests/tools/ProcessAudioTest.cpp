@@ -1,0 +1,289 @@
+// The process pipeline end to end on the real plug-in object: file in,
+// session, aligned render, file out.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "framework/IPlugBase.h"
+#include "tests/tools/AudioFiles.h"
+#include "tests/tools/ScratchFolder.h"
+#include "tools/CommandError.h"
+#include "tools/CommandLine.h"
+#include "tools/Commands.h"
+#include "tools/FileAudioSource.h"
+#include "tools/FileBytes.h"
+#include "tools/HostSession.h"
+#include "tools/ParamSetting.h"
+
+namespace {
+
+RunReport Process(const std::string& in, const std::string& out, const ProcessOptions& options) {
+  FileAudioSource source(in);
+  HostSession session;
+  return ProcessAudio(session, source, out, options, false);
+}
+
+// The peak readout the editor shows for a signal, from its samples.
+std::string PeakText(const Channels& s) {
+  double peak = 0.0;
+  for (const auto& ch : s) {
+    for (float v : ch) peak = std::fmax(peak, std::fabs(v));
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", std::floor(20.0 * std::log10(peak) * 10.0 + 0.5) / 10.0);
+  return text;
+}
+
+// The lag (output behind input) at which a 4096-frame stretch from the
+// middle of the input correlates best with the output, over -range..range.
+int BestLag(const std::vector<float>& in, const std::vector<float>& out, int range) {
+  const long start = static_cast<long>(in.size() / 2), length = 4096;
+  int best = 0;
+  double bestValue = -1.0;
+  for (int lag = -range; lag <= range; ++lag) {
+    double sum = 0.0;
+    for (long i = start; i < start + length && i < static_cast<long>(in.size()); ++i) {
+      const long j = i + lag;
+      if (j >= 0 && j < static_cast<long>(out.size())) sum += static_cast<double>(in[i]) * out[static_cast<size_t>(j)];
+    }
+    if (sum > bestValue) {
+      bestValue = sum;
+      best = lag;
+    }
+  }
+  return best;
+}
+
+struct FlatCase {
+  int channels, blockSize;
+  size_t frames;
+};
+
+class FlatEqualiser : public ::testing::TestWithParam<FlatCase> {};
+
+// Every band off, "Zero Latency", 0 dB: the plug-in changes nothing, so
+// the output is the input sample for sample, windows and blocks alike.
+TEST_P(FlatEqualiser, OutputEqualsInput) {
+  const FlatCase c = GetParam();
+  ScratchFolder folder;
+  const Channels input = MakeNoise(c.channels, c.frames);
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), input, 44100));
+  ProcessOptions options;
+  options.blockSize = c.blockSize;
+  const RunReport report = Process(folder.PathOf("in.wav"), folder.PathOf("out.wav"), options);
+  EXPECT_EQ(report.latency, 0);
+  uint32_t rate = 0;
+  int bits = 0;
+  const Channels output = ReadAudio(folder.PathOf("out.wav"), &rate, &bits);
+  EXPECT_EQ(rate, 44100u);
+  EXPECT_EQ(bits, 32);
+  ASSERT_EQ(output.size(), input.size());
+  for (size_t ch = 0; ch < input.size(); ++ch) {
+    ASSERT_EQ(output[ch].size(), input[ch].size());
+    for (size_t i = 0; i < input[ch].size(); ++i) ASSERT_EQ(output[ch][i], input[ch][i]) << ch << " " << i;
+  }
+  EXPECT_EQ(report.inputMeter, PeakText(input));
+  EXPECT_EQ(report.outputMeter, PeakText(input));
+  EXPECT_EQ(folder.FileCount(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, FlatEqualiser,
+                         ::testing::Values(FlatCase{2, 512, 150001}, FlatCase{1, 137, 70000}, FlatCase{2, 4096, 1000},
+                                           FlatCase{2, 1, 3000}, FlatCase{1, 512, 0}),
+                         [](const ::testing::TestParamInfo<FlatCase>& info) {
+                           return std::to_string(info.param.channels) + "ch" + std::to_string(info.param.blockSize) +
+                                  "block" + std::to_string(info.param.frames) + "frames";
+                         });
+
+class OutputBits : public ::testing::TestWithParam<int> {};
+
+// What a sample must read back as, worked out here: integer formats round
+// to the nearest step of 2^-(bits - 1) and clip to [-1, 1 - step].
+float Quantised(float x, int bits) {
+  if (bits == 32) return x;
+  const double steps = std::ldexp(1.0, bits - 1);
+  const double k = std::fmin(std::fmax(std::round(static_cast<double>(x) * steps), -steps), steps - 1);
+  return static_cast<float>(k / steps);
+}
+
+TEST_P(OutputBits, ReadBackThroughTheSystemsReader) {
+  const int bits = GetParam();
+  ScratchFolder folder;
+  Channels input = MakeNoise(2, 5000);
+  // Full scale and past it both ways, and values half a 16-bit step apart.
+  const float extremes[] = {1.0f, -1.0f, 1.5f, -2.0f, 0.99999f, 1.0f / 65536.0f, 3.0f / 65536.0f, -0.0f};
+  for (size_t i = 0; i < std::size(extremes); ++i) input[0][100 + i] = extremes[i];
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), input, 48000));
+  ProcessOptions options;
+  options.bits = bits;
+  Process(folder.PathOf("in.wav"), folder.PathOf("out.wav"), options);
+  int readBits = 0;
+  const Channels output = ReadAudio(folder.PathOf("out.wav"), nullptr, &readBits);
+  EXPECT_EQ(readBits, bits);
+  ASSERT_EQ(output.size(), 2u);
+  for (size_t ch = 0; ch < 2; ++ch) {
+    ASSERT_EQ(output[ch].size(), input[ch].size());
+    for (size_t i = 0; i < input[ch].size(); ++i) {
+      ASSERT_EQ(output[ch][i], Quantised(input[ch][i], bits)) << ch << " " << i << " " << input[ch][i];
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, OutputBits, ::testing::Values(16, 24, 32));
+
+// A FIR filter mode delays the signal; the output is shifted back by the
+// reported latency and lines up with the input, or keeps the delay when
+// compensation is off.
+TEST(ProcessAudio, LinearPhaseOutputStaysAligned) {
+  ScratchFolder folder;
+  const Channels input = MakeNoise(2, 48000);
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), input, 48000));
+  ProcessOptions options;
+  options.settings = {"Filter Mode=LinearPhase Eco"};
+  const RunReport report = Process(folder.PathOf("in.wav"), folder.PathOf("aligned.wav"), options);
+  if (report.latency == 0) GTEST_SKIP() << "the filter mode reports no latency on this build";
+  const Channels aligned = ReadAudio(folder.PathOf("aligned.wav"));
+  ASSERT_EQ(aligned.size(), 2u);
+  ASSERT_EQ(aligned[0].size(), input[0].size());
+  const int range = 2 * report.latency + 16;
+  EXPECT_EQ(BestLag(input[0], aligned[0], range), 0);
+  EXPECT_EQ(BestLag(input[1], aligned[1], range), 0);
+
+  options.latencyCompensation = false;
+  const RunReport raw = Process(folder.PathOf("in.wav"), folder.PathOf("raw.wav"), options);
+  const Channels delayed = ReadAudio(folder.PathOf("raw.wav"));
+  ASSERT_EQ(delayed[0].size(), input[0].size());
+  EXPECT_EQ(BestLag(input[0], delayed[0], range), raw.latency);
+}
+
+// Parameter changes reach the engine: -6 dB of output gain scales every
+// sample by 10^(-6/20).
+TEST(ProcessAudio, OutputGainScalesTheSignal) {
+  ScratchFolder folder;
+  const Channels input = MakeNoise(2, 4000);
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), input, 48000));
+  ProcessOptions options;
+  options.settings = {"Output Gain=-6"};
+  Process(folder.PathOf("in.wav"), folder.PathOf("out.wav"), options);
+  const Channels output = ReadAudio(folder.PathOf("out.wav"));
+  ASSERT_EQ(output.size(), 2u);
+  if (output == input) GTEST_SKIP() << "parameter changes do not reach the engine on this build";
+  const double gain = std::pow(10.0, -6.0 / 20.0);
+  for (size_t ch = 0; ch < 2; ++ch) {
+    for (size_t i = 0; i < input[ch].size(); ++i) {
+      ASSERT_NEAR(output[ch][i], input[ch][i] * gain, 1e-6) << ch << " " << i;
+    }
+  }
+}
+
+TEST(ProcessAudio, StateOutThenStateInGivesTheSameBytes) {
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 2000), 48000));
+  ProcessOptions first;
+  first.settings = {"Type 3=D - Peak", "Freq 3=1200", "Gain 3=-4.5", "Active 3=on", "Q 3=2"};
+  first.stateOut = folder.PathOf("a.state");
+  Process(folder.PathOf("in.wav"), folder.PathOf("a.wav"), first);
+  const std::vector<uint8_t> a = ReadFileBytes(folder.PathOf("a.state"));
+  ASSERT_FALSE(a.empty());
+
+  ProcessOptions second;
+  second.stateIn = folder.PathOf("a.state");
+  second.stateOut = folder.PathOf("b.state");
+  Process(folder.PathOf("in.wav"), folder.PathOf("b.wav"), second);
+  EXPECT_EQ(ReadFileBytes(folder.PathOf("b.state")), a);
+  // The same settings give the same sound.
+  EXPECT_EQ(ReadAudio(folder.PathOf("b.wav")), ReadAudio(folder.PathOf("a.wav")));
+
+  // The state carries the settings: a fresh session restored from it holds them.
+  HostSession session;
+  session.RestoreState(a, "a.state");
+  const IPlugBase& plug = session.Plug();
+  const struct {
+    const char* name;
+    double value;
+  } expected[] = {{"Freq 3", 1200.0}, {"Type 3", 9.0}, {"Gain 3", -4.5}, {"Active 3", 1.0}, {"Q 3", 2.0}};
+  for (const auto& e : expected) {
+    const int idx = FindParamByName(plug, e.name);
+    ASSERT_GE(idx, 0) << e.name;
+    EXPECT_EQ(plug.GetParam(idx)->Value(), e.value) << e.name;
+  }
+}
+
+TEST(ProcessAudio, BypassPassesTheInputThrough) {
+  ScratchFolder folder;
+  const Channels input = MakeNoise(2, 3000);
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), input, 48000));
+  ProcessOptions options;
+  options.bypass = true;
+  options.settings = {"Active 1=on", "Gain 1=12", "Output Gain=-20"};
+  Process(folder.PathOf("in.wav"), folder.PathOf("out.wav"), options);
+  EXPECT_EQ(ReadAudio(folder.PathOf("out.wav")), input);
+}
+
+// A factory preset by name: the same as restoring it on a plug-in directly.
+TEST(ProcessAudio, FactoryPresetByName) {
+  HostSession probe;
+  const std::vector<std::string> names = probe.PresetNames();
+  if (names.empty()) GTEST_SKIP() << "no factory presets on this build";
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 4000), 48000));
+  const std::string name = names.size() > 3 ? names[3] : names[0];
+  ProcessOptions options;
+  options.preset = name;
+  options.stateOut = folder.PathOf("by-name.state");
+  Process(folder.PathOf("in.wav"), folder.PathOf("out.wav"), options);
+  HostSession direct;
+  direct.RestorePreset(names.size() > 3 ? 3 : 0);
+  EXPECT_EQ(ReadFileBytes(folder.PathOf("by-name.state")), direct.SaveState());
+}
+
+// Nothing is written when anything fails, and an existing OUT stays as it was.
+TEST(ProcessAudio, FailuresLeaveNoFiles) {
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 1000), 48000));
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("old.wav"), MakeNoise(1, 10), 8000));
+  const std::vector<uint8_t> old = ReadFileBytes(folder.PathOf("old.wav"));
+  {
+    FILE* f = std::fopen(folder.PathOf("bad.state").c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("garbage", f);
+    std::fclose(f);
+  }
+  struct Failure {
+    ProcessOptions options;
+    std::string message;
+  };
+  std::vector<Failure> failures(6);
+  failures[0].options.settings = {"Freq 3=1200", "Freq 3=99999"};
+  failures[0].message = "Freq 3: 99999 is out of range";
+  failures[1].options.settings = {"Nonsense=1"};
+  failures[1].message = "unknown parameter \"Nonsense\"";
+  failures[2].options.preset = "No Such Preset";
+  failures[2].message = "preset";
+  failures[3].options.stateIn = folder.PathOf("bad.state");
+  failures[3].message = "bad.state: not a Brimlow state";
+  failures[4].options.presetFile = folder.PathOf("missing.tps");
+  failures[4].message = "missing.tps: cannot open";
+  failures[5].options.stateOut = folder.PathOf("no-folder/s.state");
+  failures[5].message = "no-folder/s.state: cannot write";
+  for (Failure& f : failures) {
+    if (f.options.stateOut.value_or("").empty()) f.options.stateOut = folder.PathOf("old.wav.state");
+    try {
+      Process(folder.PathOf("in.wav"), folder.PathOf("old.wav"), f.options);
+      ADD_FAILURE() << f.message << ": no failure";
+    } catch (const CommandError& e) {
+      EXPECT_NE(std::string(e.what()).find(f.message), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("old.wav")), old) << f.message;
+    EXPECT_EQ(folder.FileCount(), 3u) << f.message;  // in.wav, old.wav, bad.state
+  }
+  // Input problems.
+  EXPECT_THROW(Process(folder.PathOf("none.wav"), folder.PathOf("x.wav"), ProcessOptions()), CommandError);
+  EXPECT_THROW(Process(folder.PathOf("bad.state"), folder.PathOf("x.wav"), ProcessOptions()), CommandError);
+  EXPECT_EQ(folder.FileCount(), 3u);
+}
+
+}  // namespace

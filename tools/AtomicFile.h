@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+// A file that appears at its path whole or not at all. The bytes go to a
+// fresh temporary file beside the target (same folder, so the final rename
+// cannot cross file systems); Finish flushes and closes it, Commit renames
+// it over the target. Anything short of a successful Commit, the destructor
+// included, removes the temporary file and leaves the target as it was.
+//
+// Finish and Commit are separate so that a command writing several files
+// can finish all of them before it puts any in place.
+class AtomicFile {
+ public:
+  AtomicFile() = default;
+  ~AtomicFile();  // abandons an uncommitted file
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  // Creates the temporary file. False (with errno set by the failing call)
+  // when the folder is missing or not writable.
+  bool Open(const char* path);
+  // The open temporary file, for writers that seek (a header written last).
+  FILE* File() const { return mFile; }
+  bool Write(const void* bytes, size_t count);
+  // Flushes to disk and closes; the close is checked, since it can report
+  // the last failed write. The temporary file stays until Commit or Abandon.
+  bool Finish();
+  // Puts the finished file in place.
+  bool Commit();
+  void Abandon();
+
+  bool IsOpen() const { return mFile != nullptr; }
+  const std::string& Path() const { return mPath; }
+
+  // Open, Write, Finish and Commit in one.
+  static bool WriteWhole(const char* path, const void* bytes, size_t count);
+
+ private:
+  FILE* mFile = nullptr;
+  std::string mPath;
+  std::string mTempPath;
+  bool mFinished = false;
+  bool mFailed = false;
+};

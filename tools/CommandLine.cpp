@@ -1,0 +1,179 @@
+#include "tools/CommandLine.h"
+
+#include "tools/CommandError.h"
+#include "tools/NumberArgument.h"
+
+namespace {
+
+struct CommandSpec {
+  const char* name;
+  Command command;
+  size_t minFiles, maxFiles;
+  const char* usage;
+};
+
+constexpr CommandSpec kCommands[] = {
+    {"process", Command::kProcess, 2, 2, "brimlow process IN OUT [options]"},
+    {"params", Command::kParams, 0, 0, "brimlow params"},
+    {"presets", Command::kPresets, 0, 0, "brimlow presets"},
+    {"capture", Command::kCapture, 2, 2, "brimlow capture IN OUT.ref"},
+    {"demo", Command::kDemo, 0, 1, "brimlow demo [OUT]"},
+};
+
+[[noreturn]] void Usage(const std::string& message) { throw CommandError(message, CommandError::kUsage); }
+
+const CommandSpec* FindCommand(const std::string& name) {
+  for (const CommandSpec& spec : kCommands) {
+    if (name == spec.name) return &spec;
+  }
+  return nullptr;
+}
+
+void SetOnce(std::optional<std::string>* slot, const std::string& option, const std::string& value) {
+  if (*slot) Usage(option + " given twice");
+  if (value.empty()) Usage(option + " needs a non-empty value");
+  *slot = value;
+}
+
+// Options of `process`; the rest of the commands take none.
+void TakeProcessOption(const std::string& option, const std::string& value, ProcessOptions* o) {
+  if (option == "--preset") {
+    SetOnce(&o->preset, option, value);
+  } else if (option == "--preset-file") {
+    SetOnce(&o->presetFile, option, value);
+  } else if (option == "--state-in") {
+    SetOnce(&o->stateIn, option, value);
+  } else if (option == "--state-out") {
+    SetOnce(&o->stateOut, option, value);
+  } else if (option == "--set") {
+    const size_t eq = value.find('=');
+    if (eq == std::string::npos || eq == 0) Usage("--set needs NAME=VALUE, not \"" + value + "\"");
+    o->settings.push_back(value);
+  } else if (option == "--block") {
+    long long n = 0;
+    if (!ParseIntegerArgument(value, 1, kMaxBlockSize, &n)) {
+      Usage("--block needs a whole number from 1 to " + std::to_string(kMaxBlockSize) + ", not \"" + value + "\"");
+    }
+    o->blockSize = static_cast<int>(n);
+  } else if (option == "--bits") {
+    long long n = 0;
+    if (!ParseIntegerArgument(value, 16, 32, &n) || (n != 16 && n != 24 && n != 32)) {
+      Usage("--bits needs 16, 24 or 32, not \"" + value + "\"");
+    }
+    o->bits = static_cast<int>(n);
+  }
+}
+
+bool TakesValue(const std::string& option) {
+  return option == "--preset" || option == "--preset-file" || option == "--state-in" || option == "--state-out" ||
+         option == "--set" || option == "--block" || option == "--bits";
+}
+
+bool IsFlag(const std::string& option) { return option == "--bypass" || option == "--no-latency-compensation"; }
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  CommandLine line;
+  for (const std::string& a : args) {
+    if (a == "--") break;
+    if (a == "--help" || a == "-h") return line;
+  }
+  if (args.empty()) Usage("no command given (try brimlow --help)");
+  if (args[0] == "help") return line;
+  const CommandSpec* spec = FindCommand(args[0]);
+  if (!spec) Usage("unknown command \"" + args[0] + "\" (try brimlow --help)");
+  line.command = spec->command;
+
+  bool optionsEnded = false;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (optionsEnded || a.empty() || a[0] != '-' || a == "-") {
+      line.files.push_back(a);
+      continue;
+    }
+    if (a == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    // "--opt=value" and "--opt value" alike.
+    std::string option = a, value;
+    bool hasValue = false;
+    const size_t eq = a.find('=');
+    if (a.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+      option = a.substr(0, eq);
+      value = a.substr(eq + 1);
+      hasValue = true;
+    }
+    if (line.command != Command::kProcess || (!TakesValue(option) && !IsFlag(option))) {
+      Usage("unknown option " + option + " for " + spec->name);
+    }
+    if (IsFlag(option)) {
+      if (hasValue) Usage(option + " takes no value");
+      if (option == "--bypass") line.options.bypass = true;
+      if (option == "--no-latency-compensation") line.options.latencyCompensation = false;
+      continue;
+    }
+    if (!hasValue) {
+      if (i + 1 >= args.size()) Usage(option + " needs a value");
+      value = args[++i];
+    }
+    TakeProcessOption(option, value, &line.options);
+  }
+
+  if (line.files.size() < spec->minFiles || line.files.size() > spec->maxFiles) {
+    Usage(std::string("usage: ") + spec->usage);
+  }
+  for (const std::string& f : line.files) {
+    if (f.empty()) Usage("an empty file name");
+  }
+  if (line.command == Command::kProcess) {
+    const std::optional<std::string>& stateOut = line.options.stateOut;
+    if (stateOut && *stateOut == line.files[1]) Usage("OUT and --state-out name the same file");
+  }
+  return line;
+}
+
+const char* HelpText() {
+  return "usage: brimlow process IN OUT [options]\n"
+         "       brimlow params\n"
+         "       brimlow presets\n"
+         "       brimlow capture IN OUT.ref\n"
+         "       brimlow demo [OUT]\n"
+         "       brimlow --help\n"
+         "\n"
+         "Runs the Brimlow equaliser plug-in as a host would, without one.\n"
+         "\n"
+         "  process   process the audio file IN (WAV, AIFF or AIFC; mono or stereo) and\n"
+         "            write OUT as a WAV file at IN's sample rate\n"
+         "  params    list every parameter: index, name, kind, range, default and\n"
+         "            display texts\n"
+         "  presets   list the factory presets, one NUMBER: NAME a line\n"
+         "  capture   measure IN's average spectrum and write it as a reference\n"
+         "            capture file (.ref)\n"
+         "  demo      process a built-in two-second stereo test signal (48 kHz sweep\n"
+         "            and noise) with the \"Master:Telephone\" preset and write OUT\n"
+         "            (default brimlow-demo.wav in the current folder)\n"
+         "\n"
+         "Options of process (applied in this order: state, preset, preset file, --set):\n"
+         "  --state-in FILE           restore a state saved with --state-out\n"
+         "  --preset NAME|NUMBER      restore a factory preset (see brimlow presets)\n"
+         "  --preset-file FILE.tps    load an XML preset file\n"
+         "  --set NAME=VALUE          set a parameter by name to a number or one of its\n"
+         "                            display texts, e.g. --set \"Type 3=D - Peak\"\n"
+         "                            --set \"Freq 3=1200\"; repeatable; values out of\n"
+         "                            range are refused\n"
+         "  --state-out FILE          save the plug-in's state after the run\n"
+         "  --bits 16|24|32           output sample format: 16 or 24-bit integer, 32-bit\n"
+         "                            float (default 32)\n"
+         "  --block N                 host block size, 1 to 65536 (default 512)\n"
+         "  --bypass                  run the host's bypass instead of the plug-in\n"
+         "  --no-latency-compensation keep the plug-in's delay: OUT is then not shifted\n"
+         "                            back by the reported latency\n"
+         "\n"
+         "By default OUT lines up with IN and has its length. After the run process\n"
+         "prints \"latency: N\" (samples) and the input and output meter readouts.\n"
+         "Numbers are read and written in the C locale. On any failure nothing is\n"
+         "written, a one-line message goes to standard error and the exit code is 1\n"
+         "(2 for an unusable command line).\n";
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class Command { kHelp, kProcess, kParams, kPresets, kCapture, kDemo };
+
+// What `brimlow process` is asked to do besides reading IN and writing OUT.
+// Settings are applied in a fixed order, whatever the order typed: the
+// state, then the preset, then the preset file, then each --set in turn.
+struct ProcessOptions {
+  std::optional<std::string> preset;      // name or number
+  std::optional<std::string> presetFile;  // ".tps"
+  std::optional<std::string> stateIn;
+  std::optional<std::string> stateOut;
+  std::vector<std::string> settings;  // "NAME=VALUE", checked against the plug-in later
+  int blockSize = 512;
+  int bits = 32;
+  bool bypass = false;
+  bool latencyCompensation = true;
+};
+
+struct CommandLine {
+  Command command = Command::kHelp;
+  std::vector<std::string> files;  // the command's positional arguments
+  ProcessOptions options;
+};
+
+// The largest block the host hands the plug-in.
+constexpr int kMaxBlockSize = 65536;
+
+// args: everything after the program name. Throws CommandError (exit code
+// kUsage) naming the first thing that cannot be used. "--help" or "-h"
+// anywhere asks for the help text; so does "help" as the command.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+const char* HelpText();

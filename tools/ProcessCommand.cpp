@@ -1,0 +1,118 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#include "tools/AlignedRender.h"
+#include "tools/AtomicFile.h"
+#include "tools/CommandError.h"
+#include "tools/CommandLine.h"
+#include "tools/Commands.h"
+#include "tools/FileAudioSource.h"
+#include "tools/FileBytes.h"
+#include "tools/HostSession.h"
+#include "tools/PresetChoice.h"
+#include "tools/WavWriter.h"
+
+namespace {
+
+// Files shorter than this finish before a percentage would help.
+constexpr double kProgressMinSeconds = 10.0;
+
+class Progress {
+ public:
+  Progress(bool enabled, uint64_t total) : mEnabled(enabled && total > 0), mTotal(total) {}
+  ~Progress() { Clear(); }
+  void Show(uint64_t done) {
+    if (!mEnabled) return;
+    const int percent = static_cast<int>(done * 100 / mTotal);
+    if (percent == mShown) return;
+    mShown = percent;
+    std::fprintf(stderr, "\rbrimlow: processing %3d%%", percent);
+    std::fflush(stderr);
+  }
+  void Clear() {
+    if (!mEnabled || mShown < 0) return;
+    std::fprintf(stderr, "\r%*s\r", 26, "");
+    std::fflush(stderr);
+    mShown = -1;
+  }
+
+ private:
+  bool mEnabled;
+  uint64_t mTotal;
+  int mShown = -1;
+};
+
+std::string WriteError(const std::string& path) { return path + ": cannot write (" + std::strerror(errno) + ")"; }
+
+void ApplySettings(HostSession& session, const ProcessOptions& options) {
+  if (options.stateIn) session.RestoreState(ReadFileBytes(*options.stateIn), *options.stateIn);
+  if (options.preset) session.RestorePreset(FindPreset(session.PresetNames(), *options.preset));
+  if (options.presetFile) session.LoadPresetFile(*options.presetFile);
+  for (const std::string& setting : options.settings) session.ApplySetting(setting);
+}
+
+}  // namespace
+
+RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::string& outPath,
+                       const ProcessOptions& options, bool showProgress) {
+  session.Start(source.SampleRate(), options.blockSize, source.Channels());
+  ApplySettings(session, options);
+  session.SetBypass(options.bypass);
+
+  WavWriter writer;
+  if (!writer.Open(outPath.c_str(), source.Channels(), source.SampleRate(), options.bits)) {
+    throw CommandError(WriteError(outPath));
+  }
+  int writeErrno = 0;
+  AlignedRender render(session, source.Channels(), options.blockSize, options.latencyCompensation,
+                       [&](const double* const* channels, size_t frames) {
+                         if (writer.WriteFrames(channels, frames)) return true;
+                         writeErrno = errno;
+                         return false;
+                       });
+  Progress progress(showProgress && static_cast<double>(source.Frames()) >
+                                        kProgressMinSeconds * source.SampleRate(),
+                    source.Frames());
+  const float* const* window = nullptr;
+  bool written = true;
+  while (written) {
+    const size_t frames = source.Next(&window);
+    if (frames == 0) break;
+    written = render.Push(window, frames);
+    progress.Show(render.FramesIn());
+  }
+  written = written && render.Finish();
+  progress.Clear();
+  if (!written) {
+    errno = writeErrno;
+    throw CommandError(WriteError(outPath));
+  }
+
+  AtomicFile stateFile;
+  if (options.stateOut) {
+    const std::vector<uint8_t> state = session.SaveState();
+    if (!stateFile.Open(options.stateOut->c_str()) || !stateFile.Write(state.data(), state.size()) ||
+        !stateFile.Finish()) {
+      throw CommandError(WriteError(*options.stateOut));
+    }
+  }
+  if (!writer.Finish() || !writer.Commit()) throw CommandError(WriteError(outPath));
+  if (options.stateOut && !stateFile.Commit()) throw CommandError(WriteError(*options.stateOut));
+
+  RunReport report;
+  report.latency = session.Latency();
+  report.inputMeter = session.InputMeterText();
+  report.outputMeter = session.OutputMeterText();
+  return report;
+}
+
+int RunProcessCommand(const CommandLine& line, FILE* out) {
+  FileAudioSource source(line.files[0]);
+  HostSession session;
+  const RunReport report = ProcessAudio(session, source, line.files[1], line.options, isatty(STDERR_FILENO) == 1);
+  std::fputs(FormatReport(report).c_str(), out);
+  return 0;
+}
