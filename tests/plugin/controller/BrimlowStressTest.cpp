@@ -13,6 +13,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -46,6 +47,9 @@ struct StressCase {
   double laterRate;  // a second Reset at this rate mid-run; 0 for none
   unsigned seed;
 };
+
+// Test names carry the row's name, not its bytes (which hold pointers).
+void PrintTo(const StressCase& c, std::ostream* os) { *os << c.name; }
 
 std::vector<StressCase> Cases() {
   return {
