@@ -62,6 +62,9 @@ void IParam::SetLogShape() {
 }
 
 void IParam::Set(double value) {
+  // A NaN passes both range tests and would reach every mirror and filter
+  // design behind the parameter: the value stays as it was.
+  if (std::isnan(value)) return;
   if (value < mMin) {
     mValue = mMin;
   } else if (value > mMax) {

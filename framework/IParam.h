@@ -25,7 +25,8 @@ class IParam {
   // is raised to the step so the curve has a finite start.
   void SetLogShape();
 
-  // Clamped store used by the state readers: no rounding to the step.
+  // Clamped store used by the state readers and the host: no rounding to the
+  // step; a NaN keeps the current value.
   void Set(double value);
   void SetNormalized(double normalized) { mValue = FromNormalizedParam(normalized); }
   double FromNormalizedParam(double normalized) const;

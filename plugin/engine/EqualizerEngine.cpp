@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "plugin/engine/EngineLatency.h"
 
@@ -10,9 +11,30 @@ namespace {
 
 constexpr double kLn10Over20 = 0.11512925464970228;
 constexpr double kSilenceBelowDb = -144.0;
+// Output below this (about -600 dBFS) leaves as 0: the converters' and the
+// "D - " designs' tails decay through numbers that are denormal as the
+// host's floats within a second or two of silence.
+constexpr double kOutputFloor = 1e-30;
 
 void Scale(double* samples, int n, double factor) {
   for (int i = 0; i < n; ++i) samples[i] *= factor;
+}
+
+void ScaleAboveFloor(double* samples, int n, double factor) {
+  for (int i = 0; i < n; ++i) {
+    const double y = samples[i] * factor;
+    samples[i] = std::fabs(y) < kOutputFloor ? 0.0 : y;
+  }
+}
+
+// A NaN or infinity from the host would stay in every recursive band, the
+// converters, the dry delays, the meters and the analysers for good. Taken
+// out here, before anything keeps state, it costs one compare per sample.
+void ZeroNonFinite(double* samples, int n) {
+  constexpr double kLargest = std::numeric_limits<double>::max();
+  for (int i = 0; i < n; ++i) {
+    if (!(std::fabs(samples[i]) <= kLargest)) samples[i] = 0.0;
+  }
 }
 
 }  // namespace
@@ -178,8 +200,8 @@ void EqualizerEngine::ApplyOutputStages(double** inputs, double** outputs, int n
   if (m.outputGainDb > kSilenceBelowDb) gain = std::exp(m.outputGainDb * kLn10Over20);
   // A listened band is heard at its own level, whatever the output gain.
   if (mBank.GetListen().IsActive()) gain = 1.0;
-  Scale(out0, nFrames, gain);
-  if (out1) Scale(out1, nFrames, gain);
+  ScaleAboveFloor(out0, nFrames, gain);
+  if (out1) ScaleAboveFloor(out1, nFrames, gain);
 
   if (mMeters) {
     for (int i = 0; i < nFrames; ++i) mMeters->ProcessOutputMeter(out0[i], out1 ? out1[i] : 0.0);
@@ -194,6 +216,7 @@ void EqualizerEngine::ProcessBlock(double** inputs, double** outputs, int nFrame
       // Nothing to filter: what outputs there are stay silent.
       for (int c = 0; c < mNumOutputs; ++c) std::memset(outputs[c], 0, sizeof(double) * static_cast<size_t>(nFrames));
     } else {
+      for (int c = 0; c < mNumInputs; ++c) ZeroNonFinite(inputs[c], nFrames);
       MeterInput(inputs, nFrames);
       if (mMirrors->hold == 0) Feed(mPreAnalyzer, inputs, mNumInputs, nFrames);
       RunFilterBank(inputs, outputs, nFrames);

@@ -95,6 +95,8 @@ class EqualizerEngine {
   // One host block, on the channel counts of the last set-up or
   // SetChannelCounts. inputs and outputs must be separate buffers: the
   // loudness match reads the inputs after the bank has written the outputs.
+  // Non-finite input samples are set to 0 in the input buffers themselves
+  // before anything reads them.
   void ProcessBlock(double** inputs, double** outputs, int nFrames);
 
   const BandFilter* GetDisplayBands() const { return mBank.GetDisplayBands(); }

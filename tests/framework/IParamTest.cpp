@@ -73,6 +73,13 @@ TEST(IParam, ContinuousValuesClampButDoNotRound) {
   EXPECT_EQ(p.Value(), 24.0);
   p.Set(1.23456);
   EXPECT_EQ(p.Value(), 1.23456);
+  // A host's NaN changes nothing; infinities clamp.
+  p.Set(std::numeric_limits<double>::quiet_NaN());
+  EXPECT_EQ(p.Value(), 1.23456);
+  p.Set(-std::numeric_limits<double>::infinity());
+  EXPECT_EQ(p.Value(), -24.0);
+  p.Set(std::numeric_limits<double>::infinity());
+  EXPECT_EQ(p.Value(), 24.0);
 }
 
 TEST(IParam, LogShapeIsAPowerCurve) {

@@ -198,13 +198,13 @@ TEST_F(DispatchTest, EnumeratedBandFieldsMirrorTheirIntegerPart) {
   EXPECT_EQ(M().bandType[1], 7);
   SetFromHost(Plug(), BandParamIndex(1, kBandSlope), 15.0);
   EXPECT_EQ(M().bandSlope[1], 15);
-  // A NaN stored by a state reader reads as the default, never as a value
+  // A NaN from the host keeps the value the parameter holds, never a value
   // cast from NaN.
   SetFromHost(Plug(), BandParamIndex(1, kBandGain), 3.0);
   SetFromHost(Plug(), BandParamIndex(1, kBandGain), std::nan(""));
-  EXPECT_EQ(M().bandGain[1], 0.0);
+  EXPECT_EQ(M().bandGain[1], 3.0);
   SetFromHost(Plug(), BandParamIndex(1, kBandType), std::nan(""));
-  EXPECT_EQ(M().bandType[1], 0);
+  EXPECT_EQ(M().bandType[1], 7);
 }
 
 // ---- Solo ----------------------------------------------------------------------

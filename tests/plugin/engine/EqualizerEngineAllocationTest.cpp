@@ -1,9 +1,12 @@
-// The audio path must not allocate. This executable is linked with the C
-// allocator and operator new wrapped (-Wl,--wrap), so every allocation our
-// libraries make while the counter is armed is seen.
+// The audio path must not allocate or lock. This executable is linked with
+// the C allocator, operator new and the mutex lock wrapped (-Wl,--wrap), so
+// every allocation and lock our libraries make while the counter is armed
+// is seen.
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <cstddef>
+#include <limits>
 #include <vector>
 
 #include "plugin/engine/EqualizerEngine.h"
@@ -12,6 +15,7 @@
 namespace {
 bool gArmed = false;
 long gAllocations = 0;
+long gLocks = 0;
 
 void Count() {
   if (gArmed) ++gAllocations;
@@ -45,6 +49,11 @@ void* __wrap__Znam(size_t n) {
   Count();
   return __real__Znam(n);
 }
+int __real_pthread_mutex_lock(pthread_mutex_t* mutex);
+int __wrap_pthread_mutex_lock(pthread_mutex_t* mutex) {
+  if (gArmed) ++gLocks;
+  return __real_pthread_mutex_lock(mutex);
+}
 }
 
 namespace {
@@ -73,9 +82,15 @@ TEST_P(EngineAllocation, ProcessingNeverAllocates) {
   double* in[2] = {left.data(), right.data()};
   double* out[2] = {outL.data(), outR.data()};
   const int sizes[] = {1024, 17, 1, 512, 999, 64, 1024, 300};
-  auto run = [&](int frames) {
+  // Non-finite samples put back into the input before each block (the
+  // engine clears them in place), when `poisoned` is set.
+  auto run = [&](int frames, bool poisoned = false) {
     gArmed = true;
     for (int k = 0, done = 0; done < frames; ++k) {
+      if (poisoned) {
+        left[k % 17] = std::numeric_limits<double>::quiet_NaN();
+        right[k % 5] = -std::numeric_limits<double>::infinity();
+      }
       engine.ProcessBlock(in, out, sizes[k % 8]);
       done += sizes[k % 8];
     }
@@ -83,8 +98,12 @@ TEST_P(EngineAllocation, ProcessingNeverAllocates) {
   };
 
   gAllocations = 0;
+  gLocks = 0;
   run(2 * engine.GetTotalLatency() + 20000);
   EXPECT_EQ(gAllocations, 0) << "while filtering";
+  run(20000, true);
+  EXPECT_EQ(gAllocations, 0) << "with non-finite input";
+  EXPECT_EQ(gLocks, 0);
   engine.StartListen(1000.0, 0.0);
   m.abEnabled = 0;
   run(20000);
@@ -95,6 +114,7 @@ TEST_P(EngineAllocation, ProcessingNeverAllocates) {
   EngineTestSupport::ApplyBandEdit(engine, m);
   run(engine.GetTotalLatency() + 20000);
   EXPECT_EQ(gAllocations, 0) << "after a band edit";
+  EXPECT_EQ(gLocks, 0) << "locks taken by the audio path";
 }
 
 std::vector<RealtimeCase> Cases() {

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "framework/containers/ChunkBuffer.h"
+#include "plugin/controller/Brimlow.h"
+
+// The equaliser itself, for the state-chunk target and its seeds: made
+// with its data folders under a temporary XDG_DATA_HOME, which goes again
+// with the object.
+class FuzzStatePlug {
+ public:
+  FuzzStatePlug() {
+    std::string folder = (std::filesystem::temp_directory_path() / "brimlow-fuzz-home-XXXXXX").string();
+    if (mkdtemp(folder.data())) mHome = folder;
+    if (!mHome.empty()) setenv("XDG_DATA_HOME", mHome.c_str(), 1);
+    mPlug = MakePlug();
+    mPlug->SetSampleRate(48000.0);
+    mPlug->SetBlockSize(64);
+    mPlug->Reset();
+  }
+  ~FuzzStatePlug() {
+    delete mPlug;
+    std::error_code ignored;
+    if (!mHome.empty()) std::filesystem::remove_all(mHome, ignored);
+  }
+  FuzzStatePlug(const FuzzStatePlug&) = delete;
+  FuzzStatePlug& operator=(const FuzzStatePlug&) = delete;
+
+  Brimlow& Plug() { return *mPlug; }
+
+  // What the host stores, as the host asks for it.
+  std::vector<unsigned char> Save() {
+    WDL_MutexLock lock(mPlug->GetMutex());
+    ChunkBuffer chunk;
+    if (!mPlug->SerializeState(&chunk)) return {};
+    return std::vector<unsigned char>(chunk.GetData(), chunk.GetData() + chunk.Size());
+  }
+
+  int Restore(const unsigned char* data, size_t size) {
+    ChunkBuffer chunk;
+    if (size > 0) chunk.PutBytes(data, static_cast<int>(size));
+    WDL_MutexLock lock(mPlug->GetMutex());
+    return mPlug->UnserializeStateAll(&chunk, 0);
+  }
+
+  // A host's automation of one parameter (value plain).
+  void SetParam(int idx, double value) {
+    WDL_MutexLock lock(mPlug->GetMutex());
+    mPlug->GetParam(idx)->Set(value);
+    mPlug->OnParamChange(idx);
+  }
+
+ private:
+  std::string mHome;
+  Brimlow* mPlug = nullptr;
+};
