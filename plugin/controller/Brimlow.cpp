@@ -241,10 +241,20 @@ void Brimlow::ReferenceLoadActions::ShowMessageBox(const char* text, const char*
 }
 
 void Brimlow::OnGUIIdle() {
-  if (mResizeRequested && !mResizeSuppressed) {
-    mResizeRequested = false;
-    ResizeGraphics(static_cast<int>(kEditorWidth * mGuiScaleX), static_cast<int>(kEditorHeight * mGuiScaleY), true);
+  // The request comes from whichever thread changed "GUI Scale"; it is
+  // taken under the plug mutex and carried out outside it.
+  bool resize = false;
+  int width = 0, height = 0;
+  {
+    WDL_MutexLock lock(GetMutex());
+    if (mResizeRequested && !mResizeSuppressed) {
+      mResizeRequested = false;
+      resize = true;
+      width = static_cast<int>(kEditorWidth * mGuiScaleX);
+      height = static_cast<int>(kEditorHeight * mGuiScaleY);
+    }
   }
+  if (resize) ResizeGraphics(width, height, true);
   mReferenceLoad.Tick(mReferenceLoadActions);
   if (mEngine.GetDisplayTiming().TakeMeterRefreshDue()) {
     mMeters.FormatMeterValue(GetGUI(), mInputMeterControls, mOutputMeterControls);
