@@ -5,33 +5,14 @@
 // the impulse, and at the lightest for comparison.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "plugin/controller/Brimlow.h"
 #include "plugin/engine/ParamIndex.h"
+#include "tests/plugin/controller/ScopedDataHome.h"
 
 namespace {
-
-// The instance makes its data folders; they go to a temporary folder, not
-// under the user's home.
-class ScopedDataHome {
- public:
-  ScopedDataHome() {
-    char pattern[] = "/tmp/brimlow-bench-XXXXXX";
-    if (mkdtemp(pattern)) mPath = pattern;
-    setenv("XDG_DATA_HOME", mPath.c_str(), 1);
-  }
-  ~ScopedDataHome() {
-    std::error_code ignored;
-    if (!mPath.empty()) std::filesystem::remove_all(mPath, ignored);
-  }
-
- private:
-  std::string mPath;
-};
 
 void SetParam(Brimlow& plug, int idx, double value) {
   plug.GetParam(idx)->Set(value);

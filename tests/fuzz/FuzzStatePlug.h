@@ -1,13 +1,11 @@
 #pragma once
 
-#include <stdlib.h>
-
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "framework/containers/ChunkBuffer.h"
 #include "plugin/controller/Brimlow.h"
+#include "tests/plugin/controller/ScopedDataHome.h"
 
 // The equaliser itself, for the state-chunk target and its seeds: made
 // with its data folders under a temporary XDG_DATA_HOME, which goes again
@@ -15,19 +13,12 @@
 class FuzzStatePlug {
  public:
   FuzzStatePlug() {
-    std::string folder = (std::filesystem::temp_directory_path() / "brimlow-fuzz-home-XXXXXX").string();
-    if (mkdtemp(folder.data())) mHome = folder;
-    if (!mHome.empty()) setenv("XDG_DATA_HOME", mHome.c_str(), 1);
     mPlug = MakePlug();
     mPlug->SetSampleRate(48000.0);
     mPlug->SetBlockSize(64);
     mPlug->Reset();
   }
-  ~FuzzStatePlug() {
-    delete mPlug;
-    std::error_code ignored;
-    if (!mHome.empty()) std::filesystem::remove_all(mHome, ignored);
-  }
+  ~FuzzStatePlug() { delete mPlug; }
   FuzzStatePlug(const FuzzStatePlug&) = delete;
   FuzzStatePlug& operator=(const FuzzStatePlug&) = delete;
 
@@ -56,6 +47,7 @@ class FuzzStatePlug {
   }
 
  private:
-  std::string mHome;
+  // Made before the plug-in and gone after it.
+  ScopedDataHome mHome;
   Brimlow* mPlug = nullptr;
 };

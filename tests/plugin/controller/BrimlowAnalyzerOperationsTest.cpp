@@ -27,7 +27,7 @@ std::vector<double> Tone(int n) {
 
 class AnalyzerOperationsTest : public ::testing::Test {
  protected:
-  plugtest::ScopedDataHome mHome;
+  ScopedDataHome mHome;
   std::unique_ptr<Brimlow> mPlug{MakePlug()};
   Brimlow& Plug() { return *mPlug; }
   IScope& Scope() { return *mPlug->GetScope(); }

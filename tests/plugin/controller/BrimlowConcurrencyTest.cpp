@@ -24,7 +24,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 TEST(BrimlowConcurrency, AudioHostAndGuiThreadsShareThePlugIn) {
-  PlugHost::TempDataHome home;
+  ScopedDataHome home;
   ASSERT_TRUE(home.Ok());
   std::unique_ptr<Brimlow> plug(MakePlug());
   plug->SetSampleRate(48000.0);

@@ -20,7 +20,7 @@ using Curves = std::array<int, 5>;  // All, Left, Right, Mid, Side
 
 class CurveSelectionTest : public ::testing::Test {
  protected:
-  plugtest::ScopedDataHome mHome;
+  ScopedDataHome mHome;
   std::unique_ptr<Brimlow> mPlug{MakePlug()};
   Brimlow& Plug() { return *mPlug; }
 

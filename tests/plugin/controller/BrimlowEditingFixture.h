@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -15,6 +13,7 @@
 #include "graphics/IGraphics.h"
 #include "plugin/controller/Brimlow.h"
 #include "plugin/engine/ParamIndex.h"
+#include "tests/plugin/controller/TempDataHome.h"
 
 // Reaches the two private entries the graph and the tagged controls call,
 // so a test can read the redesign request they leave for the dispatch tail.
@@ -65,18 +64,12 @@ class BrimlowEditingTestAccess {
 };
 
 // Instances write their data folders under a temporary XDG_DATA_HOME.
-class BrimlowEditingTest : public ::testing::Test {
+class BrimlowEditingTest : public TempDataHomeTest {
  protected:
   using Access = BrimlowEditingTestAccess;
 
   void SetUp() override {
-    char pattern[] = "/tmp/brimlow-edit-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    mDataHome = pattern;
-    const char* old = std::getenv("XDG_DATA_HOME");
-    mHadOld = old != nullptr;
-    if (old) mOld = old;
-    setenv("XDG_DATA_HOME", mDataHome.c_str(), 1);
+    TempDataHomeTest::SetUp();
     mPlug.reset(MakePlug());
     ASSERT_NE(mPlug, nullptr);
     mScope = mPlug->GetScope();
@@ -87,13 +80,7 @@ class BrimlowEditingTest : public ::testing::Test {
 
   void TearDown() override {
     mPlug.reset();
-    if (mHadOld) {
-      setenv("XDG_DATA_HOME", mOld.c_str(), 1);
-    } else {
-      unsetenv("XDG_DATA_HOME");
-    }
-    std::error_code ignored;
-    std::filesystem::remove_all(mDataHome, ignored);
+    TempDataHomeTest::TearDown();
   }
 
   // The editor's copy of the last mouse event: L as on every click.
@@ -115,9 +102,6 @@ class BrimlowEditingTest : public ::testing::Test {
   double BandParam(int band, int field) const { return Param(BandParamIndex(band, field)); }
   const ParamMirrors& M() const { return mPlug->Mirrors(); }
 
-  std::string mDataHome;
-  std::string mOld;
-  bool mHadOld = false;
   std::unique_ptr<Brimlow> mPlug;
   IScope* mScope = nullptr;
   IGraphics* mGui = nullptr;

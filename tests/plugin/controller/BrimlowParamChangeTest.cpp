@@ -53,7 +53,7 @@ std::vector<double> Impulse(int n) {
 
 class PlugFixture {
  protected:
-  plugtest::ScopedDataHome mHome;
+  ScopedDataHome mHome;
   std::unique_ptr<Brimlow> mPlug{MakePlug()};
 
   Brimlow& Plug() { return *mPlug; }

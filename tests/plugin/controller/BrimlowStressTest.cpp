@@ -221,7 +221,7 @@ class BrimlowStress : public ::testing::TestWithParam<StressCase> {
     EXPECT_EQ(first, second);
   }
 
-  PlugHost::TempDataHome mHome;
+  ScopedDataHome mHome;
   std::unique_ptr<Brimlow> mPlug;
   std::mt19937 mRng;
   size_t mCall = 0;

@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -16,32 +14,14 @@
 #include "graphics/IControl.h"
 #include "graphics/IGraphics.h"
 #include "plugin/engine/ParamIndex.h"
+#include "tests/plugin/controller/TempDataHome.h"
 
 namespace {
 
 // Every instance writes its data folders under a temporary XDG_DATA_HOME,
 // never under the real home.
-class BrimlowTest : public ::testing::Test {
+class BrimlowTest : public TempDataHomeTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/brimlow-plug-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    mDataHome = pattern;
-    const char* old = std::getenv("XDG_DATA_HOME");
-    mHadOld = old != nullptr;
-    if (old) mOld = old;
-    setenv("XDG_DATA_HOME", mDataHome.c_str(), 1);
-  }
-  void TearDown() override {
-    if (mHadOld) {
-      setenv("XDG_DATA_HOME", mOld.c_str(), 1);
-    } else {
-      unsetenv("XDG_DATA_HOME");
-    }
-    std::error_code ignored;
-    std::filesystem::remove_all(mDataHome, ignored);
-  }
-
   static bool IsDirectory(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -58,10 +38,6 @@ class BrimlowTest : public ::testing::Test {
     plug.AttachOutputBuffers(0, 2, out);
     plug.ProcessBuffers(n);
   }
-
-  std::string mDataHome;
-  std::string mOld;
-  bool mHadOld = false;
 };
 
 TEST_F(BrimlowTest, MakePlugBuildsTheObjectWithoutAHost) {

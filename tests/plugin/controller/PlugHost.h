@@ -1,48 +1,16 @@
 #pragma once
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "framework/IParam.h"
 #include "graphics/IGraphics.h"
 #include "plugin/controller/Brimlow.h"
+#include "tests/plugin/controller/ScopedDataHome.h"
 
 // What the host-behaviour tests do as a host would, through the plug-in
 // object only.
 namespace PlugHost {
-
-// Every instance writes its data folders under a temporary XDG_DATA_HOME,
-// never under the real home; the folder goes with the object.
-class TempDataHome {
- public:
-  TempDataHome() {
-    char pattern[] = "/tmp/brimlow-host-XXXXXX";
-    if (mkdtemp(pattern)) mPath = pattern;
-    const char* old = std::getenv("XDG_DATA_HOME");
-    mHadOld = old != nullptr;
-    if (old) mOld = old;
-    if (!mPath.empty()) setenv("XDG_DATA_HOME", mPath.c_str(), 1);
-  }
-  ~TempDataHome() {
-    if (mHadOld) {
-      setenv("XDG_DATA_HOME", mOld.c_str(), 1);
-    } else {
-      unsetenv("XDG_DATA_HOME");
-    }
-    std::error_code ignored;
-    if (!mPath.empty()) std::filesystem::remove_all(mPath, ignored);
-  }
-  TempDataHome(const TempDataHome&) = delete;
-  TempDataHome& operator=(const TempDataHome&) = delete;
-  bool Ok() const { return !mPath.empty(); }
-
- private:
-  std::string mPath;
-  std::string mOld;
-  bool mHadOld = false;
-};
 
 // A host's automation of one parameter: under the plug mutex, the value
 // stored (plain or normalised), the editor told, then the change handler.

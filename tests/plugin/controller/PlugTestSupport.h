@@ -1,51 +1,21 @@
 #pragma once
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <stdlib.h>
 
 #include "framework/containers/WDL_Mutex.h"
 #include "graphics/IControl.h"
 #include "graphics/IGraphics.h"
 #include "plugin/controller/Brimlow.h"
+#include "tests/plugin/controller/PlugHost.h"
+#include "tests/plugin/controller/ScopedDataHome.h"
 
 // A plug-in object made as the host binding makes it, with its data
 // folders under a temporary XDG_DATA_HOME (never the real home), and the
 // two ways a change reaches it: from the host (value, then OnParamChange)
 // and from the editor (through the control bound to the parameter).
 namespace plugtest {
-
-class ScopedDataHome {
- public:
-  ScopedDataHome() {
-    char pattern[] = "/tmp/brimlow-dispatch-XXXXXX";
-    if (mkdtemp(pattern)) mDir = pattern;
-    const char* old = std::getenv("XDG_DATA_HOME");
-    mHadOld = old != nullptr;
-    if (old) mOld = old;
-    setenv("XDG_DATA_HOME", mDir.c_str(), 1);
-  }
-  ~ScopedDataHome() {
-    if (mHadOld) {
-      setenv("XDG_DATA_HOME", mOld.c_str(), 1);
-    } else {
-      unsetenv("XDG_DATA_HOME");
-    }
-    std::error_code ignored;
-    if (!mDir.empty()) std::filesystem::remove_all(mDir, ignored);
-  }
-  ScopedDataHome(const ScopedDataHome&) = delete;
-  ScopedDataHome& operator=(const ScopedDataHome&) = delete;
-
- private:
-  std::string mDir;
-  std::string mOld;
-  bool mHadOld = false;
-};
 
 // The stand-in layout binds one plain control to every parameter; the
 // first control bound to the index is that one.
@@ -66,11 +36,7 @@ inline void SetViaControl(Brimlow& plug, int paramIdx, double value) {
 
 // The host's way: the value (clamped by the parameter), then the dispatch.
 inline void SetFromHost(Brimlow& plug, int paramIdx, double value) {
-  {
-    WDL_MutexLock lock(plug.GetMutex());
-    plug.GetParam(paramIdx)->Set(value);
-  }
-  plug.OnParamChange(paramIdx);
+  PlugHost::SetParam(plug, paramIdx, value, false);
 }
 
 // One block through the plug-in's signal chain, as the block frame runs it.
