@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "tests/tools/ScratchFolder.h"
+#include "tests/ScratchFolder.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "tests/tools/AudioFiles.h"
-#include "tests/tools/ScratchFolder.h"
+#include "tests/ScratchFolder.h"
 
 extern char** environ;
 

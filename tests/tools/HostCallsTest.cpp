@@ -12,7 +12,7 @@
 #include "graphics/mac/IGraphicsMac.h"
 #include "tests/framework/TestParams.h"
 #include "tests/framework/TestPlug.h"
-#include "tests/tools/ScratchFolder.h"
+#include "tests/ScratchFolder.h"
 #include "tools/CommandError.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "framework/IPlugBase.h"
 #include "tests/tools/AudioFiles.h"
-#include "tests/tools/ScratchFolder.h"
+#include "tests/ScratchFolder.h"
 #include "tools/CommandError.h"
 #include "tools/CommandLine.h"
 #include "tools/Commands.h"

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "plugin/controller/AudioFileReader.h"
-#include "tests/tools/ScratchFolder.h"
+#include "tests/ScratchFolder.h"
 
 namespace {
 

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/ScratchFolder.h"
+
 namespace audiofiletest {
 
 using Bytes = std::vector<unsigned char>;
@@ -199,31 +201,5 @@ inline Bytes MakeAiff(const AiffFields& s) {
   file.insert(file.end(), body.begin(), body.end());
   return file;
 }
-
-// A scratch folder removed with the object.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "brimlow-audio-XXXXXX").string();
-    if (mkdtemp(pattern.data())) mPath = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!mPath.empty()) std::filesystem::remove_all(mPath, ignored);
-  }
-  bool Ok() const { return !mPath.empty(); }
-  std::string PathOf(const std::string& name) const { return mPath + "/" + name; }
-
-  std::string Write(const std::string& name, const Bytes& bytes) const {
-    const std::string path = PathOf(name);
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return {};
-    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok ? path : std::string();
-  }
-
- private:
-  std::string mPath;
-};
 
 }  // namespace audiofiletest

@@ -228,7 +228,7 @@ TEST_F(CommandTags, AudioFileReferenceLoadsOnTheEditorTimerAndReportsItsStatus) 
     const int v = static_cast<int>(std::lround(16000.0 * std::sin(2.0 * 3.141592653589793 * 1000.0 * i / 44100.0)));
     for (int c = 0; c < 2; ++c) audiofiletest::AppendInt(s.data, v, 2, false);
   }
-  audiofiletest::ScratchFolder folder;
+  ScratchFolder folder;
   const std::string path = folder.Write("take.wav", audiofiletest::MakeWav(s));
   mPlug->mFileSelectorOpenPath.Set(path.c_str());
   Tag(146, true);

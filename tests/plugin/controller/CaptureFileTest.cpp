@@ -20,7 +20,6 @@ namespace {
 
 using audiofiletest::AppendInt;
 using audiofiletest::Bytes;
-using audiofiletest::ScratchFolder;
 
 constexpr int kN = kReferencePointCount;
 

@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -13,7 +14,7 @@
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "brimlow-tools-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "brimlow-test-XXXXXX").string();
     if (mkdtemp(pattern.data())) mPath = pattern;
   }
   ~ScratchFolder() {
@@ -23,11 +24,20 @@ class ScratchFolder {
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
+  bool Ok() const { return !mPath.empty(); }
   const std::string& Path() const { return mPath; }
   std::string PathOf(const std::string& name) const { return mPath + "/" + name; }
   size_t FileCount() const {
     return static_cast<size_t>(
         std::distance(std::filesystem::directory_iterator(mPath), std::filesystem::directory_iterator()));
+  }
+  // Writes bytes into a file of the folder; its path, or "" on failure.
+  std::string Write(const std::string& name, const std::vector<unsigned char>& bytes) const {
+    const std::string path = PathOf(name);
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return {};
+    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok ? path : std::string();
   }
   std::vector<std::string> FileNames() const {
     std::vector<std::string> names;
