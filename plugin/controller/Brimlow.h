@@ -168,7 +168,12 @@ class Brimlow : public IPlugRTAS {
   bool IsEditorMouseDown() const;
   // As SetParameterForUser, with a value 0..1 in the parameter's own scale.
   double SetNormalizedForUser(int paramIdx, double normalized);
-  // Each sets its parameter, its mirror and the graph field it drives.
+  // A view parameter's value into its mirror and the graph field it drives.
+  void ApplyFrequencyScale(double percent);
+  void ApplyFrequencyOffset(double percent);
+  void ApplyDBOffset(double db);
+  void ApplySpectrumSlope(double value);
+  // Each sets its parameter, then applies the value the parameter took.
   void SetFrequencyScale(double percent);
   void SetFrequencyOffset(double percent);
   void SetGainScalePercent(double percent);

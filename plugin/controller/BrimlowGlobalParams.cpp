@@ -95,20 +95,8 @@ void Brimlow::OnDisplayParamChange(int paramIdx, double v) {
   IScope* scope = mScope;
   const int e = Enum(v);
   switch (paramIdx) {
-    case kParamFScale:
-      m.fScalePercent = v;
-      if (scope) {
-        scope->mFreqZoom = v / 100.0;
-        RecomputeFrequencyRange();
-      }
-      break;
-    case kParamFOffset:
-      m.fOffsetPercent = v;
-      if (scope) {
-        scope->mFreqOffset = v / 100.0;
-        RecomputeFrequencyRange();
-      }
-      break;
+    case kParamFScale: ApplyFrequencyScale(v); break;
+    case kParamFOffset: ApplyFrequencyOffset(v); break;
     case kParamGScale:
       m.gScalePercent = v;
       if (scope) {
@@ -116,17 +104,8 @@ void Brimlow::OnDisplayParamChange(int paramIdx, double v) {
         if (m.linkEQ) ApplyEQScale(v / 100.0);
       }
       break;
-    case kParamDBOffset:
-      m.dbOffsetDb = MirrorRounding::Tenth(v);
-      if (scope) {
-        scope->mSpecDbOffset = -m.dbOffsetDb;
-        RecomputeAxisRanges();
-      }
-      break;
-    case kParamSpectrumSlope:
-      m.spectrumSlope = v;
-      if (scope) scope->mSlope = v;
-      break;
+    case kParamDBOffset: ApplyDBOffset(v); break;
+    case kParamSpectrumSlope: ApplySpectrumSlope(v); break;
     case kParamPreFilterSpectrum:
       m.preFilterSpectrum = e;
       if (scope) scope->mShowPre = e;

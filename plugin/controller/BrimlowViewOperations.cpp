@@ -46,39 +46,47 @@ void Brimlow::ApplyEQScale(double scale) {
   if (mScope) mScope->SetEQScale(scale);
 }
 
-void Brimlow::SetFrequencyScale(double percent) {
-  mMirrors.fScalePercent = SetParameterForUser(kParamFScale, percent);
-  if (mScope) mScope->mFreqZoom = mMirrors.fScalePercent / 100.0;
+void Brimlow::ApplyFrequencyScale(double percent) {
+  mMirrors.fScalePercent = percent;
+  if (mScope) mScope->mFreqZoom = percent / 100.0;
   RecomputeFrequencyRange();
 }
 
-void Brimlow::SetFrequencyOffset(double percent) {
-  mMirrors.fOffsetPercent = SetParameterForUser(kParamFOffset, percent);
-  if (mScope) mScope->mFreqOffset = mMirrors.fOffsetPercent / 100.0;
+void Brimlow::ApplyFrequencyOffset(double percent) {
+  mMirrors.fOffsetPercent = percent;
+  if (mScope) mScope->mFreqOffset = percent / 100.0;
   RecomputeFrequencyRange();
 }
+
+void Brimlow::ApplyDBOffset(double db) {
+  mMirrors.dbOffsetDb = MirrorRounding::Tenth(db);
+  // A higher offset lifts the curves, so the range shown moves down.
+  if (mScope) mScope->mSpecDbOffset = -mMirrors.dbOffsetDb;
+  RecomputeAxisRanges();
+}
+
+void Brimlow::ApplySpectrumSlope(double value) {
+  mMirrors.spectrumSlope = value;
+  if (mScope) mScope->mSlope = value;
+}
+
+void Brimlow::SetFrequencyScale(double percent) { ApplyFrequencyScale(SetParameterForUser(kParamFScale, percent)); }
+
+void Brimlow::SetFrequencyOffset(double percent) { ApplyFrequencyOffset(SetParameterForUser(kParamFOffset, percent)); }
 
 void Brimlow::SetGainScalePercent(double percent) {
   mMirrors.gScalePercent = SetParameterForUser(kParamGScale, percent);
   if (mScope) mScope->SetGainScale(mMirrors.gScalePercent / 100.0);
 }
 
-void Brimlow::SetDBOffset(double db) {
-  mMirrors.dbOffsetDb = MirrorRounding::Tenth(SetParameterForUser(kParamDBOffset, db));
-  // A higher offset lifts the curves, so the range shown moves down.
-  if (mScope) mScope->mSpecDbOffset = -mMirrors.dbOffsetDb;
-  RecomputeAxisRanges();
-}
+void Brimlow::SetDBOffset(double db) { ApplyDBOffset(SetParameterForUser(kParamDBOffset, db)); }
 
 void Brimlow::SetEQScalePercent(double percent) {
   mMirrors.eqScalePercent = SetParameterForUser(kParamEQScale, percent);
   ApplyEQScale(mMirrors.eqScalePercent / 100.0);
 }
 
-void Brimlow::SetSpectrumSlope(double value) {
-  mMirrors.spectrumSlope = SetParameterForUser(kParamSpectrumSlope, value);
-  if (mScope) mScope->mSlope = mMirrors.spectrumSlope;
-}
+void Brimlow::SetSpectrumSlope(double value) { ApplySpectrumSlope(SetParameterForUser(kParamSpectrumSlope, value)); }
 
 void Brimlow::StepGainScale(int steps) { SetGainScalePercent(mMirrors.gScalePercent + kZoomStepPercent * steps); }
 
