@@ -273,10 +273,8 @@ void Brimlow::UpdateAnalyzers() {
 }
 
 double Brimlow::SetParameterForUser(int paramIdx, double value) {
-  IParam* param = GetParam(paramIdx);
-  if (!param) return value;
-  if (IGraphics* graphics = GetGUI()) graphics->SetParameterViaControls(paramIdx, param->ToNormalizedParam(value), true);
-  return param->Value();
+  const IParam* param = GetParam(paramIdx);
+  return param ? SetNormalizedForUser(paramIdx, param->ToNormalizedParam(value)) : value;
 }
 
 void Brimlow::ProcessBlock(double** inputs, double** outputs, int nFrames) {
