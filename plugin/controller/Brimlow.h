@@ -190,6 +190,7 @@ class Brimlow : public IPlugRTAS {
   // rounding.
   void SetBandField(int band, int field, double value);
   void StoreBandMirror(int band, int field, double value);
+  double BandMirrorValue(int band, int field) const;
   void RequestBandRedesign(int band, RedesignRequest& request);
   int SelectedBand() const;
   void DoBandMenuCommand(RedesignRequest& request);

@@ -34,24 +34,6 @@ int Brimlow::SelectedBand() const {
   return band >= 0 && band < kNumBands ? band : -1;
 }
 
-void Brimlow::StoreBandMirror(int band, int field, double value) {
-  switch (field) {
-    case kBandActive: mMirrors.bandActive[band] = MirrorRounding::Enum(value); break;
-    case kBandType: {
-      const int type = MirrorRounding::Enum(value);
-      mMirrors.bandType[band] = type > kBandGainStage ? kTypeAPeak : type;
-      break;
-    }
-    case kBandChMode: mMirrors.bandChMode[band] = MirrorRounding::Enum(value); break;
-    case kBandSlope: mMirrors.bandSlope[band] = MirrorRounding::Enum(value); break;
-    case kBandGain: mMirrors.bandGain[band] = MirrorRounding::Gain(value); break;
-    case kBandFreq: mMirrors.bandFreq[band] = MirrorRounding::FreqOrQ(value); break;
-    case kBandQ: mMirrors.bandQ[band] = MirrorRounding::FreqOrQ(value); break;
-    case kBandSolo: mMirrors.bandSolo[band] = MirrorRounding::Enum(value); break;
-    default: break;
-  }
-}
-
 void Brimlow::SetBandField(int band, int field, double value) {
   StoreBandMirror(band, field, SetParameterForUser(BandParamIndex(band, field), value));
 }

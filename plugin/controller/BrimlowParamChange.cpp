@@ -11,10 +11,6 @@
 
 namespace {
 
-// The type list ends at 15; the designs take 16 as well, anything above
-// reads as "A - Peak" (stored sessions may hold such values).
-constexpr int kHighestMirroredType = 16;
-
 // A NaN on either side counts as a change, so a mirror that somehow holds
 // one is always replaced.
 bool Differs(double a, double b) { return !(a == b); }
@@ -87,18 +83,47 @@ bool Brimlow::ShiftHeld() const {
   return graphics && graphics->mLastMouseMod.S;
 }
 
+// The dispatch is the one writer of the mirrors; band edits store theirs
+// the same way.
+void Brimlow::StoreBandMirror(int band, int field, double value) {
+  const double rounded = MirrorRounding::BandField(field, value);
+  switch (field) {
+    case kBandActive: mMirrors.bandActive[band] = static_cast<int>(rounded); break;
+    case kBandType: mMirrors.bandType[band] = static_cast<int>(rounded); break;
+    case kBandChMode: mMirrors.bandChMode[band] = static_cast<int>(rounded); break;
+    case kBandSlope: mMirrors.bandSlope[band] = static_cast<int>(rounded); break;
+    case kBandGain: mMirrors.bandGain[band] = rounded; break;
+    case kBandFreq: mMirrors.bandFreq[band] = rounded; break;
+    case kBandQ: mMirrors.bandQ[band] = rounded; break;
+    case kBandSolo: mMirrors.bandSolo[band] = static_cast<int>(rounded); break;
+    default: break;
+  }
+}
+
+double Brimlow::BandMirrorValue(int band, int field) const {
+  switch (field) {
+    case kBandActive: return mMirrors.bandActive[band];
+    case kBandType: return mMirrors.bandType[band];
+    case kBandChMode: return mMirrors.bandChMode[band];
+    case kBandSlope: return mMirrors.bandSlope[band];
+    case kBandGain: return mMirrors.bandGain[band];
+    case kBandFreq: return mMirrors.bandFreq[band];
+    case kBandQ: return mMirrors.bandQ[band];
+    case kBandSolo: return mMirrors.bandSolo[band];
+    default: return 0.0;
+  }
+}
+
 void Brimlow::OnBandParamChange(int b, int field, RedesignRequest& request) {
   ParamMirrors& m = mMirrors;
   const double v = ParamValue(BandParamIndex(b, field));
+  if (!Differs(MirrorRounding::BandField(field, v), BandMirrorValue(b, field))) return;
+  StoreBandMirror(b, field, v);
 
   if (field == kBandSolo) {
-    const int solo = MirrorRounding::Enum(v);
-    if (solo == m.bandSolo[b]) return;
-    m.bandSolo[b] = solo;
-    if (solo == 1) {
+    if (m.bandSolo[b] == 1) {
       for (int other = 0; other < kNumBands; ++other) {
-        if (other == b) continue;
-        m.bandSolo[other] = MirrorRounding::Enum(SetParameterForUser(BandParamIndex(other, kBandSolo), 0.0));
+        if (other != b) SetBandField(other, kBandSolo, 0.0);
       }
     }
     // "Zero Latency" picks the soloed bands per block; only an impulse
@@ -108,10 +133,6 @@ void Brimlow::OnBandParamChange(int b, int field, RedesignRequest& request) {
   }
 
   if (field == kBandGain || field == kBandFreq || field == kBandQ) {
-    double* mirror = field == kBandGain ? &m.bandGain[b] : field == kBandFreq ? &m.bandFreq[b] : &m.bandQ[b];
-    const double rounded = field == kBandGain ? MirrorRounding::Gain(v) : MirrorRounding::FreqOrQ(v);
-    if (!Differs(rounded, *mirror)) return;
-    *mirror = rounded;
     // A drag moves the response without restarting the filters.
     request.audioRedesign = m.bandActive[b] != 0;
     request.displayRedesign = true;
@@ -119,20 +140,6 @@ void Brimlow::OnBandParamChange(int b, int field, RedesignRequest& request) {
     return;
   }
 
-  int* mirror = nullptr;
-  int value = MirrorRounding::Enum(v);
-  switch (field) {
-    case kBandActive: mirror = &m.bandActive[b]; break;
-    case kBandType:
-      mirror = &m.bandType[b];
-      if (value > kHighestMirroredType) value = 0;
-      break;
-    case kBandChMode: mirror = &m.bandChMode[b]; break;
-    case kBandSlope: mirror = &m.bandSlope[b]; break;
-    default: return;
-  }
-  if (value == *mirror) return;
-  *mirror = value;
   // A new structure (or a band joining or leaving the chain) would ring on
   // with the state of the old one: all bands start from rest.
   mEngine.ResetProcessBands();
