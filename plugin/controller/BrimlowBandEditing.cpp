@@ -7,7 +7,6 @@
 #include "graphics/IControl.h"
 #include "graphics/IGraphics.h"
 #include "plugin/controller/Brimlow.h"
-#include "plugin/controller/MirrorRounding.h"
 #include "plugin/engine/BandTypes.h"
 #include "plugin/engine/ParamIndex.h"
 
