@@ -16,19 +16,9 @@ namespace EditorLayout {
 
 namespace {
 
-constexpr int kScopeTag = 141;
 const IRECT kScopeRect(92, 84, 789, 428);
 constexpr double kScopeFreqMin = 10.0;
 constexpr double kScopeFreqMax = 30000.0;
-
-// The first control bound to a parameter, or null.
-IControl* ControlOfParam(IGraphics* graphics, int paramIdx) {
-  for (int i = 0; i < graphics->NControls(); ++i) {
-    IControl* control = graphics->GetControl(i);
-    if (control && control->ParamIdx() == paramIdx) return control;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -38,7 +28,7 @@ void LayoutGUI(Brimlow* plug, IGraphics* graphics, int) {
   for (int band = 0; band < kNumBands; ++band)
     plug->mBandFrameControls[band] = graphics->AttachControl(new IControl(plug, IRECT(), -1));
 
-  IScope* scope = new IScope(plug, kScopeRect, kScopeTag, kScopeFreqMin, kScopeFreqMax, plug->DspSampleRate());
+  IScope* scope = new IScope(plug, kScopeRect, Brimlow::kScopeTag, kScopeFreqMin, kScopeFreqMax, plug->DspSampleRate());
   const int scopeIdx = graphics->AttachControl(scope);
   plug->SetScope(scope, scopeIdx);
   scope->mSmoothMode = plug->Mirrors().smoothSpectrumCurve;
@@ -67,7 +57,7 @@ void UpdateAllBandControls(Brimlow* plug) {
     } fields[] = {{kBandSlope, BandTypeUsesSlope(type)}, {kBandGain, BandTypeUsesGain(type)},
                   {kBandQ, BandTypeUsesQ(type)}};
     for (const auto& f : fields) {
-      if (IControl* control = ControlOfParam(graphics, BandParamIndex(band, f.field))) control->GrayOut(!f.used);
+      if (IControl* control = graphics->GetControlOfParam(BandParamIndex(band, f.field))) control->GrayOut(!f.used);
     }
   }
 }

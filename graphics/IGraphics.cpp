@@ -44,6 +44,14 @@ void IGraphics::SetParameterViaControls(int paramIdx, double value, bool normali
   }
 }
 
+IControl* IGraphics::GetControlOfParam(int paramIdx) const {
+  for (int i = 0; i < mControls.GetSize(); ++i) {
+    IControl* control = mControls.Get(i);
+    if (control && control->ParamIdx() == paramIdx) return control;
+  }
+  return nullptr;
+}
+
 void IGraphics::SetControlFromPlug(int controlIdx, double normalizedValue) {
   if (IControl* control = mControls.Get(controlIdx)) control->SetValueFromPlug(normalizedValue);
 }

@@ -40,6 +40,8 @@ class IGraphics {
   int AttachControl(IControl* control);
   IControl* GetControl(int idx) const { return mControls.Get(idx); }
   int NControls() const { return mControls.GetSize(); }
+  // The first control bound to the parameter, or null.
+  IControl* GetControlOfParam(int paramIdx) const;
 
   virtual int ShowMessageBox(const char* text, const char* caption, int type) = 0;
   virtual void PluginFolderPath(WDL_String* path) = 0;

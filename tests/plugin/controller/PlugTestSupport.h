@@ -20,12 +20,7 @@ namespace plugtest {
 // The stand-in layout binds one plain control to every parameter; the
 // first control bound to the index is that one.
 inline IControl* ControlOf(Brimlow& plug, int paramIdx) {
-  IGraphics* graphics = plug.GetGUI();
-  for (int i = 0; graphics && i < graphics->NControls(); ++i) {
-    IControl* control = graphics->GetControl(i);
-    if (control && control->ParamIdx() == paramIdx) return control;
-  }
-  return nullptr;
+  return plug.GetGUI() ? plug.GetGUI()->GetControlOfParam(paramIdx) : nullptr;
 }
 
 // The editor's way: the user moves the control.
