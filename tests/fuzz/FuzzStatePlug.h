@@ -5,6 +5,7 @@
 
 #include "framework/containers/ChunkBuffer.h"
 #include "plugin/controller/Brimlow.h"
+#include "tests/plugin/controller/PlugHost.h"
 #include "tests/plugin/controller/ScopedDataHome.h"
 
 // The equaliser itself, for the state-chunk target and its seeds: made
@@ -25,26 +26,10 @@ class FuzzStatePlug {
   Brimlow& Plug() { return *mPlug; }
 
   // What the host stores, as the host asks for it.
-  std::vector<unsigned char> Save() {
-    WDL_MutexLock lock(mPlug->GetMutex());
-    ChunkBuffer chunk;
-    if (!mPlug->SerializeState(&chunk)) return {};
-    return std::vector<unsigned char>(chunk.GetData(), chunk.GetData() + chunk.Size());
-  }
-
-  int Restore(const unsigned char* data, size_t size) {
-    ChunkBuffer chunk;
-    if (size > 0) chunk.PutBytes(data, static_cast<int>(size));
-    WDL_MutexLock lock(mPlug->GetMutex());
-    return mPlug->UnserializeStateAll(&chunk, 0);
-  }
-
+  std::vector<unsigned char> Save() { return PlugHost::SaveState(*mPlug); }
+  int Restore(const unsigned char* data, size_t size) { return PlugHost::RestoreState(*mPlug, data, size); }
   // A host's automation of one parameter (value plain).
-  void SetParam(int idx, double value) {
-    WDL_MutexLock lock(mPlug->GetMutex());
-    mPlug->GetParam(idx)->Set(value);
-    mPlug->OnParamChange(idx);
-  }
+  void SetParam(int idx, double value) { PlugHost::SetParam(*mPlug, idx, value, false); }
 
  private:
   // Made before the plug-in and gone after it.

@@ -50,11 +50,15 @@ inline std::vector<unsigned char> SaveState(Brimlow& plug) {
 }
 
 // Hands the bytes back as the host's restore does; the reader's result.
-inline int RestoreState(Brimlow& plug, const std::vector<unsigned char>& bytes) {
+inline int RestoreState(Brimlow& plug, const unsigned char* data, size_t size) {
   ChunkBuffer chunk;
-  if (!bytes.empty()) chunk.PutBytes(bytes.data(), static_cast<int>(bytes.size()));
+  if (size > 0) chunk.PutBytes(data, static_cast<int>(size));
   WDL_MutexLock lock(plug.GetMutex());
   return plug.UnserializeStateAll(&chunk, 0);
+}
+
+inline int RestoreState(Brimlow& plug, const std::vector<unsigned char>& bytes) {
+  return RestoreState(plug, bytes.data(), bytes.size());
 }
 
 }  // namespace PlugHost
