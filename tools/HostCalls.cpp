@@ -56,7 +56,8 @@ void HostLoadPresetFile(IPlugBase& plug, const std::string& path) {
   WDL_MutexLock lock(plug.GetMutex());
   // The path goes whole as the file name: the reader joins folder, name and
   // extension as they stand.
-  if (!plug.LoadPresetFromXML(WDL_String(kHostVendor), WDL_String(kHostProduct), WDL_String(kHostVersion), &record,
+  if (!plug.LoadPresetFromXML(WDL_String(plug.GetVendorText()), WDL_String(plug.GetProductText()),
+                              WDL_String(plug.GetVersionText()), &record,
                               WDL_String(""), WDL_String(path.c_str()), WDL_String(""), true)) {
     throw CommandError(path + ": not a Brimlow preset file");
   }

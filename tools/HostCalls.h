@@ -10,11 +10,6 @@ class IPlugBase;
 // makes it (locks included), against the base object alone so that any
 // plug-in, the equaliser or a test's, can be driven. Failures throw
 // CommandError with a message for the user.
-//
-// Plug-in vendor, product and version texts that preset files must carry.
-constexpr const char* kHostVendor = "Kestrelbay";
-constexpr const char* kHostProduct = "Brimlow";
-constexpr const char* kHostVersion = "3.2.3";
 
 // Before the first block: connects the leading `channels` inputs and
 // outputs and disconnects the rest, sets the rate and block size, resets.

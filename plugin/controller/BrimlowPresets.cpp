@@ -7,9 +7,6 @@
 
 namespace {
 
-const WDL_String kVendor("Kestrelbay");
-const WDL_String kProduct("Brimlow");
-const WDL_String kVersion("3.2.3");
 const WDL_String kUserDefaultName("default");
 const WDL_String kPresetExtension(".tps");
 
@@ -46,7 +43,8 @@ bool Brimlow::LoadUserDefaultPreset(bool load) {
   if (!load) return false;
   WDL_MutexLock lock(GetMutex());
   WDL_String presetName;
-  const bool loaded = LoadPresetFromXMLWithData(kVendor, kProduct, kVersion, mHostFormatPath, kUserDefaultName,
+  const bool loaded = LoadPresetFromXMLWithData(WDL_String(GetVendorText()), WDL_String(GetProductText()),
+                                                WDL_String(GetVersionText()), mHostFormatPath, kUserDefaultName,
                                                 kPresetExtension, presetName, false, true, mPresetLabel);
   if (!loaded) {
     mPresetLabel.Set("Init");
@@ -67,6 +65,6 @@ bool Brimlow::SaveUserDefaultPreset(const WDL_String& folder) {
   WDL_String directory(folder.Get()[0] ? folder.Get() : mHostFormatPath.Get());
   WDL_String presetName;
   const WDL_String data(GetPresetName(GetCurrentPresetIdx()));
-  return WritePresetXMLFile(kVendor, kProduct, kVersion, directory, kUserDefaultName, kPresetExtension, presetName,
+  return WritePresetXMLFile(WDL_String(GetVendorText()), WDL_String(GetProductText()), WDL_String(GetVersionText()), directory, kUserDefaultName, kPresetExtension, presetName,
                             false, true, data);
 }

@@ -17,6 +17,11 @@
 
 namespace {
 
+// The texts the test plug-in carries and its preset files must match.
+constexpr const char* kHostVendor = "Kestrelbay";
+constexpr const char* kHostProduct = "Brimlow";
+constexpr const char* kHostVersion = "3.2.3";
+
 // The mixed parameter table, the equaliser's identity texts, and presets.
 class HostPlug : public TestPlug {
  public:
