@@ -241,8 +241,7 @@ class Brimlow : public IPlugRTAS {
   bool mImpulsePendingFresh = false;
   // The pre-filter analyser sees its input as late as the output leaves.
   void AlignPreAnalyzer();
-  // The parameter's plain value; a NaN (a state reader stores it as given)
-  // reads as the parameter's default, so no mirror ever holds one.
+  // The parameter's plain value (never NaN: the parameter refuses one).
   double ParamValue(int paramIdx) const;
   bool ChangedFromMouse() const;
   bool ShiftHeld() const;

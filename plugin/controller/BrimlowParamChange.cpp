@@ -66,9 +66,7 @@ void Brimlow::OnParamChange(int paramIdx) {
 
 double Brimlow::ParamValue(int paramIdx) const {
   const IParam* param = GetParam(paramIdx);
-  if (!param) return 0.0;
-  const double v = param->Value();
-  return std::isnan(v) ? param->GetDefault() : v;
+  return param ? param->Value() : 0.0;
 }
 
 bool Brimlow::ChangedFromMouse() const {
