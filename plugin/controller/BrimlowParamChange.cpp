@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cmath>
 
 #include "editor/EditorLayout.h"
 #include "editor/display/IScope.h"
