@@ -159,6 +159,9 @@ Bytes Assemble(const Parts& p) {
   return b;
 }
 
+// What a read restores: nothing, the parameters alone, or everything.
+enum class Outcome { kNotAState, kFailure, kParamsOnly, kEverything };
+
 class BrimlowState : public TempDataHomeTest {
  protected:
   // A target holding the defaults and reference `mOld`, and the chunk of a
@@ -184,6 +187,27 @@ class BrimlowState : public TempDataHomeTest {
   void ExpectUnchanged() {
     EXPECT_EQ(Values(*mTarget), mTargetValues);
     EXPECT_TRUE(HoldsPoints(*mTarget, mOld));
+  }
+
+  // What a read of the source's chunk must leave; end is where a read that
+  // takes anything must stop.
+  void ExpectOutcome(Outcome outcome, int result, int end) {
+    switch (outcome) {
+      case Outcome::kNotAState:
+        EXPECT_EQ(result, 0);
+        ExpectUnchanged();
+        break;
+      case Outcome::kFailure:
+        EXPECT_EQ(result, -1);
+        ExpectUnchanged();
+        break;
+      case Outcome::kParamsOnly:
+      case Outcome::kEverything:
+        EXPECT_EQ(result, end);
+        EXPECT_EQ(Values(*mTarget), mSourceValues);
+        EXPECT_TRUE(HoldsPoints(*mTarget, outcome == Outcome::kEverything ? mNew : mOld));
+        break;
+    }
   }
 
   std::unique_ptr<Brimlow> mTarget;
@@ -350,8 +374,6 @@ TEST_F(BrimlowState, ChunkInsideALargerBufferIsReadFromItsStart) {
 
 // ---- Truncations ------------------------------------------------------------
 
-// What a read restores: nothing, the parameters alone, or everything.
-enum class Outcome { kNotAState, kFailure, kParamsOnly, kEverything };
 // Where a cut or an expected position lies: the chunk's start, the end of
 // the parameter section, the end of the capture section, or the chunk's end.
 enum class Anchor { kStart, kParamsEnd, kCaptureEnd, kEnd };
@@ -378,26 +400,7 @@ TEST_P(BrimlowStateTruncation, GivesFailureOrTheStartAndNeverAHalfRestore) {
   const ChunkBuffer chunk = ToChunk(bytes);
 
   const int result = mTarget->UnserializeStateAll(&chunk, 0);
-  switch (c.outcome) {
-    case Outcome::kNotAState:
-      EXPECT_EQ(result, 0);
-      ExpectUnchanged();
-      break;
-    case Outcome::kFailure:
-      EXPECT_EQ(result, -1);
-      ExpectUnchanged();
-      break;
-    case Outcome::kParamsOnly:
-      EXPECT_EQ(result, paramsEnd);
-      EXPECT_EQ(Values(*mTarget), mSourceValues);
-      EXPECT_TRUE(HoldsPoints(*mTarget, mOld));
-      break;
-    case Outcome::kEverything:
-      EXPECT_EQ(result, cut);
-      EXPECT_EQ(Values(*mTarget), mSourceValues);
-      EXPECT_TRUE(HoldsPoints(*mTarget, mNew));
-      break;
-  }
+  ExpectOutcome(c.outcome, result, c.outcome == Outcome::kParamsOnly ? paramsEnd : cut);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -451,26 +454,7 @@ TEST_P(BrimlowStateContent, RestoresWhatIsSoundAndRefusesTheRest) {
   c.edit(parts, mNew);
   const ChunkBuffer* chunk = Chunk(parts);
   const int result = mTarget->UnserializeStateAll(chunk, 0);
-  switch (c.outcome) {
-    case Outcome::kNotAState:
-      EXPECT_EQ(result, 0);
-      ExpectUnchanged();
-      break;
-    case Outcome::kFailure:
-      EXPECT_EQ(result, -1);
-      ExpectUnchanged();
-      break;
-    case Outcome::kParamsOnly:
-      EXPECT_EQ(result, chunk->Size() - c.returnsFromEnd);
-      EXPECT_EQ(Values(*mTarget), mSourceValues);
-      EXPECT_TRUE(HoldsPoints(*mTarget, mOld));
-      break;
-    case Outcome::kEverything:
-      EXPECT_EQ(result, chunk->Size() - c.returnsFromEnd);
-      EXPECT_EQ(Values(*mTarget), mSourceValues);
-      EXPECT_TRUE(HoldsPoints(*mTarget, mNew));
-      break;
-  }
+  ExpectOutcome(c.outcome, result, chunk->Size() - c.returnsFromEnd);
 }
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
