@@ -16,3 +16,4 @@ void IGraphics::PrepDraw() {}
 void IGraphics::DeleteDrawBitmaps() {}
 bool IGraphics::MeasureIText(IText*, const char*, IRECT*) { return true; }
 bool IGraphics::FillIRect(const IColor*, const IRECT*, const IChannelBlend*) { return true; }
+void IGraphics::ClearScaledBitmapCache() {}
