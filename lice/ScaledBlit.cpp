@@ -182,24 +182,30 @@ void ScaleWithSampler(int masked, int ia, const Walk& walk, const Source& src, c
   }
 }
 
-// Destination and source clipping along one axis, in fixed point, for a
-// positive step: pixels whose sample would fall before the source's first
-// column or past its last are cut off. The pixels that fit are those up to
-// and including the last whose position is at most (size - 1) * 65536,
-// hence the + 1: without it the last column of the source was never drawn
-// when the destination reached past it.
+// Clipping along one axis, in fixed point, once before the loops: pixels
+// whose sample falls before the source's first pixel or past its last are
+// cut off, since the loops would draw nothing there. What is left keeps
+// every position of the walk far inside 64 bits, however large the steps.
+// A count of pixels, not a product with it, so nothing overflows.
 void ClipAxis(int64_t step, int sourceSize, int64_t* start, int64_t* count, int64_t* destPos) {
-  if (step <= 0) return;
-  if (*start < 0) {
-    const int64_t n = (step - 1 - *start) / step;
+  const int64_t end = static_cast<int64_t>(sourceSize) * 65536;  // first position past the source
+  auto skip = [&](int64_t n) {
     *count -= n;
     *destPos += n;
     *start += n * step;
-  }
-  if ((*start + step * (*count - 1)) / 65536 >= sourceSize) {
-    const int64_t last = (static_cast<int64_t>(sourceSize) - 1) * 65536 - *start;
-    const int64_t fit = last < 0 ? 0 : last / step + 1;
+  };
+  if (step > 0) {
+    if (*start < 0) skip((step - 1 - *start) / step);
+    // Every pixel whose position is below end; the last column's samples
+    // included (a bound of (size - 1) * 65536 would drop them).
+    const int64_t fit = *start < end ? (end - 1 - *start) / step + 1 : 0;
     if (fit < *count) *count = fit;
+  } else if (step < 0) {
+    if (*start >= end) skip((*start - (end - 1) - step - 1) / -step);
+    const int64_t fit = *start >= 0 ? *start / -step + 1 : 0;
+    if (fit < *count) *count = fit;
+  } else if (*start < 0 || *start >= end) {
+    *count = 0;
   }
 }
 

@@ -228,15 +228,24 @@ TEST(ScaledBlit, DestinationLeftOfTheBitmapStartsFurtherIntoTheSource) {
   EXPECT_EQ(LiceTest::Pixels(&a), LiceTest::Pixels(&b));
 }
 
-TEST(ScaledBlit, DestinationPastTheSourceIsClippedInFixedPoint) {
-  // A source rectangle twice the bitmap: the right half of the destination
-  // would sample past the last column and stays as it was.
-  LICE_MemBitmap src(10, 1, 0), dest(20, 1, 0);
-  LiceTest::FillRandom(&src, 6);
-  LiceTest::FillAll(&dest, 3);
-  LICE_ScaledBlit(&dest, &src, 0, 0, 20, 1, 0, 0, 40, 1, 1.0f, 0);
-  for (int i = 0; i < 20; ++i) {
-    EXPECT_EQ(At(&dest, i, 0), 2 * i < 10 ? At(&src, 2 * i, 0) : 3u) << i;
+// Where the destination reaches past the source, exactly the pixels whose
+// sample lies inside the source are drawn, the last column's included.
+TEST(ScaledBlit, DestinationPastTheSourceDrawsEverySampleInside) {
+  struct Case {
+    float srcX, srcW;
+    int dstW;
+  } cases[] = {{0.0f, 40.0f, 20}, {0.6f, 12.0f, 8}, {0.0f, 15.0f, 15 * 4 / 3}, {-3.5f, 20.0f, 16}, {0.5f, 30.0f, 7}};
+  for (const Case& c : cases) {
+    LICE_MemBitmap src(10, 1, 0), dest(20, 1, 0);
+    LiceTest::FillRandom(&src, 6);
+    LiceTest::FillAll(&dest, 3);
+    LICE_ScaledBlit(&dest, &src, 0, 0, c.dstW, 1, c.srcX, 0, c.srcW, 1, 1.0f, 0);
+    const long long step = static_cast<long long>(static_cast<double>(c.srcW / static_cast<float>(c.dstW)) * 65536.0);
+    for (int i = 0; i < 20; ++i) {
+      const long long sx = (static_cast<long long>(c.srcX * 65536.0) + i * step) >> 16;
+      const bool inside = i < c.dstW && sx >= 0 && sx < 10;
+      EXPECT_EQ(At(&dest, i, 0), inside ? At(&src, static_cast<int>(sx), 0) : 3u) << c.srcX << " " << i;
+    }
   }
 }
 
