@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/IPlugBase.h"
+#include "plugin/controller/FactoryPresets.h"
 #include "tests/tools/AudioFiles.h"
 #include "tests/ScratchFolder.h"
 #include "tools/CommandError.h"
@@ -301,6 +302,84 @@ TEST(ProcessAudio, FactoryPresetByName) {
   direct.RestorePreset(names.size() > 3 ? 3 : 0);
   EXPECT_EQ(ReadFileBytes(folder.PathOf("by-name.state")), direct.SaveState());
 }
+
+// Every parameter's value in a saved state, read back through a fresh session.
+std::vector<double> StateValues(const std::vector<uint8_t>& state) {
+  HostSession session;
+  session.RestoreState(state, "state");
+  std::vector<double> values;
+  for (int i = 0; i < session.Plug().NParams(); ++i) values.push_back(session.Plug().GetParam(i)->Value());
+  return values;
+}
+
+// A preset file with a factory preset's values written out by hand, and
+// values for parameters no preset carries, which a load must ignore.
+std::string KickPresetFile(const IPlugBase& plug, const FactoryPreset& preset) {
+  std::string text =
+      "<?xml version=\"1.0\" ?>\n<PresetXMLTree version=\"1\">\n"
+      "<PluginVendor>Kestrelbay</PluginVendor>\n<PluginName>Brimlow</PluginName>\n"
+      "<PluginVersion>3.2.3</PluginVersion>\n<Preset name=\"Kick\">\n<Parameter>\n";
+  auto add = [&](const std::string& name, double value) {
+    char line[160];
+    std::snprintf(line, sizeof line, "<Param name=\"%s\" val=\"%f\" />\n", name.c_str(), value);
+    text += line;
+  };
+  for (const IParamValue& v : FactoryPresetValues(preset)) add(plug.GetParam(v.mParamIdx)->GetNameForHost(), v.mValue);
+  add("Phase", 0.0);
+  add("Output Gain", 12.0);
+  add("Solo 3", 0.0);
+  return text + "</Parameter>\n</Preset>\n</PresetXMLTree>\n";
+}
+
+class PresetOverState : public ::testing::TestWithParam<bool> {};
+
+// A state with display, meter, output and Solo settings away from their
+// defaults, then a factory preset over it, by name or from a file: the
+// preset's parameters take its values, every other one keeps the state's.
+TEST_P(PresetOverState, ChangesOnlyWhatThePresetStores) {
+  const bool fromFile = GetParam();
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 2000), 48000));
+  const FactoryPreset& kick = kFactoryPresets[8];
+  ASSERT_STREQ(kick.name, "Track:Kick");
+
+  ProcessOptions first;
+  first.settings = {"Phase=Invert", "Output Gain=-6", "Main Meter Mode=VU", "Solo 3=on",
+                    "Gain 7=5",     "Active 7=on",    "FScale=40"};
+  first.stateOut = folder.PathOf("a.state");
+  Process(folder.PathOf("in.wav"), folder.PathOf("a.wav"), first);
+  const std::vector<double> before = StateValues(ReadFileBytes(folder.PathOf("a.state")));
+
+  ProcessOptions second;
+  second.stateIn = folder.PathOf("a.state");
+  second.stateOut = folder.PathOf("b.state");
+  HostSession names;
+  if (fromFile) {
+    const std::string text = KickPresetFile(names.Plug(), kick);
+    folder.Write("kick.tps", std::vector<unsigned char>(text.begin(), text.end()));
+    second.presetFile = folder.PathOf("kick.tps");
+  } else {
+    second.preset = kick.name;
+  }
+  Process(folder.PathOf("in.wav"), folder.PathOf("b.wav"), second);
+  const std::vector<double> after = StateValues(ReadFileBytes(folder.PathOf("b.state")));
+
+  std::vector<double> expected = before;
+  for (const IParamValue& v : FactoryPresetValues(kick)) expected[static_cast<size_t>(v.mParamIdx)] = v.mValue;
+  ASSERT_EQ(after.size(), expected.size());
+  for (size_t i = 0; i < after.size(); ++i) {
+    EXPECT_EQ(after[i], expected[i]) << i << " " << names.Plug().GetParam(static_cast<int>(i))->GetNameForHost();
+  }
+  for (const char* name : {"Phase", "Output Gain", "Main Meter Mode", "Solo 3", "FScale"}) {
+    const size_t idx = static_cast<size_t>(FindParamByName(names.Plug(), name));
+    EXPECT_NE(after[idx], names.Plug().GetParam(static_cast<int>(idx))->GetDefault()) << name;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ByNameAndFromFile, PresetOverState, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? std::string("PresetFile") : std::string("FactoryPreset");
+                         });
 
 // Nothing is written when anything fails, and an existing OUT stays as it was.
 TEST(ProcessAudio, FailuresLeaveNoFiles) {
