@@ -77,8 +77,10 @@ RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::str
   int writeErrno = 0;
   AlignedRender render(session, source.Channels(), options.blockSize, options.latencyCompensation,
                        [&](const double* const* channels, size_t frames) {
+                         errno = 0;
                          if (writer.WriteFrames(channels, frames)) return true;
-                         writeErrno = errno;
+                         // No call failed: the file would pass the 4 GB of a RIFF size.
+                         writeErrno = errno != 0 ? errno : EFBIG;
                          return false;
                        });
   Progress progress(showProgress && static_cast<double>(source.Frames()) >
