@@ -171,22 +171,21 @@ void LICE_DrawLine(LICE_IBitmap* dest, int x1, int y1, int x2, int y2, LICE_pixe
   const int span = dest->getRowSpan();
   const int modeByte = mode & LICE_BLIT_MODE_MASK;
 
+  const int ia = LICE_IntegerAlphaSingle(alpha);
   if (y1 == y2) {
     const int xa = x1 < x2 ? x1 : x2;
     const int count = (x1 < x2 ? x2 : x1) - xa + 1;
     LICE_pixel* p = LICE_MemoryPixel(bits, span, xa, y1);
-    auto run = [&](auto op) { HorzLine<typename decltype(op)::type>(p, count, color, LICE_IntegerAlphaSingle(alpha)); };
-    if (!WithExactAlphaCopy(modeByte, alpha, run)) WithLineOp(modeByte, LICE_IntegerAlphaSingle(alpha), run);
+    auto run = [&](auto op) { HorzLine<typename decltype(op)::type>(p, count, color, ia); };
+    if (!WithExactAlphaCopy(modeByte, alpha, run)) WithLineOp(modeByte, ia, run);
     return;
   }
   if (x1 == x2) {
     const int ya = y1 < y2 ? y1 : y2;
     const int count = (y1 < y2 ? y2 : y1) - ya + 1;
     LICE_pixel* p = LICE_MemoryPixel(bits, span, x1, ya);
-    auto run = [&](auto op) {
-      VertLine<typename decltype(op)::type>(p, span, count, color, LICE_IntegerAlphaSingle(alpha));
-    };
-    if (!WithExactAlphaCopy(modeByte, alpha, run)) WithLineOp(modeByte, LICE_IntegerAlphaSingle(alpha), run);
+    auto run = [&](auto op) { VertLine<typename decltype(op)::type>(p, span, count, color, ia); };
+    if (!WithExactAlphaCopy(modeByte, alpha, run)) WithLineOp(modeByte, ia, run);
     return;
   }
 
@@ -205,7 +204,6 @@ void LICE_DrawLine(LICE_IBitmap* dest, int x1, int y1, int x2, int y2, LICE_pixe
       }
       return;
     }
-    const int ia = LICE_IntegerAlphaSingle(alpha);
     if (aa) {
       WithAntialiasedLineOp(modeByte, ia, [&](auto op) {
         DiagLineAA<typename decltype(op)::type>(p1, n, xstep, ystep, color, ia);
@@ -237,7 +235,6 @@ void LICE_DrawLine(LICE_IBitmap* dest, int x1, int y1, int x2, int y2, LICE_pixe
     minorStep = -minorStep;
   }
   const int slope = static_cast<int>(static_cast<double>(minorDelta) / static_cast<double>(majorDelta) * 65536.0);
-  const int ia = LICE_IntegerAlphaSingle(alpha);
   if (aa) {
     WithAntialiasedLineOp(modeByte, ia, [&](auto op) {
       SlopedLineAA<typename decltype(op)::type>(start, end, slope, majorStep, majorDelta, minorStep, color, ia);

@@ -36,7 +36,7 @@ std::vector<FuzzSeed> MakeSeeds() {
   };
   std::vector<FuzzSeed> seeds;
   for (const Shape& shape : shapes) {
-    LiceTest::PNGSpec s;
+    LiceTest::PNGDescription s;
     s.width = 9;
     s.height = 6;
     s.colorType = shape.colorType;

@@ -97,7 +97,7 @@ class PNGOutOfMemory : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(mFolder.Ok());
-    LiceTest::PNGSpec s;
+    LiceTest::PNGDescription s;
     s.width = 40;
     s.height = 30;
     s.colorType = PNG_COLOR_TYPE_RGB;

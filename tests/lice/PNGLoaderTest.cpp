@@ -15,7 +15,7 @@
 namespace {
 
 using LiceTest::At;
-using LiceTest::PNGSpec;
+using LiceTest::PNGDescription;
 
 struct FormatCase {
   const char* name;
@@ -30,8 +30,8 @@ int To8Bits(int v, int depth) {
   return v * 255 / ((1 << depth) - 1);
 }
 
-PNGSpec MakeSpec(const FormatCase& c, unsigned seed) {
-  PNGSpec s;
+PNGDescription MakeDescription(const FormatCase& c, unsigned seed) {
+  PNGDescription s;
   s.width = 7;
   s.height = 5;
   s.colorType = c.colorType;
@@ -66,8 +66,8 @@ PNGSpec MakeSpec(const FormatCase& c, unsigned seed) {
   return s;
 }
 
-// The straight-alpha pixel the spec's samples stand for.
-LICE_pixel Expected(const PNGSpec& s, int x, int y) {
+// The straight-alpha pixel the described samples stand for.
+LICE_pixel Expected(const PNGDescription& s, int x, int y) {
   const int channels = LiceTest::ChannelCount(s.colorType);
   const int* v = &s.samples[(static_cast<size_t>(y) * s.width + x) * channels];
   const int d = s.bitDepth;
@@ -102,22 +102,22 @@ TEST_P(PNGFormats, ArriveAsStraightAlphaARGB) {
   const FormatCase c = GetParam();
   ScratchFolder folder;
   ASSERT_TRUE(folder.Ok());
-  const PNGSpec spec = MakeSpec(c, 100 + c.bitDepth + 7 * c.colorType);
+  const PNGDescription image = MakeDescription(c, 100 + c.bitDepth + 7 * c.colorType);
   const std::string path = folder.PathOf("image.png");
-  ASSERT_TRUE(LiceTest::WritePNG(path, spec));
+  ASSERT_TRUE(LiceTest::WritePNG(path, image));
 
   std::unique_ptr<LICE_IBitmap> bm(LICE_LoadPNG(path.c_str(), nullptr));
   ASSERT_NE(bm, nullptr);
-  ASSERT_EQ(bm->getWidth(), spec.width);
-  ASSERT_EQ(bm->getHeight(), spec.height);
+  ASSERT_EQ(bm->getWidth(), image.width);
+  ASSERT_EQ(bm->getHeight(), image.height);
   EXPECT_EQ(bm->getRowSpan(), 8);  // a new bitmap aligns its rows to 4 pixels
-  for (int y = 0; y < spec.height; ++y) {
-    for (int x = 0; x < spec.width; ++x) {
-      EXPECT_EQ(At(bm.get(), x, y), Expected(spec, x, y)) << x << "," << y;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      EXPECT_EQ(At(bm.get(), x, y), Expected(image, x, y)) << x << "," << y;
     }
   }
   // Into a bottom-up bitmap of the image's size: image row 0 is its top row.
-  LiceTest::FlippedBitmap flipped(spec.width, spec.height);
+  LiceTest::FlippedBitmap flipped(image.width, image.height);
   ASSERT_EQ(LICE_LoadPNG(path.c_str(), &flipped), &flipped);
   EXPECT_EQ(LiceTest::Pixels(&flipped), LiceTest::Pixels(bm.get()));
   EXPECT_TRUE(flipped.PaddingIntact());
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LoadPNG, HalfTransparentRedKeepsItsAlphaUnpremultiplied) {
   ScratchFolder folder;
-  PNGSpec s;
+  PNGDescription s;
   s.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
   s.samples = {255, 0, 0, 128};
   const std::string path = folder.PathOf("red.png");
@@ -167,7 +167,7 @@ TEST(LoadPNG, HalfTransparentRedKeepsItsAlphaUnpremultiplied) {
 
 TEST(LoadPNG, CallersBitmapIsResizedAndReturned) {
   ScratchFolder folder;
-  PNGSpec s = MakeSpec({"", PNG_COLOR_TYPE_RGB, 8, false, false}, 5);
+  PNGDescription s = MakeDescription({"", PNG_COLOR_TYPE_RGB, 8, false, false}, 5);
   const std::string path = folder.PathOf("rgb.png");
   ASSERT_TRUE(LiceTest::WritePNG(path, s));
   LICE_MemBitmap bm(40, 2, 4);
@@ -236,7 +236,7 @@ TEST(LoadPNG, BrokenFilesReturnNull) {
 
   // Truncated in the image data: a bitmap the call made is freed (ASan
   // would see a leak), the caller's survives with the rows read so far.
-  PNGSpec s = MakeSpec({"", PNG_COLOR_TYPE_RGB_ALPHA, 8, false, false}, 9);
+  PNGDescription s = MakeDescription({"", PNG_COLOR_TYPE_RGB_ALPHA, 8, false, false}, 9);
   s.width = 64;
   s.height = 64;
   s.samples.resize(64 * 64 * 4);
@@ -259,7 +259,7 @@ TEST(LoadPNG, BrokenFilesReturnNull) {
 
 TEST(LoadPNGIfExtension, OnlyNamesEndingInPngAreTried) {
   ScratchFolder folder;
-  PNGSpec s = MakeSpec({"", PNG_COLOR_TYPE_GRAY, 8, false, false}, 2);
+  PNGDescription s = MakeDescription({"", PNG_COLOR_TYPE_GRAY, 8, false, false}, 2);
   ASSERT_TRUE(std::filesystem::create_directories(folder.PathOf("a/b")));
   ASSERT_TRUE(std::filesystem::create_directories(folder.PathOf("dir.png")));
   for (const char* name : {"a/b/image.PNG", "x.png", "image.png.bak", "dir.png/file", "png"}) {

@@ -13,7 +13,7 @@
 
 namespace LiceTest {
 
-struct PNGSpec {
+struct PNGDescription {
   int width = 1, height = 1;
   int colorType = PNG_COLOR_TYPE_RGB;
   int bitDepth = 8;
@@ -38,7 +38,7 @@ inline int ChannelCount(int colorType) {
 
 // Packs the samples into PNG rows (big-endian 16-bit, sub-byte samples
 // from the high bits) and writes the file. False on any failure.
-inline bool WritePNG(const std::string& path, const PNGSpec& s) {
+inline bool WritePNG(const std::string& path, const PNGDescription& s) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
