@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <optional>
 
 #include "lice/lice.h"
@@ -132,7 +133,11 @@ INSTANTIATE_TEST_SUITE_P(
                  By<LICE_SourceAlphaCombiner<LICE_OverlayCombiner, false>>(256)},
         ModeCase{"SourceAlphaHSV", 0x10005, 0.6f, By<LICE_SourceAlphaCombiner<LICE_HSVCombiner, false>>(153)},
         ModeCase{"ModeSix", 6, 1.0f, nullptr}, ModeCase{"SourceAlphaModeSix", 0x10006, 1.0f, nullptr},
-        ModeCase{"ZeroAlpha", 1, 0.0f, nullptr}),
+        ModeCase{"ZeroAlpha", 1, 0.0f, nullptr},
+        // Far outside 0..1 the integer alpha is held at +-4096, where no
+        // combiner product overflows; NaN draws nothing.
+        ModeCase{"HugeAlpha", 1, 1e30f, Plain(1, 4096)}, ModeCase{"HugeNegativeAlpha", 3, -1e30f, Plain(3, -4096)},
+        ModeCase{"NaNAlpha", 0, std::numeric_limits<float>::quiet_NaN(), nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Blit, HalfShortcutAndCopyCombinerRoundDifferently) {
