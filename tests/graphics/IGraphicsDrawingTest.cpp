@@ -189,6 +189,8 @@ TEST_F(Drawing, LinesTruncateTheirEndPointsAndTakeTheirAlpha) {
   graphics->DrawLine(&colour, 10.9f, 5.2f, -0.7f, 3.99f);
   LICE_DrawLine(&reference, 10, 5, 0, 3, colour.ToPixel(), 1.0f, 0x10000, false);
   ExpectSamePixels(Surface(), &reference);
+  EXPECT_EQ(PixelAt(Surface(), 10, 5), colour.ToPixel());
+  EXPECT_EQ(PixelAt(Surface(), 0, 3), colour.ToPixel());
 
   // Alpha 51 is a weight of 0.2 whatever the blend's weight.
   const IColor faint(51, 250, 40, 10);
@@ -196,6 +198,7 @@ TEST_F(Drawing, LinesTruncateTheirEndPointsAndTakeTheirAlpha) {
   graphics->DrawLineColorAlpha(&faint, 20.0f, 20.0f, 90.0f, 60.0f, &heavy);
   LICE_DrawLine(&reference, 20, 20, 90, 60, faint.ToPixel(), 0.2f, 0x10000, false);
   ExpectSamePixels(Surface(), &reference);
+  EXPECT_NE(PixelAt(Surface(), 20, 20), kClear);
 
   graphics->DrawLineFloat(&colour, 100.25f, 10.5f, 180.75f, 70.125f, nullptr, true);
   LICE_DrawLineFloat(&reference, 100.25f, 10.5f, 180.75f, 70.125f, colour.ToPixel(), 1.0f, 0x10000, true);
@@ -226,6 +229,8 @@ TEST_F(Drawing, CirclesAndTriangles) {
   graphics->FillCircle(&colour, 20, 30, 7.5f, nullptr, true);
   LICE_FillCircle(&reference, 20.0f, 30.0f, 7.5f, colour.ToPixel(), 1.0f, 0x10000, true);
   ExpectSamePixels(Surface(), &reference);
+  EXPECT_EQ(PixelAt(Surface(), 20, 30), colour.ToPixel());
+  EXPECT_EQ(PixelAt(Surface(), 20, 40), kClear);
 
   // Rows 0..4 of this triangle hold 5, 4, 3, 2, 1 pixels from column 100.
   Fill(Surface(), kClear);
