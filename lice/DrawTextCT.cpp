@@ -38,13 +38,15 @@ int DrawTextCT(DrawContext* ctx, const char* text, int byteCount, DrawRect* rect
   if (flags & kDrawTextRight) {
     x = rect->right - w;
   } else if (flags & kDrawTextCenter) {
-    x = rect->left + (rect->right - rect->left) / 2 - w / 2;
+    // Rounded as the cached fonts' glyph path centres, so that opaque and
+    // translucent text land on the same pixels.
+    x = rect->left + (rect->right - rect->left - w) / 2;
   }
   double y = rect->top;
   if (flags & kDrawTextBottom) {
     y = rect->bottom - height;
   } else if (flags & kDrawTextVCenter) {
-    y = rect->top + (rect->bottom - rect->top) / 2 - height / 2;
+    y = rect->top + (rect->bottom - rect->top - height) / 2;
   }
 
   cg->SaveState();

@@ -155,12 +155,12 @@ TEST_P(DrawTextCTPlace, PutsTheBoxesWhereThePlacementRulesSay) {
   if (flags & kDrawTextRight) {
     x = r.right - w;
   } else if (flags & kDrawTextCenter) {
-    x = r.left + (r.right - r.left) / 2 - w / 2;
+    x = r.left + (r.right - r.left - w) / 2;
   }
   if (flags & kDrawTextBottom) {
     y = r.bottom - h;
   } else if (flags & kDrawTextVCenter) {
-    y = r.top + (r.bottom - r.top) / 2 - h / 2;
+    y = r.top + (r.bottom - r.top - h) / 2;
   }
   const ClipBox clip = (flags & kDrawTextNoClip) ? ClipBox{0, 0, kWidth, kHeight}
                                                  : ClipBox{r.left, r.top, r.right, r.bottom};
@@ -221,6 +221,26 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{{5, 3, 60, 46}, kDrawTextRight | kDrawTextBottom, "abcd\nc\nef", 4, 3, true},
         PlaceCase{{5, 3, 60, 40}, kDrawTextCenter | kDrawTextVCenter, "a\nbcd", 3, 2, false},
         PlaceCase{{5, 3, 40, 20}, 0, "ab\ncde", 3, 2, true}));
+
+// Centring truncates half the free space, as the cached fonts' glyph path
+// does, so both paths put centred text on the same pixels: 65 free columns
+// and 27 free rows of an 11-pixel font leave 32 and 13.
+TEST_F(DrawTextCTTest, CentringTruncatesHalfTheFreeSpace) {
+  DrawObject* font = MakeFont(11, 0);
+  SelectDrawObject(mCtx, font);
+  const TestFontModel f(11);
+  ASSERT_EQ(f.advance * 7, 35);
+  ASSERT_EQ(f.TextHeight(1), 13);
+  DrawRect r{0, 0, 100, 40};
+  DrawTextCT(mCtx, "abcdefg", -1, &r, kDrawTextNoPrefix | kDrawTextCenter | kDrawTextVCenter);
+  uint8_t rgb[3];
+  RGBOf(kTextColor, rgb);
+  TestImage expected(kWidth, kHeight);
+  expected.PaintGlyphs(f, 7, 32, 13 + f.ascent, rgb, ClipBox{0, 0, 100, 40});
+  EXPECT_TRUE(SameImage(Drawn(), expected));
+  SelectDrawObject(mCtx, mFont);
+  DeleteDrawObject(font);
+}
 
 TEST_F(DrawTextCTTest, TheFontsQualityChoosesAntialiasingForThatCallOnly) {
   uint8_t rgb[3];
