@@ -63,6 +63,32 @@ class TestImage {
       for (int x = left; x < right; ++x) Blend(x, y, rgb, 255, clip);
     }
   }
+  // The copy combiner with weight w: c + ((d - c) * (256 - w)) / 256 on all
+  // four bytes, the source's A being 255.
+  void CopyBlend(int x, int y, const uint8_t rgb[3], int weight, const ClipBox& clip) {
+    if (x < std::max(0, clip.left) || y < std::max(0, clip.top) ||
+        x >= std::min(mWidth, clip.right) || y >= std::min(mHeight, clip.bottom)) {
+      return;
+    }
+    uint8_t* p = At(x, y);
+    const int src[4] = {255, rgb[0], rgb[1], rgb[2]};
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(src[i] + ((p[i] - src[i]) * (256 - weight)) / 256);
+  }
+  // The glyph path's picture of count boxes with the top-left of the first
+  // glyph image at (x, top): weight coverage + 1 at integer alpha 256,
+  // else min(256, coverage * alpha / 256).
+  void PaintCachedGlyphs(const TestFontModel& f, int count, int x, int top, const uint8_t rgb[3],
+                         const ClipBox& clip, int alpha = 256) {
+    for (int g = 0; g < count; ++g) {
+      for (int row = 0; row < f.ascent + f.descent; ++row) {
+        for (int col = 0; col < f.boxWidth; ++col) {
+          const int coverage = row == 0 && col == 0 ? kCornerCoverage : 255;
+          const int weight = alpha == 256 ? coverage + 1 : std::min(256, coverage * alpha / 256);
+          if (alpha >= 1) CopyBlend(x + g * f.advance + col, top + row, rgb, weight, clip);
+        }
+      }
+    }
+  }
   // count boxes of the test font with the pen starting at x on the baseline.
   void PaintGlyphs(const TestFontModel& f, int count, int x, int baseline, const uint8_t rgb[3],
                    const ClipBox& clip, bool antialias = true) {
