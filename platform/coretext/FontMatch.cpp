@@ -41,6 +41,16 @@ bool ReadMatch(FcPattern* font, FontMatch* out) {
 
 }  // namespace
 
+}  // namespace platform
+
+// fontconfig 2.14 loses a few blocks while parsing its configuration files;
+// the leak checker is told to ignore what that library allocated. Kept
+// beside the only code that loads the configuration, so that every program
+// using it links this too.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+namespace platform {
+
 bool MatchFaceName(const char* faceName, FontMatch* out) {
   std::string family = faceName ? faceName : "";
   bool italic = false, bold = false;
