@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 #include "lice/DrawContext.h"
@@ -14,10 +15,13 @@ constexpr float kDefaultFontSize = 10.0f;
 constexpr size_t kMaxFaceNameBytes = 899;
 
 // The label font, made once per kind (real or test font, which tests switch
-// between) and kept for the process.
+// between) and kept for the process. Contexts on several threads may need it
+// first at the same time, hence the lock.
 platform::Font* DefaultFont() {
+  static std::mutex mutex;
   static platform::Font* fonts[2] = {nullptr, nullptr};
   const int kind = platform::TestFontEnabled() ? 1 : 0;
+  std::lock_guard<std::mutex> lock(mutex);
   if (!fonts[kind]) fonts[kind] = platform::CreateDefaultFont(kDefaultFontSize);
   return fonts[kind];
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "lice/DrawPools.h"
@@ -14,11 +15,12 @@
 #include "platform/coretext/Font.h"
 #include "tests/lice/TestFontModel.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define BRIMLOW_ASAN 1
+// The sanitizers' allocators abort on absurd sizes instead of failing them.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define BRIMLOW_SANITIZER_ALLOCATOR 1
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define BRIMLOW_ASAN 1
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define BRIMLOW_SANITIZER_ALLOCATOR 1
 #endif
 #endif
 
@@ -55,8 +57,8 @@ TEST(MemContext, SizesThatCannotBeMadeGiveNull) {
   for (auto [w, h] : std::vector<std::pair<int, int>>{{0, 5}, {5, 0}, {-1, 5}, {5, -1}, {INT_MIN, INT_MIN}}) {
     EXPECT_EQ(CreateMemContext(w, h), nullptr) << w << "x" << h;
   }
-#ifndef BRIMLOW_ASAN
-  // 16 EiB: the allocator refuses it (the address sanitizer would abort instead).
+#ifndef BRIMLOW_SANITIZER_ALLOCATOR
+  // 16 EiB: the allocator refuses it.
   EXPECT_EQ(CreateMemContext(INT_MAX, INT_MAX), nullptr);
 #endif
 }
@@ -235,4 +237,30 @@ TEST(CreateFont, FaceNamesGetTheirStyleSuffixesAndAreResolvedOnce) {
   font = MakeFont(12, longName.c_str(), 700);
   EXPECT_TRUE(cache.Lookup((std::string(899, 'x') + " Bold").c_str(), nullptr));
   DeleteDrawObject(font);
+}
+
+// Contexts and fonts are made and released on several threads at once; the
+// pools, the face-name cache and the default font are shared by all of them.
+TEST(DrawPools, ThreadsShareThePoolsAndTheNameCache) {
+  TestFontOn testFont;
+  std::vector<std::thread> threads;
+  std::vector<int> heights(4, 0);
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([t, &heights] {
+      const std::string face = "Thread Face " + std::to_string(t % 2);
+      for (int i = 0; i < 200; ++i) {
+        DrawContext* ctx = CreateMemContext(8 + i % 5, 8);
+        DrawObject* font = i % 3 ? MakeFont(12, face.c_str(), i % 2 ? 700 : 400) : nullptr;
+        if (font) SelectDrawObject(ctx, font);
+        DrawRect r{0, 0, 0, 0};
+        heights[t] = DrawTextCT(ctx, "ab", -1, &r, kDrawTextCalcRect);
+        DeleteDrawObject(font);
+        DeleteDrawContext(ctx);
+      }
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  for (int h : heights) EXPECT_EQ(h, TestFontModel(12).TextHeight(1));
+  std::string value;
+  EXPECT_TRUE(FontNameCache::Shared().Lookup("Thread Face 1 Bold", &value));
 }
