@@ -40,7 +40,7 @@ DrawObject* MakeFont(int height, const char* face = "Verdana", int weight = 400,
 }  // namespace
 
 TEST(MemContext, PixelsAreZeroedAlignedAndSpanTheWholeArea) {
-  for (auto [w, h] : std::vector<std::pair<int, int>>{{1, 1}, {3, 7}, {101, 7}, {256, 256}}) {
+  for (auto [w, h] : std::vector<std::pair<int, int>>{{1, 1}, {3, 7}, {13, 5}, {101, 7}, {256, 256}}) {
     DrawContext* ctx = CreateMemContext(w, h);
     ASSERT_NE(ctx, nullptr) << w << "x" << h;
     auto* bits = static_cast<uint8_t*>(GetMemContextBits(ctx));
