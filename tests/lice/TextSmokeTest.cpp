@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "lice/DrawContext.h"
+#include "lice/LICE_CachedFont.h"
+#include "lice/lice.h"
 
 #ifndef BRIMLOW_TEST_OUTPUT_DIR
 #define BRIMLOW_TEST_OUTPUT_DIR "."
@@ -100,4 +102,57 @@ TEST(TextSmoke, RealFontsDrawLegibleTextIntoAMemoryContext) {
   for (const auto& band : bands) EXPECT_GT(Ink(bits, kWidth, band.first, band.second), 0x1C * kWidth * (band.second - band.first));
   EXPECT_TRUE(WritePNG(std::string(BRIMLOW_TEST_OUTPUT_DIR) + "/text_smoke.png", bits, kWidth, kHeight));
   DeleteDrawContext(ctx);
+}
+
+// The cached fonts with a real face: the native path, the glyph path at full
+// and half alpha, and the glyph effects. Both paths of one text must cover
+// about the same ink.
+TEST(TextSmoke, CachedFontsDrawRealTextOnBothPaths) {
+  constexpr int kWidth = 420, kHeight = 250;
+  LICE_SysBitmap surface(kWidth, kHeight);
+  LICE_FillRect(&surface, 0, 0, kWidth, kHeight, LICE_RGBA(0x1C, 0x22, 0x2A, 255), 1.0f, 0);
+  struct Row {
+    int fontFlags;
+    unsigned int drawFlags;
+    LICE_pixel color;
+    const char* text;
+  };
+  const LICE_pixel cream = LICE_RGBA(0xE8, 0xE0, 0xC8, 255);
+  const Row rows[] = {
+      {kFontPreferNative, 0, cream, "Native: 1.00 kHz  -6.0 dB  Q 0.71"},
+      {0, 0, cream, "Glyphs: 1.00 kHz  -6.0 dB  Q 0.71"},
+      {kFontPreferNative, kDrawTextUseColorAlpha, LICE_RGBA(0xE8, 0xE0, 0xC8, 128), "Half alpha: greyed label"},
+      {kFontOutline, 0, cream, "Outline effect"},
+      {kFontShadow, 0, cream, "Shadow effect"},
+      {kFontMonochrome, 0, cream, "Monochrome glyphs"},
+  };
+  int y = 6;
+  std::vector<long> inks;
+  for (const Row& row : rows) {
+    LICE_CachedFont font;
+    font.SetFromPlatformFont(CreateFont(-14, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Verdana"),
+                             row.fontFlags | kFontOwnsPlatformFont);
+    font.SetTextColor(row.color);
+    font.SetEffectColor(LICE_RGBA(0xD0, 0x40, 0x30, 255));
+    LICE_Rect r{8, y, kWidth - 8, kHeight};
+    const int h = font.DrawText(&surface, row.text, -1, &r, row.drawFlags);
+    EXPECT_GT(h, 10) << row.text;
+    inks.push_back(Ink(reinterpret_cast<const uint8_t*>(surface.getBits()), surface.getRowSpan(), y, y + h));
+    y += font.GetLineHeight() + 8;
+  }
+  {
+    LICE_CachedFont vertical;
+    vertical.SetFromPlatformFont(CreateFont(-14, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, "Verdana"),
+                                 kFontVertical | kFontBottomUp | kFontOwnsPlatformFont);
+    vertical.SetTextColor(cream);
+    LICE_Rect r{kWidth - 30, 10, kWidth - 4, kHeight - 10};
+    EXPECT_GT(vertical.DrawText(&surface, "Vertical, upwards", -1, &r, kDrawTextBottom), 10);
+  }
+  // Native and glyph rows hold the same digits: their ink agrees within a tenth.
+  EXPECT_NEAR(static_cast<double>(inks[1]) / inks[0], 1.0, 0.1);
+  std::vector<uint8_t> rows32(static_cast<size_t>(kWidth) * kHeight * 4);
+  for (int row = 0; row < kHeight; ++row) {
+    std::memcpy(&rows32[static_cast<size_t>(row) * kWidth * 4], surface.getBits() + row * surface.getRowSpan(), kWidth * 4);
+  }
+  EXPECT_TRUE(WritePNG(std::string(BRIMLOW_TEST_OUTPUT_DIR) + "/text_smoke_cached.png", rows32.data(), kWidth, kHeight));
 }
