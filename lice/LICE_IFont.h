@@ -41,7 +41,5 @@ enum EFontFlags {
 };
 
 // Draw flags of DrawText: the drawing-context layer's text flags, plus these.
-enum : unsigned int {
-  kDrawTextUseColorAlpha = 0x40000000u,  // alpha times the text colour's A / 255; the glyph path
-  kDrawTextGlyphPath = 0x80000000u
-};
+constexpr unsigned int kDrawTextUseColorAlpha = 0x40000000u;  // alpha times the colour's A / 255; glyphs
+constexpr unsigned int kDrawTextGlyphPath = 0x80000000u;

@@ -292,6 +292,47 @@ INSTANTIATE_TEST_SUITE_P(
                           PlaceCase{{5, 3, 60, 40}, 0, "abc", true}),
         ::testing::Values(kNativeInContext, kNativeViaScratch, kGlyphs)));
 
+// 31-pixel text centred in 100 pixels starts 34 in, natively as by glyphs.
+TEST_F(CachedFontTest, CentringLeavesTheOddPixelOnTheRight) {
+  const TestFontModel f(62);
+  ASSERT_EQ(f.advance, 31);
+  for (EPath path : {kNativeInContext, kNativeViaScratch, kGlyphs}) {
+    LICE_CachedFont* font = MakeFont(path == kGlyphs ? 0 : kFontPreferNative, 62);
+    std::unique_ptr<LICE_IBitmap> bm;
+    if (path == kNativeInContext) {
+      bm = std::make_unique<LICE_SysBitmap>(120, 80);
+    } else {
+      bm = std::make_unique<LICE_MemBitmap>(120, 80, 4);
+    }
+    Fill(bm.get(), 0);
+    LICE_Rect r{10, 0, 110, 80};
+    font->DrawText(bm.get(), "a", -1, &r, kDrawTextCenter);
+    int first = -1;
+    for (int x = 0; x < 120 && first < 0; ++x) {
+      if (LICE_GETR(bm->getBits()[5 * bm->getRowSpan() + x])) first = x;
+    }
+    EXPECT_EQ(first, 10 + 34) << "path " << path;
+  }
+}
+
+TEST_F(CachedFontTest, EmptyTextDrawsNothing) {
+  LICE_SysBitmap bm(kW, kH);
+  Fill(&bm);
+  for (bool native : {false, true}) {
+    LICE_CachedFont* font = MakeFont(native ? kFontPreferNative : 0);
+    for (int count : {-1, 0}) {
+      const char* text = count == 0 ? "abc" : "";
+      LICE_Rect r{3, 4, 50, 40};
+      EXPECT_EQ(font->DrawText(&bm, text, count, &r, 0), 0);
+      EXPECT_EQ(font->DrawText(&bm, text, count, &r, kDrawTextCalcRect), 0);
+      // The platform leaves the rectangle alone; the glyph walk measures it empty.
+      EXPECT_EQ(r.right, native ? 50 : 3);
+      EXPECT_EQ(r.bottom, native ? 40 : 4);
+    }
+  }
+  EXPECT_TRUE(SameImage(Picture(&bm), TestImage(kW, kH)));
+}
+
 TEST_F(CachedFontTest, LinesOfTheGlyphPathAreALineHeightApart) {
   LICE_CachedFont* font = MakeFont(0);
   LICE_MemBitmap bm(kW, kH, 4);
