@@ -11,6 +11,7 @@
 #include "lice/DrawRecords.h"
 #include "lice/lice.h"
 #include "platform/coretext/Font.h"
+#include "tests/lice/LiceTestSupport.h"
 #include "tests/lice/TestFontModel.h"
 
 namespace {
@@ -40,15 +41,14 @@ class CachedFontTest : public ::testing::Test {
     mFonts.back()->SetTextColor(kText);
     return mFonts.back().get();
   }
+  // Logical rows, so that bottom-up bitmaps read and fill the same.
   static void Fill(LICE_IBitmap* bm, uint8_t byte = 0x11) {
-    for (int y = 0; y < bm->getHeight(); ++y) {
-      std::memset(bm->getBits() + static_cast<ptrdiff_t>(y) * bm->getRowSpan(), byte, bm->getWidth() * 4);
-    }
+    LiceTest::FillAll(bm, 0x01010101u * byte);
   }
   static TestImage Picture(LICE_IBitmap* bm) {
     TestImage img(bm->getWidth(), bm->getHeight());
     for (int y = 0; y < bm->getHeight(); ++y) {
-      std::memcpy(img.At(0, y), bm->getBits() + static_cast<ptrdiff_t>(y) * bm->getRowSpan(), bm->getWidth() * 4);
+      for (int x = 0; x < bm->getWidth(); ++x) std::memcpy(img.At(x, y), &LiceTest::At(bm, x, y), 4);
     }
     return img;
   }
@@ -216,7 +216,9 @@ struct PlaceCase {
   bool background;
 };
 
-enum EPath { kNativeInContext, kNativeViaScratch, kGlyphs };
+// The native path into a bitmap's own context or by way of the scratch (into
+// a top-down or a bottom-up bitmap), and the glyph path (both row orders).
+enum EPath { kNativeInContext, kNativeViaScratch, kNativeFlipped, kGlyphs, kGlyphsFlipped };
 
 class CachedFontPlace : public CachedFontTest,
                         public ::testing::WithParamInterface<std::tuple<PlaceCase, EPath>> {};
@@ -229,7 +231,8 @@ void PrintTo(const PlaceCase& c, std::ostream* os) {
 TEST_P(CachedFontPlace, BothPathsPutTheGlyphsOnTheSamePixels) {
   const PlaceCase c = std::get<0>(GetParam());
   const EPath path = std::get<1>(GetParam());
-  LICE_CachedFont* font = MakeFont(path == kGlyphs ? 0 : kFontPreferNative);
+  const bool glyphs = path == kGlyphs || path == kGlyphsFlipped;
+  LICE_CachedFont* font = MakeFont(glyphs ? 0 : kFontPreferNative);
   if (c.background) {
     font->SetBkMode(1);
     font->SetBkColor(kBk);
@@ -237,6 +240,8 @@ TEST_P(CachedFontPlace, BothPathsPutTheGlyphsOnTheSamePixels) {
   std::unique_ptr<LICE_IBitmap> bm;
   if (path == kNativeInContext) {
     bm = std::make_unique<LICE_SysBitmap>(kW, kH);
+  } else if (path == kNativeFlipped || path == kGlyphsFlipped) {
+    bm = std::make_unique<LiceTest::FlippedBitmap>(kW, kH);
   } else {
     bm = std::make_unique<LICE_MemBitmap>(kW, kH, 4);
   }
@@ -257,7 +262,7 @@ TEST_P(CachedFontPlace, BothPathsPutTheGlyphsOnTheSamePixels) {
                        y < std::min(kH, clip.bottom) && y + h > std::max(0, clip.top);
   uint8_t rgb[3] = {0xC0, 0x80, 0x40}, bk[3] = {0x20, 0x50, 0xF0};
   TestImage expected(kW, kH);
-  if (path == kGlyphs) {
+  if (glyphs) {
     // Whole colour words, the alpha byte included.
     if (c.background) {
       for (int py = y; py < y + h; ++py) {
@@ -272,6 +277,9 @@ TEST_P(CachedFontPlace, BothPathsPutTheGlyphsOnTheSamePixels) {
     EXPECT_EQ(result, h);
   }
   EXPECT_TRUE(SameImage(Picture(bm.get()), expected));
+  if (auto* flipped = dynamic_cast<LiceTest::FlippedBitmap*>(bm.get())) {
+    EXPECT_TRUE(flipped->PaddingIntact());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -290,7 +298,7 @@ INSTANTIATE_TEST_SUITE_P(
                           PlaceCase{{20, 20, 30, 26}, kDrawTextCenter | kDrawTextVCenter | kDrawTextNoClip, "abcd", true},
                           PlaceCase{{50, 30, 80, 60}, 0, "abcd", false},
                           PlaceCase{{5, 3, 60, 40}, 0, "abc", true}),
-        ::testing::Values(kNativeInContext, kNativeViaScratch, kGlyphs)));
+        ::testing::Values(kNativeInContext, kNativeViaScratch, kNativeFlipped, kGlyphs, kGlyphsFlipped)));
 
 // 31-pixel text centred in 100 pixels starts 34 in, natively as by glyphs.
 TEST_F(CachedFontTest, CentringLeavesTheOddPixelOnTheRight) {
