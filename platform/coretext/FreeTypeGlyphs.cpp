@@ -28,6 +28,8 @@ FT_Library Library() {
 
 double Pixels26Dot6(long v) { return static_cast<double>(v) / 64.0; }
 
+constexpr size_t kMaxCachedGlyphs = 4096;
+
 }  // namespace
 
 FreeTypeGlyphs* FreeTypeGlyphs::Load(const std::string& file, int index, double size,
@@ -66,11 +68,34 @@ FreeTypeGlyphs::~FreeTypeGlyphs() {
 
 // Hinted advances are whole pixels, so measured widths and drawn pens agree.
 double FreeTypeGlyphs::Advance(uint32_t codePoint) {
-  if (FT_Load_Char(mFace, codePoint, FT_LOAD_DEFAULT) != 0) return 0.0;
-  return std::round(Pixels26Dot6(mFace->glyph->advance.x));
+  const auto cached = mAdvances.find(codePoint);
+  if (cached != mAdvances.end()) return cached->second;
+  const double advance = FT_Load_Char(mFace, codePoint, FT_LOAD_DEFAULT) == 0
+                             ? std::round(Pixels26Dot6(mFace->glyph->advance.x))
+                             : 0.0;
+  if (mAdvances.size() >= kMaxCachedGlyphs) mAdvances.clear();
+  mAdvances.emplace(codePoint, advance);
+  return advance;
 }
 
 bool FreeTypeGlyphs::Render(uint32_t codePoint, bool antialias, GlyphCoverage* out) {
+  const uint64_t key = (static_cast<uint64_t>(codePoint) << 1) | (antialias ? 1 : 0);
+  const auto cached = mImages.find(key);
+  if (cached != mImages.end()) {
+    *out = cached->second;
+    return out->width > 0;
+  }
+  if (mImages.size() >= kMaxCachedGlyphs) mImages.clear();
+  GlyphCoverage& image = mImages[key];  // stays empty when there is no image
+  if (!RenderUncached(codePoint, antialias, &image)) {
+    image = GlyphCoverage();
+    return false;
+  }
+  *out = image;
+  return true;
+}
+
+bool FreeTypeGlyphs::RenderUncached(uint32_t codePoint, bool antialias, GlyphCoverage* out) {
   const FT_Int32 flags =
       FT_LOAD_RENDER | (antialias ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME);
   if (FT_Load_Char(mFace, codePoint, flags) != 0) return false;

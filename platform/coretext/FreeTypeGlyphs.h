@@ -1,5 +1,7 @@
 #pragma once
 
+#include <unordered_map>
+
 #include "platform/coretext/GlyphSource.h"
 
 typedef struct FT_FaceRec_* FT_Face;
@@ -24,11 +26,17 @@ class FreeTypeGlyphs : public GlyphSource {
 
  private:
   FreeTypeGlyphs(FT_Face face, const std::string& postScriptName);
+  bool RenderUncached(uint32_t codePoint, bool antialias, GlyphCoverage* out);
   FreeTypeGlyphs(const FreeTypeGlyphs&) = delete;
   FreeTypeGlyphs& operator=(const FreeTypeGlyphs&) = delete;
 
   FT_Face mFace;
   std::string mPostScriptName;
+  // Loading a glyph costs more than drawing it: each character's advance
+  // and image (per anti-aliasing choice) is made once per font. Bounded,
+  // should a text walk the whole of Unicode.
+  std::unordered_map<uint32_t, double> mAdvances;
+  std::unordered_map<uint64_t, GlyphCoverage> mImages;
   double mAscent = 0.0;
   double mDescent = 0.0;
   double mLeading = 0.0;
