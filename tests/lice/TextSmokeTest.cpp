@@ -51,6 +51,36 @@ long Ink(const uint8_t* xrgb, int width, int top, int bottom) {
 
 }  // namespace
 
+// Whole-pixel metrics from FreeType feed the height rules: the metrics'
+// height a + d + l + 1, a measured line a + d + l + 2; bold measures wider.
+TEST(TextSmoke, RealFontMetricsFollowTheHeightRules) {
+  DrawContext* ctx = CreateMemContext(8, 8);
+  for (int pixels : {9, 12, 16, 31}) {
+    DrawObject* regular = CreateFont(-pixels, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Verdana");
+    DrawObject* bold = CreateFont(-pixels, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, "Verdana");
+    SelectDrawObject(ctx, regular);
+    TextMetrics tm{};
+    ASSERT_TRUE(GetTextMetrics(ctx, &tm));
+    EXPECT_GT(tm.mAscent, tm.mDescent);
+    EXPECT_GT(tm.mDescent, 0);
+    EXPECT_GE(tm.mLeading, 0);
+    EXPECT_EQ(tm.mHeight, tm.mAscent + tm.mDescent + tm.mLeading + 1);
+    EXPECT_GE(tm.mHeight, pixels);
+    EXPECT_LE(tm.mHeight, 2 * pixels);
+    DrawRect r{0, 0, 0, 0};
+    const char* text = "Frequency 1000 Hz";
+    EXPECT_EQ(DrawTextCT(ctx, text, -1, &r, kDrawTextCalcRect), tm.mHeight + 1);
+    const int regularWidth = r.right;
+    SelectDrawObject(ctx, bold);
+    DrawTextCT(ctx, text, -1, &r, kDrawTextCalcRect);
+    EXPECT_GT(r.right, regularWidth) << pixels;
+    SelectDrawObject(ctx, DrawObjectType(3));
+    DeleteDrawObject(regular);
+    DeleteDrawObject(bold);
+  }
+  DeleteDrawContext(ctx);
+}
+
 TEST(TextSmoke, RealFontsDrawLegibleTextIntoAMemoryContext) {
   constexpr int kWidth = 420, kHeight = 230;
   DrawContext* ctx = CreateMemContext(kWidth, kHeight);
