@@ -25,7 +25,12 @@ int32_t CardTypeOrZero(DsiDSP dsp) {
   return cardType;
 }
 
-bool ByteAnswer(int16_t status, uint8_t answer) { return status == noErr && answer != 0; }
+// The DSI's byte answer; false when it fails (the byte then stays 0).
+template <class Query>
+bool ByteAnswer(Query query, DsiDSP dsp) {
+  uint8_t answer = 0;
+  return query(dsp, &answer) == noErr && answer != 0;
+}
 
 bool IsTDM2CardType(int32_t cardType) {
   return cardType == 25 || cardType == 26 || cardType == 28 || cardType == 30 || cardType == 31;
@@ -94,7 +99,7 @@ int16_t GetDSPClient(DsiDSP dsp, HostWord* client) {
 
 int16_t GetCardTypeFromDSP(DsiDSP dsp, int32_t* cardType) {
   if (gUsesAccessors) return DsiGetCardTypeFromDSP(dsp, cardType);
-  return cardType ? CardTypeOf(dsp, cardType) : paramErr;
+  return cardType ? CardTypeOf(dsp, cardType) : static_cast<int16_t>(paramErr);
 }
 
 int16_t GetNextDSP(DsiDSP dsp, DsiDSP* next) {
@@ -193,8 +198,7 @@ void DisposeDSPShell(DsiShell shell) {
 
 bool IsDSP321(DsiDSP dsp) {
   if (gUsesAccessors) {
-    uint8_t answer = 0;
-    return ByteAnswer(DsiIsDSP321(dsp, &answer), answer);
+    return ByteAnswer(DsiIsDSP321, dsp);
   }
   uint32_t coreType = 0;
   return GetDSPCoreType(dsp, &coreType) == noErr && (coreType & kDsiCoreType321) != 0;
@@ -202,8 +206,7 @@ bool IsDSP321(DsiDSP dsp) {
 
 bool IsPrestoDSP(DsiDSP dsp) {
   if (gUsesAccessors) {
-    uint8_t answer = 0;
-    return ByteAnswer(DsiIsPresto(dsp, &answer), answer);
+    return ByteAnswer(DsiIsPresto, dsp);
   }
   if (!dsp) return false;
   switch (CardTypeOrZero(dsp)) {
@@ -225,8 +228,7 @@ bool IsDSP321Present() {
 bool IsTDM2Present() {
   return AnyDSP([](DsiDSP dsp) {
     if (gUsesAccessors) {
-      uint8_t answer = 0;
-      return ByteAnswer(DsiIsTDM2(dsp, &answer), answer);
+      return ByteAnswer(DsiIsTDM2, dsp);
     }
     return IsTDM2CardType(CardTypeOrZero(dsp));
   });

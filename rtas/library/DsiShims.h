@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/carboncore/MacTypes.h"
 #include "platform/protools/DSI.h"
 
 // Between the library and the DSP-card interface. A DSI either hands out
