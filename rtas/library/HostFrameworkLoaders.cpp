@@ -8,11 +8,12 @@ namespace {
 constexpr OSErr kPathMissing = -9064;
 constexpr OSErr kNoBundle = -9065;
 
-const unsigned char* Counted(const char* text) {
-  // Each identifier is made once and kept for the life of the library.
-  unsigned char* counted = new unsigned char[256];
-  pascaltext::FromString(text, counted);
-  return counted;
+// Each identifier is made once, in storage of its own: no heap memory
+// outlives a plug-in bundle that is unloaded.
+template <size_t N>
+const unsigned char* Counted(unsigned char (&storage)[N], const char* text) {
+  pascaltext::FromString(text, storage);
+  return storage;
 }
 
 CFStringRef StringOf(ConstStr255Param text) {
@@ -39,22 +40,26 @@ OSErr LoadCode(CFBundleRef* bundle) {
 }  // namespace
 
 ConstStr255Param DAEFrameworkIdentifier() {
-  static const unsigned char* id = Counted(hostframeworks::kDAEIdentifier);
+  static unsigned char storage[256];
+  static const unsigned char* id = Counted(storage, hostframeworks::kDAEIdentifier);
   return id;
 }
 
 ConstStr255Param DSIFrameworkIdentifier() {
-  static const unsigned char* id = Counted(hostframeworks::kDSIIdentifier);
+  static unsigned char storage[256];
+  static const unsigned char* id = Counted(storage, hostframeworks::kDSIIdentifier);
   return id;
 }
 
 ConstStr255Param DSPManagerFrameworkIdentifier() {
-  static const unsigned char* id = Counted(hostframeworks::kDSPManagerIdentifier);
+  static unsigned char storage[256];
+  static const unsigned char* id = Counted(storage, hostframeworks::kDSPManagerIdentifier);
   return id;
 }
 
 ConstStr255Param StreamManagerFrameworkIdentifier() {
-  static const unsigned char* id = Counted(hostframeworks::kStreamManagerIdentifier);
+  static unsigned char storage[256];
+  static const unsigned char* id = Counted(storage, hostframeworks::kStreamManagerIdentifier);
   return id;
 }
 

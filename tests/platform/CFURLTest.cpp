@@ -35,7 +35,9 @@ TEST(CFURL, PathsAreAbsoluteWithoutDoubleOrTrailingSlashes) {
   CFURLRef up = CFURLCreateCopyDeletingLastPathComponent(nullptr, file);
   EXPECT_EQ(PathOf(up), "/usr/lib");
   EXPECT_TRUE(CFURLHasDirectoryPath(up));
-  CFURLRef root = CFURLCreateCopyDeletingLastPathComponent(nullptr, URL("/usr", true));
+  CFURLRef usr = URL("/usr", true);
+  CFURLRef root = CFURLCreateCopyDeletingLastPathComponent(nullptr, usr);
+  CFRelease(usr);
   EXPECT_EQ(PathOf(root), "/");
   CFURLRef top = CFURLCreateCopyDeletingLastPathComponent(nullptr, root);
   EXPECT_EQ(PathOf(top), "/");
