@@ -9,6 +9,7 @@
 #include "platform/protools/HostFrameworkIds.h"
 #include "rtas/library/HostFrameworkAccess.h"
 #include "rtas/library/PascalText.h"
+#include "rtas/library/UDigiLibAccess.h"
 #include "tests/ScratchFolder.h"
 #include "tests/rtas/library/StandInFrameworks.h"
 
@@ -113,4 +114,34 @@ TEST_F(HostBesideFrameworks, NeitherBesideTheHostNorInLibraryFrameworksIsMinus90
   platform::SetMainBundleExecutablePath("/nonexistent-host-folder/Host");
   EXPECT_EQ(InitDAELibAccess(), -9064);  // the status of the second attempt
   EXPECT_EQ(DAELibAccess(), nullptr);
+}
+
+namespace {
+
+// No access object asks for the stream manager; this one does, to show the
+// loader's own rule for it.
+class StreamManagerAccess : public UDigiLibAccess {
+ public:
+  StreamManagerAccess() : UDigiLibAccess(1, StreamManagerFrameworkIdentifier()) {}
+  int32_t GetFunctionName(int32_t index, Str255 name) const override {
+    static const SFunctionName kNames[] = {{0, "GetDSPManager"}};
+    return FindFunctionName(kNames, 1, index, name);
+  }
+};
+
+}  // namespace
+
+TEST_F(HostBesideFrameworks, TheStreamManagerIsLookedForOnlyByFileName) {
+  CFBundleRef known = platform::CreateSymbolBundle(hostframeworks::kStreamManagerIdentifier, nullptr, 0);
+  {
+    StreamManagerAccess access;
+    EXPECT_EQ(access.OpenLibrary(), -9064);  // known by identifier, but not looked up that way
+  }
+  std::filesystem::create_directory_symlink(StandInFrameworks::FrameworkPath("DSPManager"),
+                                            mScratch.PathOf("DigiStreamManager.framework"));
+  StreamManagerAccess access;
+  EXPECT_EQ(access.OpenLibrary(), 0);
+  EXPECT_EQ(PathOf(access.Bundle()), mScratch.PathOf("DigiStreamManager.framework"));
+  EXPECT_NE(access.GetLibraryFunction(0), nullptr);
+  CFRelease(known);
 }
