@@ -1,0 +1,26 @@
+#include "platform/windowserver/Backend.h"
+
+#include "platform/windowserver/HeadlessBackend.h"
+
+namespace platform {
+
+namespace {
+
+std::unique_ptr<WindowServerBackend>& Installed() {
+  static std::unique_ptr<WindowServerBackend> backend;
+  return backend;
+}
+
+}  // namespace
+
+WindowServerBackend& Backend() {
+  auto& backend = Installed();
+  if (!backend) backend = std::make_unique<HeadlessBackend>();
+  return *backend;
+}
+
+void InstallBackend(std::unique_ptr<WindowServerBackend> backend) { Installed() = std::move(backend); }
+
+HeadlessBackend* Headless() { return dynamic_cast<HeadlessBackend*>(&Backend()); }
+
+}  // namespace platform
