@@ -1,6 +1,5 @@
 #include "rtas/views/CDialogView.h"
 
-#include <cstring>
 #include <vector>
 
 #include "rtas/views/CViewGroupServices.h"
@@ -14,10 +13,9 @@ constexpr OSType kDITLType = 0x4449544C;  // 'DITL'
 // Bounds at 0, the item list's id at 18.
 constexpr size_t kDLOGItemListOffset = 18;
 
+// Big-endian, as resources are stored.
 int16_t Word(const std::vector<uint8_t>& bytes, size_t at) {
-  int16_t word;
-  std::memcpy(&word, bytes.data() + at, sizeof word);
-  return word;
+  return static_cast<int16_t>(bytes[at] << 8 | bytes[at + 1]);
 }
 
 }  // namespace

@@ -1,16 +1,10 @@
 #include "rtas/views/ItemListReader.h"
 
-#include <cstring>
-
 #include "rtas/views/ViewLibraryShim.h"
 
 namespace {
 
-int16_t ReadWord(const uint8_t* at) {
-  int16_t word;
-  std::memcpy(&word, at, sizeof word);
-  return word;
-}
+int16_t ReadWord(const uint8_t* at) { return static_cast<int16_t>(at[0] << 8 | at[1]); }
 
 }  // namespace
 

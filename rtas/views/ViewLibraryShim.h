@@ -11,7 +11,7 @@ class CDAEError {
  public:
   explicit CDAEError(int code) : mCode(static_cast<int16_t>(code)) {}
   virtual ~CDAEError() = default;
-  int GetCode() const { return mCode; }
+  int32_t Code() const { return mCode; }
 
  private:
   int32_t mCode;
