@@ -8,7 +8,6 @@ void CTextControlEditor::RealizeTree() {
     if (!mText) {
       mText = new CStaticTextView;
       mText->SetViewID(FourCC("text"));
-      mText->SetEnabled(true);
       AddChild(mText, false);
       if (GetViewPort()) mText->AttachPort(GetViewPort());
     }
@@ -16,6 +15,8 @@ void CTextControlEditor::RealizeTree() {
   }
   CTextEditEditor::RealizeTree();
 }
+
+CPlugInView* CTextControlEditor::FindViewAt(Point pt) { return PtInRect(pt, &Frame()) ? this : nullptr; }
 
 void CTextControlEditor::ValueChanged() {
   if (mText && !IsEditing()) mText->SetText(ValueText());

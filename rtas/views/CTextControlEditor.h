@@ -10,6 +10,8 @@ class CTextControlEditor : public CTextEditEditor {
  public:
   void RealizeTree() override;
   void ValueChanged() override;
+  // Clicks on the text are the editor's.
+  CPlugInView* FindViewAt(Point pt) override;
 
   CStaticTextView* GetTextView() const { return mText; }
 

@@ -6,11 +6,12 @@
 
 namespace {
 
-// Text metrics are those of the current port; the popup's own font is set
-// around each measurement.
+// Text metrics are a port's: the popup's own font is set in the editor's
+// port (or the current one) around each measurement.
 struct PopupFont {
-  PopupFont(Style face = normal) {
-    GrafPtr port = GetPort();
+  explicit PopupFont(GrafPtr port, Style face = normal) : mSaved(GetPort()) {
+    if (port) SetPort(port);
+    port = GetPort();
     mFont = GetPortTextFont(port);
     mSize = GetPortTextSize(port);
     mFace = GetPortTextFace(port);
@@ -22,7 +23,9 @@ struct PopupFont {
     TextFont(mFont);
     TextSize(mSize);
     TextFace(mFace);
+    SetPort(mSaved);
   }
+  GrafPtr mSaved;
   int16_t mFont, mSize;
   Style mFace;
 };
@@ -42,21 +45,21 @@ std::string CTextPopupControlEditor::StepText(int32_t step) {
 
 std::string CTextPopupControlEditor::ShownText(int32_t step) {
   std::string text = StepText(step);
-  PopupFont font;
+  PopupFont font(GetViewPort());
   const int room = Frame().right - Frame().left - 6;
   while (!text.empty() && TextWidth(text.data(), 0, static_cast<int16_t>(text.size())) > room) text.pop_back();
   return text;
 }
 
 int16_t CTextPopupControlEditor::ItemHeight() {
-  PopupFont font;
+  PopupFont font(GetViewPort());
   FontInfo info;
   GetFontInfo(&info);
   return static_cast<int16_t>(info.ascent + info.descent + 4);
 }
 
 int16_t CTextPopupControlEditor::ItemWidth(const std::string& text) {
-  PopupFont font(bold);
+  PopupFont font(GetViewPort(), bold);
   return static_cast<int16_t>(TextWidth(text.data(), 0, static_cast<int16_t>(text.size())) + 14);
 }
 
@@ -65,7 +68,7 @@ void CTextPopupControlEditor::DrawContent(const Rect& r) {
   const int32_t step = GetStep();
   const std::string text = ShownText(step);
   mShownStep = step;
-  PopupFont font;
+  PopupFont font(GetViewPort());
   FontInfo info;
   GetFontInfo(&info);
   const Rect& f = Frame();
@@ -146,7 +149,7 @@ void CTextPopupControlEditor::DrawItem(const Rect& menuRect, Point origin, int16
   RGBBackColor(hilited ? &black : &kMenuBack);
   EraseRect(&row);
   const std::string text = StepText(item - 1);
-  PopupFont font;
+  PopupFont font(nullptr);  // drawn in the menu's port
   FontInfo info;
   GetFontInfo(&info);
   MoveTo(static_cast<int16_t>(origin.h + 7), static_cast<int16_t>(row.top + 2 + info.ascent));
