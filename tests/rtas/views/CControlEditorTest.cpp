@@ -257,3 +257,13 @@ TEST_F(ControlEditor, ProcessControlDescriptions) {
     EXPECT_EQ(view.GetDefaultValue(), c.defaultValue) << c.text;
   }
 }
+
+TEST_F(ControlEditor, AControlViewGoingAwayUnbindsItsEditors) {
+  ShowingEditor* editor = AddEditor(FourCC("ctrl"));
+  mRoot->Realize();
+  ASSERT_EQ(editor->GetControlView(), mControl);
+  delete mControl;
+  EXPECT_EQ(editor->GetControlView(), nullptr);
+  editor->SetValue(5);  // its own value now
+  EXPECT_EQ(editor->GetValue(), 5);
+}
