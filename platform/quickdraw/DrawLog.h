@@ -49,9 +49,10 @@ struct DrawCommand {
   int16_t textSize = 0;
   Style textFace = normal;
   int16_t textMode = srcOr;
-  // -1 while the back is an old-style pattern (then `backPattern` holds it).
-  int16_t backPixPatId = -1;
-  Pattern backPattern{};
+  // The back pattern's bytes: 8 for an old-style pattern (all 0 for white),
+  // the pattern's data for a pixel pattern.
+  bool backIsPixPat = false;
+  std::string backPattern;
   std::vector<Rect> clip;
   Point origin{0, 0};
 };

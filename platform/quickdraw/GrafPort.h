@@ -1,8 +1,9 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
-#include "platform/carbon/Window.h"
+#include "platform/hitoolbox/MacWindows.h"
 #include "platform/quickdraw/DrawLog.h"
 #include "platform/quickdraw/QuickDraw.h"
 
@@ -32,7 +33,7 @@ struct OpaqueGrafPtr {
   RGBColor back{0xFFFF, 0xFFFF, 0xFFFF};
   Pattern backPattern{};
   bool hasBackPixPat = false;
-  PixPat backPixPat{-1, {}};
+  std::string backPixPat;
   WindowRef window = nullptr;
   OpaquePolyHandle* openPoly = nullptr;
   std::vector<platform::DrawCommand> log;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/carboncore/MacMemory.h"
 #include "platform/quickdraw/GrafPort.h"
 
 namespace {
@@ -58,8 +59,9 @@ DrawCommand& LogCommand(GrafPtr port, DrawOp op) {
   c.textSize = port->textSize;
   c.textFace = port->textFace;
   c.textMode = port->textMode;
-  c.backPixPatId = port->hasBackPixPat ? port->backPixPat.resourceId : -1;
-  c.backPattern = port->hasBackPixPat ? port->backPixPat.pat1Data : port->backPattern;
+  c.backIsPixPat = port->hasBackPixPat;
+  c.backPattern = port->hasBackPixPat ? port->backPixPat
+                                      : std::string(reinterpret_cast<const char*>(port->backPattern.pat), 8);
   c.clip = port->clip.rects;
   c.origin = Point{port->bounds.top, port->bounds.left};
   port->log.push_back(c);
@@ -211,43 +213,35 @@ Pattern* GetQDGlobalsBlack(Pattern* black) {
 
 namespace {
 
-// A handle's master pointer lives beside the record it points to.
-struct PixPatBlock {
-  PixPat* master;
-  PixPat pat;
-};
+std::string PatternBytes(PixPatHandle pp) {
+  Handle h = reinterpret_cast<Handle>(pp);
+  return std::string(*h, static_cast<size_t>(GetHandleSize(h)));
+}
+
+void SetPatternBytes(PixPatHandle pp, const std::string& bytes) {
+  Handle h = reinterpret_cast<Handle>(pp);
+  SetHandleSize(h, static_cast<Size>(bytes.size()));
+  if (MemError() == noErr && !bytes.empty()) std::memcpy(*h, bytes.data(), bytes.size());
+}
 
 }  // namespace
 
-PixPatHandle NewPixPat() {
-  PixPatBlock* block = new PixPatBlock;
-  block->pat = PixPat{-1, {}};
-  block->master = &block->pat;
-  return &block->master;
-}
-
-void DisposePixPat(PixPatHandle pp) {
-  if (pp) delete reinterpret_cast<PixPatBlock*>(pp);
-}
+PixPatHandle NewPixPat() { return reinterpret_cast<PixPatHandle>(NewHandle(0)); }
 
 void CopyPixPat(PixPatHandle src, PixPatHandle dst) {
-  if (src && dst) **dst = **src;
+  if (src && dst) SetPatternBytes(dst, PatternBytes(src));
 }
 
 void SetPortBackPixPat(CGrafPtr port, PixPatHandle pp) {
   if (!port) return;
   port->hasBackPixPat = pp != nullptr;
-  if (pp) port->backPixPat = **pp;
+  port->backPixPat = pp ? PatternBytes(pp) : std::string();
 }
 
 PixPatHandle GetPortBackPixPat(CGrafPtr port, PixPatHandle pp) {
   if (!port || !pp) return pp;
-  if (port->hasBackPixPat) {
-    **pp = port->backPixPat;
-  } else {
-    (*pp)->resourceId = -1;
-    (*pp)->pat1Data = port->backPattern;
-  }
+  SetPatternBytes(pp, port->hasBackPixPat ? port->backPixPat
+                                          : std::string(reinterpret_cast<const char*>(port->backPattern.pat), 8));
   return pp;
 }
 

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "platform/carbon/MacTypes.h"
+#include "platform/carboncore/MacTypes.h"
+#include "platform/carboncore/Resources.h"
 
 // Stand-in for the parts of QuickDraw the library's views draw with. Ports
 // keep the real state (bounds and origin, clip region, pen, text settings,
@@ -26,16 +27,6 @@ inline bool operator!=(const RGBColor& a, const RGBColor& b) { return !(a == b);
 struct Pattern {
   uint8_t pat[8];
 };
-
-// A pixel pattern. `resourceId` names the 'ppat' resource it came from
-// (-1 for one made by NewPixPat), which is all the log needs to tell two
-// patterns apart.
-struct PixPat {
-  int16_t resourceId;
-  Pattern pat1Data;
-};
-typedef PixPat* PixPatPtr;
-typedef PixPatPtr* PixPatHandle;
 
 struct Picture {
   int16_t picSize;
@@ -108,13 +99,14 @@ void GetBackColor(RGBColor* color);
 void BackPat(const Pattern* pat);
 Pattern* GetQDGlobalsWhite(Pattern* white);
 Pattern* GetQDGlobalsBlack(Pattern* black);
+// Pixel patterns are handles of the pattern's data, as GetPixPat reads it
+// from a 'ppat' resource; DisposePixPat frees them. A new one is empty.
 PixPatHandle NewPixPat();
-void DisposePixPat(PixPatHandle pp);
 void CopyPixPat(PixPatHandle src, PixPatHandle dst);
 // The port keeps its own copy of the pattern.
 void SetPortBackPixPat(CGrafPtr port, PixPatHandle pp);
-// Copies the port's back pattern into pp (an old-style pattern comes back
-// with resource id -1).
+// Copies the port's back pattern into pp; an old-style pattern comes back
+// as its 8 bytes.
 PixPatHandle GetPortBackPixPat(CGrafPtr port, PixPatHandle pp);
 
 // Shapes, drawn in the current port's colours and clip.

@@ -1,6 +1,6 @@
 #include "rtas/views/CMacControlView.h"
 
-#include "platform/carbon/Window.h"
+#include "platform/hitoolbox/MacWindows.h"
 #include "rtas/views/DescriptionParser.h"
 #include "rtas/views/ViewLibraryShim.h"
 

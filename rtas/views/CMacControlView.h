@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/toolbox/Controls.h"
+#include "platform/hitoolbox/Controls.h"
 #include "rtas/views/CCustomView.h"
 
 // A Control Manager control shown as a view; the control exists only

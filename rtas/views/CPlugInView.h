@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/carbon/Events.h"
-#include "platform/carbon/MacTypes.h"
+#include "platform/hitoolbox/Events.h"
+#include "platform/carboncore/MacTypes.h"
 #include "platform/quickdraw/QuickDraw.h"
 #include "rtas/views/ViewItem.h"
 

@@ -1,6 +1,6 @@
 // CPlugInView's drawing: focusing its port, the clip with any overlay held
 // back, erasing, and moving with redraws.
-#include "platform/carbon/Window.h"
+#include "platform/hitoolbox/MacWindows.h"
 #include "rtas/views/CPlugInView.h"
 #include "rtas/views/ViewLibraryShim.h"
 #include "rtas/views/ViewOverlay.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/carbon/Events.h"
+#include "platform/hitoolbox/Events.h"
 
 void CPopupMenuClient::MenuDefinition(int16_t message, MenuRef menu, Rect* menuRect, Point hitPt, int16_t* whichItem) {
   uintptr_t refCon = 0;

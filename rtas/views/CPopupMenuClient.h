@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/toolbox/Menus.h"
+#include "platform/hitoolbox/Menus.h"
 
 // The custom menu both popup editors show (menu id 1000): the Menu
 // Manager drives the library's own menu definition, which finds its client

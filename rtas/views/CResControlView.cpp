@@ -1,6 +1,6 @@
 #include "rtas/views/CResControlView.h"
 
-#include "platform/carbon/Window.h"
+#include "platform/hitoolbox/MacWindows.h"
 #include "rtas/views/CViewGroupServices.h"
 #include "rtas/views/ViewLibraryShim.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/toolbox/TextEdit.h"
+#include "platform/hitoolbox/TextEdit.h"
 #include "rtas/views/DescriptionParser.h"
 #include "rtas/views/PlatePalette.h"
 #include "rtas/views/ViewLibraryShim.h"

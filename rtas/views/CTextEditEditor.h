@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/toolbox/TextEdit.h"
+#include "platform/hitoolbox/TextEdit.h"
 #include "rtas/views/CControlEditor.h"
 
 // A TextEdit field for typing a control's value. Editing begins on a click;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/carbon/MacTypes.h"
+#include "platform/carboncore/MacTypes.h"
 
 // One item of a resource-described editor: where it goes, what kind it is
 // and its text (a view description or a static text). Item-list resources

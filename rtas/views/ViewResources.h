@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/carbon/MacTypes.h"
+#include "platform/carboncore/MacTypes.h"
 #include "platform/quickdraw/QuickDraw.h"
 
 // The views' reads of the plug-in bundle's resources, each made with the

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/carbon/Window.h"
+#include "platform/hitoolbox/MacWindows.h"
 #include "platform/quickdraw/DrawLog.h"
 #include "rtas/views/CItemListView.h"
 #include "rtas/views/CStaticTextView.h"

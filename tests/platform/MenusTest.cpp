@@ -1,10 +1,10 @@
-#include "platform/toolbox/Menus.h"
+#include "platform/hitoolbox/Menus.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/carbon/Events.h"
+#include "platform/hitoolbox/Events.h"
 #include "platform/quickdraw/DrawLog.h"
 
 namespace {

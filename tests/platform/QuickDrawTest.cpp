@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 #include <vector>
 
+#include "platform/carboncore/MacMemory.h"
 #include "platform/quickdraw/DrawLog.h"
 
 namespace {
@@ -191,12 +193,13 @@ TEST(QuickDrawPorts, DrawingIsLoggedWithThePortsState) {
 TEST(QuickDrawPorts, BackPatternsAreCopiedInAndOut) {
   GrafPtr port = platform::NewStandInPort(10, 10);
   SetPort(port);
+  const std::string data = "a pixel pattern's data";
   PixPatHandle pattern = NewPixPat();
-  (*pattern)->resourceId = 1001;
-  (*pattern)->pat1Data.pat[0] = 0xAA;
+  SetHandleSize(reinterpret_cast<Handle>(pattern), static_cast<Size>(data.size()));
+  std::memcpy(*reinterpret_cast<Handle>(pattern), data.data(), data.size());
   PixPatHandle saved = NewPixPat();
   GetPortBackPixPat(port, saved);
-  EXPECT_EQ((*saved)->resourceId, -1);
+  EXPECT_EQ(GetHandleSize(reinterpret_cast<Handle>(saved)), 8);  // the white pattern's bytes
   SetPortBackPixPat(port, pattern);
   DisposePixPat(pattern);  // the port keeps its own copy
   const Rect r{0, 0, 5, 5};
@@ -208,11 +211,11 @@ TEST(QuickDrawPorts, BackPatternsAreCopiedInAndOut) {
   EraseRect(&r);
   const auto& log = platform::PortLog(port);
   ASSERT_EQ(log.size(), 3u);
-  EXPECT_EQ(log[0].backPixPatId, 1001);
-  EXPECT_EQ(log[0].backPattern.pat[0], 0xAA);
-  EXPECT_EQ(log[1].backPixPatId, -1);
-  EXPECT_EQ(log[1].backPattern.pat[0], 0x00);
-  EXPECT_EQ(log[2].backPattern.pat[7], 0xFF);
+  EXPECT_TRUE(log[0].backIsPixPat);
+  EXPECT_EQ(log[0].backPattern, data);
+  EXPECT_EQ(log[1].backPattern, std::string(8, '\0'));
+  EXPECT_FALSE(log[2].backIsPixPat);
+  EXPECT_EQ(log[2].backPattern, std::string(8, '\xFF'));
   DisposePixPat(saved);
   platform::DisposeStandInPort(port);
 }

@@ -1,9 +1,9 @@
-#include "platform/toolbox/TextEdit.h"
+#include "platform/hitoolbox/TextEdit.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/quickdraw/DrawLog.h"
-#include "platform/toolbox/Scrap.h"
+#include "platform/hitoolbox/Scrap.h"
 
 TEST(StandInTextEdit, TypingReplacesTheSelection) {
   GrafPtr port = platform::NewStandInPort(100, 100);

@@ -1,4 +1,4 @@
-#include "platform/carbon/Window.h"
+#include "platform/hitoolbox/MacWindows.h"
 
 #include <gtest/gtest.h>
 

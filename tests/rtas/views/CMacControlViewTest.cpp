@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "ViewTestSupport.h"
-#include "platform/toolbox/Controls.h"
+#include "platform/hitoolbox/Controls.h"
 #include "rtas/views/CButtonView.h"
 #include "rtas/views/CCheckBoxView.h"
 #include "rtas/views/CRadioButtonView.h"

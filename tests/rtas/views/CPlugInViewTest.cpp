@@ -126,8 +126,7 @@ TEST_F(PlugInView, DrawingGoesParentFirstThenChildrenInOrderWithinTheRect) {
   ASSERT_EQ(erases.size(), 1u);
   EXPECT_TRUE(SameRect(erases[0].rect, 0, 0, 120, 400));
   EXPECT_EQ(erases[0].back, (RGBColor{0x8888, 0x8888, 0x8888}));
-  EXPECT_EQ(erases[0].backPixPatId, -1);
-  EXPECT_EQ(erases[0].backPattern.pat[0], 0);
+  EXPECT_EQ(erases[0].backPattern, std::string(8, '\0'));  // white
   EXPECT_EQ(erases[0].clip, (std::vector<Rect>{r}));
   EXPECT_EQ(mA->FocusDepth(), 0);
   EXPECT_EQ(mRoot->FocusDepth(), 0);

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "platform/carbon/Events.h"
-#include "platform/carbon/Window.h"
+#include "platform/hitoolbox/Events.h"
+#include "platform/hitoolbox/MacWindows.h"
 #include "platform/quickdraw/DrawLog.h"
-#include "platform/toolbox/Menus.h"
+#include "platform/hitoolbox/Menus.h"
 #include "rtas/views/CViewGroupServices.h"
 
 // A window to draw into and a clean event, menu and group state.
