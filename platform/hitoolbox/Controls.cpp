@@ -1,12 +1,12 @@
 #include "platform/hitoolbox/Controls.h"
 
-#include <map>
+#include "platform/carboncore/MacMemory.h"
+#include "platform/carboncore/Resources.h"
 
 namespace {
 
 struct ControlState {
   std::vector<platform::ControlCall> calls;
-  std::map<int16_t, OpaqueControlRef> definitions;
   ControlPartCode trackAnswer = 0;
   int live = 0;
 };
@@ -40,10 +40,26 @@ ControlRef NewControl(WindowRef window, const Rect* bounds, ConstStr255Param tit
 }
 
 ControlRef GetNewControl(int16_t resourceId, WindowRef window) {
-  auto it = State().definitions.find(resourceId);
-  if (it == State().definitions.end()) return nullptr;
-  ControlRef control = new OpaqueControlRef(it->second);
+  constexpr ResType kControlType = 0x434E544C;  // 'CNTL'
+  // Rect 8, value 2, visible 2, maximum 2, minimum 2, procID 2, refCon 4,
+  // then the title as a counted string.
+  constexpr size_t kTitleAt = 22;
+  Handle resource = GetResource(kControlType, resourceId);
+  if (!resource) return nullptr;
+  const uint8_t* b = reinterpret_cast<const uint8_t*>(*resource);
+  const size_t size = static_cast<size_t>(GetHandleSize(resource));
+  if (size < kTitleAt + 1 || size < kTitleAt + 1 + b[kTitleAt]) return nullptr;
+  auto word = [b](size_t at) { return static_cast<int16_t>(b[at] << 8 | b[at + 1]); };
+  ControlRef control = new OpaqueControlRef;
   control->window = window;
+  control->bounds = Rect{word(0), word(2), word(4), word(6)};
+  control->value = word(8);
+  control->visible = b[10] != 0;
+  control->maximum = word(12);
+  control->minimum = word(14);
+  control->procID = word(16);
+  control->refCon = static_cast<int32_t>(static_cast<uint32_t>(b[18]) << 24 | b[19] << 16 | b[20] << 8 | b[21]);
+  control->title.assign(reinterpret_cast<const char*>(b + kTitleAt + 1), b[kTitleAt]);
   control->resourceId = resourceId;
   ++State().live;
   Record(platform::ControlCallKind::kGetNew, control);
@@ -114,10 +130,6 @@ namespace platform {
 const std::vector<ControlCall>& ControlCalls() { return State().calls; }
 
 void ClearControlCalls() { State().calls.clear(); }
-
-void DefineStandInControl(int16_t resourceId, const OpaqueControlRef& control) {
-  State().definitions[resourceId] = control;
-}
 
 void SetTrackControlAnswer(ControlPartCode part) { State().trackAnswer = part; }
 

@@ -32,8 +32,9 @@ enum { pushButProc = 0, checkBoxProc = 1, radioButProc = 2 };
 
 ControlRef NewControl(WindowRef window, const Rect* bounds, ConstStr255Param title, bool visible, int16_t value,
                       int16_t minimum, int16_t maximum, int16_t procID, intptr_t refCon);
-// Needs a control made earlier with platform::DefineStandInControl; null
-// otherwise.
+// Made from the 'CNTL' resource (searched down the resource chain): bounds,
+// value, visibility, maximum, minimum, definition, reference value and
+// title, big-endian as stored. Null when it is missing or too short.
 ControlRef GetNewControl(int16_t resourceId, WindowRef window);
 void DisposeControl(ControlRef control);
 void ShowControl(ControlRef control);
@@ -59,8 +60,6 @@ struct ControlCall {
 
 const std::vector<ControlCall>& ControlCalls();
 void ClearControlCalls();
-// What GetNewControl makes for a 'CNTL' id (bounds, title, procID...).
-void DefineStandInControl(int16_t resourceId, const OpaqueControlRef& control);
 // The part code the next TrackControl calls answer (0: released outside).
 void SetTrackControlAnswer(ControlPartCode part);
 int LiveControlCount();

@@ -42,7 +42,10 @@ void CDialogView::AttachPort(GrafPtr port) {
     mPatternLoaded = true;
     GrafPtr saved = GetPort();
     SetPort(port);
-    mPattern = LoadPixPat(GetPatternID());
+    {
+      CBundleResourceScope bundle;
+      mPattern = LoadPixPat(GetPatternID());
+    }
     SetPort(saved);
   }
   CItemListView::AttachPort(port);

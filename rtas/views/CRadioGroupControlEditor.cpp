@@ -26,6 +26,8 @@ RGBColor CRadioGroupControlEditor::HighlightFrameColor(uint16_t color) {
   }
 }
 
+CPlugInView* CRadioGroupControlEditor::FindViewAt(Point pt) { return PtInRect(pt, &Frame()) ? this : nullptr; }
+
 void CRadioGroupControlEditor::PickAt(Point pt) {
   int32_t index = 0;
   for (CPlugInView* child = GetFirstChild(); child; child = child->GetNextSibling(), ++index) {

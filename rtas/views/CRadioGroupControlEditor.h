@@ -11,6 +11,8 @@ class CRadioGroupControlEditor : public CControlEditor {
   void TrackClick(const EventRecord* event, bool synthetic) override;
   void ValueChanged() override;
   void DrawTree(const Rect& r) override;
+  // A click on a button is the group's: it picks that step.
+  CPlugInView* FindViewAt(Point pt) override;
 
   bool IsHighlightEnabled() const { return mHighlightFrame; }
   void SetHighlightEnabled(bool enabled) { mHighlightFrame = enabled; }

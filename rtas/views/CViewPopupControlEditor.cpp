@@ -32,11 +32,15 @@ void CViewPopupControlEditor::RealizeTree() {
     mDialog = nullptr;
     throw;
   }
+  // The listed editors leave the control views of the dialog's own tree and
+  // show this editor's control instead, so that choosing in the popup
+  // changes what the popup shows.
   for (int i = 0; i < mListedCount; ++i) {
     mListed[i] = mDialog->FindViewByID(mListedIDs[i]);
-    if (CControlEditor* editor = dynamic_cast<CControlEditor*>(mListed[i])) {
-      if (CControlView* control = editor->GetControlView()) control->DetachEditor(editor);
-    }
+    CControlEditor* editor = dynamic_cast<CControlEditor*>(mListed[i]);
+    if (!editor) continue;
+    if (CControlView* control = editor->GetControlView()) control->DetachEditor(editor);
+    if (GetControlView()) GetControlView()->AttachEditor(editor);
   }
 }
 

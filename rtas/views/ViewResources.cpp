@@ -11,7 +11,6 @@ constexpr ResType kPixPatType = 0x70706174;  // 'ppat'
 }  // namespace
 
 PixPatHandle LoadBundlePixPat(int16_t id) {
-  CBundleResourceScope bundle;
   Handle resource = Get1Resource(kPixPatType, id);
   if (!resource) return nullptr;
   PixPatHandle pattern = GetPixPat(id);

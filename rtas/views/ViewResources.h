@@ -7,12 +7,13 @@
 #include "platform/carboncore/MacTypes.h"
 #include "platform/quickdraw/QuickDraw.h"
 
-// The views' reads of the plug-in bundle's resources, each made with the
-// bundle's resource file current (CBundleResourceScope) and the previous
-// file current again afterwards.
+// The views' reads of the plug-in bundle's resources. Each but the first
+// makes the bundle's resource file current (CBundleResourceScope) for the
+// read and the previous file current again afterwards.
 
-// A 'ppat' loaded as a pixel pattern the caller disposes; null when the
-// bundle has none with that id.
+// A 'ppat' of the current resource file, loaded as a pixel pattern the
+// caller disposes; null when there is none with that id. Callers choose the
+// file.
 PixPatHandle LoadBundlePixPat(int16_t id);
 // String `index` (1-based) of 'STR#' `listId`; false when absent.
 bool ReadIndexedString(int16_t listId, int16_t index, std::string* text);

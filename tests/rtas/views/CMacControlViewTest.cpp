@@ -7,7 +7,6 @@
 #include "rtas/views/CButtonView.h"
 #include "rtas/views/CCheckBoxView.h"
 #include "rtas/views/CRadioButtonView.h"
-#include "rtas/views/CResControlView.h"
 #include "rtas/views/DescriptionParser.h"
 #include "rtas/views/ViewLibraryShim.h"
 
@@ -85,33 +84,4 @@ TEST_F(MacControl, DescriptionsNeedTitleAndThreeNumbers) {
     CButtonView button;
     EXPECT_THROW(button.ApplyDescription(&parser), CDAEError) << bad;
   }
-}
-
-TEST_F(MacControl, AResourceControlTakesItsBoundsAsTheFrame) {
-  OpaqueControlRef defined;
-  defined.bounds = Rect{0, 0, 16, 60};
-  defined.title = "From CNTL";
-  defined.procID = 8;
-  platform::DefineStandInControl(300, defined);
-  CResControlView view;
-  view.SetFrameRect(Rect{100, 40, 120, 200});
-  try {
-    view.AttachPort(mPort);
-    FAIL();
-  } catch (const CDAEError& e) {
-    EXPECT_EQ(e.Code(), -7400);  // no resource id
-  }
-  view.SetControlResourceID(301);
-  try {
-    view.AttachPort(mPort);
-    FAIL();
-  } catch (const CDAEError& e) {
-    EXPECT_EQ(e.Code(), -7053);  // no such control
-  }
-  view.SetControlResourceID(300);
-  view.AttachPort(mPort);
-  ASSERT_NE(view.GetControl(), nullptr);
-  EXPECT_EQ(view.GetControl()->title, "From CNTL");
-  // Moved to the frame's top-left less the control's own (0, 0).
-  EXPECT_EQ(view.Frame(), (Rect{100, 40, 116, 100}));
 }
