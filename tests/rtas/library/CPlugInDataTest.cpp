@@ -1,0 +1,151 @@
+#include "rtas/library/CPlugInData.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "rtas/library/CDAEError.h"
+
+namespace {
+
+// Records the registry calls; on Describe it may supply a host block by
+// writing through the address the description gives.
+class FakeRegistry : public CStructureRegistry {
+ public:
+  int16_t Register(const void* object, uint8_t kind) override {
+    mRegistered = object;
+    mKind = kind;
+    return 0;
+  }
+  int16_t Unregister(const void* object) override {
+    mUnregistered = object;
+    return 0;
+  }
+  int16_t Describe(const void*, const SWordArray* description) override {
+    mWords.assign(description->mWords, description->mWords + description->mCopy.size());
+    mByteSize = description->mByteSize;
+    mBlockPointer = reinterpret_cast<void**>(mWords.back());
+    if (mSupply) *mBlockPointer = mSupply;
+    return 0;
+  }
+
+  const void* mRegistered = nullptr;
+  const void* mUnregistered = nullptr;
+  uint8_t mKind = 0;
+  std::vector<uintptr_t> mWords;
+  int32_t mByteSize = 0;
+  void** mBlockPointer = nullptr;
+  void* mSupply = nullptr;
+};
+
+class Settings : public CPlugInData {
+ public:
+  explicit Settings(CStructureRegistry* registry) : CPlugInData(registry) {}
+  CSmartField<int32_t> mCount;
+  CSmartField<void*> mOwner;
+  CSmartField<float> mGain;
+  CSmartField<double> mRate;
+};
+
+int16_t PlainCodeOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const CPlainCodeError& error) {
+    return error.GetCode();
+  }
+  return 0;
+}
+
+}  // namespace
+
+TEST(CPlugInData, FieldsTakeConsecutiveOffsetsInAPackedLayout) {
+  FakeRegistry registry;
+  Settings settings(&registry);
+  EXPECT_EQ(settings.mCount.GetOffset(), 0);
+  EXPECT_EQ(settings.mOwner.GetOffset(), 4);
+  EXPECT_EQ(settings.mGain.GetOffset(), static_cast<int32_t>(4 + sizeof(void*)));
+  EXPECT_EQ(settings.mRate.GetOffset(), static_cast<int32_t>(8 + sizeof(void*)));
+  EXPECT_EQ(settings.GetLayoutSize(), static_cast<int32_t>(16 + sizeof(void*)));
+
+  settings.mCount.Set(42);
+  settings.mOwner.Set(&registry);
+  settings.mGain.Set(-6.5f);
+  settings.mRate.Set(48000.0);
+  EXPECT_EQ(settings.mCount.Get(), 42);
+  EXPECT_EQ(settings.mOwner.Get(), &registry);
+  EXPECT_EQ(settings.mGain.Get(), -6.5f);
+  EXPECT_EQ(settings.mRate.Get(), 48000.0);
+}
+
+TEST(CPlugInData, RegistersAsKindEightAndDescribesItself) {
+  FakeRegistry registry;
+  {
+    Settings settings(&registry);
+    EXPECT_EQ(registry.mRegistered, &settings);
+    EXPECT_EQ(registry.mKind, 8);
+    settings.DescribeToHost();
+    ASSERT_EQ(registry.mWords.size(), 4u);
+    EXPECT_EQ(registry.mWords[0], 1u);
+    EXPECT_EQ(registry.mWords[1], 0u);
+    EXPECT_EQ(registry.mWords[2], static_cast<uintptr_t>(settings.GetLayoutSize()));
+    EXPECT_EQ(registry.mByteSize, static_cast<int32_t>(4 * sizeof(uintptr_t)));
+    EXPECT_EQ(settings.GetExternalBlock(), nullptr);
+  }
+  EXPECT_NE(registry.mUnregistered, nullptr);
+  EXPECT_EQ(registry.mUnregistered, registry.mRegistered);
+}
+
+TEST(CPlugInData, AHostBlockSuppliedDuringDescriptionMirrorsTheValues) {
+  FakeRegistry registry;
+  Settings settings(&registry);
+  settings.mCount.Set(7);
+  settings.mRate.Set(44100.0);
+  std::vector<unsigned char> hostBlock(settings.GetLayoutSize(), 0xAB);
+  registry.mSupply = hostBlock.data();
+  settings.DescribeToHost();
+  EXPECT_EQ(settings.GetExternalBlock(), hostBlock.data());
+  int32_t count = 0;
+  std::memcpy(&count, hostBlock.data() + settings.mCount.GetOffset(), 4);
+  EXPECT_EQ(count, 7);
+
+  // Writes reach both copies; reads take the host's value and keep it.
+  settings.mCount.Set(8);
+  std::memcpy(&count, hostBlock.data() + settings.mCount.GetOffset(), 4);
+  EXPECT_EQ(count, 8);
+  const int32_t hostValue = 1234;
+  std::memcpy(hostBlock.data() + settings.mCount.GetOffset(), &hostValue, 4);
+  EXPECT_EQ(settings.mCount.Get(), 1234);
+  *registry.mBlockPointer = nullptr;  // the host takes its block back
+  EXPECT_EQ(settings.mCount.Get(), 1234);
+  EXPECT_EQ(settings.mRate.Get(), 44100.0);
+}
+
+TEST(CPlugInData, DataWithoutFieldsThrowsAPlainCode) {
+  FakeRegistry registry;
+  CPlugInData empty(&registry);
+  EXPECT_EQ(PlainCodeOf([&] { empty.ReadInt32(0); }), -9060);
+  EXPECT_EQ(PlainCodeOf([&] { empty.WriteDouble(0, 1.0); }), -9060);
+  // No registry: nothing to tell, nothing breaks.
+  Settings alone(nullptr);
+  alone.mCount.Set(3);
+  alone.DescribeToHost();
+  EXPECT_EQ(alone.mCount.Get(), 3);
+}
+
+TEST(CSmartStructure, TheBaseReadsZeroAndIgnoresWrites) {
+  class Plain : public CSmartStructure {
+   public:
+    CSmartField<int32_t> mA;
+    CSmartField<double> mB;
+    CSmartField<uint8_t> mC;
+  } plain;
+  plain.mA.Set(5);
+  plain.mB.Set(2.0);
+  plain.mC.Set(1);
+  EXPECT_EQ(plain.mA.Get(), 0);
+  EXPECT_EQ(plain.mB.Get(), 0.0);
+  EXPECT_EQ(plain.mC.Get(), 0);
+  EXPECT_EQ(plain.GetLayoutSize(), 13);
+  EXPECT_EQ(plain.mC.GetOffset(), 12);
+}
