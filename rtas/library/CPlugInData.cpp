@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 #include "rtas/library/CWordList.h"
 #include "rtas/library/ResultCodes.h"
 

@@ -1,6 +1,6 @@
 #include "rtas/library/CPluginControlVector.h"
 
-#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 #include "rtas/library/ResultCodes.h"
 
 void CPluginControlVector::AddControl(CPluginControl* control) {

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <locale.h>
 
-#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 #include "rtas/library/ControlNameForms.h"
 #include "rtas/library/ResultCodes.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 #include "rtas/library/CSetStatistics.h"
 
 // A set of object pointers that remembers insertion order (a doubly linked

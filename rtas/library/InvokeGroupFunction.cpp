@@ -3,6 +3,7 @@
 #include <new>
 
 #include "rtas/library/CDAEError.h"
+#include "rtas/library/CPlainCodeError.h"
 #include "rtas/library/ResultCodes.h"
 
 int32_t InvokeGroupFunction(SGenFuncRetLong& functor) {
@@ -11,7 +12,7 @@ int32_t InvokeGroupFunction(SGenFuncRetLong& functor) {
   } catch (const std::bad_alloc&) {
     return DAEResult::kOutOfMemory;
   } catch (const CDAEError& error) {
-    return error.GetCode();
+    return error.Code();
   } catch (...) {
     return DAEResult::kUnexpected;
   }

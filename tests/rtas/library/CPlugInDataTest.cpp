@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ int16_t PlainCodeOf(const std::function<void()>& call) {
   try {
     call();
   } catch (const CPlainCodeError& error) {
-    return error.GetCode();
+    return error.Code();
   }
   return 0;
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 #include "rtas/library/CPluginControl_Discrete.h"
 
 namespace {
@@ -19,7 +19,7 @@ int32_t ThrownCode(const CPluginControlVector& vector, int32_t n) {
   try {
     vector.GetControl(n);
   } catch (const CDAEError& error) {
-    return error.GetCode();
+    return error.Code();
   }
   return 0;
 }
@@ -50,7 +50,7 @@ TEST(CPluginControlVector, ANullControlIsRefused) {
   try {
     vector.AddControl(nullptr);
   } catch (const CDAEError& error) {
-    code = error.GetCode();
+    code = error.Code();
   }
   EXPECT_EQ(code, -7053);
   EXPECT_EQ(vector.GetControlCount(), 0);

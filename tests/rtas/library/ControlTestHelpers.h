@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 #include "rtas/library/CPluginControl.h"
 
 // The text a control writes for a value, with a guard after the buffer so
@@ -26,7 +26,7 @@ inline int32_t ThrownCode(const std::function<void()>& call) {
   try {
     call();
   } catch (const CDAEError& error) {
-    return error.GetCode();
+    return error.Code();
   }
   return 0;
 }

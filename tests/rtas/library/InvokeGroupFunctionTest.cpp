@@ -6,7 +6,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 
 namespace {
 

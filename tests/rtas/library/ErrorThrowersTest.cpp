@@ -1,4 +1,4 @@
-#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +11,14 @@ int32_t ThrownCode(const std::function<void()>& call) {
   try {
     call();
   } catch (const CDAEError& error) {
-    return error.GetCode();
+    return error.Code();
   }
   return 0;
 }
 
 }  // namespace
 
-TEST(CDAEError, ThrowersReportTheirCodesAndPassWhenAllIsWell) {
+TEST(ErrorThrowers, ThrowersReportTheirCodesAndPassWhenAllIsWell) {
   int object = 0;
   struct Row {
     const char* what;
@@ -39,7 +39,7 @@ TEST(CDAEError, ThrowersReportTheirCodesAndPassWhenAllIsWell) {
   for (const Row& row : rows) EXPECT_EQ(ThrownCode(row.call), row.code) << row.what;
 }
 
-TEST(CDAEError, APlainCodeIsNotALibraryError) {
+TEST(ErrorThrowers, APlainCodeIsNotALibraryError) {
   bool caughtAsLibraryError = false;
   int16_t plain = 0;
   try {
@@ -49,7 +49,7 @@ TEST(CDAEError, APlainCodeIsNotALibraryError) {
       caughtAsLibraryError = true;
     }
   } catch (const CPlainCodeError& error) {
-    plain = error.GetCode();
+    plain = error.Code();
   }
   EXPECT_FALSE(caughtAsLibraryError);
   EXPECT_EQ(plain, -9060);
