@@ -31,8 +31,9 @@
 //             keep their name), _ otherwise
 //   n, types  the number of arguments and their types
 //
-// Selectors 95 and 127 have entries whose operation the host's table does
-// not name; slots 118 and 135 are the ones that take their arguments.
+// Selectors 95 and 127 have entries in the host's selector table whose
+// operation this table does not name; slots 118 and 135, which no selector
+// is listed for, take exactly their arguments.
 #define BRIMLOW_GROUP_INTERFACE_SLOTS(X) \
   X(  0,  -1, int32_t,           InitProcessGroup,         ANSWER, 0,     0, 0, 0, 0, OWN,              -1, _,               0, ()) \
   X(  1,  -1, int32_t,           IsSelectorSupported,      CUSTOM, 0,     0, 0, 0, 0, KEEP,             -1, _,               1, (uint16_t)) \
