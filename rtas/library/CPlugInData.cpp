@@ -3,17 +3,16 @@
 #include <cstring>
 #include <new>
 
-#include "rtas/library/ErrorThrowers.h"
+#include "rtas/library/CStructureRegistry.h"
 #include "rtas/library/CWordList.h"
+#include "rtas/library/ErrorThrowers.h"
 #include "rtas/library/ResultCodes.h"
 
-CPlugInData::CPlugInData(CStructureRegistry* registry) : mRegistry(registry) {
-  if (mRegistry) mRegistry->Register(this, kRegistryKind);
-}
+// The registry's answers do not matter: without it the data still works,
+// only the host does not see it.
+CPlugInData::CPlugInData() { CStructureRegistry::Register(this, kRegistryKind); }
 
-CPlugInData::~CPlugInData() {
-  if (mRegistry) mRegistry->Unregister(this);
-}
+CPlugInData::~CPlugInData() { CStructureRegistry::Unregister(this); }
 
 unsigned char* CPlugInData::Storage() {
   if (!mStorage) {
@@ -60,7 +59,7 @@ void CPlugInData::DescribeToHost() {
   words.AddWord(static_cast<uint32_t>(GetLayoutSize()));
   words.AddPointer(&mExternalBlock);
   const void* before = mExternalBlock;
-  if (mRegistry) mRegistry->Describe(this, words.MakeArray());
+  CStructureRegistry::Describe(this, words.MakeArray());
   if (mExternalBlock != before) CopyStorageToExternal();
 }
 

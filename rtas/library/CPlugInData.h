@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "rtas/library/CSmartStructure.h"
-#include "rtas/library/CStructureRegistry.h"
 
 // A smart structure shared with the host: its values live in a buffer it
 // owns and are mirrored into a block the host may supply (found through
@@ -12,8 +11,8 @@
 // so the buffer always holds what was last seen.
 class CPlugInData : public CSmartStructure {
  public:
-  // Registers itself (kind 8) with the registry, when there is one.
-  explicit CPlugInData(CStructureRegistry* registry = GetStructureRegistry());
+  // Registers itself (kind 8) with the host's structure registry.
+  CPlugInData();
   ~CPlugInData() override;
 
   // Access before any field is declared throws the plain code -9060; a
@@ -45,7 +44,6 @@ class CPlugInData : public CSmartStructure {
   template <class T>
   void Write(int32_t offset, T value);
 
-  CStructureRegistry* mRegistry;
   void* mExternalBlock = nullptr;
   std::unique_ptr<unsigned char[]> mStorage;
 };

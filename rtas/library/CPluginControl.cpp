@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "rtas/library/ControlNameForms.h"
+#include "rtas/library/SystemServices.h"
 
 CPluginControl::CPluginControl(uint32_t id, const char* name)
     : mValue(std::numeric_limits<int32_t>::min()), mID(id), mName(name ? name : "") {}
@@ -10,5 +10,5 @@ CPluginControl::CPluginControl(uint32_t id, const char* name)
 void CPluginControl::SetDefaultValue(int32_t) {}
 
 void CPluginControl::GetNameOfLength(char* buffer, int32_t maxLength, uint32_t) const {
-  CopyTextCut(NameFormThatFits(mName, maxLength), buffer, maxLength);
+  CopyLineThatFits(buffer, mName.c_str(), maxLength);
 }

@@ -9,7 +9,7 @@
 #include <locale.h>
 
 #include "rtas/library/ErrorThrowers.h"
-#include "rtas/library/ControlNameForms.h"
+#include "rtas/library/ControlText.h"
 #include "rtas/library/ResultCodes.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "rtas/library/ControlNameForms.h"
+#include "rtas/library/ControlText.h"
 #include "rtas/library/ControlValue.h"
 
 CPluginControl_Discrete::CPluginControl_Discrete(uint32_t id, const char* name, int32_t min, int32_t max,

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "rtas/library/ControlNameForms.h"
+#include "rtas/library/ControlText.h"
 #include "rtas/library/ControlValue.h"
 #include "rtas/library/PString.h"
 
@@ -21,7 +21,7 @@ int32_t CPluginControl_List::ConvertStringToValue(const char* text) const {
   if (!text) text = "";
   const size_t typed = std::min<size_t>(std::strlen(text), kPStringCapacity - 1);
   for (size_t i = 0; i < mItems.size(); ++i) {
-    if (EqualIgnoringCase(NameFormThatFits(mItems[i], static_cast<int32_t>(typed)), text, typed)) {
+    if (EqualIgnoringCase(NameFormThatFits(mItems[i], static_cast<int32_t>(typed)).c_str(), text)) {
       return IntToValue(static_cast<int32_t>(i));
     }
   }

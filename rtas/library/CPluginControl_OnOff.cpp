@@ -1,9 +1,6 @@
 #include "rtas/library/CPluginControl_OnOff.h"
 
-#include <cstring>
-
-
-#include "rtas/library/ControlNameForms.h"
+#include "rtas/library/ControlText.h"
 #include "rtas/library/ControlValue.h"
 
 namespace {
@@ -22,8 +19,8 @@ CPluginControl_OnOff::CPluginControl_OnOff(uint32_t id, const char* name, int32_
 
 int32_t CPluginControl_OnOff::ConvertStringToValue(const char* text) const {
   if (!text) text = "";
-  if (EqualIgnoringCase(mOnText, text, std::strlen(text))) return IntToValue(1);
-  if (EqualIgnoringCase(mOffText, text, std::strlen(text))) return IntToValue(0);
+  if (EqualIgnoringCase(mOnText.c_str(), text)) return IntToValue(1);
+  if (EqualIgnoringCase(mOffText.c_str(), text)) return IntToValue(0);
   return IntToValue(LeadingInteger(text));
 }
 

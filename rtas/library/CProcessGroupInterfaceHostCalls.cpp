@@ -1,8 +1,9 @@
 #include <cstring>
-#include <memory>
-#include <new>
 
+#include "platform/carboncore/MacMemory.h"
 #include "rtas/library/CProcessGroupInterface.h"
+#include "rtas/library/DAEFunctions.h"
+#include "rtas/library/HostCallback.h"
 #include "rtas/library/ResultCodes.h"
 
 // The host callbacks: each request is a parameter block of host words
@@ -11,27 +12,32 @@
 
 namespace {
 
-HostCallbackProc gHostCallback = nullptr;
-
-// Whether the engine wants the hardware form of the DSP request.
-bool EngineHasHardware() { return false; }
+// Whether the engine wants the newer form of the DSP request.
+bool EngineHasHardware() {
+  intptr_t answer = 0;
+  return FicGestalt(ficgestalt::kHardware, &answer) == 0 && answer != 0;
+}
 
 }  // namespace
 
 int32_t CProcessGroupInterface::StoreHostCallback(HostCallbackProc procedure) {
-  gHostCallback = procedure;
+  SetHostCallbackProcedure(procedure);
   return 0;
 }
 
-HostCallbackProc CProcessGroupInterface::GetHostCallback() { return gHostCallback; }
+HostCallbackProc CProcessGroupInterface::GetHostCallback() { return GetHostCallbackProcedure(); }
 
 int32_t CProcessGroupInterface::CallHost(int16_t callbackSelector, const void* block, size_t blockBytes) {
-  if (!gHostCallback) return DAEResult::kNoHostCallback;
-  std::unique_ptr<char[]> data(new (std::nothrow) char[blockBytes]);
-  if (!data) return DAEResult::kNoHandle;
-  std::memcpy(data.get(), block, blockBytes);
-  char* master = data.get();
-  return gHostCallback(callbackSelector, nullptr, &master);
+  const HostCallbackProc host = GetHostCallbackProcedure();
+  if (!host) return DAEResult::kNoHostCallback;
+  Handle handle = NewHandle(static_cast<Size>(blockBytes));
+  if (!handle) return DAEResult::kNoHandle;
+  HLock(handle);
+  std::memcpy(*handle, block, blockBytes);
+  const int16_t status = host(callbackSelector, nullptr, handle);
+  HUnlock(handle);
+  DisposeHandle(handle);
+  return status;
 }
 
 int32_t CProcessGroupInterface::HostCallback10or17(HostWord* a1, HostWord* a2, int16_t b1, int16_t b2, int16_t b3,

@@ -2,20 +2,21 @@
 
 #include <cstdint>
 
-#include "rtas/library/CWordList.h"
+#include "platform/protools/HostCallbacks.h"
 
-// The host's registry of shared structures, as the library's structures
-// use it. Its answers are 16-bit codes that the callers ignore.
+// The host's registry of the plug-in's native objects (ports, workers,
+// data, the plug-in), asked for once through the host callback (selector
+// 18). Without a registry every operation answers 0; a request that failed
+// is not repeated.
 class CStructureRegistry {
  public:
-  virtual int16_t Register(const void* object, uint8_t kind) = 0;
-  virtual int16_t Unregister(const void* object) = 0;
-  virtual int16_t Describe(const void* object, const SWordArray* description) = 0;
+  static int16_t Register(void* object, uint8_t kind);
+  static int16_t Unregister(void* object);
+  static int16_t Describe(void* object, const SWordArraySnapshot* description);
 
- protected:
-  ~CStructureRegistry() = default;
+  // Forgets the registry and the failed request, as unloading the bundle does.
+  static void Reset();
+
+ private:
+  static SStructureRegistry* Registry();
 };
-
-// The registry new structures use; null (none) until the host gives one.
-CStructureRegistry* GetStructureRegistry();
-void SetStructureRegistry(CStructureRegistry* registry);

@@ -1,11 +1,15 @@
 #include "rtas/library/CWordList.h"
 
-const SWordArray* CWordList::MakeArray() {
+#include <algorithm>
+
+const SWordArraySnapshot* CWordList::MakeArray() {
   mSnapshot.reset();
-  auto snapshot = std::make_unique<SWordArray>();
-  snapshot->mCopy = mWords;
-  snapshot->mWords = snapshot->mCopy.data();
-  snapshot->mByteSize = static_cast<int32_t>(mWords.size() * sizeof(uintptr_t));
-  mSnapshot = std::move(snapshot);
+  mCopy.reset();
+  mCopy = std::make_unique<HostWord[]>(mWords.size());
+  std::copy(mWords.begin(), mWords.end(), mCopy.get());
+  mSnapshot = std::make_unique<SWordArraySnapshot>();
+  mSnapshot->mWords = mCopy.get();
+  mSnapshot->mCopy = mCopy.get();
+  mSnapshot->mSizeBytes = mWords.size() * sizeof(HostWord);
   return mSnapshot.get();
 }

@@ -5,27 +5,26 @@
 #include <memory>
 #include <vector>
 
-// A snapshot of a word list as the host's structure registry reads it:
-// the words, their copy (owned) and the copy's size in bytes.
-struct SWordArray {
-  const uintptr_t* mWords = nullptr;
-  std::vector<uintptr_t> mCopy;
-  int32_t mByteSize = 0;
-};
+#include "platform/protools/HostWords.h"
 
-// The words that describe an object to the host. Words may carry
-// pointers, so each is pointer-sized.
+// The words that describe an object to the host's structure registry.
+// Words may carry pointers, so each is a pointer-sized host word.
 class CWordList {
  public:
+  CWordList() = default;
+  CWordList(const CWordList&) = delete;
+  CWordList& operator=(const CWordList&) = delete;
+
   void AddWord(uint32_t word) { mWords.push_back(word); }
-  void AddPointer(const void* pointer) { mWords.push_back(reinterpret_cast<uintptr_t>(pointer)); }
+  void AddPointer(const void* pointer) { mWords.push_back(reinterpret_cast<HostWord>(pointer)); }
   size_t GetCount() const { return mWords.size(); }
 
-  // A fresh snapshot of the words so far; it replaces, and frees, the one
-  // made before.
-  const SWordArray* MakeArray();
+  // A fresh snapshot of the words so far, owned by the list; it replaces,
+  // and frees, the one made before.
+  const SWordArraySnapshot* MakeArray();
 
  private:
-  std::vector<uintptr_t> mWords;
-  std::unique_ptr<SWordArray> mSnapshot;
+  std::vector<HostWord> mWords;
+  std::unique_ptr<HostWord[]> mCopy;
+  std::unique_ptr<SWordArraySnapshot> mSnapshot;
 };

@@ -2,6 +2,10 @@
 
 #include <cstdint>
 
+#include "platform/protools/DAE.h"
+#include "platform/protools/HostCallbacks.h"
+#include "platform/protools/HostWords.h"
+
 // Records the host passes to the group interface. Those whose layout the
 // library reads or writes are defined here; the rest belong to the code
 // that fills them (the views, the binding) and pass through as pointers.
@@ -10,10 +14,8 @@ struct Rect;
 struct Point;
 struct EventRecord;
 struct OpaqueGrafPtr;
-struct ComponentRecord;
 struct IACFUnknown;
 struct SFicPlugInChunk;
-struct SFicPlugInSpec;
 struct SFicAutoTimeRampData;
 struct SFicTDMAutoElem;
 struct SASPRegion;
@@ -43,11 +45,3 @@ struct SFicPlugInStemInfo {
   unsigned char mName[256];  // Pascal string
 };
 
-// The host's callback: a 16-bit callback selector, a component (null from
-// the library) and a memory handle holding the request's parameter block;
-// answers a 16-bit status.
-using HostCallbackProc = int16_t (*)(int16_t selector, ComponentRecord* component, char** block);
-
-// A word the host may use to carry a pointer (a DSP, a chip): pointer-sized
-// here, where the host library had 32 bits.
-using HostWord = uintptr_t;

@@ -5,43 +5,70 @@
 #include <cstring>
 #include <vector>
 
+#include "rtas/library/CStructureRegistry.h"
 #include "rtas/library/ErrorThrowers.h"
+#include "rtas/library/HostCallback.h"
 
 namespace {
 
 // Records the registry calls; on Describe it may supply a host block by
 // writing through the address the description gives.
-class FakeRegistry : public CStructureRegistry {
- public:
-  int16_t Register(const void* object, uint8_t kind) override {
-    mRegistered = object;
-    mKind = kind;
-    return 0;
-  }
-  int16_t Unregister(const void* object) override {
-    mUnregistered = object;
-    return 0;
-  }
-  int16_t Describe(const void*, const SWordArray* description) override {
-    mWords.assign(description->mWords, description->mWords + description->mCopy.size());
-    mByteSize = description->mByteSize;
-    mBlockPointer = reinterpret_cast<void**>(mWords.back());
-    if (mSupply) *mBlockPointer = mSupply;
-    return 0;
-  }
-
-  const void* mRegistered = nullptr;
-  const void* mUnregistered = nullptr;
+struct FakeRegistry {
+  SStructureRegistry mInterface;
+  void* mRegistered = nullptr;
+  void* mUnregistered = nullptr;
   uint8_t mKind = 0;
-  std::vector<uintptr_t> mWords;
-  int32_t mByteSize = 0;
+  std::vector<HostWord> mWords;
+  HostWord mByteSize = 0;
   void** mBlockPointer = nullptr;
   void* mSupply = nullptr;
+};
+FakeRegistry* gRegistry = nullptr;
+
+int32_t Register(SStructureRegistry*, void* object, uint8_t kind) {
+  gRegistry->mRegistered = object;
+  gRegistry->mKind = kind;
+  return 0;
+}
+int32_t Unregister(SStructureRegistry*, void* object) {
+  gRegistry->mUnregistered = object;
+  return 0;
+}
+int32_t Describe(SStructureRegistry*, void*, const SWordArraySnapshot* description) {
+  const size_t count = description->mSizeBytes / sizeof(HostWord);
+  gRegistry->mWords.assign(description->mWords, description->mWords + count);
+  gRegistry->mByteSize = description->mSizeBytes;
+  gRegistry->mBlockPointer = reinterpret_cast<void**>(gRegistry->mWords.back());
+  if (gRegistry->mSupply) *gRegistry->mBlockPointer = gRegistry->mSupply;
+  return 0;
+}
+const SStructureRegistryVtbl kRegistryVtbl = {Register, Unregister, Describe};
+
+// The host hands out its registry through callback selector 18.
+int16_t Host(int16_t selector, ComponentRecord*, char** parameters) {
+  if (selector != kHostCallbackStructureRegistry || !gRegistry) return -1;
+  *reinterpret_cast<SStructureRegistry**>(parameters) = &gRegistry->mInterface;
+  return 0;
+}
+
+class PlugInDataTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    registry.mInterface.mVtbl = &kRegistryVtbl;
+    gRegistry = &registry;
+    CStructureRegistry::Reset();
+    SetHostCallbackProcedure(Host);
+  }
+  void TearDown() override {
+    SetHostCallbackProcedure(nullptr);
+    CStructureRegistry::Reset();
+    gRegistry = nullptr;
+  }
+  FakeRegistry registry;
 };
 
 class Settings : public CPlugInData {
  public:
-  explicit Settings(CStructureRegistry* registry) : CPlugInData(registry) {}
   CSmartField<int32_t> mCount;
   CSmartField<void*> mOwner;
   CSmartField<float> mGain;
@@ -59,9 +86,8 @@ int16_t PlainCodeOf(const std::function<void()>& call) {
 
 }  // namespace
 
-TEST(CPlugInData, FieldsTakeConsecutiveOffsetsInAPackedLayout) {
-  FakeRegistry registry;
-  Settings settings(&registry);
+TEST_F(PlugInDataTest, FieldsTakeConsecutiveOffsetsInAPackedLayout) {
+  Settings settings;
   EXPECT_EQ(settings.mCount.GetOffset(), 0);
   EXPECT_EQ(settings.mOwner.GetOffset(), 4);
   EXPECT_EQ(settings.mGain.GetOffset(), static_cast<int32_t>(4 + sizeof(void*)));
@@ -78,10 +104,9 @@ TEST(CPlugInData, FieldsTakeConsecutiveOffsetsInAPackedLayout) {
   EXPECT_EQ(settings.mRate.Get(), 48000.0);
 }
 
-TEST(CPlugInData, RegistersAsKindEightAndDescribesItself) {
-  FakeRegistry registry;
+TEST_F(PlugInDataTest, RegistersAsKindEightAndDescribesItself) {
   {
-    Settings settings(&registry);
+    Settings settings;
     EXPECT_EQ(registry.mRegistered, &settings);
     EXPECT_EQ(registry.mKind, 8);
     settings.DescribeToHost();
@@ -89,16 +114,15 @@ TEST(CPlugInData, RegistersAsKindEightAndDescribesItself) {
     EXPECT_EQ(registry.mWords[0], 1u);
     EXPECT_EQ(registry.mWords[1], 0u);
     EXPECT_EQ(registry.mWords[2], static_cast<uintptr_t>(settings.GetLayoutSize()));
-    EXPECT_EQ(registry.mByteSize, static_cast<int32_t>(4 * sizeof(uintptr_t)));
+    EXPECT_EQ(registry.mByteSize, 4 * sizeof(HostWord));
     EXPECT_EQ(settings.GetExternalBlock(), nullptr);
   }
   EXPECT_NE(registry.mUnregistered, nullptr);
   EXPECT_EQ(registry.mUnregistered, registry.mRegistered);
 }
 
-TEST(CPlugInData, AHostBlockSuppliedDuringDescriptionMirrorsTheValues) {
-  FakeRegistry registry;
-  Settings settings(&registry);
+TEST_F(PlugInDataTest, AHostBlockSuppliedDuringDescriptionMirrorsTheValues) {
+  Settings settings;
   settings.mCount.Set(7);
   settings.mRate.Set(44100.0);
   std::vector<unsigned char> hostBlock(settings.GetLayoutSize(), 0xAB);
@@ -121,13 +145,14 @@ TEST(CPlugInData, AHostBlockSuppliedDuringDescriptionMirrorsTheValues) {
   EXPECT_EQ(settings.mRate.Get(), 44100.0);
 }
 
-TEST(CPlugInData, DataWithoutFieldsThrowsAPlainCode) {
-  FakeRegistry registry;
-  CPlugInData empty(&registry);
+TEST_F(PlugInDataTest, DataWithoutFieldsThrowsAPlainCode) {
+  CPlugInData empty;
   EXPECT_EQ(PlainCodeOf([&] { empty.ReadInt32(0); }), -9060);
   EXPECT_EQ(PlainCodeOf([&] { empty.WriteDouble(0, 1.0); }), -9060);
   // No registry: nothing to tell, nothing breaks.
-  Settings alone(nullptr);
+  SetHostCallbackProcedure(nullptr);
+  CStructureRegistry::Reset();
+  Settings alone;
   alone.mCount.Set(3);
   alone.DescribeToHost();
   EXPECT_EQ(alone.mCount.Get(), 3);

@@ -8,7 +8,11 @@
 #include <vector>
 
 #include "GroupSlotProbe.h"
+#include "rtas/library/GroupInterfaceSlotTable.h"
+#include "rtas/library/DAEFunctions.h"
+#include "rtas/library/HostFrameworkAccess.h"
 #include "rtas/library/PString.h"
+#include "tests/rtas/library/StandInFrameworks.h"
 
 namespace {
 
@@ -217,33 +221,6 @@ class BareGroup : public CProcessGroupInterface {
   void LetSystemRun() override { ++mSystemPasses; }
 };
 
-template <class Ret, class Call>
-int64_t ResultOf(Call call) {
-  if constexpr (std::is_void_v<Ret>) {
-    call();
-    return 0;
-  } else if constexpr (std::is_pointer_v<Ret>) {
-    return static_cast<int64_t>(reinterpret_cast<intptr_t>(call()));
-  } else {
-    return static_cast<int64_t>(call());
-  }
-}
-
-using Invoker = std::function<int64_t(CProcessGroupInterface&, GroupSlotProbe&)>;
-
-// One call of each slot with the probe's arguments, by slot number.
-std::map<int, Invoker> Invokers() {
-  std::map<int, Invoker> invokers;
-#define BRIMLOW_INVOKER(slot, selector, Ret, Name, kind, result, w1, v1, w2, v2, group, typeSlot, TypeName, n, \
-                        types)                                                                                 \
-  invokers[slot] = [](CProcessGroupInterface& g, [[maybe_unused]] GroupSlotProbe& p) {                         \
-    return ResultOf<Ret>([&] { return g.Name(BRIMLOW_PROBE_ARGS(n, types)); });                                 \
-  };
-  BRIMLOW_GROUP_INTERFACE_SLOTS(BRIMLOW_INVOKER)
-#undef BRIMLOW_INVOKER
-  return invokers;
-}
-
 bool Untouched(const unsigned char* buffer, int from) {
   for (int i = from; i < GroupSlotProbe::kBufferBytes; ++i) {
     if (buffer[i] != GroupSlotProbe::kSentinel) return false;
@@ -255,7 +232,7 @@ bool Untouched(const unsigned char* buffer, int from) {
 
 TEST(CProcessGroupInterface, EveryPlainDefaultAnswersAndWritesAsTheHostLibraryDid) {
   BareGroup group;
-  const std::map<int, Invoker> invokers = Invokers();
+  const std::map<int, GroupSlotInvoker> invokers = GroupSlotInvokers();
   ASSERT_EQ(invokers.size(), 172u);
   for (const ExpectedDefault& row : kExpected) {
     if (row.kind != kAnswer) continue;
@@ -272,6 +249,18 @@ TEST(CProcessGroupInterface, EveryPlainDefaultAnswersAndWritesAsTheHostLibraryDi
         EXPECT_EQ(std::memcmp(buffer, &value, width), 0) << "slot " << row.slot << " argument " << k;
       }
       EXPECT_TRUE(Untouched(buffer, width)) << "slot " << row.slot << " argument " << k;
+    }
+  }
+}
+
+TEST(CProcessGroupInterface, TableRowsCarryTheHostsSelectorsAndDefaults) {
+  ASSERT_EQ(sizeof(kExpected) / sizeof(kExpected[0]), kGroupInterfaceSlotCount);
+  for (const ExpectedDefault& row : kExpected) {
+    const SGroupInterfaceSlot& slot = kGroupInterfaceSlots[row.slot];
+    EXPECT_EQ(slot.mSelector, row.selector) << row.slot;
+    EXPECT_EQ(static_cast<int>(slot.mDefault), static_cast<int>(row.kind)) << row.slot;
+    if (row.kind == kAnswer) {
+      EXPECT_EQ(slot.mResult, row.result) << row.slot;
     }
   }
 }
@@ -580,4 +569,19 @@ TEST_F(HostCallbackTest, WithoutAProcedureNothingIsSent) {
   EXPECT_EQ(group.HostCallback10or17(&dsp, nullptr, 0, 0, 0, 0), -7175);
   EXPECT_EQ(dsp, 0u);
   EXPECT_EQ(gHostCalls, 0);
+}
+
+TEST_F(HostCallbackTest, AnEngineWithHardwareGetsTheNewerDSPRequest) {
+  StandInFrameworks frameworks(StandInFrameworks::kDAE);
+  group.SetHostCallback(&RecordingHost);
+  ASSERT_EQ(InitDAELibAccess(), 0);
+  frameworks.DAE()->SetGestalt(ficgestalt::kHardware, 1);
+  HostWord dsp = 1, chip = 2;
+  EXPECT_EQ(Call(3, [&] { return group.HostCallback10or17(&dsp, &chip, 1, 2, 3, 4); }), 0);
+  EXPECT_EQ(gLastCall.selector, 17);
+  EXPECT_EQ(gLastCall.shorts, (std::vector<int16_t>{4, 3, 2, 1}));
+  // Answering 'fshw' with 0 is no hardware.
+  frameworks.DAE()->SetGestalt(ficgestalt::kHardware, 0);
+  EXPECT_EQ(Call(3, [&] { return group.HostCallback10or17(&dsp, &chip, 1, 2, 3, 4); }), 0);
+  EXPECT_EQ(gLastCall.selector, 10);
 }

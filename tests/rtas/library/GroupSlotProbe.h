@@ -2,8 +2,12 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <map>
+#include <vector>
 #include <type_traits>
 
+#include "rtas/library/CProcessGroupInterface.h"
 #include "rtas/library/HostRecords.h"
 #include "rtas/library/SlotMacros.h"
 
@@ -91,3 +95,42 @@ uint64_t BitsOf(const T& value) {
       p.ArgBits<T7>(7)
 // The bits of the probe's arguments, as a list for comparison.
 #define BRIMLOW_PROBE_BITS(n, types) BRIMLOW_CAT(BRIMLOW_PROBE_BITS_, n) types
+
+template <class Ret, class Call>
+int64_t ResultOf(Call call) {
+  if constexpr (std::is_void_v<Ret>) {
+    call();
+    return 0;
+  } else if constexpr (std::is_pointer_v<Ret>) {
+    return static_cast<int64_t>(reinterpret_cast<intptr_t>(call()));
+  } else {
+    return static_cast<int64_t>(call());
+  }
+}
+
+using GroupSlotInvoker = std::function<int64_t(CProcessGroupInterface&, GroupSlotProbe&)>;
+
+// One call of each group-interface slot with the probe's arguments, by
+// slot number.
+inline std::map<int, GroupSlotInvoker> GroupSlotInvokers() {
+  std::map<int, GroupSlotInvoker> invokers;
+#define BRIMLOW_INVOKER(slot, selector, Ret, Name, kind, result, w1, v1, w2, v2, group, typeSlot, TypeName, n, \
+                        types)                                                                                 \
+  invokers[slot] = [](CProcessGroupInterface& g, [[maybe_unused]] GroupSlotProbe& p) {                         \
+    return ResultOf<Ret>([&] { return g.Name(BRIMLOW_PROBE_ARGS(n, types)); });                                 \
+  };
+  BRIMLOW_GROUP_INTERFACE_SLOTS(BRIMLOW_INVOKER)
+#undef BRIMLOW_INVOKER
+  return invokers;
+}
+
+// The bits of each slot's probe arguments, by slot number.
+inline std::map<int, std::vector<uint64_t>> GroupSlotProbeBits(GroupSlotProbe& p) {
+  std::map<int, std::vector<uint64_t>> bits;
+#define BRIMLOW_PROBE_ROW(slot, selector, Ret, Name, kind, result, w1, v1, w2, v2, group, typeSlot, TypeName, n, \
+                          types)                                                                                 \
+  bits[slot] = std::vector<uint64_t>{BRIMLOW_PROBE_BITS(n, types)};
+  BRIMLOW_GROUP_INTERFACE_SLOTS(BRIMLOW_PROBE_ROW)
+#undef BRIMLOW_PROBE_ROW
+  return bits;
+}
