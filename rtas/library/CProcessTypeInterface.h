@@ -30,6 +30,8 @@ class CProcessTypeInterface {
   // Type slots 2 and 4, given in the group's numbering pass.
   virtual void SetProcessGroup(CProcessGroup* group) = 0;
   virtual void SetTypeIndex(int16_t index) = 0;
+  // Type slot 90: the 1-based place the group numbered the type with.
+  virtual int32_t GetTypeIndex(int16_t* index) = 0;
   // Type slot 14: the type's name in at most maxLength characters.
   virtual int32_t GetTypeName(int32_t maxLength, char* text) = 0;
   // Type slot 18: the four-character type id.
