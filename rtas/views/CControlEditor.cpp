@@ -4,7 +4,9 @@
 #include "rtas/views/CProcessControlView.h"
 #include "rtas/views/CViewProcess.h"
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ControlValue.h"
+#include "rtas/library/ErrorThrowers.h"
 
 CControlEditor::~CControlEditor() {
   if (mControlView) mControlView->DetachEditor(this);

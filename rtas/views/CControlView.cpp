@@ -2,7 +2,8 @@
 
 #include "rtas/views/CControlEditor.h"
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 
 CControlView::~CControlView() {
   // Editors outliving their control view must not keep a link to it.

@@ -3,7 +3,8 @@
 #include "rtas/views/CViewGroupServices.h"
 #include "rtas/views/DescriptionParser.h"
 #include "rtas/views/PlatePalette.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 
 namespace {
 

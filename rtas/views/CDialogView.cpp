@@ -3,7 +3,8 @@
 #include <vector>
 
 #include "rtas/views/CViewGroupServices.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 #include "rtas/views/ViewResources.h"
 
 namespace {

@@ -14,7 +14,8 @@
 #include "rtas/views/DescriptionParser.h"
 #include "rtas/views/ItemListReader.h"
 #include "rtas/views/ViewFactory.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 #include "rtas/views/ViewResources.h"
 
 namespace {

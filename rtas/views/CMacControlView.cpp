@@ -2,7 +2,8 @@
 
 #include "platform/hitoolbox/MacWindows.h"
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 
 CMacControlView::~CMacControlView() { DisposeControl(mControl); }
 

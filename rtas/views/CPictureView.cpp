@@ -3,7 +3,8 @@
 #include "rtas/views/CCachedPicture.h"
 #include "rtas/views/CCachedPictureManager.h"
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 
 namespace {
 

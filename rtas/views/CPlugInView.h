@@ -6,6 +6,7 @@
 #include "platform/hitoolbox/Events.h"
 #include "platform/carboncore/MacTypes.h"
 #include "platform/quickdraw/QuickDraw.h"
+#include "rtas/library/FourCC.h"
 #include "rtas/views/ViewItem.h"
 
 // The base of every view of the library: a rectangle in a QuickDraw port
@@ -157,10 +158,3 @@ class CViewFocus {
  private:
   CPlugInView* mView;
 };
-
-// Four-character codes as the views write them: 'NONE' is 0x4E4F4E45.
-constexpr uint32_t FourCC(const char (&s)[5]) {
-  return static_cast<uint32_t>(static_cast<unsigned char>(s[0])) << 24 |
-         static_cast<uint32_t>(static_cast<unsigned char>(s[1])) << 16 |
-         static_cast<uint32_t>(static_cast<unsigned char>(s[2])) << 8 | static_cast<unsigned char>(s[3]);
-}

@@ -2,7 +2,8 @@
 // back, erasing, and moving with redraws.
 #include "platform/hitoolbox/MacWindows.h"
 #include "rtas/views/CPlugInView.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 #include "rtas/views/ViewOverlay.h"
 
 namespace {

@@ -1,7 +1,8 @@
 #include "rtas/views/CRadioGroupControlEditor.h"
 
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 
 void CRadioGroupControlEditor::ApplyDescription(DescriptionParser* parser) {
   CControlEditor::ApplyDescription(parser);

@@ -1,7 +1,9 @@
 #include "rtas/views/CScrollControlView.h"
 
 #include "rtas/views/CItemListView.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ControlValue.h"
+#include "rtas/library/ErrorThrowers.h"
 
 void CScrollControlView::SetScrolledView(CItemListView* view, int16_t orientation) {
   mScrolled = view;

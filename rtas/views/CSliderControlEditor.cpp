@@ -6,7 +6,8 @@
 #include "rtas/views/CControlView.h"
 #include "rtas/views/CViewGroupServices.h"
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 
 void CSliderControlEditor::ApplyDescription(DescriptionParser* parser) {
   CControlEditor::ApplyDescription(parser);

@@ -5,7 +5,8 @@
 #include "platform/hitoolbox/TextEdit.h"
 #include "rtas/views/DescriptionParser.h"
 #include "rtas/views/PlatePalette.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 
 void CStaticTextView::SetItem(const ViewItem* item) {
   if (item) mText = item->text.substr(0, kMaxText);

@@ -4,7 +4,8 @@
 
 #include "rtas/views/CControlView.h"
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 #include "rtas/views/ViewResources.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "rtas/views/ItemListReader.h"
 
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ErrorThrowers.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "rtas/views/CPlugInView.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "rtas/views/DescriptionParser.h"
 #include "rtas/views/ItemListReader.h"
 #include "rtas/views/ViewFactory.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "rtas/views/CControlView.h"
 #include "rtas/views/CProcessControlView.h"
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 
 namespace {
 

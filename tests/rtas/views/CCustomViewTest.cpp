@@ -5,7 +5,7 @@
 #include "ViewTestSupport.h"
 #include "rtas/views/DescriptionParser.h"
 #include "rtas/views/PlatePalette.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 
 namespace {
 

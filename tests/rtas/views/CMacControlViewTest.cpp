@@ -8,7 +8,7 @@
 #include "rtas/views/CCheckBoxView.h"
 #include "rtas/views/CRadioButtonView.h"
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "ViewTestSupport.h"
 #include "rtas/views/CCachedPictureManager.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 
 TEST(PictureView, TheCacheLivesAsLongAsAnyPictureView) {
   EXPECT_EQ(CPictureView::PictureManager(), nullptr);

@@ -4,7 +4,7 @@
 
 #include "ProbeView.h"
 #include "ViewTestSupport.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 #include "rtas/views/ViewOverlay.h"
 
 namespace {

@@ -5,7 +5,8 @@
 #include "rtas/views/CProcessControlView.h"
 #include "rtas/views/CStaticTextView.h"
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
+#include "rtas/library/ControlValue.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 
 namespace {
 

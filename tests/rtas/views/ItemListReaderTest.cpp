@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ItemListBytes.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 
 TEST(ItemListReader, ReadsEachItemsRectangleTypeAndData) {
   const std::vector<uint8_t> bytes = ItemListBytes()

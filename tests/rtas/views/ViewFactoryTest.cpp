@@ -6,7 +6,7 @@
 #include "rtas/views/CCustomView.h"
 #include "rtas/views/CStaticTextView.h"
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 #include "rtas/views/ViewRegistry.h"
 
 namespace {

@@ -22,7 +22,7 @@
 #include "rtas/views/CRadioGroupControlEditor.h"
 #include "rtas/views/CControlView.h"
 #include "rtas/views/DescriptionParser.h"
-#include "rtas/views/ViewLibraryShim.h"
+#include "rtas/library/CDAEError.h"
 
 namespace {
 
