@@ -67,15 +67,13 @@ class DescriptionParser {
   const DescriptionNode* TakeGroup();
   bool HasGroup() const { return mNextGroup != nullptr; }
 
-  // Steps of parsing, public for the macro expansion and for tests; both
-  // raise CDAEError.
+ private:
+  // The steps of ParseViewDescription; both raise CDAEError.
   const DescriptionNode* ParseDescriptionList(char closing, bool* accepted);
   void ExpandDescriptionMacros(const DescriptionNode* list);
   // Reads a double-quoted string literal at `text` (the quote first) into
   // a string node; the text need not belong to the item.
   const DescriptionNode* ParseStringLiteral(const char* text, const char* end);
-
- private:
   DescriptionNode* NewNode(uint16_t kind, intptr_t value);
   unsigned char* NewString(size_t length);
   void Charge(size_t bytes);
