@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/coregraphics/CGContext.h"
 #include "platform/hitoolbox/CarbonEvents.h"
 #include "platform/hitoolbox/HIView.h"
+#include "platform/hitoolbox/Menus.h"
 
 class IControl;
 class IGraphicsMac;
@@ -50,9 +52,13 @@ class IGraphicsCarbon {
   OSStatus HandleKey(EventRef event);
   OSStatus HandleDraw(EventRef event);
   void OnTimerTick();
+  void ShowTooltip();
   void HideTooltip();
-  // The Carbon menu for the IPopupMenu, or null for an empty one.
-  MenuRef CreateMenu(IPopupMenu* menu);
+  // The Carbon menu for the IPopupMenu, or null for an empty one (or one
+  // nested deeper than any real menu, which only a menu holding itself is).
+  MenuRef CreateMenu(IPopupMenu* menu, int depth = 0);
+  // Whether the typed character may go into the field.
+  bool AcceptsCharacter(char c) const;
   // Removes the field from the view without touching the editor.
   void RemoveTextEntry();
 

@@ -78,10 +78,13 @@ class IGraphicsMac : public IGraphics {
   void SetFPS(int fps) { mFPS = fps > 0 ? fps : 25; }
   IGraphicsCarbon* GetCarbonView() const { return mGraphicsCarbon; }
   IGraphicsCocoa_vBrimlow_rtas* GetCocoaView() const { return mGraphicsCocoa; }
+  // Changes whenever a view opens or closes: a view that calls into the
+  // editor (which may close it) compares before and after.
+  unsigned ViewGeneration() const { return mViewGeneration; }
 
   // Set by the plug-in right after construction; the plug-in's bundle (its
   // folder, executable and images) is found by it.
-  WDL_String mBundleID{128};
+  WDL_String mBundleID;
 
  private:
   // The doubled copy of the surface, or null when it cannot be had.

@@ -8,6 +8,7 @@
 #include "platform/cocoa/NSTextField.h"
 #include "platform/coregraphics/CGContext.h"
 #include "platform/corefoundation/RunLoop.h"
+#include "platform/hitoolbox/MacWindows.h"
 #include "platform/windowserver/Backend.h"
 #include "platform/windowserver/ScreenWindow.h"
 
@@ -61,7 +62,13 @@ NSWindow::NSWindow(NSRect contentRect, NSUInteger styleMask, NSInteger, bool) : 
 
 NSWindow::NSWindow(platform::ScreenWindow* screen, WindowRef carbonWindow)
     : mScreen(screen), mCarbonWindow(carbonWindow) {
+  mVisible = IsWindowVisible(carbonWindow);
   MakeContentView();
+}
+
+NSWindow* NSWindow::initWithWindowRef(WindowRef window) {
+  platform::ScreenWindow* screen = platform::ScreenWindowOf(window);
+  return screen ? new NSWindow(screen, window) : nullptr;
 }
 
 void NSWindow::MakeContentView() {
@@ -126,12 +133,14 @@ bool NSWindow::isKeyWindow() const { return KeyWindow() == this; }
 void NSWindow::orderFront(NSObject*) {
   mVisible = true;
   if (mOwnScreen) mOwnScreen->Show();
+  else if (mCarbonWindow) ShowWindow(mCarbonWindow);
 }
 
 void NSWindow::orderOut(NSObject*) {
   mVisible = false;
   if (KeyWindow() == this) KeyWindow() = nullptr;
   if (mOwnScreen) mOwnScreen->Hide();
+  else if (mCarbonWindow) HideWindow(mCarbonWindow);
 }
 
 void NSWindow::close() {

@@ -25,7 +25,9 @@ class NSWindow : public NSResponder, public platform::InputSink {
   // coordinates (from the bottom left of the display).
   NSWindow(NSRect contentRect, NSUInteger styleMask, NSInteger backing, bool defer);
   // initWithWindowRef:, wrapping a Carbon window: its screen window and its
-  // content size; closing the wrapper leaves the Carbon window alone.
+  // content size; ordering the wrapper in and out shows and hides the
+  // Carbon window, closing it releases only the wrapper (the host disposes
+  // of its own window). Null for a window that is not live.
   static NSWindow* initWithWindowRef(WindowRef window);
   ~NSWindow() override;
   // The window with that number among the live ones, or null.

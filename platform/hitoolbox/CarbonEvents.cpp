@@ -33,7 +33,7 @@ struct OpaqueEventHandlerRef {
 };
 
 struct OpaqueEventTargetRef {
-  const void* owner;
+  const void* owner = nullptr;
   std::vector<OpaqueEventHandlerRef*> handlers;  // newest first
   EventTargetRef parent = nullptr;
   std::function<OSStatus(EventRef)> standard;
@@ -74,7 +74,10 @@ const void* const kApplicationOwner = &kApplicationOwner;
 EventTargetRef TargetOf(const void* owner) {
   if (!owner) return nullptr;
   EventTargetRef& target = State().targets[owner];
-  if (!target) target = new OpaqueEventTargetRef{owner};
+  if (!target) {
+    target = new OpaqueEventTargetRef;
+    target->owner = owner;
+  }
   return target;
 }
 
