@@ -5,6 +5,16 @@
 #include "platform/coregraphics/CGImagePixels.h"
 #include "platform/windowserver/ScreenWindow.h"
 
+namespace platform {
+namespace {
+
+DrawnImage gLastImage;
+
+void RecordDrawnImage(const DrawnImage& image) { gLastImage = image; }
+
+}  // namespace
+}  // namespace platform
+
 struct CGContext {
   platform::ScreenWindow* window;
   CGAffineTransform ctm;
@@ -59,6 +69,9 @@ void CGContextDrawImage(CGContextRef context, CGRect rect, CGImageRef image) {
   size_t rowSpan = 0;
   const uint8_t* pixels = platform::ImagePixels(image, &rowSpan);
   ++context->images;
+  platform::RecordDrawnImage(platform::DrawnImage{static_cast<int>(CGImageGetWidth(image)),
+                                                  static_cast<int>(CGImageGetHeight(image)),
+                                                  static_cast<int>(rowSpan)});
   context->window->DrawImage(pixels, static_cast<int>(CGImageGetWidth(image)),
                              static_cast<int>(CGImageGetHeight(image)), static_cast<int>(rowSpan), topLeft.x,
                              topLeft.y, bottomRight.x, bottomRight.y, context->clip);
@@ -75,5 +88,7 @@ void ReleaseWindowContext(CGContextRef context) { delete context; }
 ScreenWindow* WindowOfContext(CGContextRef context) { return context ? context->window : nullptr; }
 
 int ContextImageCount(CGContextRef context) { return context ? context->images : 0; }
+
+DrawnImage LastDrawnImage() { return gLastImage; }
 
 }  // namespace platform

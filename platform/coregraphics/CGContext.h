@@ -36,4 +36,10 @@ ScreenWindow* WindowOfContext(CGContextRef context);
 // Images drawn through the context.
 int ContextImageCount(CGContextRef context);
 
+// The last image any window context drew: its size and row span in pixels.
+struct DrawnImage {
+  int width = 0, height = 0, rowSpan = 0;
+};
+DrawnImage LastDrawnImage();
+
 }  // namespace platform

@@ -44,6 +44,7 @@ struct OpaqueEventTargetRef {
 struct OpaqueEventHandlerCallRef {
   EventTargetRef target;
   size_t next;
+  bool forwarded;  // the handler ran the rest of the chain itself
 };
 
 struct OpaqueEventLoopRef {
@@ -100,9 +101,10 @@ OSStatus DispatchFrom(EventTargetRef target, EventRef event, size_t start) {
       for (size_t i = from; i < handlers.size(); ++i) {
         EventHandlerRef h = handlers[i];
         if (!h->live || !h->Wants(event->eventClass, event->kind)) continue;
-        OpaqueEventHandlerCallRef call{t, i + 1};
+        OpaqueEventHandlerCallRef call{t, i + 1, false};
         const OSStatus result = h->proc(&call, event, h->userData);
-        if (result != eventNotHandledErr) return result;
+        // After CallNextEventHandler the rest has had the event once.
+        if (result != eventNotHandledErr || call.forwarded) return result;
       }
       if (t->live && t->standard) {
         const std::function<OSStatus(EventRef)> standard = t->standard;
@@ -200,6 +202,7 @@ OSStatus RemoveEventHandler(EventHandlerRef handler) {
 
 OSStatus CallNextEventHandler(EventHandlerCallRef callRef, EventRef event) {
   if (!callRef || !event) return paramErr;
+  callRef->forwarded = true;
   return Dispatch(callRef->target, event, callRef->next);
 }
 

@@ -17,7 +17,8 @@
 //
 // Dispatch: the handlers of a target are tried newest first, each only for
 // the (class, kind) pairs it was installed for; a handler that answers
-// eventNotHandledErr passes the event on to the next. After the last
+// eventNotHandledErr passes the event on to the next (unless it already
+// did so through CallNextEventHandler, whose answer it then returns). After the last
 // handler comes the target's standard handler (what the toolkit does by
 // itself, say an edit field inserting a character), then the parent
 // target. An event no target handles reaches the application: the host's

@@ -72,6 +72,8 @@ namespace platform {
 void UpdateWindows();
 // The view's frame in its window's content coordinates.
 HIRect ViewFrameInContent(HIViewRef view);
+// Whether the view still exists (not yet disposed of).
+bool IsLiveView(ControlRef control);
 // Draw events sent since the process started (tests count redraws).
 int DrawEventCount();
 
