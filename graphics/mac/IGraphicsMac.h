@@ -3,10 +3,10 @@
 #include "framework/containers/WDL_String.h"
 #include "graphics/IGraphics.h"
 
-// The platform half of the editor: paths, alerts and the redraw timer. The
-// window, its view and what needs one (the screen, menus, text entry,
-// dialogs, cursor, images from the bundle) are not here yet: those slots
-// answer as a closed window does.
+// The platform half of the editor: paths and alerts. The window, its view
+// and what needs one (the screen, menus, text entry, dialogs, cursor,
+// images from the bundle) are not here yet: those slots answer as a closed
+// window does.
 class IGraphicsMac : public IGraphics {
  public:
   IGraphicsMac(IPlugBase* plug, int width, int height, int fps);
