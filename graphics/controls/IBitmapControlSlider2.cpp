@@ -33,9 +33,9 @@ void IBitmapControlSlider2::OnMouseWheel(int, int, IMouseMod*, int d) {
 bool IBitmapControlSlider2::Draw(IGraphics* graphics) {
   const int h = mBitmap.mH;
   if (h <= 0) return true;
-  // Kept to the bitmap's last row as well: a line at a value of 1 would
-  // otherwise lie on the row below the control, which no redraw of the
-  // control repaints.
+  // The plug-in sets the value without a user change's clamp. Kept to 0..1
+  // and to the bitmap's last row: a line at 1 would otherwise lie on the
+  // row below the control, which no redraw of the control repaints.
   int y = static_cast<int>(h * BitmapFrame::DrawnLevel(mValue)) + mRECT.T;
   if (y > mRECT.T + h - 1) y = mRECT.T + h - 1;
   graphics->DrawLine(&mLineColor, static_cast<float>(mRECT.L), static_cast<float>(y),
