@@ -30,8 +30,8 @@ void IKnobControlExt::OnMouseDrag(int, int, int dx, int dy, IMouseMod* mod) {
   const int size = vertical ? mRECT.H() : mRECT.W();
   const double delta = (vertical ? -dy : -dx) / static_cast<double>(size) / gearing;
   // A control of no size (its bitmap missing) or a gearing of 0 gives no
-  // finite step; the value stays rather than turning into a NaN that the
-  // press would then push.
+  // finite step; an infinite one would throw the value to an end of the
+  // range, so the value stays.
   if (std::isfinite(delta)) mValue += delta;
   SetDirty(true);
 }

@@ -10,7 +10,6 @@ constexpr double kWrapAbove = 1.001;
 void ISwitchControl_Ext::Step() {
   const int n = mBitmap.mN;
   mValue += n < 2 ? 1.0 : 1.0 / (n - 1);
-  // Written so that a value that is no number also starts again from 0.
-  if (!(mValue <= kWrapAbove)) mValue = 0.0;
+  if (mValue > kWrapAbove) mValue = 0.0;
   SetDirty(true);
 }

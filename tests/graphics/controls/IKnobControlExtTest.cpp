@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, GearedDrag, ::testing::ValuesIn(kKinds),
                          });
 
 // A control with no size (its bitmap missing) or a gearing of 0 has no
-// finite step: the press must not turn the value into a NaN and send it.
+// finite step: a drag must not throw the value to an end of the range.
 TEST_F(ControlsFixture, ADragWithoutAFiniteStepLeavesTheValue) {
   IBitmap missing = graphics->LoadBitmap(99, "missing.png", 4);
   auto* knob = Attach(new IKnobMultiControlText_New(&plug, 10, 20, ControlsTestPlug::kGain, &missing, nullptr,
@@ -144,7 +144,7 @@ TEST_F(ControlsFixture, ADragWithoutAFiniteStepLeavesTheValue) {
   EXPECT_EQ(knob->GetValue(), 0.5);
   EXPECT_EQ(geared->GetValue(), 0.5);
   for (const auto& sent : plug.mFromGUI) EXPECT_EQ(sent.second, 0.5);
-  EXPECT_EQ(plug.mFromGUI.size(), 4u);
+  EXPECT_EQ(plug.mFromGUI.size(), 4u);  // each press and each move
 }
 
 }  // namespace

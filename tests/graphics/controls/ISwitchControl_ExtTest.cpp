@@ -1,7 +1,5 @@
 #include "graphics/controls/ISwitchControl_Ext.h"
 
-#include <limits>
-
 #include "tests/graphics/controls/ControlsFixture.h"
 
 namespace {
@@ -67,14 +65,6 @@ TEST_F(Switch, StepsFollowTheFrameCount) {
     }
     graphics->ResetControls();
   }
-}
-
-TEST_F(Switch, AValueThatIsNoNumberStartsAgainFromTheFirstFrame) {
-  ISwitchControl_Ext* sw = Make(3);
-  sw->SetValueFromPlug(std::numeric_limits<double>::quiet_NaN());
-  Click(5, 5);
-  EXPECT_EQ(sw->GetValue(), 0.0);
-  EXPECT_EQ(Sent(), std::vector<double>{0.0});
 }
 
 TEST_F(Switch, DrawsTheFrameOfItsValue) {
