@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "graphics/IText.h"
-#include "lice/lice.h"
+#include "lice/LICE_IFont.h"
 
 namespace {
 

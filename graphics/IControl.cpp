@@ -1,5 +1,6 @@
 #include "graphics/IControl.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -70,8 +71,15 @@ void IControl::SetAuxParamValueFromPlug(int auxIdx, double value) {
 }
 
 void IControl::SetDirty(bool push) {
-  // Written so that a NaN stays NaN for the parameter to refuse, rather
-  // than turning into either end of the range.
+  // A drag over a zero-size rectangle can produce a NaN. It is no value:
+  // clamping would turn it into an end of the range, so the control shows
+  // its parameter's value again and pushes nothing.
+  if (std::isnan(mValue)) {
+    const IParam* param = mPlug && mParamIdx >= 0 ? mPlug->GetParam(mParamIdx) : nullptr;
+    mValue = param ? param->GetNormalized() : mClampLo;
+    mDirty = true;
+    return;
+  }
   if (mValue < mClampLo) {
     mValue = mClampLo;
   } else if (mValue > mClampHi) {

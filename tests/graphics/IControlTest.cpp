@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "graphics/controls/ITextControlExt.h"
 #include "tests/graphics/GraphicsFixtures.h"
 
@@ -29,8 +31,15 @@ TEST_F(Control, SetDirtyClampsThenPushesTheClampedValue) {
   EXPECT_EQ(plug.GetParam(GraphicsTestPlug::kFreq)->Value(), 5000.0);
   EXPECT_EQ(plug.mChanged, (std::vector<int>{GraphicsTestPlug::kFreq, GraphicsTestPlug::kFreq}));
 
-  // Without push nothing reaches the plug-in.
+  // A NaN is not clamped into the range: nothing is pushed and the control
+  // shows the parameter's value again.
   c->SetClampRange(0.0, 1.0);
+  c->SetValueFromUserInput(std::nan(""));
+  EXPECT_EQ(plug.GetParam(GraphicsTestPlug::kFreq)->Value(), 5000.0);
+  EXPECT_EQ(c->GetValue(), 0.25);
+  EXPECT_EQ(plug.mChanged.size(), 2u);
+
+  // Without push nothing reaches the plug-in.
   plug.mChanged.clear();
   c->SetDirty(false);
   EXPECT_TRUE(plug.mChanged.empty());

@@ -170,8 +170,13 @@ TEST_F(Redraw, RescaleControlsPlacesEveryControlAtEachGuiScale) {
 TEST_F(Redraw, TheBackgroundPanelGoesFirstAndStaysPut) {
   ProbeControl* first = Add(IRECT(10, 10, 20, 20));
   ProbeControl* second = Add(IRECT(30, 10, 40, 20));
+  IMouseMod left(true);
+  graphics->OnMouseDown(35, 15, &left);
   const IColor grey = kColorGray;
   graphics->AttachPanelBackground(&grey);
+  // The capture follows its control up the list.
+  graphics->OnMouseDrag(36, 15, &left);
+  EXPECT_EQ(second->mEvents.back(), "drag 1,0");
   ASSERT_EQ(graphics->NControls(), 3);
   auto* panel = dynamic_cast<IPanelControl*>(graphics->GetControl(0));
   ASSERT_NE(panel, nullptr);
@@ -210,9 +215,12 @@ TEST_F(Redraw, ResizeAndResetRebuildTheControlsAndTellThePlugIn) {
   EXPECT_EQ(graphics->NControls(), 1);
   EXPECT_EQ(graphics->GetMouseCapture(), 0);
 
+  graphics->SetHandleMouseOver(true);
+  graphics->OnMouseOver(15, 15, &left);
   EXPECT_TRUE(graphics->Resize(400, 200, false));
   EXPECT_EQ(graphics->NControls(), 0);
   EXPECT_EQ(graphics->GetMouseCapture(), -1);
+  EXPECT_EQ(graphics->GetMouseOver(), -1);  // no index into the next controls
   EXPECT_EQ(graphics->Width(), 400);
   EXPECT_EQ(graphics->Height(), 200);
   ASSERT_EQ(plug.mResizes.size(), 2u);
