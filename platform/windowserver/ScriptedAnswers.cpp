@@ -79,6 +79,8 @@ int PendingAnswerCount() { return static_cast<int>(Queue().size()); }
 
 void ClearScriptedAnswers() { Queue().clear(); }
 
+bool NextAnswerIs(ScriptedAnswer::Kind kind) { return !Queue().empty() && Queue().front().kind == kind; }
+
 bool TakeScriptedAnswer(ScriptedAnswer::Kind kind, ScriptedAnswer* answer) {
   auto& queue = Queue();
   if (queue.empty() || queue.front().kind != kind) return false;

@@ -45,6 +45,7 @@ ScriptedAnswer ColorChoice(const RGB16& color);
 void ScriptAnswer(const ScriptedAnswer& answer);
 int PendingAnswerCount();
 void ClearScriptedAnswers();
+bool NextAnswerIs(ScriptedAnswer::Kind kind);
 // Takes the first answer when it is of that kind.
 bool TakeScriptedAnswer(ScriptedAnswer::Kind kind, ScriptedAnswer* answer);
 
