@@ -16,6 +16,19 @@ void EngineHooks::ProcessInputMeter(double left, double right) { mMeters.Process
 
 void EngineHooks::ProcessOutputMeter(double left, double right) { mMeters.ProcessOutputMeter(left, right); }
 
+void EngineHooks::ProcessInputMeterBlock(const double* left, const double* right, int n) {
+  mMeters.ProcessInputMeterBlock(left, right, n);
+}
+
+void EngineHooks::ProcessOutputMeterBlock(const double* left, const double* right, int n) {
+  mMeters.ProcessOutputMeterBlock(left, right, n);
+}
+
 double EngineHooks::GetLoudnessMatchGain(double inL, double inR, double outL, double outR) {
   return mLoudness.GetLoudnessMatchGain(inL, inR, outL, outR);
+}
+
+bool EngineHooks::GetLoudnessMatchGains(const double* inL, const double* inR, const double* outL, const double* outR,
+                                        double* gains, int n) {
+  return mLoudness.GetLoudnessMatchGains(inL, inR, outL, outR, gains, n);
 }

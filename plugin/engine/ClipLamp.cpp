@@ -12,15 +12,16 @@ void ClipLamp::SetTiming(double sampleRate) {
 }
 
 void ClipLamp::Clear() {
+  mLevel = 0.0;
   mValue.store(0.0, std::memory_order_relaxed);
   mPeak = 0.0;
   mCounter = 0;
   mState = kIdle;
 }
 
-void ClipLamp::Step(bool clipping) {
+void ClipLamp::Advance(bool clipping) {
   const double target = clipping ? 1.0 : 0.0;
-  double value = mValue.load(std::memory_order_relaxed);
+  double value = mLevel;
   mPeak = std::max(mPeak, target);
   if (clipping) {
     // Every clipping sample restarts the hold, not only the one that lit
@@ -42,5 +43,5 @@ void ClipLamp::Step(bool clipping) {
       value = (value - target) * mFallCoeff + target;
     }
   }
-  mValue.store(value, std::memory_order_relaxed);
+  mLevel = value;
 }

@@ -6,7 +6,8 @@
 // The over lamp beside a level meter: lights at once when the meter reads
 // above full scale, stays lit for a hold time after the last such reading,
 // then fades. Stepped once per metered sample on the audio thread; the GUI
-// reads Value() without a lock.
+// reads Value() without a lock, which Step (or, after a block of Advance
+// calls, Publish) brings up to date.
 class ClipLamp {
  public:
   enum State : int32_t {
@@ -22,7 +23,13 @@ class ClipLamp {
   // Dark, idle, peak and counter 0.
   void Clear();
 
-  void Step(bool clipping);
+  void Step(bool clipping) {
+    Advance(clipping);
+    Publish();
+  }
+  // A step the GUI does not see until the next Publish.
+  void Advance(bool clipping);
+  void Publish() { mValue.store(mLevel, std::memory_order_relaxed); }
 
   // 0 dark .. 1 lit.
   double Value() const { return mValue.load(std::memory_order_relaxed); }
@@ -39,6 +46,7 @@ class ClipLamp {
   int32_t mCounter = 0;
   int32_t mState = kIdle;
   double mPeak = 0.0;
+  double mLevel = 0.0;  // the audio thread's value
   // Written only by the audio thread (and by set-up under the plug mutex).
   std::atomic<double> mValue{0.0};
 };

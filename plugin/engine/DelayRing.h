@@ -21,6 +21,10 @@ class DelayRing {
     return delayed;
   }
 
+  // n pushes at once: out[i] is what Push(in[i]) would return. in and out
+  // are separate buffers.
+  void PushBlock(const double* in, double* out, int n);
+
   int GetCapacity() const { return mBuffer.GetSize(); }
   int GetLength() const { return mLength; }
 

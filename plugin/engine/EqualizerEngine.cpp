@@ -147,10 +147,17 @@ void EqualizerEngine::StopListen() { mBank.GetListen().SetActive(false); }
 
 void EqualizerEngine::MeterInput(double** inputs, int nFrames) {
   const bool stereo = mNumInputs >= 2;
-  for (int i = 0; i < nFrames; ++i) {
-    const double left = mInputMeterDelay[0].Push(inputs[0][i]);
-    const double right = mInputMeterDelay[1].Push(stereo ? inputs[1][i] : 0.0);
-    if (mMeters) mMeters->ProcessInputMeter(left, right);
+  for (int offset = 0; offset < nFrames; offset += kChunkFrames) {
+    const int n = std::min(kChunkFrames, nFrames - offset);
+    mInputMeterDelay[0].PushBlock(inputs[0] + offset, mDelayed[0], n);
+    if (stereo) {
+      mInputMeterDelay[1].PushBlock(inputs[1] + offset, mDelayed[1], n);
+    } else {
+      std::memset(mDelayed[1], 0, sizeof(double) * static_cast<size_t>(n));
+      mInputMeterDelay[1].PushBlock(mDelayed[1], mDelayed[2], n);
+      std::swap(mDelayed[1], mDelayed[2]);
+    }
+    if (mMeters) mMeters->ProcessInputMeterBlock(mDelayed[0], mDelayed[1], n);
   }
 }
 
@@ -182,13 +189,18 @@ void EqualizerEngine::ApplyOutputStages(double** inputs, double** outputs, int n
   }
 
   if (mLoudness) {
-    for (int i = 0; i < nFrames; ++i) {
-      const double inR = stereo ? inputs[1][i] : 0.0;
-      const double outR = stereo ? out1[i] : 0.0;
-      const double g = mLoudness->GetLoudnessMatchGain(inputs[0][i], inR, out0[i], outR);
-      out0[i] *= g;
-      // A mono input copied to two outputs keeps both channels equal.
-      if (out1) out1[i] *= g;
+    for (int offset = 0; offset < nFrames; offset += kChunkFrames) {
+      const int n = std::min(kChunkFrames, nFrames - offset);
+      double* gains = mDelayed[0];
+      if (!mLoudness->GetLoudnessMatchGains(inputs[0] + offset, stereo ? inputs[1] + offset : nullptr, out0 + offset,
+                                            stereo ? out1 + offset : nullptr, gains, n)) {
+        continue;
+      }
+      for (int i = 0; i < n; ++i) {
+        out0[offset + i] *= gains[i];
+        // A mono input copied to two outputs keeps both channels equal.
+        if (out1) out1[offset + i] *= gains[i];
+      }
     }
   }
 
@@ -203,9 +215,7 @@ void EqualizerEngine::ApplyOutputStages(double** inputs, double** outputs, int n
   ScaleAboveFloor(out0, nFrames, gain);
   if (out1) ScaleAboveFloor(out1, nFrames, gain);
 
-  if (mMeters) {
-    for (int i = 0; i < nFrames; ++i) mMeters->ProcessOutputMeter(out0[i], out1 ? out1[i] : 0.0);
-  }
+  if (mMeters) mMeters->ProcessOutputMeterBlock(out0, out1, nFrames);
 }
 
 void EqualizerEngine::ProcessBlock(double** inputs, double** outputs, int nFrames) {

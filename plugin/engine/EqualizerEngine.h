@@ -136,4 +136,10 @@ class EqualizerEngine {
   int mTotalLatency = 0;
   int mMaxLatency = 0;
   static constexpr int kZeroLatencyDelay = 0;
+
+  // The delayed input for the meters (a third array stands in for a mono
+  // bus's right channel) and the loudness gains, a chunk at a time.
+  static constexpr int kChunkFrames = 1024;
+  double mDelayedStore[3][kChunkFrames] = {};
+  double* mDelayed[3] = {mDelayedStore[0], mDelayedStore[1], mDelayedStore[2]};
 };

@@ -122,9 +122,59 @@ void Meters::Route(double left, double right, bool input) {
   }
 }
 
+void Meters::FeedBlock(LoudnessMeter& meter, ClipLamp& lamp, Shown& shown, const double* left,
+                       const double* right, int n, int32_t select) {
+  for (int i = 0; i < n; ++i) {
+    meter.ProcessMeter(left[i], right ? right[i] : 0.0, select);
+    lamp.Advance(meter.current * meter.offsetFactor > 1.0);
+  }
+  lamp.Publish();
+  Publish(meter, shown);
+}
+
+void Meters::FeedMidSideBlock(LoudnessMeter& meter, ClipLamp& lamp, Shown& shown, const double* left,
+                              const double* right, int n, int32_t select) {
+  for (int i = 0; i < n; ++i) {
+    const double l = left[i], r = right ? right[i] : 0.0;
+    const double mid = (l + r) * 0.5;
+    const double side = (l - r) * 0.5;
+    meter.ProcessMeter(mid, side, select);
+    lamp.Advance(meter.current * meter.offsetFactor > 1.0);
+  }
+  lamp.Publish();
+  Publish(meter, shown);
+}
+
+// Route for a block: each meter takes its frames in a run of its own, which
+// changes nothing, as the two meters share no state.
+void Meters::RouteBlock(const double* left, const double* right, int n, bool input) {
+  if (n < 1) return;
+  if (mChannelMode == kInOut) {
+    if (input) {
+      FeedBlock(mInputMeter, mInputClipLamp, mInputShown, left, right, n, 0);
+    } else {
+      FeedBlock(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, n, 0);
+    }
+  } else if (mChannelMode == (input ? kInLeftRight : kOutLeftRight)) {
+    FeedBlock(mInputMeter, mInputClipLamp, mInputShown, left, right, n, 1);
+    FeedBlock(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, n, 2);
+  } else if (mChannelMode == (input ? kInMidSide : kOutMidSide)) {
+    FeedMidSideBlock(mInputMeter, mInputClipLamp, mInputShown, left, right, n, 3);
+    FeedMidSideBlock(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, n, 4);
+  }
+}
+
 void Meters::ProcessInputMeter(double left, double right) { Route(left, right, true); }
 
 void Meters::ProcessOutputMeter(double left, double right) { Route(left, right, false); }
+
+void Meters::ProcessInputMeterBlock(const double* left, const double* right, int n) {
+  RouteBlock(left, right, n, true);
+}
+
+void Meters::ProcessOutputMeterBlock(const double* left, const double* right, int n) {
+  RouteBlock(left, right, n, false);
+}
 
 void Meters::FormatMeterValue(IGraphics* graphics, const ControlIndices& input,
                               const ControlIndices& output) const {
