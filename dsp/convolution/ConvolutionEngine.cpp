@@ -54,7 +54,7 @@ inline void Step(int& position, int blockCount) {
 
 }  // namespace
 
-ConvolutionEngine::ConvolutionEngine() { SplitRadixFFT::InitFFT(); }
+ConvolutionEngine::ConvolutionEngine() = default;
 
 ConvolutionEngine::~ConvolutionEngine() = default;
 
@@ -136,6 +136,9 @@ int ConvolutionEngine::SetImpulse(ImpulseBuffer* impulse, int requestedSize, int
     while (size < 2 * static_cast<int64_t>(length) && size < limit) size *= 2;
   }
   fftSize = size;
+  // The transform's tables are made here, not by the audio thread's first
+  // partition.
+  SplitRadixFFT::InitFFT(fftSize);
   const int half = Half();
   const int blockCount = BlockCount();
   const int points = fftSize;

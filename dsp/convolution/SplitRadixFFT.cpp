@@ -1,6 +1,8 @@
 #include "dsp/convolution/SplitRadixFFT.h"
 
 #include <cmath>
+#include <functional>
+#include <mutex>
 #include <vector>
 
 namespace SplitRadixFFT {
@@ -13,10 +15,15 @@ constexpr int kPermutationEntries = (1 << (kMaxLog2 + 1)) - 16;
 constexpr double kQuarterPi = 0.7853981633974483;
 constexpr double kSqrtHalf = 0.7071067811865476;
 
+// Each size's twiddles (k = 4 .. 19) and the permutation blocks are made
+// on first use, each exactly once: a program that never transforms more
+// than 4096 points never spends the time or the memory of the 2^19 tables.
 struct Tables {
-  // Per size 2^k (k = 4 .. 19): (cos j s, sin j s) for j = 1 .. count, s = 2 pi / N.
+  // Per size 2^k: (cos j s, sin j s) for j = 1 .. count, s = 2 pi / N.
   std::vector<double> twiddles[kMaxLog2 + 1];
+  std::once_flag twiddlesMade[kMaxLog2 + 1];
   std::vector<int> permutation;
+  std::once_flag permutationMade;
 };
 
 // step = (pi / 4) / (count + 1), doubled when asked: both give 2 pi / N for
@@ -30,19 +37,18 @@ void MakeTwiddleTable(double* table, int count, bool doubled) {
   }
 }
 
-Tables* BuildTables() {
-  Tables* tables = new Tables;
-  for (int k = 4; k <= kMaxLog2; ++k) {
-    const int n = 1 << k;
-    const bool large = n >= kFirstLargeSize;
-    const int count = large ? n / 8 - 1 : n / 4 - 1;
-    tables->twiddles[k].resize(2 * static_cast<size_t>(count));
-    MakeTwiddleTable(tables->twiddles[k].data(), count, !large);
-  }
+void MakeTwiddles(std::vector<double>& twiddles, int k) {
+  const int n = 1 << k;
+  const bool large = n >= kFirstLargeSize;
+  const int count = large ? n / 8 - 1 : n / 4 - 1;
+  twiddles.resize(2 * static_cast<size_t>(count));
+  MakeTwiddleTable(twiddles.data(), count, !large);
+}
 
-  // r(N, p) level by level from r(N/2, .) and r(N/4, .), then inverted into
-  // the permutation blocks.
-  tables->permutation.assign(kPermutationEntries, 0);
+// r(N, p) level by level from r(N/2, .) and r(N/4, .), then inverted into
+// the permutation blocks.
+void MakePermutation(std::vector<int>& permutation) {
+  permutation.assign(kPermutationEntries, 0);
   std::vector<int> quarter{0, 2, 1, 3};       // r(4, .)
   std::vector<int> half{0, 4, 2, 6, 1, 5, 7, 3};  // r(8, .)
   for (int n = 16; n <= kMaxSize; n *= 2) {
@@ -52,22 +58,29 @@ Tables* BuildTables() {
     for (int p = 0; p < h; ++p) r[p] = 2 * half[p];
     for (int p = 0; p < q; ++p) r[h + p] = 4 * quarter[p] + 1;
     for (int p = 0; p < q; ++p) r[h + q + p] = (4 * quarter[p] - 1) & (n - 1);
-    int* block = tables->permutation.data() + (n - 16);
+    int* block = permutation.data() + (n - 16);
     block[0] = 0;
     for (int p = 1; p < n; ++p) block[n - r[p]] = p;
     quarter.swap(half);
     half.swap(r);
   }
-  return tables;
 }
 
 // Construct-on-first-use: the language guarantees one initialisation, and
-// that no other thread sees the tables before it has finished.
-const Tables& GetTables() {
-  static const Tables* const tables = BuildTables();
-  return *tables;
+// std::call_once that no thread sees a table before it is whole.
+Tables& GetTables() {
+  static Tables tables;
+  return tables;
 }
 
+// Makes the twiddles of every size up to 2^log2n that the transforms of
+// that size descend into.
+void EnsureTwiddles(int log2n) {
+  Tables& tables = GetTables();
+  for (int k = 4; k <= log2n; ++k) std::call_once(tables.twiddlesMade[k], MakeTwiddles, std::ref(tables.twiddles[k]), k);
+}
+
+// Only after EnsureTwiddles of this size or a larger one.
 const double* Twiddles(int log2n) { return GetTables().twiddles[log2n].data(); }
 
 int Log2(int n) {
@@ -257,14 +270,18 @@ void Inverse(double* x, int n, int log2n) {
 
 }  // namespace
 
-void InitFFT() { GetTables(); }
+void InitFFT(int maxSize) {
+  int log2n = 0;
+  while (log2n < kMaxLog2 && (1 << log2n) < maxSize) ++log2n;
+  EnsureTwiddles(log2n);
+}
 
 bool IsSupportedSize(int n) { return n >= kMinSize && n <= kMaxSize && (n & (n - 1)) == 0; }
 
 bool RunFFT(double* data, int n, int direction) {
   if (!data || !IsSupportedSize(n)) return false;
-  InitFFT();
   const int log2n = Log2(n);
+  EnsureTwiddles(log2n);
   if (direction == 0) {
     Forward(data, n, log2n);
   } else {
@@ -283,7 +300,11 @@ int ScrambledIndex(int n, int p) {
   return (4 * ScrambledIndex(q, r - q) - 1) & (n - 1);
 }
 
-const int* GetPermutationTable() { return GetTables().permutation.data(); }
+const int* GetPermutationTable() {
+  Tables& tables = GetTables();
+  std::call_once(tables.permutationMade, MakePermutation, std::ref(tables.permutation));
+  return tables.permutation.data();
+}
 
 const int* GetPermutation(int n) {
   if (n < 16 || !IsSupportedSize(n)) return nullptr;

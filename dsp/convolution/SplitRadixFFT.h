@@ -15,10 +15,12 @@ namespace SplitRadixFFT {
 constexpr int kMinSize = 2;
 constexpr int kMaxSize = 1 << 19;
 
-// Builds the tables exactly once; any thread may call it any time, and a
-// thread that comes while another builds waits until the tables are whole.
-// RunFFT calls it too, so calling it ahead only moves the cost.
-void InitFFT();
+// Builds the tables the transforms of up to maxSize points use, each table
+// exactly once; any thread may call it any time, and a thread that comes
+// while another builds waits until the table is whole. RunFFT calls it for
+// its own size too, so calling it ahead only moves the cost: callers do, off
+// the audio thread, for the sizes the audio thread will run.
+void InitFFT(int maxSize = kMaxSize);
 
 // direction 0 forward, anything else inverse. Returns false, leaving the
 // data untouched, when n is not a power of two from 2 to 2^19.
@@ -32,7 +34,7 @@ int ScrambledIndex(int n, int p);
 // The permutation table: for every N = 16, 32, .., 2^19 a block of N
 // entries starting at entry N - 16. Entry k of a block is the position of
 // the forward output that holds the bin k counted with the opposite sign of
-// the exponent, that is X[(N - k) mod N]. Built by InitFFT.
+// the exponent, that is X[(N - k) mod N]. Built by the first call.
 const int* GetPermutationTable();
 // The block for size n, or null when n has none (below 16 or unsupported).
 const int* GetPermutation(int n);

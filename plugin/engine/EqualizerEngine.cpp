@@ -54,15 +54,18 @@ void EqualizerEngine::Setup(double sampleRate, int blockSize, int nIn, int nOut)
   const int maxBlock = std::max(OversamplingStage::kMinBlock, blockSize);
   mBank.Init(sampleRate, maxBlock, Factor());
   for (DelayRing& ring : mInputMeterDelay) {
-    ring.SetCapacity(kInputMeterDelayCapacity);
     ring.SetLength(0);
+    ring.Clear();
   }
   mTiming.Setup(sampleRate, kMeterRefreshMs, kOneShotMs);
   mFirLength = 2048;
-  // Loaded even in "Zero Latency", so the FIR path never meets an empty
-  // engine, whose queues would grow on the audio thread.
-  BuildImpulseResponse();
-  mBank.UpdateConvolution(true, true, Factor());
+  // The FIR path is loaded when a FIR mode is chosen (the parameter code
+  // builds the impulse then); until then it passes its input and holds no
+  // engine memory.
+  if (mMirrors->filterMode > 0) {
+    BuildImpulseResponse();
+    mBank.UpdateConvolution(true, true, Factor());
+  }
   SetupOversampling();
   mMaxLatency = ConvolutionStage::kMaxLatency / 4 + std::max(OversamplingStage::ConverterLatencyFor(sampleRate, 2),
                                                              OversamplingStage::ConverterLatencyFor(sampleRate, 4));
@@ -133,6 +136,11 @@ void EqualizerEngine::UpdateHostLatency(int latency) {
 void EqualizerEngine::DistributeLatency() {
   mTotalLatency = CalcLatency();
   for (DelayRing& ring : mInputMeterDelay) {
+    // Grown to its full size the first time a latency needs it, which only
+    // the set-up calls that load the FIR path or the converters bring.
+    if (ring.GetCapacity() < std::min(mTotalLatency, kInputMeterDelayCapacity)) {
+      ring.SetCapacity(kInputMeterDelayCapacity);
+    }
     if (ring.GetLength() != mTotalLatency) ring.SetLength(mTotalLatency);
   }
 }

@@ -22,6 +22,7 @@ void FilterBank::SetMaxHostBlock(int maxHostBlock) {
   mMaxHostBlock = std::max(maxHostBlock, 1);
   // Four times the host block: the most the 4x path hands over at once.
   mSpareOutput.Resize(4 * mMaxHostBlock, false);
+  mZeroLatencySliceFrames = 4 * mMaxHostBlock;
   for (WDL_TypedBuf<double>* buf : {&mWork[0], &mWork[1], &mScratch}) {
     buf->Resize(4 * mMaxHostBlock, false);
     if (buf->Get()) std::memset(buf->Get(), 0, sizeof(double) * static_cast<size_t>(buf->GetSize()));
@@ -119,9 +120,10 @@ void FilterBank::ProcessChannels(double** in, double** out, int n, int nIn, int 
   const bool zeroLatency = mMirrors->filterMode <= 0;
   const bool wet = !mListen.IsActive() && mMirrors->abEnabled != 0;
   // Slices keep the FIR path within the queues and the spare buffer it was
-  // sized for.
-  for (int offset = 0; offset < n; offset += mSliceFrames) {
-    const int k = std::min(mSliceFrames, n - offset);
+  // sized for, and the zero-latency path within its work buffers.
+  const int slice = zeroLatency ? mZeroLatencySliceFrames : mSliceFrames;
+  for (int offset = 0; offset < n; offset += slice) {
+    const int k = std::min(slice, n - offset);
     const double* in0 = in[0] + offset;
     const double* in1 = (stereo ? in[1] : in[0]) + offset;
     double* out0 = out[0] + offset;

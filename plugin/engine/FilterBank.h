@@ -85,4 +85,5 @@ class FilterBank : public ChannelProcessor {
   double mHostRate = 44100.0;
   int mMaxHostBlock = 1;
   int mSliceFrames = 1;  // the most frames one convolution call takes
+  int mZeroLatencySliceFrames = 4;
 };
