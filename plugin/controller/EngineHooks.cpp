@@ -16,12 +16,9 @@ void EngineHooks::ProcessInputMeter(double left, double right) { mMeters.Process
 
 void EngineHooks::ProcessOutputMeter(double left, double right) { mMeters.ProcessOutputMeter(left, right); }
 
-void EngineHooks::ProcessInputMeterBlock(const double* left, const double* right, int n) {
-  mMeters.ProcessInputMeterBlock(left, right, n);
-}
-
-void EngineHooks::ProcessOutputMeterBlock(const double* left, const double* right, int n) {
-  mMeters.ProcessOutputMeterBlock(left, right, n);
+void EngineHooks::ProcessMeterBlocks(const double* inLeft, const double* inRight, const double* outLeft,
+                                     const double* outRight, int n) {
+  mMeters.ProcessMeterBlocks(inLeft, inRight, outLeft, outRight, n);
 }
 
 double EngineHooks::GetLoudnessMatchGain(double inL, double inR, double outL, double outR) {

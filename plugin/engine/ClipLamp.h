@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 
@@ -27,7 +28,8 @@ class ClipLamp {
     Advance(clipping);
     Publish();
   }
-  // A step the GUI does not see until the next Publish.
+  // A step the GUI does not see until the next Publish. Inline: the meters
+  // take one per metered frame.
   void Advance(bool clipping);
   void Publish() { mValue.store(mLevel, std::memory_order_relaxed); }
 
@@ -50,3 +52,30 @@ class ClipLamp {
   // Written only by the audio thread (and by set-up under the plug mutex).
   std::atomic<double> mValue{0.0};
 };
+
+inline void ClipLamp::Advance(bool clipping) {
+  const double target = clipping ? 1.0 : 0.0;
+  double value = mLevel;
+  mPeak = std::max(mPeak, target);
+  if (clipping) {
+    // Every clipping sample restarts the hold, not only the one that lit
+    // the lamp: otherwise a lamp held at 1.0 by clipping that lasts a while
+    // counts its hold from the first clip and goes dark early, or at once
+    // when the clipping outlasted the hold.
+    if (target > value) value = (value - target) * mRiseCoeff + target;
+    mCounter = 0;
+    mState = kHolding;
+  } else if (mState == kFalling) {
+    value = (value - target) * mFallCoeff + target;
+  } else if (mState == kHolding) {
+    // Compared before the increment: the lamp stays at its value for
+    // exactly mHoldSamples samples after the last clip.
+    const int32_t c = mCounter;
+    if (c < mHoldSamples) mCounter = c + 1;
+    if (c >= mHoldSamples) {
+      mState = kFalling;
+      value = (value - target) * mFallCoeff + target;
+    }
+  }
+  mLevel = value;
+}

@@ -153,19 +153,25 @@ void EqualizerEngine::StartListen(double frequencyHz, double gainDb) {
 
 void EqualizerEngine::StopListen() { mBank.GetListen().SetActive(false); }
 
-void EqualizerEngine::MeterInput(double** inputs, int nFrames) {
-  const bool stereo = mNumInputs >= 2;
+void EqualizerEngine::Meter(double** inputs, double** outputs, int nFrames) {
+  const bool stereoIn = mNumInputs >= 2;
+  const bool stereoOut = mNumOutputs >= 2;
   for (int offset = 0; offset < nFrames; offset += kChunkFrames) {
     const int n = std::min(kChunkFrames, nFrames - offset);
-    mInputMeterDelay[0].PushBlock(inputs[0] + offset, mDelayed[0], n);
-    if (stereo) {
-      mInputMeterDelay[1].PushBlock(inputs[1] + offset, mDelayed[1], n);
+    double* left = mChunk[0];
+    double* right = mChunk[1];
+    mInputMeterDelay[0].PushBlock(inputs[0] + offset, left, n);
+    if (stereoIn) {
+      mInputMeterDelay[1].PushBlock(inputs[1] + offset, right, n);
     } else {
-      std::memset(mDelayed[1], 0, sizeof(double) * static_cast<size_t>(n));
-      mInputMeterDelay[1].PushBlock(mDelayed[1], mDelayed[2], n);
-      std::swap(mDelayed[1], mDelayed[2]);
+      // A mono bus puts silence into the right delay, which still hands
+      // out what it held from a stereo layout before.
+      std::memset(right, 0, sizeof(double) * static_cast<size_t>(n));
+      mInputMeterDelay[1].PushBlock(right, right, n);
     }
-    if (mMeters) mMeters->ProcessInputMeterBlock(mDelayed[0], mDelayed[1], n);
+    if (mMeters) {
+      mMeters->ProcessMeterBlocks(left, right, outputs[0] + offset, stereoOut ? outputs[1] + offset : nullptr, n);
+    }
   }
 }
 
@@ -199,7 +205,7 @@ void EqualizerEngine::ApplyOutputStages(double** inputs, double** outputs, int n
   if (mLoudness) {
     for (int offset = 0; offset < nFrames; offset += kChunkFrames) {
       const int n = std::min(kChunkFrames, nFrames - offset);
-      double* gains = mDelayed[0];
+      double* gains = mChunk[0];
       if (!mLoudness->GetLoudnessMatchGains(inputs[0] + offset, stereo ? inputs[1] + offset : nullptr, out0 + offset,
                                             stereo ? out1 + offset : nullptr, gains, n)) {
         continue;
@@ -223,7 +229,6 @@ void EqualizerEngine::ApplyOutputStages(double** inputs, double** outputs, int n
   ScaleAboveFloor(out0, nFrames, gain);
   if (out1) ScaleAboveFloor(out1, nFrames, gain);
 
-  if (mMeters) mMeters->ProcessOutputMeterBlock(out0, out1, nFrames);
 }
 
 void EqualizerEngine::ProcessBlock(double** inputs, double** outputs, int nFrames) {
@@ -235,10 +240,13 @@ void EqualizerEngine::ProcessBlock(double** inputs, double** outputs, int nFrame
       for (int c = 0; c < mNumOutputs; ++c) std::memset(outputs[c], 0, sizeof(double) * static_cast<size_t>(nFrames));
     } else {
       for (int c = 0; c < mNumInputs; ++c) ZeroNonFinite(inputs[c], nFrames);
-      MeterInput(inputs, nFrames);
       if (mMirrors->hold == 0) Feed(mPreAnalyzer, inputs, mNumInputs, nFrames);
       RunFilterBank(inputs, outputs, nFrames);
       ApplyOutputStages(inputs, outputs, nFrames);
+      // Both meters at the end, together: the input meter reads the
+      // untouched inputs through its delay, the output meter the final
+      // outputs.
+      Meter(inputs, outputs, nFrames);
     }
   }
 

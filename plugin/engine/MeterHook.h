@@ -1,11 +1,8 @@
 #pragma once
 
 // Receives the input and the output level meters' samples. Mono blocks
-// pass 0.0 as the right sample (a null right channel in the block calls).
+// pass 0.0 as the right sample (a null right channel in the block call).
 // Called on the audio thread: implementations must not allocate or lock.
-//
-// The engine hands over whole blocks; the per-frame calls are what a block
-// amounts to, and the block calls' defaults make them of the frame calls.
 class MeterHook {
  public:
   virtual ~MeterHook() = default;
@@ -15,10 +12,12 @@ class MeterHook {
   // The output after the output gain.
   virtual void ProcessOutputMeter(double left, double right) = 0;
 
-  virtual void ProcessInputMeterBlock(const double* left, const double* right, int n) {
-    for (int i = 0; i < n; ++i) ProcessInputMeter(left[i], right ? right[i] : 0.0);
-  }
-  virtual void ProcessOutputMeterBlock(const double* left, const double* right, int n) {
-    for (int i = 0; i < n; ++i) ProcessOutputMeter(left[i], right ? right[i] : 0.0);
+  // A block of both at once, which the engine hands over at the end of its
+  // block: what the frame calls over the inputs, then over the outputs, do.
+  // An implementation may interleave the two, as they share nothing.
+  virtual void ProcessMeterBlocks(const double* inLeft, const double* inRight, const double* outLeft,
+                                  const double* outRight, int n) {
+    for (int i = 0; i < n; ++i) ProcessInputMeter(inLeft[i], inRight ? inRight[i] : 0.0);
+    for (int i = 0; i < n; ++i) ProcessOutputMeter(outLeft[i], outRight ? outRight[i] : 0.0);
   }
 };

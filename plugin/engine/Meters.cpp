@@ -122,58 +122,69 @@ void Meters::Route(double left, double right, bool input) {
   }
 }
 
-void Meters::FeedBlock(LoudnessMeter& meter, ClipLamp& lamp, Shown& shown, const double* left,
-                       const double* right, int n, int32_t select) {
-  for (int i = 0; i < n; ++i) {
-    meter.ProcessMeter(left[i], right ? right[i] : 0.0, select);
-    lamp.Advance(meter.current * meter.offsetFactor > 1.0);
-  }
-  lamp.Publish();
-  Publish(meter, shown);
-}
-
-void Meters::FeedMidSideBlock(LoudnessMeter& meter, ClipLamp& lamp, Shown& shown, const double* left,
-                              const double* right, int n, int32_t select) {
-  for (int i = 0; i < n; ++i) {
-    const double l = left[i], r = right ? right[i] : 0.0;
-    const double mid = (l + r) * 0.5;
-    const double side = (l - r) * 0.5;
-    meter.ProcessMeter(mid, side, select);
-    lamp.Advance(meter.current * meter.offsetFactor > 1.0);
-  }
-  lamp.Publish();
-  Publish(meter, shown);
-}
-
-// Route for a block: each meter takes its frames in a run of its own, which
-// changes nothing, as the two meters share no state.
-void Meters::RouteBlock(const double* left, const double* right, int n, bool input) {
-  if (n < 1) return;
-  if (mChannelMode == kInOut) {
-    if (input) {
-      FeedBlock(mInputMeter, mInputClipLamp, mInputShown, left, right, n, 0);
-    } else {
-      FeedBlock(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, n, 0);
-    }
-  } else if (mChannelMode == (input ? kInLeftRight : kOutLeftRight)) {
-    FeedBlock(mInputMeter, mInputClipLamp, mInputShown, left, right, n, 1);
-    FeedBlock(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, n, 2);
-  } else if (mChannelMode == (input ? kInMidSide : kOutMidSide)) {
-    FeedMidSideBlock(mInputMeter, mInputClipLamp, mInputShown, left, right, n, 3);
-    FeedMidSideBlock(mOutputMeter, mOutputClipLamp, mOutputShown, left, right, n, 4);
-  }
-}
-
 void Meters::ProcessInputMeter(double left, double right) { Route(left, right, true); }
 
 void Meters::ProcessOutputMeter(double left, double right) { Route(left, right, false); }
 
-void Meters::ProcessInputMeterBlock(const double* left, const double* right, int n) {
-  RouteBlock(left, right, n, true);
+namespace {
+
+// What one meter takes of a block: a pair, as it is or as mid and side.
+struct MeterSource {
+  const double* left;
+  const double* right;  // null: 0.0
+  bool midSide;
+  int32_t select;
+};
+
+inline void FeedFrame(LoudnessMeter& meter, ClipLamp& lamp, const MeterSource& source, int i) {
+  double l = source.left[i], r = source.right ? source.right[i] : 0.0;
+  if (source.midSide) {
+    const double mid = (l + r) * 0.5;
+    const double side = (l - r) * 0.5;
+    l = mid;
+    r = side;
+  }
+  meter.ProcessMeter(l, r, source.select);
+  lamp.Advance(meter.current * meter.offsetFactor > 1.0);
 }
 
-void Meters::ProcessOutputMeterBlock(const double* left, const double* right, int n) {
-  RouteBlock(left, right, n, false);
+}  // namespace
+
+// Route for a block, both signals at once: each meter takes from the signal
+// and in the form the channel mode gives it.
+void Meters::ProcessMeterBlocks(const double* inLeft, const double* inRight, const double* outLeft,
+                                const double* outRight, int n) {
+  MeterSource first{}, second{};
+  switch (mChannelMode) {
+    case kInOut:
+      first = {inLeft, inRight, false, 0};
+      second = {outLeft, outRight, false, 0};
+      break;
+    case kInLeftRight:
+    case kOutLeftRight: {
+      const bool in = mChannelMode == kInLeftRight;
+      first = {in ? inLeft : outLeft, in ? inRight : outRight, false, 1};
+      second = {first.left, first.right, false, 2};
+      break;
+    }
+    case kInMidSide:
+    case kOutMidSide: {
+      const bool in = mChannelMode == kInMidSide;
+      first = {in ? inLeft : outLeft, in ? inRight : outRight, true, 3};
+      second = {first.left, first.right, true, 4};
+      break;
+    }
+    default: return;  // "Off", or a mode outside the list: no meter moves
+  }
+  if (n < 1) return;
+  for (int i = 0; i < n; ++i) {
+    FeedFrame(mInputMeter, mInputClipLamp, first, i);
+    FeedFrame(mOutputMeter, mOutputClipLamp, second, i);
+  }
+  mInputClipLamp.Publish();
+  mOutputClipLamp.Publish();
+  Publish(mInputMeter, mInputShown);
+  Publish(mOutputMeter, mOutputShown);
 }
 
 void Meters::FormatMeterValue(IGraphics* graphics, const ControlIndices& input,

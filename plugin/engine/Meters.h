@@ -11,10 +11,10 @@ class IGraphics;
 // The editor's two level meters with their clip lamps. "Main Meter Mode"
 // chooses the measure, "Main Meter Channel Mode" what each meter sees: the
 // input against the output, or the two channels (or mid and side) of one of
-// them. The block path calls ProcessInputMeterBlock and
-// ProcessOutputMeterBlock (or the per-frame calls) under the plug mutex; the
-// GUI reads the values published at the end of each call and
-// FormatMeterValue without a lock, so a reading may mix two blocks.
+// them. The block path calls ProcessMeterBlocks (or the per-frame calls)
+// under the plug mutex; the GUI reads the values published at the end of
+// each call and FormatMeterValue without a lock, so a reading may mix two
+// blocks.
 class Meters {
  public:
   enum MeterMode : int32_t {
@@ -78,10 +78,11 @@ class Meters {
   // output pair (0.0 for a missing right channel).
   void ProcessInputMeter(double left, double right);
   void ProcessOutputMeter(double left, double right);
-  // n frames at once, as n frame calls would meter them; right may be null
-  // (0.0 in every frame).
-  void ProcessInputMeterBlock(const double* left, const double* right, int n);
-  void ProcessOutputMeterBlock(const double* left, const double* right, int n);
+  // n frames of both pairs, as n input calls and n output calls would meter
+  // them; a right channel may be null (0.0 in every frame). The two meters
+  // are stepped in turn, frame by frame, so that their recursions overlap.
+  void ProcessMeterBlocks(const double* inLeft, const double* inRight, const double* outLeft,
+                          const double* outRight, int n);
 
   // GUI thread, no lock.
   Reading InputReading() const { return Read(mInputShown, mInputClipLamp); }
@@ -116,14 +117,8 @@ class Meters {
   };
 
   void Route(double left, double right, bool input);
-  void RouteBlock(const double* left, const double* right, int n, bool input);
   static void Feed(LoudnessMeter& meter, ClipLamp& lamp, Shown& shown, double left, double right,
                    int32_t select);
-  // Steps meter and lamp through the frames, then publishes once.
-  static void FeedBlock(LoudnessMeter& meter, ClipLamp& lamp, Shown& shown, const double* left,
-                        const double* right, int n, int32_t select);
-  static void FeedMidSideBlock(LoudnessMeter& meter, ClipLamp& lamp, Shown& shown, const double* left,
-                               const double* right, int n, int32_t select);
   static void Publish(const LoudnessMeter& meter, Shown& shown);
   static Reading Read(const Shown& shown, const ClipLamp& lamp);
   static void FormatOne(IGraphics* graphics, const Reading& reading, const ControlIndices& controls);

@@ -79,33 +79,43 @@ struct alignas(64) PassLanes {
 // fewer leave the recursions waiting on one another, more spill the states.
 constexpr int kAvx2Registers = 4;
 
+// The two latest inputs and outputs of each register, in a pair of slots
+// that take turns: a step overwrites the older slot, so that two steps in a
+// row need no register moves at all. Phase p means slot p holds the latest.
 template <int Registers>
 struct Avx2State {
-  __m256d x1[Registers], x2[Registers], y1[Registers], y2[Registers];
+  __m256d x[2][Registers], y[2][Registers];
 };
 
-// Register R, then the ones below it.
-template <int R, int Registers>
+// Register R, then the ones below it; Latest is the slot of x1 and y1.
+template <int R, int Registers, int Latest>
 BRIMLOW_AVX2_INLINE void StepAvx2(Avx2State<Registers>& st, const PassLanes<4 * Registers>& c, __m128d in,
                                   __m256d offset) {
+  constexpr int kOlder = 1 - Latest;
   __m256d u;
   if constexpr (R == 0) {
-    u = _mm256_insertf128_pd(_mm256_castpd128_pd256(in), _mm256_castpd256_pd128(st.y1[0]), 1);
+    u = _mm256_insertf128_pd(_mm256_castpd128_pd256(in), _mm256_castpd256_pd128(st.y[Latest][0]), 1);
   } else {
-    u = _mm256_permute2f128_pd(st.y1[R - 1], st.y1[R], 0x21);
+    u = _mm256_permute2f128_pd(st.y[Latest][R - 1], st.y[Latest][R], 0x21);
   }
   const __m256d x = _mm256_add_pd(u, offset);
-  __m256d y = _mm256_add_pd(_mm256_mul_pd(_mm256_load_pd(c.b1 + 4 * R), st.x1[R]),
+  __m256d y = _mm256_add_pd(_mm256_mul_pd(_mm256_load_pd(c.b1 + 4 * R), st.x[Latest][R]),
                             _mm256_mul_pd(_mm256_load_pd(c.b0 + 4 * R), x));
-  y = _mm256_add_pd(y, _mm256_mul_pd(_mm256_load_pd(c.b2 + 4 * R), st.x2[R]));
-  y = _mm256_sub_pd(y, _mm256_mul_pd(_mm256_load_pd(c.a1 + 4 * R), st.y1[R]));
-  y = _mm256_sub_pd(y, _mm256_mul_pd(_mm256_load_pd(c.a2 + 4 * R), st.y2[R]));
+  y = _mm256_add_pd(y, _mm256_mul_pd(_mm256_load_pd(c.b2 + 4 * R), st.x[kOlder][R]));
+  y = _mm256_sub_pd(y, _mm256_mul_pd(_mm256_load_pd(c.a1 + 4 * R), st.y[Latest][R]));
+  y = _mm256_sub_pd(y, _mm256_mul_pd(_mm256_load_pd(c.a2 + 4 * R), st.y[kOlder][R]));
   y = _mm256_add_pd(y, offset);
-  st.x2[R] = st.x1[R];
-  st.x1[R] = x;
-  st.y2[R] = st.y1[R];
-  st.y1[R] = y;
-  if constexpr (R > 0) StepAvx2<R - 1, Registers>(st, c, in, offset);
+  st.x[kOlder][R] = x;
+  st.y[kOlder][R] = y;
+  if constexpr (R > 0) StepAvx2<R - 1, Registers, Latest>(st, c, in, offset);
+}
+
+// The last section's output, for frame t - (Count - 1).
+template <int Registers, int Count, int Latest>
+BRIMLOW_AVX2_INLINE void OutputAvx2(const Avx2State<Registers>& st, double* first, double* second, int t) {
+  const __m256d last = st.y[Latest][Registers - 1];
+  const __m128d out = (Count % 2) ? _mm256_castpd256_pd128(last) : _mm256_extractf128_pd(last, 1);
+  StoreFrame(first, second, t - (Count - 1), out);
 }
 
 template <int Registers, int Count>
@@ -116,24 +126,31 @@ __attribute__((target("avx2"))) void SteadyAvx2(SectionPair* s, double* first, d
   Avx2State<Registers> st;
 #pragma GCC unroll 8
   for (int r = 0; r < Registers; ++r) {
-    st.x1[r] = _mm256_load_pd(lanes.x1 + 4 * r);
-    st.x2[r] = _mm256_load_pd(lanes.x2 + 4 * r);
-    st.y1[r] = _mm256_load_pd(lanes.y1 + 4 * r);
-    st.y2[r] = _mm256_load_pd(lanes.y2 + 4 * r);
+    st.x[0][r] = _mm256_load_pd(lanes.x1 + 4 * r);
+    st.x[1][r] = _mm256_load_pd(lanes.x2 + 4 * r);
+    st.y[0][r] = _mm256_load_pd(lanes.y1 + 4 * r);
+    st.y[1][r] = _mm256_load_pd(lanes.y2 + 4 * r);
   }
   const __m256d offset = _mm256_set1_pd(kDenormalOffset);
-  for (int t = from; t < to; ++t) {
-    StepAvx2<Registers - 1, Registers>(st, lanes, LoadFrame(first, second, t), offset);
-    const __m256d last = st.y1[Registers - 1];
-    const __m128d out = (Count % 2) ? _mm256_castpd256_pd128(last) : _mm256_extractf128_pd(last, 1);
-    StoreFrame(first, second, t - (Count - 1), out);
+  int t = from;
+  for (; t + 1 < to; t += 2) {
+    StepAvx2<Registers - 1, Registers, 0>(st, lanes, LoadFrame(first, second, t), offset);
+    OutputAvx2<Registers, Count, 1>(st, first, second, t);
+    StepAvx2<Registers - 1, Registers, 1>(st, lanes, LoadFrame(first, second, t + 1), offset);
+    OutputAvx2<Registers, Count, 0>(st, first, second, t + 1);
+  }
+  // An odd count leaves the latest values in slot 1.
+  const bool odd = t < to;
+  if (odd) {
+    StepAvx2<Registers - 1, Registers, 0>(st, lanes, LoadFrame(first, second, t), offset);
+    OutputAvx2<Registers, Count, 1>(st, first, second, t);
   }
 #pragma GCC unroll 8
   for (int r = 0; r < Registers; ++r) {
-    _mm256_store_pd(lanes.x1 + 4 * r, st.x1[r]);
-    _mm256_store_pd(lanes.x2 + 4 * r, st.x2[r]);
-    _mm256_store_pd(lanes.y1 + 4 * r, st.y1[r]);
-    _mm256_store_pd(lanes.y2 + 4 * r, st.y2[r]);
+    _mm256_store_pd(lanes.x1 + 4 * r, odd ? st.x[1][r] : st.x[0][r]);
+    _mm256_store_pd(lanes.x2 + 4 * r, odd ? st.x[0][r] : st.x[1][r]);
+    _mm256_store_pd(lanes.y1 + 4 * r, odd ? st.y[1][r] : st.y[0][r]);
+    _mm256_store_pd(lanes.y2 + 4 * r, odd ? st.y[0][r] : st.y[1][r]);
   }
   lanes.Scatter(s, Count);
 }
@@ -150,34 +167,41 @@ constexpr int kAvx512Registers = 6;
 
 template <int Registers>
 struct Avx512State {
-  __m512d x1[Registers], x2[Registers], y1[Registers], y2[Registers];
+  __m512d x[2][Registers], y[2][Registers];
 };
 
-template <int R, int Registers>
+template <int R, int Registers, int Latest>
 BRIMLOW_AVX512_INLINE void StepAvx512(Avx512State<Registers>& st, const PassLanes<8 * Registers>& c, __m128d in,
                                       __m512d offset) {
+  constexpr int kOlder = 1 - Latest;
   __m512d u;
   if constexpr (R == 0) {
     // The new frame in lanes 0 and 1, then lanes 0 to 5 of this register.
     const __m512i take = _mm512_set_epi64(13, 12, 11, 10, 9, 8, 1, 0);
-    u = _mm512_permutex2var_pd(_mm512_castpd128_pd512(in), take, st.y1[0]);
+    u = _mm512_permutex2var_pd(_mm512_castpd128_pd512(in), take, st.y[Latest][0]);
   } else {
     // Lanes 6 and 7 of the register below, then lanes 0 to 5 of this one.
     const __m512i shift = _mm512_set_epi64(13, 12, 11, 10, 9, 8, 7, 6);
-    u = _mm512_permutex2var_pd(st.y1[R - 1], shift, st.y1[R]);
+    u = _mm512_permutex2var_pd(st.y[Latest][R - 1], shift, st.y[Latest][R]);
   }
   const __m512d x = _mm512_add_pd(u, offset);
-  __m512d y = _mm512_add_pd(_mm512_mul_pd(_mm512_load_pd(c.b1 + 8 * R), st.x1[R]),
+  __m512d y = _mm512_add_pd(_mm512_mul_pd(_mm512_load_pd(c.b1 + 8 * R), st.x[Latest][R]),
                             _mm512_mul_pd(_mm512_load_pd(c.b0 + 8 * R), x));
-  y = _mm512_add_pd(y, _mm512_mul_pd(_mm512_load_pd(c.b2 + 8 * R), st.x2[R]));
-  y = _mm512_sub_pd(y, _mm512_mul_pd(_mm512_load_pd(c.a1 + 8 * R), st.y1[R]));
-  y = _mm512_sub_pd(y, _mm512_mul_pd(_mm512_load_pd(c.a2 + 8 * R), st.y2[R]));
+  y = _mm512_add_pd(y, _mm512_mul_pd(_mm512_load_pd(c.b2 + 8 * R), st.x[kOlder][R]));
+  y = _mm512_sub_pd(y, _mm512_mul_pd(_mm512_load_pd(c.a1 + 8 * R), st.y[Latest][R]));
+  y = _mm512_sub_pd(y, _mm512_mul_pd(_mm512_load_pd(c.a2 + 8 * R), st.y[kOlder][R]));
   y = _mm512_add_pd(y, offset);
-  st.x2[R] = st.x1[R];
-  st.x1[R] = x;
-  st.y2[R] = st.y1[R];
-  st.y1[R] = y;
-  if constexpr (R > 0) StepAvx512<R - 1, Registers>(st, c, in, offset);
+  st.x[kOlder][R] = x;
+  st.y[kOlder][R] = y;
+  if constexpr (R > 0) StepAvx512<R - 1, Registers, Latest>(st, c, in, offset);
+}
+
+template <int Registers, int Count, int Latest>
+BRIMLOW_AVX512_INLINE void OutputAvx512(const Avx512State<Registers>& st, double* first, double* second, int t) {
+  constexpr int kLastSlot = (Count - 1) % 4;  // the pair slot of the last section
+  const __m256d half = _mm512_extractf64x4_pd(st.y[Latest][Registers - 1], kLastSlot / 2);
+  const __m128d out = (kLastSlot % 2) ? _mm256_extractf128_pd(half, 1) : _mm256_castpd256_pd128(half);
+  StoreFrame(first, second, t - (Count - 1), out);
 }
 
 template <int Registers, int Count>
@@ -189,25 +213,31 @@ __attribute__((target("avx512f"))) void SteadyAvx512(SectionPair* s, double* fir
   Avx512State<Registers> st;
 #pragma GCC unroll 8
   for (int r = 0; r < Registers; ++r) {
-    st.x1[r] = _mm512_load_pd(lanes.x1 + 8 * r);
-    st.x2[r] = _mm512_load_pd(lanes.x2 + 8 * r);
-    st.y1[r] = _mm512_load_pd(lanes.y1 + 8 * r);
-    st.y2[r] = _mm512_load_pd(lanes.y2 + 8 * r);
+    st.x[0][r] = _mm512_load_pd(lanes.x1 + 8 * r);
+    st.x[1][r] = _mm512_load_pd(lanes.x2 + 8 * r);
+    st.y[0][r] = _mm512_load_pd(lanes.y1 + 8 * r);
+    st.y[1][r] = _mm512_load_pd(lanes.y2 + 8 * r);
   }
   const __m512d offset = _mm512_set1_pd(kDenormalOffset);
-  constexpr int kLastSlot = (Count - 1) % 4;  // the pair slot of the last section
-  for (int t = from; t < to; ++t) {
-    StepAvx512<Registers - 1, Registers>(st, lanes, LoadFrame(first, second, t), offset);
-    const __m256d half = _mm512_extractf64x4_pd(st.y1[Registers - 1], kLastSlot / 2);
-    const __m128d out = (kLastSlot % 2) ? _mm256_extractf128_pd(half, 1) : _mm256_castpd256_pd128(half);
-    StoreFrame(first, second, t - (Count - 1), out);
+  int t = from;
+  for (; t + 1 < to; t += 2) {
+    StepAvx512<Registers - 1, Registers, 0>(st, lanes, LoadFrame(first, second, t), offset);
+    OutputAvx512<Registers, Count, 1>(st, first, second, t);
+    StepAvx512<Registers - 1, Registers, 1>(st, lanes, LoadFrame(first, second, t + 1), offset);
+    OutputAvx512<Registers, Count, 0>(st, first, second, t + 1);
+  }
+  // An odd count leaves the latest values in slot 1.
+  const bool odd = t < to;
+  if (odd) {
+    StepAvx512<Registers - 1, Registers, 0>(st, lanes, LoadFrame(first, second, t), offset);
+    OutputAvx512<Registers, Count, 1>(st, first, second, t);
   }
 #pragma GCC unroll 8
   for (int r = 0; r < Registers; ++r) {
-    _mm512_store_pd(lanes.x1 + 8 * r, st.x1[r]);
-    _mm512_store_pd(lanes.x2 + 8 * r, st.x2[r]);
-    _mm512_store_pd(lanes.y1 + 8 * r, st.y1[r]);
-    _mm512_store_pd(lanes.y2 + 8 * r, st.y2[r]);
+    _mm512_store_pd(lanes.x1 + 8 * r, odd ? st.x[1][r] : st.x[0][r]);
+    _mm512_store_pd(lanes.x2 + 8 * r, odd ? st.x[0][r] : st.x[1][r]);
+    _mm512_store_pd(lanes.y1 + 8 * r, odd ? st.y[1][r] : st.y[0][r]);
+    _mm512_store_pd(lanes.y2 + 8 * r, odd ? st.y[0][r] : st.y[1][r]);
   }
   lanes.Scatter(s, Count);
 }

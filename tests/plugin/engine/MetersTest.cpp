@@ -377,12 +377,9 @@ TEST(Meters, BlockCallsMeterAsTheFrameCallsDo) {
           outL[i] = 0.5 * l[i] + 0.3 * r[i];
           outR[i] = 1.2 * r[i];
         }
-        blocks.ProcessInputMeterBlock(l.data(), mono ? nullptr : r.data(), n);
-        blocks.ProcessOutputMeterBlock(outL.data(), mono ? nullptr : outR.data(), n);
-        for (int i = 0; i < n; ++i) {
-          frames.ProcessInputMeter(l[i], mono ? 0.0 : r[i]);
-          frames.ProcessOutputMeter(outL[i], mono ? 0.0 : outR[i]);
-        }
+        blocks.ProcessMeterBlocks(l.data(), mono ? nullptr : r.data(), outL.data(), mono ? nullptr : outR.data(), n);
+        for (int i = 0; i < n; ++i) frames.ProcessInputMeter(l[i], mono ? 0.0 : r[i]);
+        for (int i = 0; i < n; ++i) frames.ProcessOutputMeter(outL[i], mono ? 0.0 : outR[i]);
         const std::string where = "mode " + std::to_string(mode) + ", channels " + std::to_string(channels);
         for (bool input : {true, false}) {
           const Meters::Reading a = input ? blocks.InputReading() : blocks.OutputReading();
