@@ -11,9 +11,12 @@ namespace {
 // a byte swap for big-endian files).
 template <int Bytes, bool BigEndian>
 inline uint32_t Word(const unsigned char* p) {
-  uint32_t w = 0;
-  for (int i = 0; i < Bytes; ++i) w = (w << 8) | p[BigEndian ? i : Bytes - 1 - i];
-  return w;
+  // Byte k of the word, counted from the most significant.
+  const auto b = [p](int k) { return uint32_t{p[BigEndian ? k : Bytes - 1 - k]}; };
+  if constexpr (Bytes == 1) return b(0);
+  if constexpr (Bytes == 2) return b(0) << 8 | b(1);
+  if constexpr (Bytes == 3) return b(0) << 16 | b(1) << 8 | b(2);
+  return b(0) << 24 | b(1) << 16 | b(2) << 8 | b(3);
 }
 
 template <bool BigEndian>
