@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "dsp/resampler/SampleLanes.h"
+#include "dsp/fft/SampleLanes.h"
 
 namespace {
 
