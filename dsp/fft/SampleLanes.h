@@ -26,6 +26,11 @@ inline void SplitLanes(SampleLanes x, double* first, double* second) {
   _mm_storel_pd(first, x.v);
   _mm_storeh_pd(second, x.v);
 }
+// x and y of two neighbouring samples: (x0, y0) to first[0, 1], (x1, y1) to second[0, 1].
+inline void SplitLanes2(SampleLanes x, SampleLanes y, double* first, double* second) {
+  _mm_storeu_pd(first, _mm_unpacklo_pd(x.v, y.v));
+  _mm_storeu_pd(second, _mm_unpackhi_pd(x.v, y.v));
+}
 
 #else
 
@@ -42,6 +47,10 @@ inline SampleLanes JoinLanes(const double* first, const double* second) { return
 inline void SplitLanes(SampleLanes x, double* first, double* second) {
   *first = x.lane[0];
   *second = x.lane[1];
+}
+inline void SplitLanes2(SampleLanes x, SampleLanes y, double* first, double* second) {
+  SplitLanes(x, first, second);
+  SplitLanes(y, first + 1, second + 1);
 }
 
 #endif

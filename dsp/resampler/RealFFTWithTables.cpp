@@ -1,9 +1,11 @@
 #include "dsp/resampler/RealFFTWithTables.h"
 
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
 #include "dsp/fft/SampleLanes.h"
+#include "dsp/resampler/RealFFTPairPasses.h"
 
 namespace {
 
@@ -105,6 +107,13 @@ void Transform(T* z, int m, const double* w, double sign) {
     s = 2;
   }
   for (; s < m; s <<= 2) {
+    if constexpr (std::is_same_v<T, SampleLanes>) {
+      static const bool kVector = RealFFTDetail::HasAvx512();
+      if (kVector && s >= 2) {
+        RealFFTDetail::Radix4PassPairsAvx512(reinterpret_cast<double*>(z), m, s, w, sign);
+        continue;
+      }
+    }
     const int groups = m / (4 * s);
     for (int g = 0; g < groups; ++g) {
       const double w1r = g ? w[2 * g] : 1.0;
@@ -275,13 +284,14 @@ void FilterPairWithTables(int n, double* first, double* second, const double* sp
   const int m = n >> 1;
   SampleLanes* p = reinterpret_cast<SampleLanes*>(work);
   SampleLanes* q = p + n;
-  // The two sequences go in side by side and already reordered: complex
-  // point j, (a[2j], a[2j + 1]), to position rev(j), where the forward
-  // transform's reordering would have swapped it.
-  for (int j = 0; j < m; ++j) {
-    const int r = bitReverse[j];
-    p[2 * r] = JoinLanes(first + 2 * j, second + 2 * j);
-    p[2 * r + 1] = JoinLanes(first + 2 * j + 1, second + 2 * j + 1);
+  // The two sequences go in side by side and already reordered: position
+  // i takes complex point rev(i), (a[2 rev(i)], a[2 rev(i) + 1]), which the
+  // forward transform's reordering would have swapped into it. Written in
+  // order, read where the reordering says.
+  for (int i = 0; i < m; ++i) {
+    const int j = bitReverse[i];
+    p[2 * i] = JoinLanes(first + 2 * j, second + 2 * j);
+    p[2 * i + 1] = JoinLanes(first + 2 * j + 1, second + 2 * j + 1);
   }
   Transform(p, m, w, 1.0);
   ForwardUntangle(p, n, c, nc, ks);
@@ -290,7 +300,7 @@ void FilterPairWithTables(int n, double* first, double* second, const double* sp
   // reordering would have moved it.
   InverseUntangle(p, q, n, c, nc, ks, [bitReverse](int point) { return static_cast<int>(bitReverse[point]); });
   Transform(q, m, w, -1.0);
-  for (int i = 0; i < n; ++i) SplitLanes(q[i], first + i, second + i);
+  for (int i = 0; i < n; i += 2) SplitLanes2(q[i], q[i + 1], first + i, second + i);
 }
 
 void MakeBitReverseTable(int m, int32_t* table) {
