@@ -136,7 +136,9 @@ class IPlugBase {
   void ModifyCurrentPreset(const char* name = nullptr);
   // An initialised record is loaded; an uninitialised one captures the
   // current state under the name "user preset N". On success the record
-  // becomes current and the controls are redrawn.
+  // becomes current and the controls are redrawn. flaggedOnly sets only the
+  // parameters flagged for presets, as a preset the user picks must; false
+  // sets every parameter the record holds.
   bool RestorePreset(int idx, bool flaggedOnly = false);
 
   // ---- Preset makers ---------------------------------------------------------

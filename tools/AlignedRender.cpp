@@ -22,8 +22,20 @@ AlignedRender::AlignedRender(BlockProcessor& processor, int channels, int blockS
 
 bool AlignedRender::Push(const float* const* input, size_t frames) {
   if (mFailed) return false;
+  if (frames == 0) return true;
+  if (!RunPreRoll()) return false;
   mFramesIn += frames;
   return Append(input, 0, frames, false);
+}
+
+bool AlignedRender::RunPreRoll() {
+  if (mPreRollDone || !mCompensate) return true;
+  mPreRollDone = true;
+  // The first block tells the latency; RunBlock then sizes the pre-roll.
+  const size_t block = static_cast<size_t>(mBlockSize);
+  mPreRoll = block;
+  if (!Append(nullptr, 0, block, true)) return false;
+  return Append(nullptr, 0, static_cast<size_t>(mPreRoll - block), true);
 }
 
 bool AlignedRender::Append(const float* const* input, size_t offset, size_t frames, bool silence) {
@@ -53,7 +65,14 @@ bool AlignedRender::RunBlock() {
   if (!mLatencyKnown) {
     mLatencyKnown = true;
     mLatency = mCompensate ? std::max(mProcessor.Latency(), 0) : 0;
-    mToDrop = static_cast<uint64_t>(mLatency);
+    if (mCompensate) {
+      // The latency rounded up to whole blocks, and never less than the
+      // block that told it.
+      const uint64_t block = static_cast<uint64_t>(mBlockSize);
+      const uint64_t blocks = (static_cast<uint64_t>(mLatency) + block - 1) / block;
+      mPreRoll = std::max<uint64_t>(blocks, 1) * block;
+    }
+    mToDrop = mPreRoll + static_cast<uint64_t>(mLatency);
   }
   const uint64_t skip = std::min<uint64_t>(mToDrop, static_cast<uint64_t>(n));
   mToDrop -= skip;
@@ -75,9 +94,9 @@ bool AlignedRender::RunBlock() {
 bool AlignedRender::Finish() {
   if (mFailed) return false;
   if (mFramesIn == 0) return true;  // nothing to line up
-  // A stream shorter than one block: its block runs now, which tells the
-  // latency; otherwise the silence continues the partial block, as a host
-  // that keeps playing would.
+  // Without a pre-roll a stream shorter than one block has not run yet: its
+  // block runs now, which tells the latency. Otherwise the silence
+  // continues the partial block, as a host that keeps playing would.
   if (!mLatencyKnown && !RunBlock()) return false;
   if (mCompensate && !Append(nullptr, 0, static_cast<size_t>(mLatency), true)) return false;
   if (!RunBlock()) return false;

@@ -11,12 +11,17 @@
 // last one shorter) and hands the output on, lined up with the input.
 //
 // A host compensates a plug-in's delay by the latency the plug-in reports,
-// which this plug-in reports from its block call: the latency is therefore
-// read after the first block, before any output has been handed on. With
-// compensation the first `latency` output frames are dropped and Finish
-// feeds as many frames of silence, so the output has the input's length
-// and its frame i answers input frame i. Without it the output is the
-// plug-in's own, cut to the input's length.
+// which this plug-in reports from its block call. With compensation the
+// render first runs a pre-roll of silence: one block, which tells the
+// latency, then more until the pre-roll covers the latency, in whole
+// blocks so the input's blocks fall where they would without it. A
+// plug-in that silences whole blocks while it starts up (the oversampling
+// converters filling) has finished doing so before the input's first
+// frame comes out. The pre-roll's output and then `latency` frames are
+// dropped, and Finish feeds as many frames of silence, so the output has
+// the input's length and its frame i answers input frame i. Without
+// compensation there is no pre-roll: the output is the plug-in's own,
+// start-up included, cut to the input's length.
 class AlignedRender {
  public:
   // Receives planar doubles (the WAV writer's form). False stops the render.
@@ -32,11 +37,14 @@ class AlignedRender {
 
   // The shift applied to the output (0 without compensation).
   int AppliedLatency() const { return mLatency; }
+  // Frames of silence run ahead of the input (0 without compensation).
+  uint64_t PreRollFrames() const { return mPreRoll; }
   uint64_t FramesIn() const { return mFramesIn; }
   uint64_t FramesOut() const { return mFramesOut; }
 
  private:
   bool Append(const float* const* input, size_t offset, size_t frames, bool silence);
+  bool RunPreRoll();
   bool RunBlock();
 
   BlockProcessor& mProcessor;
@@ -47,6 +55,8 @@ class AlignedRender {
   bool mFailed = false;
   bool mLatencyKnown = false;
   int mLatency = 0;
+  bool mPreRollDone = false;
+  uint64_t mPreRoll = 0;
   uint64_t mToDrop = 0;
   uint64_t mFramesIn = 0;   // input frames pushed, silence excluded
   uint64_t mFramesOut = 0;  // frames handed to the sink

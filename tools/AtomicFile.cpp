@@ -1,9 +1,11 @@
 #include "tools/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 AtomicFile::~AtomicFile() { Abandon(); }
 
@@ -11,6 +13,13 @@ bool AtomicFile::Open(const char* path) {
   Abandon();
   if (!path || !*path) {
     errno = ENOENT;
+    return false;
+  }
+  // The temporary file would go beside a folder, or into one, and only the
+  // final rename would fail.
+  struct stat info {};
+  if (path[std::strlen(path) - 1] == '/' || (::stat(path, &info) == 0 && S_ISDIR(info.st_mode))) {
+    errno = EISDIR;
     return false;
   }
   // O_EXCL on a fresh name: never write through a file or link someone else

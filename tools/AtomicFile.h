@@ -20,7 +20,8 @@ class AtomicFile {
   AtomicFile& operator=(const AtomicFile&) = delete;
 
   // Creates the temporary file. False (with errno set by the failing call)
-  // when the folder is missing or not writable.
+  // when the folder is missing or not writable; EISDIR when the path names
+  // a folder or ends in "/".
   bool Open(const char* path);
   // The open temporary file, for writers that seek (a header written last).
   FILE* File() const { return mFile; }

@@ -7,6 +7,7 @@
 #include "tools/CommandError.h"
 #include "tools/CommandLine.h"
 #include "tools/Commands.h"
+#include "tools/OutputFiles.h"
 
 namespace {
 
@@ -24,6 +25,10 @@ std::string StatusMessage(const char* status) {
 int RunCaptureCommand(const CommandLine& line, FILE* out) {
   const std::string& in = line.files[0];
   const std::string& path = line.files[1];
+  // Checked before the measurement, which a folder or a missing one as the
+  // target would only waste.
+  const std::string problem = OutputPathProblem(path);
+  if (!problem.empty()) throw CommandError(problem);
   ReferenceCapture reference;
   WDL_String status;
   if (!MakeReferenceFromAudioFile(in.c_str(), &reference, &status)) {

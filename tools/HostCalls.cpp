@@ -7,6 +7,13 @@
 #include "graphics/IGraphics.h"
 #include "tools/CommandError.h"
 
+namespace {
+
+// Both preset paths restore with this, so they cannot drift apart.
+constexpr bool kPresetsFlaggedOnly = true;
+
+}  // namespace
+
 void HostStart(IPlugBase& plug, double sampleRate, int blockSize, int channels) {
   if (channels < 1 || channels > plug.NInChannels() || channels > plug.NOutChannels()) {
     throw CommandError(std::to_string(channels) + " channels; the plug-in takes 1 to " +
@@ -42,7 +49,7 @@ void HostRestorePreset(IPlugBase& plug, int presetIdx) {
   if (!preset) throw CommandError("no " + what);
   if (!preset->mInitialized) throw CommandError(what + " holds no settings");
   WDL_MutexLock lock(plug.GetMutex());
-  if (!plug.RestorePreset(presetIdx)) throw CommandError(what + " (" + preset->mName + ") could not be restored");
+  if (!plug.RestorePreset(presetIdx, kPresetsFlaggedOnly)) throw CommandError(what + " (" + preset->mName + ") could not be restored");
 }
 
 void HostLoadPresetFile(IPlugBase& plug, const std::string& path) {
@@ -58,10 +65,10 @@ void HostLoadPresetFile(IPlugBase& plug, const std::string& path) {
   // extension as they stand.
   if (!plug.LoadPresetFromXML(WDL_String(plug.GetVendorText()), WDL_String(plug.GetProductText()),
                               WDL_String(plug.GetVersionText()), &record,
-                              WDL_String(""), WDL_String(path.c_str()), WDL_String(""), true)) {
+                              WDL_String(""), WDL_String(path.c_str()), WDL_String(""), kPresetsFlaggedOnly)) {
     throw CommandError(path + ": not a Brimlow preset file");
   }
-  if (plug.UnserializeState(&record.mChunk, 0, true) <= 0) {
+  if (plug.UnserializeState(&record.mChunk, 0, kPresetsFlaggedOnly) <= 0) {
     throw CommandError(path + ": the preset's settings could not be restored");
   }
   plug.OnPresetRestored();

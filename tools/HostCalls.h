@@ -23,12 +23,15 @@ void HostSetParameter(IPlugBase& plug, int paramIdx, double value);
 
 // The preset list's names in index order.
 std::vector<std::string> HostPresetNames(const IPlugBase& plug);
-// A preset chosen by index, restored whole. A record that holds no
-// settings is refused: restoring it would capture the state instead.
+// A preset, from the list or from a file, sets the parameters flagged for
+// presets and no other, as the editor's preset bar applies one: Solo and
+// the display, analyser, meter and output settings stay as they were.
+//
+// A preset chosen by index. A record that holds no settings is refused:
+// restoring it would capture the state instead.
 void HostRestorePreset(IPlugBase& plug, int presetIdx);
-// An XML preset file: read into a record of its own, which is then
-// restored as a preset is, flagged parameters only, as the editor's preset
-// bar loads a file: display and metering settings stay as they are.
+// An XML preset file: read into a record of its own (flagged parameters
+// the file leaves out take their defaults), which is then restored.
 void HostLoadPresetFile(IPlugBase& plug, const std::string& path);
 
 // The plug-in's state bytes as SerializeState writes them, and their

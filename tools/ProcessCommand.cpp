@@ -1,8 +1,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-#include <optional>
 
 #include "tools/AlignedRender.h"
 #include "tools/AtomicFile.h"
@@ -12,6 +10,8 @@
 #include "tools/FileAudioSource.h"
 #include "tools/FileBytes.h"
 #include "tools/HostSession.h"
+#include "tools/Interruption.h"
+#include "tools/OutputFiles.h"
 #include "tools/PresetChoice.h"
 #include "tools/WavWriter.h"
 
@@ -45,8 +45,6 @@ class Progress {
   int mShown = -1;
 };
 
-std::string WriteError(const std::string& path) { return path + ": cannot write (" + std::strerror(errno) + ")"; }
-
 void ApplySettings(HostSession& session, const ProcessOptions& options) {
   if (options.stateIn) session.RestoreState(ReadFileBytes(*options.stateIn), *options.stateIn);
   if (options.preset) session.RestorePreset(FindPreset(session.PresetNames(), *options.preset));
@@ -58,19 +56,31 @@ void ApplySettings(HostSession& session, const ProcessOptions& options) {
 
 RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::string& outPath,
                        const ProcessOptions& options, bool showProgress) {
+  // Every output is checked and gets its temporary file before any work:
+  // a target that cannot be written fails the command at once.
+  OutputFiles outputs;
+  WavWriter writer;
+  AtomicFile stateFile;
+  outputs.Add("OUT", outPath, [&] { return writer.Commit(); });
+  if (options.stateOut) outputs.Add("--state-out", *options.stateOut, [&] { return stateFile.Commit(); });
+
   session.Start(source.SampleRate(), options.blockSize, source.Channels());
   ApplySettings(session, options);
   session.SetBypass(options.bypass);
 
-  WavWriter writer;
   if (!writer.Open(outPath.c_str(), source.Channels(), source.SampleRate(), options.bits)) {
-    throw CommandError(WriteError(outPath));
+    throw CommandError(OutputError(outPath, errno));
+  }
+  if (options.stateOut && !stateFile.Open(options.stateOut->c_str())) {
+    throw CommandError(OutputError(*options.stateOut, errno));
   }
   int writeErrno = 0;
   AlignedRender render(session, source.Channels(), options.blockSize, options.latencyCompensation,
                        [&](const double* const* channels, size_t frames) {
+                         errno = 0;
                          if (writer.WriteFrames(channels, frames)) return true;
-                         writeErrno = errno;
+                         // No call failed: the file would pass the 4 GB of a RIFF size.
+                         writeErrno = errno != 0 ? errno : EFBIG;
                          return false;
                        });
   Progress progress(showProgress && static_cast<double>(source.Frames()) >
@@ -79,6 +89,7 @@ RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::str
   const float* const* window = nullptr;
   bool written = true;
   while (written) {
+    StopIfInterrupted();
     const size_t frames = source.Next(&window);
     if (frames == 0) break;
     written = render.Push(window, frames);
@@ -86,21 +97,15 @@ RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::str
   }
   written = written && render.Finish();
   progress.Clear();
-  if (!written) {
-    errno = writeErrno;
-    throw CommandError(WriteError(outPath));
-  }
-
-  AtomicFile stateFile;
+  if (!written) throw CommandError(OutputError(outPath, writeErrno));
+  if (!writer.Finish()) throw CommandError(OutputError(outPath, errno));
   if (options.stateOut) {
     const std::vector<uint8_t> state = session.SaveState();
-    if (!stateFile.Open(options.stateOut->c_str()) || !stateFile.Write(state.data(), state.size()) ||
-        !stateFile.Finish()) {
-      throw CommandError(WriteError(*options.stateOut));
+    if (!stateFile.Write(state.data(), state.size()) || !stateFile.Finish()) {
+      throw CommandError(OutputError(*options.stateOut, errno));
     }
   }
-  if (!writer.Finish() || !writer.Commit()) throw CommandError(WriteError(outPath));
-  if (options.stateOut && !stateFile.Commit()) throw CommandError(WriteError(*options.stateOut));
+  outputs.CommitAll();
 
   RunReport report;
   report.latency = session.Latency();

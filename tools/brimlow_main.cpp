@@ -9,6 +9,7 @@
 #include "tools/CommandError.h"
 #include "tools/CommandLine.h"
 #include "tools/Commands.h"
+#include "tools/Interruption.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
   // Every number printed or read is in the C locale, whatever the user's.
   std::setlocale(LC_ALL, "C");
   const std::vector<std::string> args(argv + 1, argv + argc);
+  CatchInterruptions();
   try {
     const int code = Run(ParseCommandLine(args));
     if (std::fflush(stdout) != 0) {
@@ -40,6 +42,8 @@ int main(int argc, char** argv) {
   } catch (const CommandError& e) {
     std::fflush(stdout);
     std::fprintf(stderr, "brimlow: %s\n", e.what());
+    // The outputs' temporary files are gone by now.
+    EndByInterruptingSignal();
     return e.ExitCode();
   } catch (const std::exception& e) {
     std::fflush(stdout);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -66,12 +67,16 @@ TEST(AtomicFile, RefusesPathsItCannotCreate) {
   EXPECT_FALSE(file.Open(nullptr));
   EXPECT_FALSE(file.Open(folder.PathOf("missing/x.bin").c_str()));
   EXPECT_FALSE(AtomicFile::WriteWhole(folder.PathOf("missing/x.bin").c_str(), "x", 1));
-  // A target that is a folder: the rename fails, the folder stays.
+  // A target that is a folder, or a path that can only name one: refused
+  // before a temporary file goes beside the folder or into it.
   const std::string dir = folder.PathOf("dir");
   ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
-  std::filesystem::create_directory(dir + "/inside");
-  EXPECT_FALSE(AtomicFile::WriteWhole(dir.c_str(), "x", 1));
-  EXPECT_TRUE(std::filesystem::is_directory(dir));
+  for (const std::string& target : {dir, dir + "/", folder.PathOf("new/")}) {
+    errno = 0;
+    EXPECT_FALSE(file.Open(target.c_str())) << target;
+    EXPECT_EQ(errno, EISDIR) << target;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir));
   EXPECT_EQ(folder.FileCount(), 1u);
 }
 

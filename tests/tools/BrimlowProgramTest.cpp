@@ -1,16 +1,22 @@
 // The program itself, run as a user runs it: exit codes, what it prints and
 // the files it leaves.
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/tools/AudioFiles.h"
@@ -148,6 +154,117 @@ INSTANTIATE_TEST_SUITE_P(
         FailingRun{{"process", "in.wav", "no-folder/out.wav"}, 1, "no-folder/out.wav: cannot write"},
         FailingRun{{"capture", "junk.wav", "x.ref"}, 1, "junk.wav: "},
         FailingRun{{"capture", "in.wav", "no-folder/x.ref"}, 1, "no-folder/x.ref: cannot write"}));
+
+// Every file in a folder and its sub-folders, with its bytes.
+std::map<std::string, std::string> Snapshot(const std::string& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    const std::string name = entry.path().string().substr(root.size());
+    files[name] = entry.is_directory() ? "(folder)" : ReadText(entry.path().string());
+  }
+  return files;
+}
+
+struct OutputCase {
+  const char* name;
+  std::vector<std::string> args;  // "T" stands for the target
+};
+
+struct TargetCase {
+  const char* name;
+  std::string target;
+  std::string message;  // after "brimlow: "
+};
+
+void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TargetCase& c, std::ostream* os) { *os << c.target; }
+
+class UnwritableOutputs : public ::testing::TestWithParam<std::tuple<OutputCase, TargetCase>> {};
+
+// Each output of each command against a target it cannot write: the run
+// fails before any file changes, the other outputs included (an OUT that
+// could be written is not left behind by a --state-out that cannot), and
+// the message names the target as it was typed.
+TEST_P(UnwritableOutputs, FailAndChangeNoFile) {
+  const OutputCase& output = std::get<0>(GetParam());
+  const TargetCase& target = std::get<1>(GetParam());
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 3000), 48000));
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("old.wav"), MakeNoise(1, 100), 8000));
+  ASSERT_TRUE(std::filesystem::create_directory(folder.PathOf("adir")));
+  ASSERT_TRUE(std::filesystem::create_directory(folder.PathOf("ro")));
+  ASSERT_EQ(chmod(folder.PathOf("ro").c_str(), 0555), 0);
+  const bool readOnlyWritable = access(folder.PathOf("ro").c_str(), W_OK) == 0;
+  if (target.target.rfind("ro/", 0) == 0 && readOnlyWritable) {
+    chmod(folder.PathOf("ro").c_str(), 0755);
+    GTEST_SKIP() << "a read-only folder is writable here (running as root)";
+  }
+  std::vector<std::string> args = output.args;
+  for (std::string& a : args) {
+    if (a == "T") a = target.target;
+  }
+  const std::map<std::string, std::string> before = Snapshot(folder.Path());
+  const RunResult r = RunBrimlow(args, folder.Path());
+  chmod(folder.PathOf("ro").c_str(), 0755);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "brimlow: " + target.message + "\n");
+  EXPECT_EQ(Snapshot(folder.Path()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UnwritableOutputs,
+    ::testing::Combine(
+        ::testing::Values(OutputCase{"ProcessOut", {"process", "in.wav", "T"}},
+                          OutputCase{"ProcessOutWithState", {"process", "in.wav", "T", "--state-out", "s.state"}},
+                          OutputCase{"StateOut", {"process", "in.wav", "out.wav", "--state-out", "T"}},
+                          OutputCase{"StateOutOverOldOut", {"process", "in.wav", "old.wav", "--state-out", "T"}},
+                          OutputCase{"DemoOut", {"demo", "T"}}, OutputCase{"CaptureOut", {"capture", "in.wav", "T"}}),
+        ::testing::Values(TargetCase{"Folder", "adir", "adir: is a directory"},
+                          TargetCase{"FolderWithSlash", "adir/", "adir/: is a directory"},
+                          TargetCase{"MissingFolder", "nodir/x", "nodir/x: cannot write (no such folder)"},
+                          TargetCase{"ReadOnlyFolder", "ro/x", "ro/x: cannot write (Permission denied)"})),
+    [](const ::testing::TestParamInfo<std::tuple<OutputCase, TargetCase>>& info) {
+      return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
+    });
+
+// Ctrl-C while a long file is being processed: the program ends by the
+// signal, as the shell expects, and leaves no file, temporary or other.
+TEST(BrimlowProgram, AnInterruptedRunLeavesNoFile) {
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 48000 * 30), 48000));
+  ScratchFolder capture;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, capture.PathOf("stdout").c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, capture.PathOf("stderr").c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addchdir_np(&actions, folder.Path().c_str());
+  std::vector<std::string> argvStrings = {BRIMLOW_PROGRAM, "process",       "in.wav",         "out.wav",
+                                          "--state-out",   "s.state",       "--set",          "OS Mode=4x",
+                                          "--set",         "Filter Mode=6", "--block",        "64"};
+  std::vector<char*> argv;
+  for (std::string& a : argvStrings) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, BRIMLOW_PROGRAM, &actions, nullptr, argv.data(), environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  // The render has begun once OUT's temporary file is there.
+  bool started = false;
+  for (int wait = 0; wait < 20000 && !started; ++wait) {
+    for (const std::string& name : folder.FileNames()) started = started || name.rfind("out.wav.", 0) == 0;
+    if (!started) usleep(1000);
+  }
+  EXPECT_TRUE(started);
+  kill(pid, SIGINT);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFSIGNALED(status)) << status;
+  EXPECT_EQ(WTERMSIG(status), SIGINT);
+  EXPECT_EQ(ReadText(capture.PathOf("stderr")), "brimlow: interrupted\n");
+  EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"in.wav"});
+}
 
 TEST(BrimlowProgram, DemoWritesIntoTheCurrentFolderByDefault) {
   ScratchFolder folder;

@@ -1,0 +1,20 @@
+#pragma once
+
+// Ctrl-C, a hang-up or a termination request while a command runs. The
+// first such signal only marks the run interrupted: the command stops at
+// its next check and fails the ordinary way, so its temporary files go and
+// no output appears; a second signal ends the program at once.
+//
+// Only the program installs the handlers; without them nothing is ever
+// interrupted.
+void CatchInterruptions();
+
+// The signal that interrupted the run, or 0.
+int InterruptingSignal();
+
+// Throws CommandError ("interrupted") once a signal has come.
+void StopIfInterrupted();
+
+// Ends the program as the interrupting signal would have, so the shell
+// sees it was interrupted. Does nothing when no signal came.
+void EndByInterruptingSignal();
