@@ -5,9 +5,9 @@
 //
 // A butterfly's complex arithmetic is written with whole points, (re, im)
 // side by side: the products against the twiddles and their swapped
-// partners are formed as in the scalar code, and the sum and the difference
-// that the real and the imaginary parts each need are both formed and then
-// blended, lane by lane. Every part of every point thus sees the scalar
+// partners are formed as in the scalar code, then the real parts take their
+// difference and the imaginary parts their sum (or the other way round),
+// lane by lane under a mask. Every part of every point thus sees the scalar
 // pass's operations in the scalar pass's order: a - b stays a - b, never
 // a + (-b), and no multiply and add are fused (no instruction set enabled
 // here includes FMA).
@@ -38,7 +38,10 @@ struct Avx512 {
   static BRIMLOW_FFT_AVX512 V Add(V a, V b) { return _mm512_add_pd(a, b); }
   static BRIMLOW_FFT_AVX512 V Sub(V a, V b) { return _mm512_sub_pd(a, b); }
   static BRIMLOW_FFT_AVX512 V Mul(V a, V b) { return _mm512_mul_pd(a, b); }
-  static BRIMLOW_FFT_AVX512 V Parts(V re, V im) { return _mm512_mask_blend_pd(0xAA, re, im); }
+  // (xr - yr, xi + yi) and (xr + yr, xi - yi): the sum everywhere, then the
+  // difference over it in the lanes that want it, one operation each.
+  static BRIMLOW_FFT_AVX512 V SubAdd(V x, V y) { return _mm512_mask_sub_pd(_mm512_add_pd(x, y), 0x55, x, y); }
+  static BRIMLOW_FFT_AVX512 V AddSub(V x, V y) { return _mm512_mask_sub_pd(_mm512_add_pd(x, y), 0xAA, x, y); }
   static BRIMLOW_FFT_AVX512 V Swap(V v) { return _mm512_permute_pd(v, 0x55); }
   static BRIMLOW_FFT_AVX512 V Cos(V t) { return _mm512_movedup_pd(t); }
   static BRIMLOW_FFT_AVX512 V Sin(V t) { return _mm512_permute_pd(t, 0xFF); }
@@ -61,15 +64,14 @@ struct ForwardVec {
     A::Store(p0, A::Add(x0, x2));
     A::Store(p1, A::Add(x1, x3));
     const V d1s = A::Swap(d1);  // (d1i, d1r)
-    const V plus = A::Add(d0, d1s), minus = A::Sub(d0, d1s);
-    const V a = A::Parts(minus, plus);  // (d0r - d1i, d0i + d1r)
-    const V b = A::Parts(plus, minus);  // (d0r + d1i, d0i - d1r)
+    const V a = A::SubAdd(d0, d1s);  // (d0r - d1i, d0i + d1r)
+    const V b = A::AddSub(d0, d1s);  // (d0r + d1i, d0i - d1r)
     // (ar c - ai s, ar s + ai c)
     const V ac = A::Mul(a, c), as = A::Mul(A::Swap(a), s);
-    A::Store(p2, A::Parts(A::Sub(ac, as), A::Add(as, ac)));
+    A::Store(p2, A::SubAdd(ac, as));
     // (br c + bi s, bi c - br s)
     const V bc = A::Mul(b, c), bs = A::Mul(A::Swap(b), s);
-    A::Store(p3, A::Parts(A::Add(bc, bs), A::Sub(bc, bs)));
+    A::Store(p3, A::AddSub(bc, bs));
   }
   static void Scalar(double* x, int j, int q, double c, double s) { ForwardButterfly(x, j, q, c, s); }
 };
@@ -86,18 +88,17 @@ struct InverseVec {
     const V x2 = A::Load(p2), x3 = A::Load(p3);
     // (p2r c + p2i s, p2i c - p2r s)
     const V p2c = A::Mul(x2, c), p2s = A::Mul(A::Swap(x2), s);
-    const V a = A::Parts(A::Add(p2c, p2s), A::Sub(p2c, p2s));
+    const V a = A::AddSub(p2c, p2s);
     // (p3r c - p3i s, p3r s + p3i c)
     const V p3c = A::Mul(x3, c), p3s = A::Mul(A::Swap(x3), s);
-    const V b = A::Parts(A::Sub(p3c, p3s), A::Add(p3s, p3c));
+    const V b = A::SubAdd(p3c, p3s);
     const V sum = A::Add(a, b), diff = A::Sub(a, b);
     const V e0 = A::Load(p0), e1 = A::Load(p1);
     A::Store(p0, A::Add(e0, sum));
     A::Store(p2, A::Sub(e0, sum));
     const V ds = A::Swap(diff);  // (di, dr)
-    const V plus = A::Add(e1, ds), minus = A::Sub(e1, ds);
-    A::Store(p1, A::Parts(plus, minus));  // (e1r + di, e1i - dr)
-    A::Store(p3, A::Parts(minus, plus));  // (e1r - di, e1i + dr)
+    A::Store(p1, A::AddSub(e1, ds));  // (e1r + di, e1i - dr)
+    A::Store(p3, A::SubAdd(e1, ds));  // (e1r - di, e1i + dr)
   }
   static void Scalar(double* x, int j, int q, double c, double s) { InverseButterfly(x, j, q, c, s); }
 };
@@ -153,7 +154,7 @@ __attribute__((target("avx512f"))) void MultiplySpectraAvx512(const double* h, c
     const __m512d hv = A::Load(h + 2 * k), xv = A::Load(x + 2 * k);
     // (hr xr, hr xi) and (hi xi, hi xr): the parts' two products each.
     const __m512d t1 = A::Mul(A::Cos(hv), xv), t2 = A::Mul(A::Sin(hv), A::Swap(xv));
-    const __m512d p = A::Parts(A::Sub(t1, t2), A::Add(t1, t2));
+    const __m512d p = A::SubAdd(t1, t2);
     A::Store(work + 2 * k, accumulate ? A::Add(A::Load(work + 2 * k), p) : p);
   }
   for (; k < points; ++k) {

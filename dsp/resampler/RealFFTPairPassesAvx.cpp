@@ -3,7 +3,7 @@
 // The twiddles of a group are the scalar code's, formed by the scalar
 // code's formulas; a product with a twiddle forms, as the scalar code does,
 // the two products of each part, then the difference for the real part and
-// the sum for the imaginary one, blended lane by lane, so every double sees
+// the sum for the imaginary one, lane by lane under a mask, so every double sees
 // the same operations in the same order. No instruction set enabled here
 // includes FMA.
 #include "dsp/resampler/RealFFTPairPasses.h"
@@ -26,13 +26,11 @@ namespace {
 
 // (re, re, im, im) -> (im, im, re, re) in both points.
 BRIMLOW_PAIRS_AVX512 __m512d Swap(__m512d v) { return _mm512_permutex_pd(v, 0x4E); }
-// Real parts of re, imaginary parts of im.
-BRIMLOW_PAIRS_AVX512 __m512d Parts(__m512d re, __m512d im) { return _mm512_mask_blend_pd(0xCC, re, im); }
-
-// x times (wr, wi): (wr xr - wi xi, wr xi + wi xr).
+// x times (wr, wi): (wr xr - wi xi, wr xi + wi xr): the sum everywhere,
+// then the difference over it in the real parts' lanes.
 BRIMLOW_PAIRS_AVX512 __m512d Times(__m512d x, __m512d wr, __m512d wi) {
   const __m512d t1 = _mm512_mul_pd(wr, x), t2 = _mm512_mul_pd(wi, Swap(x));
-  return Parts(_mm512_sub_pd(t1, t2), _mm512_add_pd(t1, t2));
+  return _mm512_mask_sub_pd(_mm512_add_pd(t1, t2), 0x33, t1, t2);
 }
 
 }  // namespace
