@@ -151,7 +151,7 @@ namespace {
 
 std::vector<uint64_t> Bits(const double* v, int n) {
   std::vector<uint64_t> b(static_cast<size_t>(n));
-  std::memcpy(b.data(), v, static_cast<size_t>(n) * sizeof(double));
+  if (n > 0) std::memcpy(b.data(), v, static_cast<size_t>(n) * sizeof(double));
   return b;
 }
 
