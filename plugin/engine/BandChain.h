@@ -5,8 +5,8 @@
 #include "plugin/engine/ParamMirrors.h"
 
 // The order in which the twelve bands act on a pair of samples, taken from
-// the mirrors once per block (or per impulse build) so the per-sample loops
-// visit only the bands that act.
+// the mirrors once per block (or per impulse build) so that the block
+// cascade and the per-sample loops visit only the bands that act.
 //
 // A band acts when it is active and, while any band is soloed, soloed too.
 // Pass 1 runs the "All", "Left" and "Right" bands on (first, second) =

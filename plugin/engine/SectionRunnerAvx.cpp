@@ -31,9 +31,10 @@ namespace {
 using SectionRunnerDetail::LoadFrame;
 using SectionRunnerDetail::StoreFrame;
 
-// Lane-major copies of a pass's coefficients and states: register r, lane j
-// holds section (r * Pairs + j / 2), channel j % 2. Missing sections (a pass
-// shorter than its registers) stay zero and are never written back.
+// Lane-major copies of a pass's coefficients and states: lane j, counted
+// across the registers in turn, holds section j / 2, channel j % 2. Missing
+// sections (a pass shorter than its registers) stay zero and are never
+// written back.
 template <int Lanes>
 struct alignas(64) PassLanes {
   double b0[Lanes] = {}, b1[Lanes] = {}, b2[Lanes] = {}, a1[Lanes] = {}, a2[Lanes] = {};
