@@ -3,12 +3,21 @@
 #include "framework/IPopupMenu.h"
 #include "graphics/mac/MenuItemPrefix.h"
 
+namespace {
+
+// Deeper than any real menu: only a menu that holds itself gets there.
+constexpr int kMaxMenuDepth = 32;
+int gDepth = 0;  // menus are built on the main thread only
+
+}  // namespace
+
 IGraphicsNSMenu_vBrimlow_rtas* IGraphicsNSMenu_vBrimlow_rtas::initWithIPopupMenuAndReciever(IPopupMenu* menu,
                                                                                             NSView* receiver) {
   initWithTitle("");
   setAutoenablesItems(false);
   mIPopupMenu = menu;
-  if (!menu) return this;
+  if (!menu || gDepth > kMaxMenuDepth) return this;
+  ++gDepth;
   for (int i = 0; i < menu->GetNItems(); ++i) {
     const IPopupMenuItem* item = menu->GetItem(i);
     // Numbered by position, separators included, so numbers match indexes.
@@ -32,5 +41,6 @@ IGraphicsNSMenu_vBrimlow_rtas* IGraphicsNSMenu_vBrimlow_rtas::initWithIPopupMenu
       entry->release();
     }
   }
+  --gDepth;
   return this;
 }

@@ -94,6 +94,17 @@ TEST_F(CarbonMenu, NothingChosenAndAnEmptyMenuGiveNull) {
   EXPECT_EQ(menu.GetChosenItemIdx(), -1);
 }
 
+TEST_F(CarbonMenu, AMenuHoldingItselfIsBuiltOnlySoDeep) {
+  IPopupMenu menu;
+  menu.AddItem("Again");
+  menu.AddSubmenu("More", &menu);
+  const int menusBefore = platform::LiveMenuCount();
+  IRECT area(0, 0, 10, 10);
+  EXPECT_EQ(graphics->CreateIPopupMenu(&menu, &area), nullptr);
+  EXPECT_EQ(Log().menus.size(), 1u);
+  EXPECT_EQ(platform::LiveMenuCount(), menusBefore);
+}
+
 TEST_F(CarbonMenu, AChoiceArrivingAfterTheEditorClosedChangesNothing) {
   graphics->AttachPanelBackground(&kColorBlack);
   ProbeControl* mode = Add(IRECT(10, 10, 60, 30), GraphicsTestPlug::kMode);

@@ -119,6 +119,20 @@ TEST_F(CarbonTextEntry, BackspaceWorksAtTheLimitAndASelectedValueCanBeTypedOver)
   EXPECT_EQ(FieldText(), "9876541");
 }
 
+// A control that asks for no limit on what is typed.
+class Unlimited : public TextTaker {
+ public:
+  Unlimited(IPlugBase* plug, const IRECT& rect) : TextTaker(plug, rect) { mTextEntryLength = 0; }
+};
+
+TEST_F(CarbonTextEntry, ALimitOfZeroIsNoLimit) {
+  auto* unlimited = new Unlimited(&plug, IRECT(0, 40, 50, 60));
+  graphics->AttachControl(unlimited);
+  OpenEntry(unlimited, nullptr);
+  Type("twelve chars");
+  EXPECT_EQ(FieldText(), "twelve chars");
+}
+
 TEST_F(CarbonTextEntry, AnEntryWithoutAParameterHandsItsTextToTheControl) {
   OpenEntry(taker, nullptr, "old");
   Type("new");

@@ -180,6 +180,22 @@ TEST_F(CocoaView, ANewFrameRateMakesANewTimerAndTheSameRateKeepsIt) {
   EXPECT_EQ(plug.mGUIIdles, idles + 5);
 }
 
+TEST_F(CocoaView, AFrameRateThatIsNotPositiveBecomesTheDefault) {
+  graphics->UpdateFPS(0);
+  EXPECT_EQ(graphics->FPS(), 25);
+  ASSERT_NE(cocoa->mTimer, nullptr);
+  EXPECT_DOUBLE_EQ(cocoa->mTimer->timeInterval(), 1.0 / 25);
+}
+
+TEST_F(CocoaView, AMenuHoldingItselfIsBuiltOnlySoDeep) {
+  IPopupMenu menu;
+  menu.AddItem("Again");
+  menu.AddSubmenu("More", &menu);
+  IRECT area(0, 0, 10, 10);
+  EXPECT_EQ(graphics->CreateIPopupMenu(&menu, &area), nullptr);
+  EXPECT_EQ(Log().menus.size(), 1u);
+}
+
 TEST_F(CocoaView, TheTooltipIsTheHoveredControlsWhicheverRectangleAsks) {
   graphics->mShowTooltips = true;
   ProbeControl* a = Add(IRECT(0, 0, 100, 50));
