@@ -15,8 +15,9 @@
 namespace {
 
 std::vector<NSWindow*>& Windows() {
-  static std::vector<NSWindow*> windows;
-  return windows;
+  // Never destroyed: a window may go after static destruction began.
+  static auto* windows = new std::vector<NSWindow*>;
+  return *windows;
 }
 
 NSWindow*& KeyWindow() {

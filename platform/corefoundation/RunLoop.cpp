@@ -39,9 +39,11 @@ struct LoopState {
   int depth = 0;  // callbacks running; dead timers are freed only at 0
 };
 
+// Never destroyed: whatever still holds a timer or an observer at exit
+// (a backend, a window) may let go of it after static destruction began.
 LoopState& State() {
-  static LoopState state;
-  return state;
+  static LoopState* state = new LoopState;
+  return *state;
 }
 
 double RealNow() {

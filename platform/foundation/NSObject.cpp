@@ -12,9 +12,10 @@ struct Pools {
   int observer = 0;
 };
 
+// Never destroyed: objects waiting for the loop are still the loop's at exit.
 Pools& State() {
-  static Pools pools;
-  return pools;
+  static Pools* pools = new Pools;
+  return *pools;
 }
 
 void Drain(std::vector<NSObject*>& objects) {

@@ -65,9 +65,11 @@ struct EventState {
   int depth = 0;  // dispatches under way
 };
 
+// Kept for the life of the process (never destroyed), as the targets it
+// owns may be asked for during exit.
 EventState& State() {
-  static EventState state;
-  return state;
+  static EventState* state = new EventState;
+  return *state;
 }
 
 const void* const kApplicationOwner = &kApplicationOwner;

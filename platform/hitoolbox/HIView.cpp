@@ -17,8 +17,9 @@ enum : OSStatus { errRootAlreadyExists = -30589 };
 
 // In the order made.
 std::vector<ControlRef>& LiveViews() {
-  static std::vector<ControlRef> views;
-  return views;
+  // Never destroyed: a window may go after static destruction began.
+  static auto* views = new std::vector<ControlRef>;
+  return *views;
 }
 
 int gDrawEvents = 0;

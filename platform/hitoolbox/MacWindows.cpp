@@ -11,8 +11,9 @@
 namespace {
 
 std::vector<WindowRef>& Windows() {
-  static std::vector<WindowRef> windows;
-  return windows;
+  // Never destroyed: a window may go after static destruction began.
+  static auto* windows = new std::vector<WindowRef>;
+  return *windows;
 }
 
 WindowRef& UserFocus() {

@@ -6,9 +6,11 @@ namespace platform {
 
 namespace {
 
+// Never destroyed: windows that outlive static destruction still tell it
+// they go.
 std::unique_ptr<WindowServerBackend>& Installed() {
-  static std::unique_ptr<WindowServerBackend> backend;
-  return backend;
+  static auto* backend = new std::unique_ptr<WindowServerBackend>;
+  return *backend;
 }
 
 }  // namespace

@@ -10,8 +10,9 @@ namespace platform {
 namespace {
 
 std::vector<ScreenWindow*>& Windows() {
-  static std::vector<ScreenWindow*> windows;
-  return windows;
+  // Never destroyed: a window may go after static destruction began.
+  static auto* windows = new std::vector<ScreenWindow*>;
+  return *windows;
 }
 
 int NextId() {
