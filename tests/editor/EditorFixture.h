@@ -99,6 +99,20 @@ constexpr int kSixteenFramesW = 40, kSixteenFramesH = 640;  // 20 x 20 per frame
 
 inline LICE_pixel FrameColor(int frame) { return LICE_RGBA(10 + 15 * frame, 250 - 14 * frame, 40 + 7 * frame, 255); }
 
+// The resource loader of the fake graphics object: one of the two bitmaps.
+inline LICE_IBitmap* MakeTestResource(int id, const char*) {
+  const bool two = id == kTwoFrames;
+  if (!two && id != kSixteenFrames) return nullptr;
+  const int w = two ? kTwoFramesW : kSixteenFramesW;
+  const int h = two ? kTwoFramesH : kSixteenFramesH;
+  const int frames = two ? 2 : 16;
+  auto* b = new LICE_MemBitmap(w, h, 4);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) b->getBits()[y * b->getRowSpan() + x] = FrameColor(y / (h / frames));
+  }
+  return b;
+}
+
 // A plug-in with the scripted graphics object attached, as the plug-in's
 // constructor attaches its own; gestures go through the graphics object's
 // dispatch, as the platform view sends them.
@@ -109,20 +123,7 @@ class EditorFixture : public ::testing::Test {
   EditorFixture() : graphics(new EditorGraphics(&plug, kWidth, kHeight)) {
     plug.AttachGraphics(graphics);
     graphics->SetBitmapScale(kBitmapResolution, kBitmapResolution);
-    graphics->mLoadResource = [](int id, const char*) -> LICE_IBitmap* { return MakeResource(id); };
-  }
-
-  static LICE_IBitmap* MakeResource(int id) {
-    const bool two = id == kTwoFrames;
-    if (!two && id != kSixteenFrames) return nullptr;
-    const int w = two ? kTwoFramesW : kSixteenFramesW;
-    const int h = two ? kTwoFramesH : kSixteenFramesH;
-    const int frames = two ? 2 : 16;
-    auto* b = new LICE_MemBitmap(w, h, 4);
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) b->getBits()[y * b->getRowSpan() + x] = FrameColor(y / (h / frames));
-    }
-    return b;
+    graphics->mLoadResource = MakeTestResource;
   }
 
   IBitmap TwoFrames() { return graphics->LoadBitmap(kTwoFrames, "two.png", 2); }
