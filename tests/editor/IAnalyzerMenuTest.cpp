@@ -257,4 +257,17 @@ TEST_F(PlugInAnalyzerMenu, ASavedReferenceLoadsBackAndACancelLoadsNothing) {
   EXPECT_EQ(plug->GetParam(kParamAnalyzerShowGrid)->Value(), before ? 0.0 : 1.0);
 }
 
+TEST_F(PlugInAnalyzerMenu, ThePlugInForgetsTheMenuAndTheGraphWithTheControls) {
+  ASSERT_EQ(plug->GetAnalyzerMenu(), menu);
+  ASSERT_NE(plug->GetScope(), nullptr);
+  graphics->ResetControls();
+  EXPECT_EQ(plug->GetAnalyzerMenu(), nullptr);
+  EXPECT_EQ(plug->GetScope(), nullptr);
+  EXPECT_EQ(plug->ScopeControlIndex(), -1);
+  // A load command now finds no menu and no name, and nothing happens.
+  graphics->mMouseDown = true;
+  plug->OnParamChange(kLoadTag);
+  EXPECT_TRUE(graphics->mMessageBoxes.empty());
+}
+
 }  // namespace
