@@ -9,10 +9,12 @@ constexpr double kA4Hz = 440.0;
 constexpr int kA4Semitone = 57;  // semitones above C0
 constexpr int kOctaves = 9;
 
-// The keys are stored to the hundredth of a hertz.
-double RoundToCentihertz(double hz) { return std::floor(hz * 100.0 + 0.5) / 100.0; }
-
 double NoteHz(int semitone) { return kA4Hz * std::pow(2.0, (semitone - kA4Semitone) / 12.0); }
+
+// The keyboard is laid out from its note frequencies as printed, to the
+// hundredth of a hertz: each key's edges derive from the printed centre
+// (the octave's from its C), and every value is kept to the hundredth.
+double Centihertz(double hz) { return std::floor(hz * 100.0 + 0.5) / 100.0; }
 
 struct WhiteKey {
   const char* letter;
@@ -105,26 +107,24 @@ const GuideTable kGuideTables[] = {
 
 void AddPianoKeys(CheatSheetSet& set) {
   const double quarterTone = std::pow(2.0, 1.0 / 24.0);
+  // Seven equal white keys per octave on the log scale.
+  const double q = std::pow(2.0, 1.0 / 7.0);
+  const double halfKey = std::sqrt(q);
   char name[16];
   for (int octave = 0; octave < kOctaves; ++octave) {
-    const double octaveLowHz = NoteHz(12 * octave) / quarterTone;
-    const double octaveHighHz = NoteHz(12 * octave + 11) * quarterTone;
-    // Seven equal white keys on the log scale across the octave's span.
-    const double q = std::pow(octaveHighHz / octaveLowHz, 1.0 / 7.0);
+    const double octaveLowHz = Centihertz(NoteHz(12 * octave)) / quarterTone;
     for (int k = 0; k < 7; ++k) {
-      const double centreHz = NoteHz(12 * octave + kWhiteKeys[k].semitone);
+      const double centreHz = Centihertz(NoteHz(12 * octave + kWhiteKeys[k].semitone));
       std::snprintf(name, sizeof name, "%s%d", kWhiteKeys[k].letter, octave);
-      set.AddPianoKey(name, RoundToCentihertz(centreHz), RoundToCentihertz(centreHz / quarterTone),
-                      RoundToCentihertz(centreHz * quarterTone), RoundToCentihertz(octaveLowHz * std::pow(q, k)),
-                      RoundToCentihertz(octaveLowHz * std::pow(q, k + 1)), false);
+      set.AddPianoKey(name, centreHz, Centihertz(centreHz / quarterTone), Centihertz(centreHz * quarterTone),
+                      Centihertz(octaveLowHz * std::pow(q, k)), Centihertz(octaveLowHz * std::pow(q, k + 1)), false);
     }
     for (const BlackKey& key : kBlackKeys) {
-      const double centreHz = NoteHz(12 * octave + key.semitone);
+      const double centreHz = Centihertz(NoteHz(12 * octave + key.semitone));
       const double boundaryHz = octaveLowHz * std::pow(q, key.leftWhiteKey + 1);
       std::snprintf(name, sizeof name, "%s%d/%s%d", key.sharp, octave, key.flat, octave);
-      set.AddPianoKey(name, RoundToCentihertz(centreHz), RoundToCentihertz(centreHz / quarterTone),
-                      RoundToCentihertz(centreHz * quarterTone), RoundToCentihertz(boundaryHz / std::sqrt(q)),
-                      RoundToCentihertz(boundaryHz * std::sqrt(q)), true);
+      set.AddPianoKey(name, centreHz, Centihertz(centreHz / quarterTone), Centihertz(centreHz * quarterTone),
+                      Centihertz(boundaryHz / halfKey), Centihertz(boundaryHz * halfKey), true);
     }
   }
 }
