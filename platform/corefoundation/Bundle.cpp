@@ -1,21 +1,33 @@
 #include "platform/corefoundation/Bundle.h"
 
-#include <dlfcn.h>
-
-#include <climits>
-#include <cstdlib>
+#include "platform/corefoundation/CFBundle.h"
 
 namespace platform {
 
-std::string BundleFolder(const char*) {
-  Dl_info info{};
-  // Any address inside this code names the file that holds it.
-  if (!dladdr(reinterpret_cast<void*>(&BundleFolder), &info) || !info.dli_fname) return {};
-  char resolved[PATH_MAX];
-  std::string path = realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
-  const std::string::size_type slash = path.rfind('/');
-  if (slash == std::string::npos) return {};
-  return path.substr(0, slash + 1);
+namespace {
+
+std::string FolderHolding(CFBundleRef bundle) {
+  CFURLRef url = bundle ? CFBundleCopyBundleURL(bundle) : nullptr;
+  CFURLRef folder = url ? CFURLCreateCopyDeletingLastPathComponent(nullptr, url) : nullptr;
+  unsigned char path[4096];
+  const bool ok = folder && CFURLGetFileSystemRepresentation(folder, true, path, sizeof path);
+  CFRelease(folder);
+  CFRelease(url);
+  if (!ok) return {};
+  std::string text(reinterpret_cast<const char*>(path));
+  if (text.back() != '/') text += '/';
+  return text;
+}
+
+}  // namespace
+
+std::string BundleFolder(const char* bundleIdentifier) {
+  CFStringRef identifier =
+      bundleIdentifier ? CFStringCreateWithCString(nullptr, bundleIdentifier, kCFStringEncodingUTF8) : nullptr;
+  CFBundleRef bundle = identifier ? CFBundleGetBundleWithIdentifier(identifier) : nullptr;
+  CFRelease(identifier);
+  const std::string folder = FolderHolding(bundle);
+  return folder.empty() ? FolderHolding(CFBundleGetMainBundle()) : folder;
 }
 
 }  // namespace platform

@@ -2,12 +2,13 @@
 
 #include <string>
 
-// Stand-in for the bundle lookup. On Linux the "bundle" of a plug-in is the
-// library or program that holds its code, whatever identifier is asked.
+// Where the plug-in's own files lie. A live folder bundle with the
+// identifier answers with the folder that holds it; otherwise the plug-in is
+// taken to be built into the host program, and the folder that holds the
+// main bundle answers.
 namespace platform {
 
-// The folder that holds the bundle, with a trailing "/"; empty when the
-// code's own file cannot be found.
+// The folder, with a trailing "/"; empty when neither can be found.
 std::string BundleFolder(const char* bundleIdentifier);
 
 }  // namespace platform

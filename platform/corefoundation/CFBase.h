@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/carboncore/MacTypes.h"
+
+// Stand-in for the Core Foundation base: reference-counted objects behind
+// opaque references. Create and Copy calls hand out a reference the caller
+// releases; Get calls do not.
+extern "C" {
+
+typedef const void* CFTypeRef;
+typedef long CFIndex;
+typedef unsigned long CFTypeID;
+typedef CFTypeRef CFAllocatorRef;  // only the default (null) allocator exists here
+typedef uint32_t CFStringEncoding;
+typedef CFIndex CFComparisonResult;
+
+enum : CFComparisonResult { kCFCompareLessThan = -1, kCFCompareEqualTo = 0, kCFCompareGreaterThan = 1 };
+
+#define kCFAllocatorDefault nullptr
+
+CFTypeRef CFRetain(CFTypeRef object);
+void CFRelease(CFTypeRef object);
+CFIndex CFGetRetainCount(CFTypeRef object);
+CFTypeID CFGetTypeID(CFTypeRef object);
+
+}  // extern "C"

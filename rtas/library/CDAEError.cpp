@@ -1,0 +1,3 @@
+#include "rtas/library/CDAEError.h"
+
+CDAEError::~CDAEError() = default;

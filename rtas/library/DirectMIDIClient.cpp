@@ -1,0 +1,5 @@
+#include "rtas/library/DirectMIDIClient.h"
+
+#include "rtas/library/DAEFunctions.h"
+
+int16_t UnregisterDirectMIDIClient(void* process) { return FicUnRegisterDirectMIDIClient(process); }

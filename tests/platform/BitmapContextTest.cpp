@@ -1,0 +1,85 @@
+#include "platform/coregraphics/BitmapContext.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Pixels {
+  int width, height;
+  std::vector<unsigned char> bytes;
+  Pixels(int w, int h) : width(w), height(h), bytes(static_cast<size_t>(w) * h * 4, 0x10) {}
+  unsigned char* At(int x, int y) { return &bytes[(static_cast<size_t>(y) * width + x) * 4]; }
+};
+
+}  // namespace
+
+TEST(BitmapContext, OnlyEightBitPixelsWithASkippedFirstByteAreAccepted) {
+  Pixels p(4, 3);
+  platform::ColorSpace* rgb = platform::DeviceRGBColorSpace();
+  struct Case {
+    void* pixels;
+    int width, height, bits;
+    size_t rowBytes;
+    platform::ColorSpace* space;
+    int alphaInfo;
+    bool ok;
+  };
+  for (const Case& c : {Case{p.bytes.data(), 4, 3, 8, 16, rgb, 6, true},
+                        Case{p.bytes.data(), 3, 3, 8, 16, rgb, 6, true},  // padded rows
+                        Case{p.bytes.data(), 4, 3, 8, 15, rgb, 6, false},
+                        Case{p.bytes.data(), 4, 3, 16, 16, rgb, 6, false},
+                        Case{p.bytes.data(), 4, 3, 8, 16, rgb, 1, false},
+                        Case{p.bytes.data(), 4, 3, 8, 16, nullptr, 6, false},
+                        Case{p.bytes.data(), 0, 3, 8, 16, rgb, 6, false},
+                        Case{p.bytes.data(), 4, -1, 8, 16, rgb, 6, false},
+                        Case{nullptr, 4, 3, 8, 16, rgb, 6, false}}) {
+    platform::BitmapContext* ctx =
+        platform::CreateBitmapContext(c.pixels, c.width, c.height, c.bits, c.rowBytes, c.space, c.alphaInfo);
+    EXPECT_EQ(ctx != nullptr, c.ok) << c.width << "x" << c.height << " bits " << c.bits << " row "
+                                    << c.rowBytes << " alpha " << c.alphaInfo;
+    platform::ReleaseBitmapContext(ctx);
+  }
+}
+
+TEST(BitmapContext, BlendsColourBytesByCoverageAndLeavesTheFirstByte) {
+  Pixels p(2, 1);
+  platform::BitmapContext ctx(p.bytes.data(), 2, 1, 8);
+  struct Case {
+    int d, c, coverage;
+  };
+  for (const Case& k : {Case{0, 255, 255}, Case{0, 255, 96}, Case{200, 10, 128}, Case{255, 0, 1},
+                        Case{17, 17, 200}, Case{100, 250, 0}}) {
+    p.At(0, 0)[0] = 0x5A;
+    p.At(0, 0)[1] = p.At(0, 0)[2] = p.At(0, 0)[3] = static_cast<unsigned char>(k.d);
+    const unsigned char rgb[3] = {static_cast<unsigned char>(k.c), static_cast<unsigned char>(k.c),
+                                  static_cast<unsigned char>(k.c)};
+    ctx.BlendPixel(0, 0, rgb, k.coverage);
+    const int expected = k.d + (k.c - k.d) * k.coverage / 255;  // truncating toward zero
+    EXPECT_EQ(p.At(0, 0)[1], expected) << k.d << " " << k.c << " " << k.coverage;
+    EXPECT_EQ(p.At(0, 0)[3], expected);
+    EXPECT_EQ(p.At(0, 0)[0], 0x5A);
+  }
+}
+
+TEST(BitmapContext, FillsWholePixelsInsideTheSavedAndRestoredClip) {
+  Pixels p(8, 6);
+  platform::BitmapContext ctx(p.bytes.data(), 8, 6, 32);
+  const platform::Color red{1.0, 0.0, 0.0, 1.0};
+  ctx.SaveState();
+  ctx.ClipToRect(2, 1, 4, 3);   // columns 2-5, rows 1-3
+  ctx.ClipToRect(0, 2, 10, 10); // narrows to rows 2-3
+  ctx.FillRect(red, 1.4, 0, 3.2, 6);  // centres inside: columns 1-4
+  ctx.RestoreState();
+  ctx.FillRect(platform::Color{0.0, 0.0, 1.0, 1.0}, 7, 5, 4, 4);  // cut by the buffer only
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      const bool red = x >= 2 && x <= 4 && y >= 2 && y <= 3;
+      const bool blue = x == 7 && y == 5;
+      EXPECT_EQ(p.At(x, y)[0], 0x10) << x << "," << y;
+      EXPECT_EQ(p.At(x, y)[1], red ? 255 : blue ? 0 : 0x10) << x << "," << y;
+      EXPECT_EQ(p.At(x, y)[3], blue ? 255 : red ? 0 : 0x10) << x << "," << y;
+    }
+  }
+}
