@@ -40,7 +40,6 @@ IScope::IScope(IPlugBase* plug, const IRECT& rect, int tag, double fullFreqMin, 
       mSlopeMenu(new IPopupMenu),
       mGuideSets(4096),
       mTag(tag) {
-  mTargetRECT = rect;
   UpdatePlotGeometry();
   MeasureScaleText(1.0, 1.0);
   BuildFrequencyGrid(mGridFreqs, mFreqLabels);
@@ -77,8 +76,7 @@ void IScope::UpdatePlotGeometry() {
 }
 
 void IScope::Rescale(double scaleX, double scaleY) {
-  mScaleX = scaleX;
-  mScaleY = scaleY;
+  IControl::Rescale(scaleX, scaleY);
   MeasureScaleText(scaleX, scaleY);
   UpdatePlotGeometry();
   UpdateBandHandles();
@@ -86,8 +84,7 @@ void IScope::Rescale(double scaleX, double scaleY) {
 }
 
 void IScope::SetRECT(const IRECT& rect) {
-  mRECT = rect;
-  mTargetRECT = rect;
+  IControl::SetRECT(rect);
   UpdatePlotGeometry();
   UpdateBandHandles();
   SetDirty(false);

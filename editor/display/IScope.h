@@ -54,8 +54,8 @@ class IScope : public IControl {
   IScope(IPlugBase* plug, const IRECT& rect, int tag, double fullFreqMin, double fullFreqMax, double sampleRate);
   ~IScope() override;
 
-  void Rescale(double scaleX, double scaleY);
-  void SetRECT(const IRECT& rect);
+  void Rescale(double scaleX, double scaleY) override;
+  void SetRECT(const IRECT& rect) override;
 
   // Calls the plug-in's OnParamChange with the tag: the plug-in reads mEvent
   // during the call. The handlers below clear what they set afterwards.
@@ -65,13 +65,13 @@ class IScope : public IControl {
   // Each records the gesture in mEvent, tells the plug-in and clears the
   // one-shot fields again. The right button, or the left one with Shift and
   // Control, on a handle opens the band menu.
-  void OnMouseDown(int x, int y, IMouseMod* mod);
-  void OnMouseUp(int x, int y, IMouseMod* mod);
-  void OnMouseDrag(int x, int y, int dx, int dy, IMouseMod* mod);
-  void OnMouseDblClick(int x, int y, IMouseMod* mod);
-  void OnMouseWheel(int x, int y, IMouseMod* mod, int d);
-  void OnMouseOver(int x, int y, IMouseMod* mod);
-  void OnMouseOut();
+  void OnMouseDown(int x, int y, IMouseMod* mod) override;
+  void OnMouseUp(int x, int y, IMouseMod* mod) override;
+  void OnMouseDrag(int x, int y, int dx, int dy, IMouseMod* mod) override;
+  void OnMouseDblClick(int x, int y, IMouseMod* mod) override;
+  void OnMouseWheel(int x, int y, IMouseMod* mod, int d) override;
+  void OnMouseOver(int x, int y, IMouseMod* mod) override;
+  void OnMouseOut() override;
 
   // ---- Ranges and handles (the plug-in calls these) -------------------------
   // Analyser zoom ("GScale" / 100): label step, both ranges, handles.
@@ -99,9 +99,7 @@ class IScope : public IControl {
   // The label set "EQ Cheat Sheet" shows, or null while it is off.
   const CheatSheetSet* GetGuideSet() const { return mCheatSheet > 0 ? mGuideSets.Get(mCheatSheet - 1) : nullptr; }
 
-  // ---- Plot geometry --------------------------------------------------------
-  double mScaleX = 1.0;
-  double mScaleY = 1.0;
+  // ---- Plot geometry (scaled by the inherited mScaleX, mScaleY) -------------
   IRECT mPlotRect;  // the draw rectangle inset by 8 and 5 pixels (scaled)
   int32_t mPlotHeight = 0;
   int32_t mPlotWidth = 0;
