@@ -6,6 +6,7 @@
 
 #include "editor/display/CheatSheetSet.h"
 #include "editor/display/GraphEventRecord.h"
+#include "editor/display/ScopeColors.h"
 #include "editor/display/ScopeGrid.h"
 #include "framework/IPopupMenu.h"
 #include "framework/containers/WDL_PtrList.h"
@@ -148,6 +149,17 @@ class IScope : public IControl {
   int32_t mBlackKeyBarH = 10;
   int32_t mGuideLabelW = 20;
   int32_t mGuideLabelH = 12;
+
+  // ---- Colours, fixed at construction --------------------------------------
+  IColor mColors[kNumScopeColors];
+  // The slots the drawing layers share.
+  const IColor& mColLabel = mColors[0];       // axis and guide labels
+  const IColor& mColHoverText = mColors[1];   // hover and readout text
+  const IColor& mColBorder = mColors[2];      // plot border, tag boxes
+  const IColor& mColGrid = mColors[3];        // grid lines of mEqGridStep1, frame
+  const IColor& mColGridMinor = mColors[4];   // grid lines of mEqGridStep2
+  const IColor& mColEqLabel = mColors[21];    // the equaliser's dB labels
+  const IColor& mColMouseColumn = mColors[45];  // the audition column
 
   // ---- Display options (written by the plug-in) -----------------------------
   int32_t mReady = 1;  // Draw draws nothing while 0
