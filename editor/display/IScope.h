@@ -57,6 +57,10 @@ class IScope : public IControl {
 
   void Rescale(double scaleX, double scaleY) override;
   void SetRECT(const IRECT& rect) override;
+  // Nothing until the layout set the graph up (mReady); then the pre-draw
+  // hook refreshes the plug-in's spectra, and without an evaluator nothing
+  // is painted.
+  bool Draw(IGraphics* graphics) override;
 
   // Calls the plug-in's OnParamChange with the tag: the plug-in reads mEvent
   // during the call. The handlers below clear what they set afterwards.

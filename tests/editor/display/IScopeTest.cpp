@@ -259,6 +259,20 @@ TEST_F(Scope, NamedColourSlots) {
   EXPECT_EQ(scope.mColors[17], IColor(223, 255, 255, 170));
 }
 
+TEST_F(Scope, DrawRefreshesThroughTheHookOnceReady) {
+  int refreshes = 0;
+  scope.mPreDrawContext = &refreshes;
+  scope.mPreDrawHook = [](void* context) { ++*static_cast<int*>(context); };
+  scope.mReady = 0;
+  EXPECT_TRUE(scope.Draw(plug.Gui()));
+  EXPECT_EQ(refreshes, 0);
+  scope.mReady = 1;
+  EXPECT_TRUE(scope.Draw(plug.Gui()));  // no evaluator: the hook runs all the same
+  EXPECT_EQ(refreshes, 1);
+  scope.mPreDrawHook = nullptr;
+  EXPECT_TRUE(scope.Draw(plug.Gui()));
+}
+
 TEST(ScopeWithoutBands, HandlesAndScalesWaitForTheBands) {
   IScope scope(nullptr, IRECT(0, 0, 400, 300), 141, 10.0, 30000.0, 44100.0);
   scope.RecomputeRanges();
