@@ -1,5 +1,6 @@
 #include "editor/display/IScope.h"
 #include "plugin/controller/Brimlow.h"
+#include "plugin/engine/ParamIndex.h"
 
 namespace {
 
@@ -37,6 +38,11 @@ void Brimlow::HandOverDisplayData() {
   mScope->mBandChMode = mMirrors.bandChMode;
   mScope->mBandSlope = mMirrors.bandSlope;
   mScope->mBandSolo = mMirrors.bandSolo;
+  // Every band's Type, ChMode and Slope carry band 0's texts: the band
+  // menu reads them there.
+  mScope->mTypeParam = BandParamIndex(0, kBandType);
+  mScope->mChModeParam = BandParamIndex(0, kBandChMode);
+  mScope->mSlopeParam = BandParamIndex(0, kBandSlope);
   mScope->mSampleRate = mDspSampleRate;
   mScope->mAnalyzerChannel = mMirrors.analyzerMode;
 
