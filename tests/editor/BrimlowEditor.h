@@ -1,6 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
+#include <string>
 
 #include "editor/EditorLayout.h"
 #include "plugin/controller/Brimlow.h"
@@ -8,38 +11,23 @@
 #include "tests/plugin/controller/ScopedDataHome.h"
 
 // The plug-in as the host makes it, its data folders under a temporary
-// XDG_DATA_HOME, with the scripted graphics object in place of its own and
-// the editor built on it, so the menus' answers come from the test.
-class BrimlowEditor : public Brimlow {
- public:
-  BrimlowEditor() {
-    DeleteGraphics();
-    mGraphics = new EditorGraphics(this, kEditorWidth, kEditorHeight);
-    AttachGraphics(mGraphics);
-    EditorLayout::LayoutGUI(this, mGraphics, EditorLayout::kBuild);
-    RedrawParamControls();
-  }
-
-  EditorGraphics* Graphics() const { return mGraphics; }
-
-  // Host notifications of every parameter, counted.
-  void NotifyHostAllParams() override {
-    ++mAllParamsNotified;
-    Brimlow::NotifyHostAllParams();
-  }
-  int mAllParamsNotified = 0;
-
- private:
-  EditorGraphics* mGraphics;  // owned by the plug-in
-};
-
-// A fresh data home for each test and one plug-in in it.
+// XDG_DATA_HOME (fresh for each test), with the scripted graphics object in
+// place of its own and the editor built on that, so the menus' answers come
+// from the test.
 class BrimlowEditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(mHome.Ok());
-    plug = std::make_unique<BrimlowEditor>();
-    graphics = plug->Graphics();
+    plug.reset(MakePlug());
+    IGraphics* own = plug->GetGUI();
+    own->StopIdleThread();
+    // The plug-in forgets the graph and the menus that go with the controls.
+    own->ResetControls();
+    graphics = new EditorGraphics(plug.get(), Brimlow::kEditorWidth, Brimlow::kEditorHeight);
+    plug->AttachGraphics(graphics);
+    delete own;
+    EditorLayout::LayoutGUI(plug.get(), graphics, EditorLayout::kBuild);
+    plug->RedrawParamControls();
   }
   void TearDown() override { plug.reset(); }
 
@@ -51,6 +39,6 @@ class BrimlowEditorTest : public ::testing::Test {
   }
 
   ScopedDataHome mHome;
-  std::unique_ptr<BrimlowEditor> plug;
-  EditorGraphics* graphics = nullptr;
+  std::unique_ptr<Brimlow> plug;
+  EditorGraphics* graphics = nullptr;  // owned by the plug-in
 };

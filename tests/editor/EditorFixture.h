@@ -32,8 +32,10 @@ class EditorTestPlug : public TestPlug {
     kNumParams = 9
   };
   static constexpr int kTag = 146;
+  // Empty records the preset tests fill.
+  static constexpr int kNumPresets = 4;
 
-  EditorTestPlug() : TestPlug(kNumParams, "1-1 2-2") {
+  EditorTestPlug() : TestPlug(kNumParams, "1-1 2-2", 0, kAPIRTAS, kNumPresets) {
     SetPluginTexts("Kestrelbay", "Brimlow", "3.2.3");
     DefineEnum(kScale, "GUI Scale", 2, {"50%", "75%", "100%", "125%", "150%", "175%", "200%"});
     DefineEnum(kFilterMode, "Filter Mode", 0,
@@ -71,6 +73,7 @@ class EditorTestPlug : public TestPlug {
     }
     if (mDuringChange) mDuringChange(idx);
   }
+  // The host hears of every parameter.
   void NotifyHostAllParams() override { ++mAllParamsNotified; }
 
   void SetValue(int idx, double value) { GetParam(idx)->Set(value); }
