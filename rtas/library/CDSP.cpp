@@ -75,7 +75,7 @@ int32_t CDSP::Attach(DsiDSP dsp) {
   mUseCount = 0;
   mDSP = dsp;
   if (!dsp) return 0;
-  mUsesAccessors = UsesDsiAccessors();
+  mUsesAccessors = ::UsesDsiAccessors();
   GetDSPInfoRecord(dsp, mInfo);
   SetHostPortBase(mInfo);
   mAddress32 = InfoWord(mInfo, 32);

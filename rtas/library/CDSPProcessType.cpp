@@ -278,7 +278,9 @@ int32_t CDSPProcessType::AcquireDSPChip(CProcessDSP** chip) {
   if (const int32_t result = mDSPGroup->HostCallback10or17(&given, &unused, 0, 0, 0, 0)) return result;
   if (!given) return DAEResult::kNoCreatedObject;
   const DsiDSP dsp = reinterpret_cast<DsiDSP>(given);
-  if (mDSPs) mDSPs->push_back(dsp);
+  // A DSP the host gives again is one entry still: giving it back erases
+  // one, and a second would stay behind.
+  if (mDSPs && std::find(mDSPs->begin(), mDSPs->end(), dsp) == mDSPs->end()) mDSPs->push_back(dsp);
   if (mChipObjects) {
     for (CProcessDSP* candidate : *mChipObjects) {
       if (candidate->GetDSP() == dsp) {

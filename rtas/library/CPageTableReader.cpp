@@ -26,10 +26,12 @@ CPageTableReader::EFind CPageTableReader::First(SRecord* record) const {
   return ReadRecord(0, record);
 }
 
-CPageTableReader::EFind CPageTableReader::Find(uint16_t kind, bool fallBackToKind1, SRecord* record) const {
+CPageTableReader::EFind CPageTableReader::Find(uint16_t kind, bool fallBack, SRecord* record) const {
   if (!mBytes) return EFind::kAbsent;
   bool haveKind1 = false;
   SRecord kind1;
+  bool haveFirst = false;
+  SRecord first;
   size_t offset = 0;
   for (;;) {
     SRecord candidate;
@@ -40,14 +42,18 @@ CPageTableReader::EFind CPageTableReader::Find(uint16_t kind, bool fallBackToKin
       *record = candidate;
       return EFind::kFound;
     }
+    if (!haveFirst) {
+      first = candidate;
+      haveFirst = true;
+    }
     if (candidate.mKind == 1 && !haveKind1) {
       kind1 = candidate;
       haveKind1 = true;
     }
     offset = candidate.mFirstEntry + 2 * static_cast<size_t>(candidate.mEntryCount);
   }
-  if (!fallBackToKind1 || !haveKind1) return EFind::kAbsent;
-  *record = kind1;
+  if (!fallBack || !haveFirst) return EFind::kAbsent;
+  *record = haveKind1 ? kind1 : first;
   return EFind::kFound;
 }
 

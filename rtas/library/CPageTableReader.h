@@ -13,8 +13,9 @@
 //   e  the number of entries that follow
 //   e entries (control numbers)
 // A surface of kind k uses the record of kind k, or else the record of
-// kind 1. Kind 65535 (-1 as the host's 16-bit argument) asks about the
-// first record itself.
+// kind 1, or else the first record (a table made for one surface holds a
+// single record, whatever its kind). Kind 65535 (-1 as the host's 16-bit
+// argument) asks about the first record itself.
 //
 // A resource is only as good as whoever made it, so every read is
 // bounded: a record that runs past the buffer, or an entry the record
@@ -27,7 +28,7 @@ class CPageTableReader {
   // A null table reads as missing.
   CPageTableReader(const uint8_t* bytes, size_t size) : mBytes(bytes), mSize(bytes ? size : 0) {}
 
-  // Whether a surface of the kind has a layout (no fallback to kind 1:
+  // Whether the table has a record for the surface's kind (no fallback:
   // the host asks this to learn whether the table was made for it).
   bool HasLayoutFor(uint16_t kind) const;
   // Pages the surface needs; for kFirstRecord the first record's number
@@ -44,7 +45,7 @@ class CPageTableReader {
   };
   enum class EFind { kFound, kAbsent, kMalformed };
 
-  EFind Find(uint16_t kind, bool fallBackToKind1, SRecord* record) const;
+  EFind Find(uint16_t kind, bool fallBack, SRecord* record) const;
   EFind First(SRecord* record) const;
   // Reads the record header at `offset`; kAbsent at the end of the table.
   EFind ReadRecord(size_t offset, SRecord* record) const;

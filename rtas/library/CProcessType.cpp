@@ -262,9 +262,17 @@ const CProcessType::PageTable* CProcessType::GetPageTable(uint32_t tag) {
       return entry.mTable.get();
     }
   }
+  // An entry never used goes first. Every entry is stamped when the type
+  // is made, and the tables are loaded within the same tick: by time
+  // alone the first entry, just filled, would tie with the empty ones
+  // and be taken again for each next table.
   SPageTableEntry* oldest = nullptr;
   for (SPageTableEntry& entry : mPageTables) {
     if (entry.mLastUse == kPinned) continue;
+    if (entry.mTag == kUnusedTag) {
+      oldest = &entry;
+      break;
+    }
     if (!oldest || entry.mLastUse < oldest->mLastUse) oldest = &entry;
   }
   if (!oldest) return nullptr;

@@ -112,8 +112,8 @@
   X(118,  49, int32_t,           GetControlDefaultValue,   GetControlDefaultValue,   -7126, PASS, 3, (int32_t, int32_t, int32_t*)) \
   X(119,  51, int32_t,           HostCall156,              HostCall156,              -7126, PASS, 5, (int32_t, int32_t, int32_t, int32_t, int32_t*)) \
   X(126, 129, int32_t,           HostCall130,              HostCall130,              -7126, PASS, 2, (int32_t, int32_t)) \
-  X(128, 131, int32_t,           HostCall140,              GetStoredRecord,          -7126, PASS, 2, (int32_t, SFicPlugInSpec*)) \
-  X(129, 132, int32_t,           HostCall139,              StoreRecord,              -7126, PASS, 2, (int32_t, SFicPlugInSpec*)) \
+  X(128, 131, int32_t,           HostCall140,              GetStoredRecord,          -7126, PASS, 2, (int32_t, void*)) \
+  X(129, 132, int32_t,           HostCall139,              StoreRecord,              -7126, PASS, 2, (int32_t, void*)) \
   X(130, 133, int32_t,           HostCall141,              HostCall141,              -7126, PASS, 4, (int32_t, SFicPlugInSpec*, int32_t, int32_t*)) \
   X(131, 134, int32_t,           HostCall142,              HostCall142,              -7126, PASS, 4, (int32_t, SFicPlugInSpec*, int32_t, int32_t*)) \
   X(132, 135, int32_t,           HostCall143,              HostCall143,              -7126, PASS, 3, (int32_t, int32_t, uint8_t)) \
