@@ -240,7 +240,10 @@ class CProcess {
   // 150, 151
   virtual void SetProcessFlag(uint8_t flag) { mProcessFlag = flag; }
   virtual void ClearProcessFlag() { mProcessFlag = 0; }
-  // 154: the editor's root view; null only when views are off.
+  // 154: the editor's root view. The library's views are built on this
+  // library, so the base has no view class to make and answers null,
+  // which fails the initialisation with -7053; the effect layer makes
+  // its dialog view here.
   virtual CProcessView* CreateView();
   // 155, 156
   virtual bool CanSetInputCount() { return false; }

@@ -361,3 +361,35 @@ TEST_F(DSPProcessGroupTest, InstancesLetGoOfTheirChipsBeforeTheGroupDeletesThem)
   EXPECT_EQ(chip->GetUseCount(), 1);
   group.reset();  // a use of the chip after it went would show under the sanitizers
 }
+
+TEST_F(DSPProcessGroupTest, HostRequestsReachTheInstanceThroughTheGroupAndItsType) {
+  MakeGroup(2);
+  const int32_t n = NewInstance(FourCC("EFN2"));
+  auto* process = static_cast<TestProcess*>(dspTypes[1]->GetProcessByNumber(n));
+  ASSERT_NE(process, nullptr);
+  EXPECT_EQ(group->SetControlValue(FourCC("EFN2"), n, 2, 7), 0);
+  EXPECT_EQ(process->GetControl(2)->GetValue(), 7);
+  int32_t value = 0;
+  EXPECT_EQ(group->GetControlValue(FourCC("EFN2"), n, 2, &value), 0);
+  EXPECT_EQ(value, 7);
+  EXPECT_EQ(group->UpdateControlValue(FourCC("EFN2"), n, 3, 9), 0);
+  EXPECT_EQ(process->GetControl(3)->GetValue(), 9);
+  for (int32_t missing : {0, n + 1}) {
+    EXPECT_EQ(group->GetControlValue(FourCC("EFN2"), missing, 2, &value), -7126) << missing;
+    EXPECT_EQ(group->CloseInstance(FourCC("EFN2"), missing), -7126) << missing;
+  }
+  EXPECT_EQ(group->GetControlValue(FourCC("EFN1"), n, 2, &value), -7126);
+  try {
+    group->GetControlValue(FourCC("EFN3"), n, 2, &value);
+    ADD_FAILURE() << "an unknown type";
+  } catch (const CDAEError& error) {
+    EXPECT_EQ(error.Code(), -7125);
+  }
+  // A rate the host sets while the instance lives is the instance's rate.
+  EXPECT_EQ(group->SetGroupSampleRate(88200), 0);
+  EXPECT_EQ(process->GetSampleRate(), 88200);
+  const int32_t later = NewInstance(FourCC("EFN2"));
+  EXPECT_EQ(dspTypes[1]->GetProcessByNumber(later)->GetSampleRate(), 88200);
+  EXPECT_EQ(group->RemoveInstance(FourCC("EFN2"), n), 0);
+  EXPECT_EQ(dspTypes[1]->GetProcessByNumber(n), nullptr);
+}

@@ -77,6 +77,16 @@ TEST_F(DSPTest, AttachingMakesAShellThatAsksTheLibraryForItsCallbacks) {
   EXPECT_EQ(detached.GetLoLong(), -1);
 }
 
+TEST_F(DSPTest, AFreeDSPIsTheFirstThatNoClientHolds) {
+  const DsiDSP held = AddDSP(18);
+  const DsiDSP free = AddDSP(18);
+  held->mClient = 0x10;
+  CDSP chip;
+  EXPECT_EQ(chip.FindFreeDSP(), free);
+  free->mClient = 0x20;
+  EXPECT_EQ(chip.FindFreeDSP(), nullptr);
+}
+
 TEST_F(DSPTest, TheRegisterPathWritesCommandsAndWordsIntoThePortBytes) {
   CDSP chip;
   chip.Attach(AddDSP(18));
