@@ -70,8 +70,9 @@ class DSPProcessTest : public ::testing::Test {
   StandInFrameworks frameworks;
   SProcessScript script;
   TestProcessType type{FourCC("EFN1"), &script};
-  TestProcess process{&script};
+  // The chip outlives the process that may still hold it.
   NotingChip chip;
+  TestProcess process{&script};
 };
 
 }  // namespace
@@ -174,6 +175,13 @@ TEST_F(DSPProcessTest, AFailingHandshakeLeavesTheProcessDetached) {
   EXPECT_EQ(ConnectionCalls(),
             (std::vector<std::string>{"FicReactivateListener(1)", "FicReactivateListener(2)", "FicReactivateTalker(1)",
                                       "FicDeactivateListener(1)", "FicDeactivateListener(2)"}));
+
+  // The engine refusing to prepare: nothing stays attached either.
+  frameworks.DAE()->mCommon.Reset();
+  frameworks.DAE()->SetGestalt(ficgestalt::kConnections, 1);
+  frameworks.DAE()->mCommon.FailFunction("FicPrepareForConnections", -23);
+  EXPECT_EQ(process.Connect(&chip), -23);
+  ExpectDetached();
 
   // A port the engine reports as already done counts as done.
   frameworks.DAE()->mCommon.Reset();

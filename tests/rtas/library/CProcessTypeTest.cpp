@@ -252,7 +252,8 @@ TEST(ProcessType, BroadcastsStoreTheValueAndReachEveryInstanceInOrder) {
   info.mCode = 2;
   info.mValue = 123456;
   EXPECT_EQ(type.SetTimeCodeInfo(&info), -3);
-  EXPECT_EQ(type.GetTimeCodeInfo().mValue, 123456);
+  const int32_t stored = type.GetTimeCodeInfo().mValue;  // a packed field: read, not bound
+  EXPECT_EQ(stored, 123456);
   EXPECT_EQ(a->GetTimeCodeValue(), 123456);
   EXPECT_EQ(type.SetTimeCodeInfo(nullptr), 0);
   EXPECT_EQ(type.HostCall069(1), -3);

@@ -124,10 +124,14 @@ TEST_F(HostCommandTableTest, TheLookupAnswersTheLibrarysCallbacksOrTheBundles) {
   gLookupAnswer = 0xBEEF;
   EXPECT_EQ(HostCommandLookup(260), 0xBEEFu);
   ASSERT_EQ(gBlocks.size(), 1u);
-  EXPECT_EQ(gBlocks[0].mVersion, 1);
-  EXPECT_EQ(gBlocks[0].mKind, 0);
-  EXPECT_EQ(gBlocks[0].mData.mLookup.mRequest, 260);
-  EXPECT_EQ(gBlocks[0].mData.mLookup.mCallback, kHostCommandCallbacks[4].mCallback);
+  // The block is packed: its fields are read into locals, not bound.
+  const int32_t version = gBlocks[0].mVersion, kind = gBlocks[0].mKind;
+  const int16_t request = gBlocks[0].mData.mLookup.mRequest;
+  const HostWord own = gBlocks[0].mData.mLookup.mCallback;
+  EXPECT_EQ(version, 1);
+  EXPECT_EQ(kind, 0);
+  EXPECT_EQ(request, 260);
+  EXPECT_EQ(own, kHostCommandCallbacks[4].mCallback);
   // Outside the range the bundle is not asked.
   EXPECT_EQ(HostCommandLookup(255), 0u);
   EXPECT_EQ(HostCommandLookup(274), 0u);
@@ -165,8 +169,10 @@ TEST_F(HostCommandTableTest, TheBundleMayVetoAShellStartAndHearsOfAPause) {
   EXPECT_EQ(init(&dsp), 5);
   EXPECT_TRUE(chip.mNotes.empty());
   ASSERT_EQ(gBlocks.size(), 1u);
-  EXPECT_EQ(gBlocks[0].mKind, 1);
-  EXPECT_EQ(gBlocks[0].mData.mHook.mDSP, reinterpret_cast<HostWord>(&dsp));
+  const int32_t kind = gBlocks[0].mKind;
+  const HostWord hooked = gBlocks[0].mData.mHook.mDSP;
+  EXPECT_EQ(kind, 1);
+  EXPECT_EQ(hooked, reinterpret_cast<HostWord>(&dsp));
   gHookAnswer = 0;
   EXPECT_EQ(init(&dsp), 0);
   EXPECT_EQ(chip.mNotes, (std::vector<std::string>{"SInitShell @0"}));
@@ -175,7 +181,8 @@ TEST_F(HostCommandTableTest, TheBundleMayVetoAShellStartAndHearsOfAPause) {
   gHookAnswer = 7;
   EXPECT_EQ(pause(&dsp), 7);
   ASSERT_EQ(gBlocks.size(), 1u);
-  EXPECT_EQ(gBlocks[0].mKind, 2);
+  const int32_t pauseKind = gBlocks[0].mKind;
+  EXPECT_EQ(pauseKind, 2);
   chip.mPauseAnswer = 3;
   EXPECT_EQ(pause(&dsp), 3);  // a failed pause is not passed on
   EXPECT_EQ(gBlocks.size(), 1u);
