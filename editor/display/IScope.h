@@ -42,8 +42,8 @@ class IScope : public IControl {
   // Announces the action recorded in mEvent to the plug-in, then clears it.
   void NotifyPlug();
 
-  void Rescale(double scaleX, double scaleY);
-  void SetRECT(const IRECT& rect);
+  void Rescale(double scaleX, double scaleY) override;
+  void SetRECT(const IRECT& rect) override;
   // Analyser zoom ("GScale" / 100): label step, both ranges, handles.
   void SetGainScale(double zoom);
   // The equaliser zoom and its grid steps.
@@ -63,9 +63,7 @@ class IScope : public IControl {
 
   int GetTag() const { return mTag; }
 
-  // ---- Plot geometry --------------------------------------------------------
-  double mScaleX = 1.0;
-  double mScaleY = 1.0;
+  // ---- Plot geometry (scaled by the inherited mScaleX, mScaleY) -------------
   IRECT mPlotRect;
   int32_t mPlotHeight = 0;
   int32_t mPlotWidth = 0;
