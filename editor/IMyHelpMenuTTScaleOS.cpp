@@ -104,9 +104,9 @@ void IMyHelpMenuTTScaleOS::ShowHelpMenu() {
       NotifyCommandTag(mPlug, mScaleResetTag);
     }
   } else if (chosen == mScaleMenu.get()) {
-    StoreSubmenuChoice(mScaleParam, i);
+    StoreSubmenuChoice(mScaleParam, *mScaleMenu, i);
   } else if (chosen == mOversamplingMenu.get()) {
-    StoreSubmenuChoice(mOversamplingParam, i);
+    StoreSubmenuChoice(mOversamplingParam, *mOversamplingMenu, i);
   }
 }
 
@@ -120,10 +120,9 @@ void IMyHelpMenuTTScaleOS::ToggleParam(int paramIdx) {
   mPlug->OnParamChange(paramIdx);
 }
 
-void IMyHelpMenuTTScaleOS::StoreSubmenuChoice(int paramIdx, int index) {
+void IMyHelpMenuTTScaleOS::StoreSubmenuChoice(int paramIdx, const IPopupMenu& submenu, int index) {
   IParam* param = mPlug->GetParam(paramIdx);
-  IPopupMenu* submenu = paramIdx == mScaleParam ? mScaleMenu.get() : mOversamplingMenu.get();
-  if (!param || index < 0 || index >= submenu->GetNItems()) return;
+  if (!param || index < 0 || index >= submenu.GetNItems()) return;
   WDL_MutexLock lock(mPlug->GetMutex());
   param->Set(index);
   mPlug->OnParamChange(paramIdx);

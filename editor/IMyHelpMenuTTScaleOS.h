@@ -47,7 +47,7 @@ class IMyHelpMenuTTScaleOS : public IControl {
   int AddSwitchItem(const char* text, int paramIdx);
   // Both under the plug mutex together with the plug-in's handling.
   void ToggleParam(int paramIdx);
-  void StoreSubmenuChoice(int paramIdx, int index);
+  void StoreSubmenuChoice(int paramIdx, const IPopupMenu& submenu, int index);
 
   std::unique_ptr<IPopupMenu> mMainMenu;
   std::unique_ptr<IPopupMenu> mScaleMenu;
