@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "dsp/Levels.h"
-#include "editor/EditorLayout.h"
 #include "editor/display/IScope.h"
 #include "graphics/IControl.h"
 #include "graphics/IGraphics.h"
@@ -29,7 +28,7 @@ constexpr double kFineWheelQStep = 0.001;
 }  // namespace
 
 int Brimlow::SelectedBand() const {
-  const int band = mScope ? mScope->mEvent.mSelectedBand : -1;
+  const int band = mScope ? mScope->mEvent.mHitBand : -1;
   return band >= 0 && band < kNumBands ? band : -1;
 }
 
@@ -90,7 +89,7 @@ void Brimlow::StepSelectedBandGain(bool fine, RedesignRequest& request) {
   const int s = SelectedBand();
   if (s < 0) return;
   const GraphEventRecord& event = mScope->mEvent;
-  const double step = event.mDY * event.mDBPerPixel * (fine ? kFineFactor : 1.0);
+  const double step = event.mDragDY * event.mDBPerPixel * (fine ? kFineFactor : 1.0);
   const int type = mMirrors.bandType[s];
   if (type > kTypeDTiltShelf) return;
   if (BandTypeUsesGain(type)) {
@@ -113,7 +112,7 @@ void Brimlow::StepSelectedBandFreq(bool fine, RedesignRequest& request) {
   const int s = SelectedBand();
   if (s < 0) return;
   const GraphEventRecord& event = mScope->mEvent;
-  const double decades = event.mDX * event.mDecadesPerPixel * (fine ? kFineFactor : 1.0);
+  const double decades = event.mDragDX * event.mDecadesPerPixel * (fine ? kFineFactor : 1.0);
   SetBandField(s, kBandFreq, std::pow(10.0, std::log10(mMirrors.bandFreq[s]) + decades));
   RequestBandRedesign(s, request);
 }
@@ -130,7 +129,7 @@ void Brimlow::StepSelectedBandField(int field, RedesignRequest& request) {
     default: return;
   }
   // No wrap-around: a wheel that keeps turning stops at the last entry.
-  const int steps = mScope->mEvent.mSteps;
+  const int steps = mScope->mEvent.mStep;
   if (steps >= 1) value = std::min(value + 1, static_cast<int>(param->GetMax()));
   else if (steps < 0) value = std::max(value - 1, static_cast<int>(param->GetMin()));
   SetBandField(s, field, value);
@@ -161,21 +160,21 @@ void Brimlow::DoBandMenuCommand(RedesignRequest& request) {
   const int s = SelectedBand();
   if (s < 0) return;
   const GraphEventRecord& event = mScope->mEvent;
-  switch (event.mCommand) {
+  switch (event.mMenuAction) {
     case GraphEventRecord::kCommandBandLine:
       ToggleSelectedBand(request);
       break;
     case GraphEventRecord::kCommandType:
-      SetBandField(s, kBandType, event.mCommandValue);
+      SetBandField(s, kBandType, event.mMenuValue);
       RequestBandRedesign(s, request);
       break;
     case GraphEventRecord::kCommandChannel:
-      SetBandField(s, kBandChMode, event.mCommandValue);
+      SetBandField(s, kBandChMode, event.mMenuValue);
       SyncCurveSelection(s);
       RequestBandRedesign(s, request);
       break;
     case GraphEventRecord::kCommandSlope:
-      SetBandField(s, kBandSlope, event.mCommandValue);
+      SetBandField(s, kBandSlope, event.mMenuValue);
       RequestBandRedesign(s, request);
       break;
     case GraphEventRecord::kCommandReset:
@@ -209,7 +208,7 @@ void Brimlow::DoBandMenuCommand(RedesignRequest& request) {
     default:
       return;
   }
-  EditorLayout::UpdateAllBandControls(this);
+  UpdateAllBandControls();
 }
 
 // ---- Hover and band-listen ---------------------------------------------------
@@ -245,12 +244,12 @@ void Brimlow::StopBandListen() {
 
 void Brimlow::ZoomStripBySteps(int steps) {
   const GraphEventRecord& event = mScope->mEvent;
-  if (event.mFrequencyStrip) ZoomFrequencyBySteps(steps);
-  if (event.mAnalyzerScaleStrip) {
+  if (event.mOnFreqScale) ZoomFrequencyBySteps(steps);
+  if (event.mOnAnalyzerScale) {
     StepGainScale(steps);
     if (mMirrors.linkEQ) ZoomEQScaleBySteps(steps);
   }
-  if (event.mEQScaleStrip) {
+  if (event.mOnEQScale) {
     ZoomEQScaleBySteps(steps);
     if (mMirrors.linkEQ) StepGainScale(steps);
   }
@@ -258,12 +257,12 @@ void Brimlow::ZoomStripBySteps(int steps) {
 
 void Brimlow::ResetStripView() {
   const GraphEventRecord& event = mScope->mEvent;
-  if (event.mFrequencyStrip) ResetFrequencyView();
-  if (event.mAnalyzerScaleStrip) {
+  if (event.mOnFreqScale) ResetFrequencyView();
+  if (event.mOnAnalyzerScale) {
     ResetGainView();
     if (mMirrors.linkEQ) ResetEQScale();
   }
-  if (event.mEQScaleStrip) {
+  if (event.mOnEQScale) {
     ResetEQScale();
     if (mMirrors.linkEQ) ResetGainView();
   }
@@ -279,11 +278,11 @@ void Brimlow::OnGraphEvent(RedesignRequest& request) {
   bool listenTurnedOn = false;
 
   // Stage A: the press itself.
-  if (event.mDown) {
+  if (event.mEvDown) {
     if (s >= 0) {
       if (!S && !C && !A) SyncCurveSelection(s);
       else if (S && C) DoBandMenuCommand(request);
-    } else if (event.mInPlot) {
+    } else if (event.mPlotHit) {
       if (!S && !C) {
         if (A) ResetStripView();
         else SyncCurveSelection(-1);
@@ -294,15 +293,15 @@ void Brimlow::OnGraphEvent(RedesignRequest& request) {
   }
 
   // Stage B: the first kind of action set decides.
-  if (event.mMenu) {
+  if (event.mEvMenu) {
     if (s >= 0 && !S && !C && !A) DoBandMenuCommand(request);
-  } else if (event.mDoubleClick) {
+  } else if (event.mEvDblClick) {
     if (s >= 0 && !S) {
       if (C) ResetSelectedBand(request);
       else if (!A) ToggleSelectedBand(request);
-      EditorLayout::UpdateAllBandControls(this);
+      UpdateAllBandControls();
     }
-  } else if (event.mDrag) {
+  } else if (event.mEvDrag) {
     if (s >= 0) {
       const bool fine = S;
       if (!A && !C) {
@@ -315,10 +314,10 @@ void Brimlow::OnGraphEvent(RedesignRequest& request) {
       } else if (!S) {
         StepSelectedBandFreq(fine, request);
       }
-      EditorLayout::UpdateAllBandControls(this);
-    } else if (event.mInPlot) {
+      UpdateAllBandControls();
+    } else if (event.mPlotHit) {
       if (S) {
-        ZoomStripBySteps(event.mSteps);
+        ZoomStripBySteps(event.mStep);
       } else if (C) {
         listenTurnedOn = true;
       } else if (!A) {
@@ -328,21 +327,21 @@ void Brimlow::OnGraphEvent(RedesignRequest& request) {
         PanGainView();
       }
     }
-  } else if (event.mWheel) {
+  } else if (event.mEvWheel) {
     if (s >= 0) {
-      const int steps = event.mSteps;
+      const int steps = event.mStep;
       if (S && !C) StepSelectedBandQ(-kFineWheelQStep * steps, request);
       else if (!S && !C && !A) StepSelectedBandQ(-kWheelQStep * steps, request);
       else if (A && !S && !C) StepSelectedBandSlope(request);
       else if (C && !S) StepSelectedBandChannel(request);
       else if (C && S && !A) StepSelectedBandType(request);
-      EditorLayout::UpdateAllBandControls(this);
-    } else if (event.mInPlot && !S && !C && !A) {
-      ZoomStripBySteps(event.mSteps);
+      UpdateAllBandControls();
+    } else if (event.mPlotHit && !S && !C && !A) {
+      ZoomStripBySteps(event.mStep);
     }
-  } else if (event.mHover) {
-    ShowBandFrame(event.mSelectedBand);
-  } else if (event.mUp) {
+  } else if (event.mEvHover) {
+    ShowBandFrame(event.mHitBand);
+  } else if (event.mEvUp) {
     StopBandListen();
   }
 

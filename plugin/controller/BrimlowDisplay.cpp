@@ -1,5 +1,7 @@
+#include "editor/BandControlGreying.h"
 #include "editor/display/IScope.h"
 #include "plugin/controller/Brimlow.h"
+#include "plugin/engine/ParamIndex.h"
 
 namespace {
 
@@ -26,6 +28,15 @@ void Brimlow::SetScope(IScope* scope, int controlIndex) {
   mScopeControlIdx = scope ? controlIndex : -1;
 }
 
+void Brimlow::OnControlsCleared() {
+  SetScope(nullptr, -1);
+  mAnalyzerMenu = nullptr;
+}
+
+void Brimlow::UpdateBandControls(int band, int type) { BandControlGreying::UpdateBandControls(GetGUI(), band, type); }
+
+void Brimlow::UpdateAllBandControls() { BandControlGreying::UpdateAllBandControls(GetGUI(), mMirrors.bandType); }
+
 void Brimlow::HandOverDisplayData() {
   if (!mScope) return;
   mScope->mNumBands = kNumBands;
@@ -37,6 +48,11 @@ void Brimlow::HandOverDisplayData() {
   mScope->mBandChMode = mMirrors.bandChMode;
   mScope->mBandSlope = mMirrors.bandSlope;
   mScope->mBandSolo = mMirrors.bandSolo;
+  // Every band's Type, ChMode and Slope carry band 0's texts: the band
+  // menu reads them there.
+  mScope->mTypeParam = BandParamIndex(0, kBandType);
+  mScope->mChModeParam = BandParamIndex(0, kBandChMode);
+  mScope->mSlopeParam = BandParamIndex(0, kBandSlope);
   mScope->mSampleRate = mDspSampleRate;
   mScope->mAnalyzerChannel = mMirrors.analyzerMode;
 

@@ -105,12 +105,12 @@ void Brimlow::ResetEQScale() { SetEQScalePercent(DefaultOf(*this, kParamEQScale)
 void Brimlow::PanFrequencyView() {
   // The drag distance lives in the graph: nothing to pan without it.
   if (!mScope) return;
-  SetFrequencyOffset(mMirrors.fOffsetPercent + (mMirrors.fScalePercent / -100.0) * mScope->mEvent.mDX);
+  SetFrequencyOffset(mMirrors.fOffsetPercent + (mMirrors.fScalePercent / -100.0) * mScope->mEvent.mDragDX);
 }
 
 void Brimlow::PanGainView() {
   if (!mScope) return;
-  SetDBOffset(mMirrors.dbOffsetDb + (mMirrors.gScalePercent / -100.0) * mScope->mEvent.mDY);
+  SetDBOffset(mMirrors.dbOffsetDb + (mMirrors.gScalePercent / -100.0) * mScope->mEvent.mDragDY);
 }
 
 void Brimlow::ZoomFrequencyBySteps(int steps) {

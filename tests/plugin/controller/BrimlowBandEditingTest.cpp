@@ -22,29 +22,29 @@ class BandEditing : public BrimlowEditingTest {
   Access::Request Menu(int band, int command, int value = 0) {
     SetMods(false, false, false);
     GraphEventRecord& e = NewEvent();
-    e.mSelectedBand = band;
-    e.mMenu = true;
-    e.mCommand = command;
-    e.mCommandValue = value;
+    e.mHitBand = band;
+    e.mEvMenu = true;
+    e.mMenuAction = command;
+    e.mMenuValue = value;
     return Access::GraphEvent(*mPlug);
   }
 
   Access::Request Drag(int band, double dX, double dY, bool shift, bool control, bool option) {
     SetMods(shift, control, option);
     GraphEventRecord& e = NewEvent();
-    e.mSelectedBand = band;
-    e.mDrag = true;
-    e.mDX = dX;
-    e.mDY = dY;
+    e.mHitBand = band;
+    e.mEvDrag = true;
+    e.mDragDX = dX;
+    e.mDragDY = dY;
     return Access::GraphEvent(*mPlug);
   }
 
   Access::Request Wheel(int band, int steps, bool shift, bool control, bool option) {
     SetMods(shift, control, option);
     GraphEventRecord& e = NewEvent();
-    e.mSelectedBand = band;
-    e.mWheel = true;
-    e.mSteps = steps;
+    e.mHitBand = band;
+    e.mEvWheel = true;
+    e.mStep = steps;
     return Access::GraphEvent(*mPlug);
   }
 
@@ -343,11 +343,11 @@ TEST_P(BandMenuRoute, OnlyTheMenuButtonOrShiftControlPressChoose) {
   const MenuRouteCase c = GetParam();
   SetMods(c.shift, c.control, c.option);
   GraphEventRecord& e = NewEvent();
-  e.mSelectedBand = kBand;
-  e.mDown = c.down;
-  e.mMenu = c.menu;
-  e.mCommand = GraphEventRecord::kCommandType;
-  e.mCommandValue = kTypeDPeak;
+  e.mHitBand = kBand;
+  e.mEvDown = c.down;
+  e.mEvMenu = c.menu;
+  e.mMenuAction = GraphEventRecord::kCommandType;
+  e.mMenuValue = kTypeDPeak;
   Access::GraphEvent(*mPlug);
   EXPECT_EQ(M().bandType[kBand], c.applies ? kTypeDPeak : kTypeAPeak);
 }
@@ -367,15 +367,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, BandMenuRoute,
 
 TEST_F(BandEditing, DoubleClickTogglesAndControlDoubleClickResets) {
   SetMods(false, false, false);
-  NewEvent().mSelectedBand = kBand;
-  mScope->mEvent.mDoubleClick = true;
+  NewEvent().mHitBand = kBand;
+  mScope->mEvent.mEvDblClick = true;
   mScope->NotifyPlug();
   EXPECT_EQ(M().bandActive[kBand], 1);
 
   Access::SetBand(*mPlug, kBand, kBandGain, 9.0);
   SetMods(false, true, false);
-  NewEvent().mSelectedBand = kBand;
-  mScope->mEvent.mDoubleClick = true;
+  NewEvent().mHitBand = kBand;
+  mScope->mEvent.mEvDblClick = true;
   mScope->NotifyPlug();
   EXPECT_DOUBLE_EQ(M().bandGain[kBand], 0.0);
   EXPECT_EQ(M().bandActive[kBand], 1);  // Reset keeps Active
@@ -383,8 +383,8 @@ TEST_F(BandEditing, DoubleClickTogglesAndControlDoubleClickResets) {
   // Option alone and Shift do nothing.
   for (const bool shift : {false, true}) {
     SetMods(shift, false, !shift);
-    NewEvent().mSelectedBand = kBand;
-    mScope->mEvent.mDoubleClick = true;
+    NewEvent().mHitBand = kBand;
+    mScope->mEvent.mEvDblClick = true;
     mScope->NotifyPlug();
     EXPECT_EQ(M().bandActive[kBand], 1);
   }
@@ -396,8 +396,8 @@ TEST_F(BandEditing, HoverLightsOnlyTheFrameOfTheBandUnderTheMouse) {
   const auto frame = [this](int b) { return mGui->GetControl(mPlug->mBandFrameControls[b])->GetValue(); };
   for (const int hovered : {2, 9, -1}) {
     SetMods(false, false, false);
-    NewEvent().mSelectedBand = hovered;
-    mScope->mEvent.mHover = true;
+    NewEvent().mHitBand = hovered;
+    mScope->mEvent.mEvHover = true;
     mScope->NotifyPlug();
     for (int b = 0; b < kNumBands; ++b) EXPECT_DOUBLE_EQ(frame(b), b == hovered ? 1.0 : 0.0) << hovered << " " << b;
   }
@@ -406,8 +406,8 @@ TEST_F(BandEditing, HoverLightsOnlyTheFrameOfTheBandUnderTheMouse) {
 TEST_F(BandEditing, ControlClickListensAtTheClampedFrequencyAndGainUntilMouseUp) {
   SetMods(false, true, false);
   GraphEventRecord& e = NewEvent();
-  e.mInPlot = 1;
-  e.mDown = true;
+  e.mPlotHit = 1;
+  e.mEvDown = true;
   e.mHzAtMouse = 30000.0;
   e.mDBAtMouse = 40.0;
   mScope->NotifyPlug();
@@ -433,8 +433,8 @@ TEST_F(BandEditing, ControlClickListensAtTheClampedFrequencyAndGainUntilMouseUp)
 
   // A Control-drag moves the listen frequency with the mouse.
   GraphEventRecord& drag = NewEvent();
-  drag.mInPlot = 1;
-  drag.mDrag = true;
+  drag.mPlotHit = 1;
+  drag.mEvDrag = true;
   drag.mHzAtMouse = 1000.0;
   drag.mDBAtMouse = -6.0;
   mScope->NotifyPlug();
@@ -442,7 +442,7 @@ TEST_F(BandEditing, ControlClickListensAtTheClampedFrequencyAndGainUntilMouseUp)
   EXPECT_NEAR(listen.GetSection(1, 1).gain, std::pow(10.0, -6.0 / 20.0), 1e-12);
 
   SetMods(false, false, false);
-  NewEvent().mUp = true;
+  NewEvent().mEvUp = true;
   mScope->NotifyPlug();
   EXPECT_FALSE(mPlug->GetEngine().IsListening());
   EXPECT_EQ(mScope->mMouseColumn, 0);
@@ -453,8 +453,8 @@ TEST_F(BandEditing, ListenAtALowHostRateStaysBelowHalfTheRate) {
   mPlug->Reset();
   SetMods(false, true, false);
   GraphEventRecord& e = NewEvent();
-  e.mInPlot = 1;
-  e.mDown = true;
+  e.mPlotHit = 1;
+  e.mEvDown = true;
   e.mHzAtMouse = 30000.0;
   e.mDBAtMouse = 0.0;
   mScope->NotifyPlug();
@@ -472,8 +472,8 @@ TEST_F(BandEditing, PressesWithoutControlDoNotListen) {
   for (const bool shift : {false, true}) {
     SetMods(shift, shift, false);  // Shift+Control is not a listen press
     GraphEventRecord& e = NewEvent();
-    e.mInPlot = 1;
-    e.mDown = true;
+    e.mPlotHit = 1;
+    e.mEvDown = true;
     e.mHzAtMouse = 1000.0;
     mScope->NotifyPlug();
     EXPECT_FALSE(mPlug->GetEngine().IsListening());
@@ -485,19 +485,19 @@ TEST_F(BandEditing, PressesWithoutControlDoNotListen) {
 TEST_F(BandEditing, WheelOnTheStripsZoomsAndLinkedScalesMoveTogether) {
   SetMods(false, false, false);
   GraphEventRecord& f = NewEvent();
-  f.mInPlot = 1;
-  f.mFrequencyStrip = 1;
-  f.mWheel = true;
-  f.mSteps = -3;
+  f.mPlotHit = 1;
+  f.mOnFreqScale = 1;
+  f.mEvWheel = true;
+  f.mStep = -3;
   mScope->NotifyPlug();
   EXPECT_NEAR(M().fScalePercent, 85.0, 1e-9);
   EXPECT_NEAR(mScope->mFreqZoom, 0.85, 1e-9);
 
   GraphEventRecord& a = NewEvent();
-  a.mInPlot = 1;
-  a.mAnalyzerScaleStrip = 1;
-  a.mWheel = true;
-  a.mSteps = -2;
+  a.mPlotHit = 1;
+  a.mOnAnalyzerScale = 1;
+  a.mEvWheel = true;
+  a.mStep = -2;
   mScope->NotifyPlug();
   EXPECT_NEAR(M().gScalePercent, 90.0, 1e-9);
   EXPECT_NEAR(M().eqScalePercent, 90.0, 1e-9);  // "Link EQ" is on by default
@@ -506,10 +506,10 @@ TEST_F(BandEditing, WheelOnTheStripsZoomsAndLinkedScalesMoveTogether) {
 
   Access::SetLinkEQ(*mPlug, false);
   GraphEventRecord& q = NewEvent();
-  q.mInPlot = 1;
-  q.mEQScaleStrip = 1;
-  q.mWheel = true;
-  q.mSteps = -4;
+  q.mPlotHit = 1;
+  q.mOnEQScale = 1;
+  q.mEvWheel = true;
+  q.mStep = -4;
   mScope->NotifyPlug();
   EXPECT_NEAR(M().eqScalePercent, 70.0, 1e-9);
   EXPECT_NEAR(M().gScalePercent, 90.0, 1e-9);
@@ -517,10 +517,10 @@ TEST_F(BandEditing, WheelOnTheStripsZoomsAndLinkedScalesMoveTogether) {
   // A modifier turns the wheel off the strips.
   SetMods(false, false, true);
   GraphEventRecord& off = NewEvent();
-  off.mInPlot = 1;
-  off.mFrequencyStrip = 1;
-  off.mWheel = true;
-  off.mSteps = 1;
+  off.mPlotHit = 1;
+  off.mOnFreqScale = 1;
+  off.mEvWheel = true;
+  off.mStep = 1;
   mScope->NotifyPlug();
   EXPECT_NEAR(M().fScalePercent, 85.0, 1e-9);
 }
@@ -528,19 +528,19 @@ TEST_F(BandEditing, WheelOnTheStripsZoomsAndLinkedScalesMoveTogether) {
 TEST_F(BandEditing, OptionClickResetsTheStripAndShiftDragZooms) {
   SetMods(true, false, false);
   GraphEventRecord& zoom = NewEvent();
-  zoom.mInPlot = 1;
-  zoom.mEQScaleStrip = 1;
-  zoom.mDrag = true;
-  zoom.mSteps = -1;
+  zoom.mPlotHit = 1;
+  zoom.mOnEQScale = 1;
+  zoom.mEvDrag = true;
+  zoom.mStep = -1;
   mScope->NotifyPlug();
   EXPECT_NEAR(M().eqScalePercent, 95.0, 1e-9);
   EXPECT_NEAR(M().gScalePercent, 95.0, 1e-9);
 
   SetMods(false, false, true);
   GraphEventRecord& reset = NewEvent();
-  reset.mInPlot = 1;
-  reset.mAnalyzerScaleStrip = 1;
-  reset.mDown = true;
+  reset.mPlotHit = 1;
+  reset.mOnAnalyzerScale = 1;
+  reset.mEvDown = true;
   mScope->NotifyPlug();
   EXPECT_NEAR(M().gScalePercent, 100.0, 1e-9);
   EXPECT_NEAR(M().eqScalePercent, 100.0, 1e-9);
@@ -552,19 +552,19 @@ TEST_F(BandEditing, PlainDragPansOnlyTheViewOfItsStrip) {
   SetMods(false, false, false);
   // The graph keeps dX in the frequency strip and zeroes dY.
   GraphEventRecord& f = NewEvent();
-  f.mInPlot = 1;
-  f.mFrequencyStrip = 1;
-  f.mDrag = true;
-  f.mDX = 10.0;
+  f.mPlotHit = 1;
+  f.mOnFreqScale = 1;
+  f.mEvDrag = true;
+  f.mDragDX = 10.0;
   mScope->NotifyPlug();
   EXPECT_NEAR(M().fOffsetPercent, 20.0, 1e-9);  // 30 - (100/100) * 10
   EXPECT_DOUBLE_EQ(M().dbOffsetDb, 0.0);
 
   GraphEventRecord& g = NewEvent();
-  g.mInPlot = 1;
-  g.mAnalyzerScaleStrip = 1;
-  g.mDrag = true;
-  g.mDY = -12.0;
+  g.mPlotHit = 1;
+  g.mOnAnalyzerScale = 1;
+  g.mEvDrag = true;
+  g.mDragDY = -12.0;
   mScope->NotifyPlug();
   EXPECT_DOUBLE_EQ(M().dbOffsetDb, 12.0);
   EXPECT_DOUBLE_EQ(mScope->mSpecDbOffset, -12.0);
@@ -573,10 +573,10 @@ TEST_F(BandEditing, PlainDragPansOnlyTheViewOfItsStrip) {
   // Option on a drag off the bands moves nothing.
   SetMods(false, false, true);
   GraphEventRecord& o = NewEvent();
-  o.mInPlot = 1;
-  o.mFrequencyStrip = 1;
-  o.mDrag = true;
-  o.mDX = 10.0;
+  o.mPlotHit = 1;
+  o.mOnFreqScale = 1;
+  o.mEvDrag = true;
+  o.mDragDX = 10.0;
   mScope->NotifyPlug();
   EXPECT_NEAR(M().fOffsetPercent, 20.0, 1e-9);
 }

@@ -36,10 +36,10 @@ class CommandTags : public BrimlowEditingTest {
     mPlug->ResetGainView();
     mPlug->ResetEQScale();
     mPlug->ZoomFrequencyBySteps(-6);
-    mScope->mEvent.mDX = -20.0;
+    mScope->mEvent.mDragDX = -20.0;
     mPlug->PanFrequencyView();
     for (int i = 0; i < 4; ++i) Tag(158, true);  // EQ Scale and GScale to 80
-    mScope->mEvent.mDY = -8.75;  // 7 dB at GScale 80
+    mScope->mEvent.mDragDY = -8.75;  // 7 dB at GScale 80
     mPlug->PanGainView();
     Access::SetSpectrumSlope(*mPlug, 4.5);
   }

@@ -92,7 +92,7 @@ class BrimlowEditingTest : public TempDataHomeTest {
   GraphEventRecord& NewEvent() {
     const double dBPerPixel = mScope->mEvent.mDBPerPixel;
     const double decadesPerPixel = mScope->mEvent.mDecadesPerPixel;
-    mScope->mEvent.Clear();
+    mScope->mEvent = GraphEventRecord();
     mScope->mEvent.mDBPerPixel = dBPerPixel;
     mScope->mEvent.mDecadesPerPixel = decadesPerPixel;
     return mScope->mEvent;

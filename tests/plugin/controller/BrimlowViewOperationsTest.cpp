@@ -49,7 +49,7 @@ TEST_F(ViewOperations, FullFrequencyScaleShowsTheWholeRangeAtAnyOffset) {
   for (const double dX : {30.0, -100.0, 60.0}) {
     // Pan while zoomed in, so the offset really moves, then zoom out fully.
     mPlug->ZoomFrequencyBySteps(-4);
-    mScope->mEvent.mDX = dX;
+    mScope->mEvent.mDragDX = dX;
     mPlug->PanFrequencyView();
     mPlug->ZoomFrequencyBySteps(4);
     ASSERT_NEAR(M().fScalePercent, 100.0, 1e-9);
@@ -69,7 +69,7 @@ TEST_F(ViewOperations, ZoomAndPanStayWithinTheParameterRanges) {
   } cases[] = {{3, 0, 100, 30}, {-30, 0, 1, 30}, {-30, 200, 1, 28}, {0, -10000, 1, 100}, {10, 5000, 51, 0}};
   for (const auto& c : cases) {
     mPlug->ZoomFrequencyBySteps(c.freqSteps);
-    mScope->mEvent.mDX = c.dX;
+    mScope->mEvent.mDragDX = c.dX;
     mPlug->PanFrequencyView();
     EXPECT_NEAR(M().fScalePercent, c.expectScale, 1e-9);
     EXPECT_NEAR(Param(kParamFScale), c.expectScale, 1e-9);
@@ -102,7 +102,7 @@ TEST_F(ViewOperations, GainPanKeepsTheOffsetOnItsGridAndInRange) {
     double expect;
   } cases[] = {{-12.34, 12.3}, {0.26, 12.0}, {-100.0, 60.0}, {500.0, -60.0}};
   for (const auto& c : cases) {
-    mScope->mEvent.mDY = c.dY;
+    mScope->mEvent.mDragDY = c.dY;
     mPlug->PanGainView();
     EXPECT_DOUBLE_EQ(M().dbOffsetDb, c.expect);
     EXPECT_NEAR(Param(kParamDBOffset), c.expect, 0.05);
@@ -120,7 +120,7 @@ TEST_F(ViewOperations, GainPanKeepsTheOffsetOnItsGridAndInRange) {
 
 TEST_F(ViewOperations, ResetsBringBackTheDefaults) {
   mPlug->ZoomFrequencyBySteps(-5);
-  mScope->mEvent.mDX = -20.0;
+  mScope->mEvent.mDragDX = -20.0;
   mPlug->PanFrequencyView();
   mPlug->ZoomEQScaleBySteps(-7);
   mPlug->ResetFrequencyView();
