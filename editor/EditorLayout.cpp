@@ -9,9 +9,10 @@
 #include "plugin/engine/EQCurve.h"
 #include "plugin/engine/ParamIndex.h"
 
-// Until the skinned editor arrives the layout is the EQ graph, one plain
-// control bound to each parameter (so edits made on the user's behalf reach
-// the parameters, the host and the dispatch) and a frame control per band.
+// Until the skinned editor arrives the layout is the background, the EQ
+// graph, one plain control bound to each parameter (so edits made on the
+// user's behalf reach the parameters, the host and the dispatch) and a
+// frame control per band.
 namespace EditorLayout {
 
 namespace {
@@ -20,10 +21,30 @@ const IRECT kScopeRect(92, 84, 789, 428);
 constexpr double kScopeFreqMin = 10.0;
 constexpr double kScopeFreqMax = 30000.0;
 
+// The editor's images are drawn at twice the editor's resolution.
+constexpr double kBitmapScale = 2.0;
+
+void Rescale(Brimlow* plug, IGraphics* graphics) {
+  // Scaled copies belong to the old scale; controls make new ones.
+  graphics->ClearScaledBitmapCache();
+  graphics->SetGUIScale(plug->GuiScaleX(), plug->GuiScaleY());
+  graphics->SetBitmapScale(kBitmapScale, kBitmapScale);
+  graphics->RescaleControls(Brimlow::kEditorWidth, Brimlow::kEditorHeight, plug->GuiScaleX(), plug->GuiScaleY());
+}
+
 }  // namespace
 
-void LayoutGUI(Brimlow* plug, IGraphics* graphics, int) {
+void LayoutGUI(Brimlow* plug, IGraphics* graphics, int mode) {
   if (!plug || !graphics) return;
+  if (mode == kRescale) {
+    Rescale(plug, graphics);
+    return;
+  }
+  graphics->SetHandleMouseOver(true);
+  graphics->mShowTooltips = true;
+  graphics->AttachPanelBackground(&kColorBlack);
+  graphics->SetGUIScale(plug->GuiScaleX(), plug->GuiScaleY());
+  graphics->SetBitmapScale(kBitmapScale, kBitmapScale);
   for (int idx = 0; idx < kNumParams; ++idx) graphics->AttachControl(new IControl(plug, IRECT(), idx));
   for (int band = 0; band < kNumBands; ++band)
     plug->mBandFrameControls[band] = graphics->AttachControl(new IControl(plug, IRECT(), -1));
@@ -56,9 +77,7 @@ void UpdateAllBandControls(Brimlow* plug) {
       bool used;
     } fields[] = {{kBandSlope, BandTypeUsesSlope(type)}, {kBandGain, BandTypeUsesGain(type)},
                   {kBandQ, BandTypeUsesQ(type)}};
-    for (const auto& f : fields) {
-      if (IControl* control = graphics->GetControlOfParam(BandParamIndex(band, f.field))) control->GrayOut(!f.used);
-    }
+    for (const auto& f : fields) graphics->GrayOutControl(BandParamIndex(band, f.field), !f.used);
   }
 }
 

@@ -6,9 +6,10 @@ class IGraphics;
 // The editor layout for the current GUI scale.
 namespace EditorLayout {
 
-enum ELayoutMode { kBuild = 0 };
+enum ELayoutMode { kBuild = 0, kRescale = 1 };
 
-// Builds every editor control for the current GUI scale.
+// kBuild builds every editor control for the current GUI scale; kRescale
+// re-places the built controls for the plug-in's GUI scale.
 void LayoutGUI(Brimlow* plug, IGraphics* graphics, int mode);
 // Shows or hides controls by view mode and re-places the curve-select and
 // zoom buttons.

@@ -1,21 +1,89 @@
 #include "graphics/IGraphics.h"
 
-#include <chrono>
-
 #include "framework/IPlugBase.h"
 #include "graphics/IControl.h"
+#include "graphics/controls/IPanelControl.h"
 
 IGraphics::IGraphics(IPlugBase* plug, int width, int height, int fps)
     : mPlug(plug), mWidth(width), mHeight(height), mFPS(fps > 0 ? fps : 25) {
-  StartIdleThread();
+  mIdleThread.Start(&IGraphics::IdleTick, this);
 }
 
 IGraphics::~IGraphics() {
   StopIdleThread();
+  delete mKeyCatcher;
+  mKeyCatcher = nullptr;
+  // The plug-in may be half destroyed here (its base destructor deletes
+  // this object), so the host is not told of an edit still open.
+  mEditParamIdx = -1;
+  DeleteControls();
+  DeleteDrawBitmaps();
+}
+
+void IGraphics::IdleTick(void* graphics) {
+  IPlugBase* plug = static_cast<IGraphics*>(graphics)->mPlug;
+  if (plug) plug->OnIdleThreadTick();
+}
+
+// ---- Controls ------------------------------------------------------------------
+
+int IGraphics::AttachControl(IControl* control) {
+  if (!control) return -1;
+  if (!mControls.Add(control)) {
+    delete control;
+    return -1;
+  }
+  return mControls.GetSize() - 1;
+}
+
+void IGraphics::AttachPanelBackground(const IColor* color) {
+  IPanelControl* panel =
+      new IPanelControl(mPlug, IRECTResize(), color ? *color : kColorBlack, IChannelBlend(IChannelBlend::kBlendNone));
+  panel->SetRescale(false);
+  panel->SetRECT(IRECT(0, 0, mWidth, mHeight));
+  if (!mControls.Insert(panel, 0)) {
+    delete panel;
+    return;
+  }
+  // The mouse indices name controls, and every control moved up by one.
+  if (mMouseCapture >= 0) ++mMouseCapture;
+  if (mMouseOver >= 0) ++mMouseOver;
+}
+
+IControl* IGraphics::GetControlOfParam(int paramIdx) const {
+  for (int i = 0; i < mControls.GetSize(); ++i) {
+    IControl* control = mControls.Get(i);
+    if (control->ParamIdx() == paramIdx) return control;
+  }
+  return nullptr;
+}
+
+void IGraphics::GrayOutControl(int paramIdx, bool gray) {
+  for (int i = 0; i < mControls.GetSize(); ++i) {
+    IControl* control = mControls.Get(i);
+    if (control->ParamIdx() == paramIdx) control->GrayOut(gray);
+  }
+}
+
+void IGraphics::SetAllControlsDirty(bool push) {
+  for (int i = 0; i < mControls.GetSize(); ++i) mControls.Get(i)->SetDirty(push);
+}
+
+void IGraphics::SetKeyCatcher(IControl* control) {
+  if (control == mKeyCatcher) return;
+  delete mKeyCatcher;
+  mKeyCatcher = control;
+}
+
+void IGraphics::DeleteControls() {
+  EndParamEdit();
+  mMouseCapture = mMouseOver = mMouseX = mMouseY = -1;
+  // The focus control is not owned and may be one of those going.
+  mKeyFocus = nullptr;
   mControls.Empty(true);
 }
 
-void IGraphics::PrepDraw() {}
+// ---- Parameter binding -----------------------------------------------------------
 
 bool IGraphics::NormalizeForParam(int paramIdx, double& value, bool normalized) const {
   if (normalized) return true;
@@ -30,9 +98,8 @@ void IGraphics::SetParameterFromPlug(int paramIdx, double value, bool normalized
   for (int i = 0; i < mControls.GetSize(); ++i) {
     IControl* control = mControls.Get(i);
     if (control->ParamIdx() == paramIdx) control->SetValueFromPlug(value);
-    for (int a = 0; a < control->NAuxParams(); ++a) {
-      if (control->GetAuxParam(a)->mParamIdx == paramIdx) control->SetAuxParamValueFromPlug(a, value);
-    }
+    const int aux = control->GetAuxParamIdx(paramIdx);
+    if (aux >= 0) control->SetAuxParamValueFromPlug(aux, value);
   }
 }
 
@@ -44,49 +111,96 @@ void IGraphics::SetParameterViaControls(int paramIdx, double value, bool normali
   }
 }
 
-IControl* IGraphics::GetControlOfParam(int paramIdx) const {
-  for (int i = 0; i < mControls.GetSize(); ++i) {
-    IControl* control = mControls.Get(i);
-    if (control && control->ParamIdx() == paramIdx) return control;
-  }
-  return nullptr;
-}
-
 void IGraphics::SetControlFromPlug(int controlIdx, double normalizedValue) {
   if (IControl* control = mControls.Get(controlIdx)) control->SetValueFromPlug(normalizedValue);
 }
 
-int IGraphics::AttachControl(IControl* control) {
-  if (!mControls.Add(control)) {
-    delete control;
-    return -1;
-  }
-  return mControls.GetSize() - 1;
+// ---- Host edit notifications -------------------------------------------------------
+
+void IGraphics::BeginParamEdit(int paramIdx) {
+  // A mouse-up that never came leaves an edit open: close it before the
+  // host hears of the next one.
+  EndParamEdit();
+  if (!mPlug || paramIdx < 0) return;
+  mPlug->NotifyHostParamBegin(paramIdx);
+  mEditParamIdx = paramIdx;
 }
 
-void IGraphics::StartIdleThread() {
-  if (mIdleRunning.exchange(true)) return;
-  mIdleStopSignalled = false;
-  mIdleThread = std::thread(&IGraphics::IdleThreadBody, this);
+void IGraphics::EndParamEdit() {
+  if (mEditParamIdx < 0) return;
+  const int paramIdx = mEditParamIdx;
+  mEditParamIdx = -1;
+  if (mPlug) mPlug->NotifyHostParamEnd(paramIdx);
 }
 
-void IGraphics::StopIdleThread() {
-  if (!mIdleRunning.exchange(false)) return;
-  {
-    std::lock_guard<std::mutex> lock(mIdleMutex);
-    mIdleStopSignalled = true;
-  }
-  mIdleWake.notify_all();
-  if (mIdleThread.joinable()) mIdleThread.join();
+// ---- Redraw ------------------------------------------------------------------------
+
+void IGraphics::OnGUIIdle() {
+  if (mPlug) mPlug->OnGUIIdle();
 }
 
-void IGraphics::IdleThreadBody() {
-  std::unique_lock<std::mutex> lock(mIdleMutex);
-  while (!mIdleStopSignalled) {
-    // Wakes early only to stop, so teardown never waits out a tick.
-    if (mIdleWake.wait_for(lock, std::chrono::milliseconds(10), [this] { return mIdleStopSignalled; })) break;
-    lock.unlock();
-    if (mPlug) mPlug->OnIdleThreadTick();
-    lock.lock();
+bool IGraphics::IsDirty(IRECT* area) {
+  IRECT found = area ? *area : IRECT();
+  bool dirty = false;
+  for (int i = 0; i < mControls.GetSize(); ++i) {
+    IControl* control = mControls.Get(i);
+    if (control->IsDirty() && !control->IsDisabled() && !control->IsHidden()) {
+      found = found.Union(control->GetRECT());
+      dirty = true;
+    }
   }
+  if (area) *area = found;
+  if (dirty) {
+    mIdleTicks = 0;
+    return true;
+  }
+  if (mIdleTicks++ < 20) return false;
+  for (int i = 0; i < mControls.GetSize(); ++i) mControls.Get(i)->OnGUIIdle();
+  mIdleTicks = 0;
+  return false;
+}
+
+bool IGraphics::Draw(IRECT* area) {
+  if (mControls.GetSize() == 0) return true;
+  IRECT whole(0, 0, mWidth, mHeight);
+  if (!area) area = &whole;
+  mDrawRECT = *area;
+  for (int i = 0; i < mControls.GetSize(); ++i) {
+    IControl* control = mControls.Get(i);
+    if (control->IsDisabled() || control->IsHidden()) continue;
+    if (!control->GetRECT().Intersects(mDrawRECT)) continue;
+    control->Draw(this);
+    control->SetClean();
+  }
+  return DrawScreen(area);
+}
+
+void IGraphics::RescaleControls(int baseWidth, int baseHeight, double scaleX, double scaleY) {
+  if (mRescaling) return;
+  mRescaling = true;
+  for (int i = 0; i < mControls.GetSize(); ++i) {
+    IControl* control = mControls.Get(i);
+    if (!control->GetRescale()) continue;
+    control->SetResizeBase(baseWidth, baseHeight, scaleX, scaleY);
+    control->Rescale(scaleX, scaleY);
+    control->SetRECT(control->GetRECTResize().Rescaled(baseWidth, baseHeight, scaleX, scaleY));
+    control->SetDirty(false);
+  }
+  mRescaling = false;
+}
+
+bool IGraphics::Resize(int width, int height, bool keepControls) {
+  mWidth = width;
+  mHeight = height;
+  if (!keepControls) DeleteControls();
+  DeleteDrawBitmaps();
+  PrepDraw();
+  return mPlug ? mPlug->ResizeGraphics(width, height, keepControls) : false;
+}
+
+void IGraphics::ResetControls() {
+  DeleteControls();
+  DeleteDrawBitmaps();
+  PrepDraw();
+  if (mPlug) mPlug->OnControlsCleared();
 }

@@ -77,8 +77,7 @@ void IScope::UpdatePlotGeometry() {
 }
 
 void IScope::Rescale(double scaleX, double scaleY) {
-  mScaleX = scaleX;
-  mScaleY = scaleY;
+  IControl::Rescale(scaleX, scaleY);
   MeasureScaleText(scaleX, scaleY);
   UpdatePlotGeometry();
   UpdateBandHandles();

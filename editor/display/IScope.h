@@ -54,8 +54,8 @@ class IScope : public IControl {
   IScope(IPlugBase* plug, const IRECT& rect, int tag, double fullFreqMin, double fullFreqMax, double sampleRate);
   ~IScope() override;
 
-  void Rescale(double scaleX, double scaleY);
-  void SetRECT(const IRECT& rect);
+  void Rescale(double scaleX, double scaleY) override;
+  void SetRECT(const IRECT& rect) override;
 
   // Calls the plug-in's OnParamChange with the tag: the plug-in reads mEvent
   // during the call. The handlers below clear what they set afterwards.
@@ -99,9 +99,7 @@ class IScope : public IControl {
   // The label set "EQ Cheat Sheet" shows, or null while it is off.
   const CheatSheetSet* GetGuideSet() const { return mCheatSheet > 0 ? mGuideSets.Get(mCheatSheet - 1) : nullptr; }
 
-  // ---- Plot geometry --------------------------------------------------------
-  double mScaleX = 1.0;
-  double mScaleY = 1.0;
+  // ---- Plot geometry (scaled by the inherited mScaleX, mScaleY) -------------
   IRECT mPlotRect;  // the draw rectangle inset by 8 and 5 pixels (scaled)
   int32_t mPlotHeight = 0;
   int32_t mPlotWidth = 0;

@@ -15,6 +15,12 @@ int IGraphicsMac::ShowMessageBox(const char* text, const char* caption, int type
   return platform::DisplayAlert(caption, text, type);
 }
 
+IPopupMenu* IGraphicsMac::CreateIPopupMenu(IPopupMenu*, IRECT*) {
+  // The menu takes the mouse whether or not one can be shown.
+  ReleaseMouseCapture();
+  return nullptr;
+}
+
 void IGraphicsMac::PluginFolderPath(WDL_String* path) {
   const std::string folder = platform::BundleFolder(mBundleID.Get());
   if (!folder.empty()) path->Set(folder.c_str());
@@ -23,6 +29,11 @@ void IGraphicsMac::PluginFolderPath(WDL_String* path) {
 void IGraphicsMac::AppSupportPath(WDL_String* path) {
   const std::string folder = platform::ApplicationSupportFolder();
   if (!folder.empty()) path->Set(folder.c_str());
+}
+
+void IGraphicsMac::PromptForFile(WDL_String* fileName, int, WDL_String*, const char*) {
+  // No window, no dialog: the caller sees a cancelled choice.
+  if (fileName) fileName->Set("");
 }
 
 void IGraphicsMac::UpdateFPS(int fps) { mFPS = fps > 0 ? fps : 25; }

@@ -78,6 +78,26 @@ Size GetHandleSize(Handle h) {
   return block ? block->mSize : 0;
 }
 
+void SetHandleSize(Handle h, Size newSize) {
+  platform::HandleBlock* block = BlockOfHandle(h);
+  if (!block || newSize < 0) {
+    platform::SetMemError(block ? paramErr : nilHandleErr);
+    return;
+  }
+  if (block->mLocked) {
+    platform::SetMemError(memWZErr);
+    return;
+  }
+  Ptr data = static_cast<Ptr>(std::realloc(block->mData, static_cast<size_t>(newSize) + 1));
+  if (!data) {
+    platform::SetMemError(memFullErr);
+    return;
+  }
+  block->mData = data;
+  block->mSize = newSize;
+  platform::SetMemError(noErr);
+}
+
 void HLock(Handle h) {
   if (platform::HandleBlock* block = BlockOfHandle(h)) block->mLocked = true;
   platform::SetMemError(BlockOfHandle(h) ? noErr : nilHandleErr);

@@ -14,6 +14,9 @@ Handle NewHandleClear(Size byteCount);
 // keeps a pointer to freed memory.
 void DisposeHandle(Handle h);
 Size GetHandleSize(Handle h);
+// The data may move (the master pointer follows it); a locked handle is not
+// resized (memWZErr).
+void SetHandleSize(Handle h, Size newSize);
 void HLock(Handle h);
 void HUnlock(Handle h);
 OSErr MemError(void);

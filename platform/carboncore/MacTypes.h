@@ -34,3 +34,24 @@ enum : OSErr {
   resAttrErr = -198,
   mapReadErr = -199,
 };
+
+// QuickDraw coordinates: v grows downward, h to the right.
+struct Point {
+  int16_t v;
+  int16_t h;
+};
+
+// The field order is the stored order of item lists and 'DLOG' records.
+struct Rect {
+  int16_t top;
+  int16_t left;
+  int16_t bottom;
+  int16_t right;
+};
+
+inline bool operator==(const Point& a, const Point& b) { return a.v == b.v && a.h == b.h; }
+inline bool operator!=(const Point& a, const Point& b) { return !(a == b); }
+inline bool operator==(const Rect& a, const Rect& b) {
+  return a.top == b.top && a.left == b.left && a.bottom == b.bottom && a.right == b.right;
+}
+inline bool operator!=(const Rect& a, const Rect& b) { return !(a == b); }

@@ -70,9 +70,13 @@ class PlugFixture {
     SetViaControl(Plug(), BandParamIndex(band, kBandQ), q);
   }
 
+  // Two frames drawn: a control with a redraw pending stays dirty for one
+  // frame after it is drawn.
   void CleanAllControls() {
     IGraphics* graphics = Plug().GetGUI();
-    for (int i = 0; i < graphics->NControls(); ++i) graphics->GetControl(i)->SetClean();
+    for (int frame = 0; frame < 2; ++frame) {
+      for (int i = 0; i < graphics->NControls(); ++i) graphics->GetControl(i)->SetClean();
+    }
   }
 };
 

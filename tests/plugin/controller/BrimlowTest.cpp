@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "editor/EditorLayout.h"
+#include "editor/display/IScope.h"
 #include "framework/LatencyDelayLine.h"
 #include "graphics/IControl.h"
 #include "graphics/IGraphics.h"
+#include "graphics/controls/IPanelControl.h"
 #include "plugin/engine/ParamIndex.h"
 #include "tests/plugin/controller/TempDataHome.h"
 
@@ -75,6 +77,25 @@ TEST_F(BrimlowTest, MakePlugBuildsTheObjectWithoutAHost) {
   EXPECT_TRUE(plug->IsDspReady());
   EXPECT_EQ(plug->NumInputs(), 2);
   EXPECT_EQ(plug->NumOutputs(), 2);
+}
+
+TEST_F(BrimlowTest, TheEditorHasABlackBackgroundAndRescalesItsGraph) {
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  IGraphics* graphics = plug->GetGUI();
+  auto* background = dynamic_cast<IPanelControl*>(graphics->GetControl(0));
+  ASSERT_NE(background, nullptr);
+  EXPECT_EQ(background->GetColor(), kColorBlack);
+  EXPECT_EQ(background->GetRECT(), IRECT(0, 0, 872, 632));
+  EXPECT_TRUE(graphics->GetHandleMouseOver());
+  EXPECT_EQ(graphics->GetBitmapScaleX(), 2.0);
+  EXPECT_EQ(plug->GetScope()->GetRECT(), IRECT(92, 84, 789, 428));
+
+  // "150%": each edge of the graph scaled and truncated; the background stays.
+  plug->SetParameterFromGUI(kParamGUIScale, plug->GetParam(kParamGUIScale)->ToNormalizedParam(4));
+  EditorLayout::LayoutGUI(plug.get(), graphics, EditorLayout::kRescale);
+  EXPECT_EQ(graphics->GetGUIScaleX(), 1.5);
+  EXPECT_EQ(plug->GetScope()->GetRECT(), IRECT(138, 126, 138 + 1045, 126 + 516));
+  EXPECT_EQ(background->GetRECT(), IRECT(0, 0, 872, 632));
 }
 
 TEST_F(BrimlowTest, DataFoldersLiveUnderTheApplicationSupportFolder) {
