@@ -6,6 +6,8 @@
 #include "dsp/Levels.h"
 #include "editor/display/ScopeGuideSets.h"
 #include "framework/IPlugBase.h"
+#include "graphics/IGraphics.h"
+#include "graphics/IText.h"
 #include "plugin/engine/BandTypes.h"
 
 namespace {
@@ -40,7 +42,7 @@ IScope::IScope(IPlugBase* plug, const IRECT& rect, int tag, double fullFreqMin, 
       mSlopeMenu(new IPopupMenu),
       mGuideSets(4096),
       mTag(tag) {
-  mTargetRECT = rect;
+  std::copy(kScopeColors, kScopeColors + kNumScopeColors, mColors);
   UpdatePlotGeometry();
   MeasureScaleText(1.0, 1.0);
   BuildFrequencyGrid(mGridFreqs, mFreqLabels);
@@ -113,6 +115,18 @@ void IScope::MeasureScaleText(double scaleX, double scaleY) {
   mBlackKeyBarH = Trunc(10.0 * scaleX);
   mGuideLabelW = Trunc(20.0 * scaleX);
   mGuideLabelH = Trunc(12.0 * scaleX);
+
+  // The label boxes fit the widest text each scale shows. Without an editor
+  // (or a font) they stay 0.
+  IGraphics* graphics = mPlug ? mPlug->GetGUI() : nullptr;
+  IText text(mLabelTextSize, mColors[0], "Verdana");
+  const auto widthOf = [&](const char* str) {
+    IRECT r;
+    return graphics && graphics->MeasureIText(&text, str, &r) ? r.W() : 0;
+  };
+  mSpecLabelW = widthOf("-144");
+  mEqLabelW = widthOf("-48");
+  mGainReadoutW = widthOf("-48.0");
 }
 
 // ---- Ranges --------------------------------------------------------------------
