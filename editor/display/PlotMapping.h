@@ -38,8 +38,9 @@ struct PlotMapping {
   double Pos(double hz) const { return (std::log10(hz) - logMin) / logSpan; }
   // The frequency of plot column c (0 at the left edge).
   double ColumnHz(double c) const { return std::pow(10.0, logMin + c / W * logSpan); }
-  // L + trunc(W * pos(f)).
-  int XOf(double hz) const { return L + TruncPixel(W * Pos(hz)); }
+  // L + trunc(W * pos(f)), the product taken before the division as the
+  // handles take it, so both truncate alike at a column's exact frequency.
+  int XOf(double hz) const { return L + TruncPixel(W * (std::log10(hz) - logMin) / logSpan); }
   // B - trunc(H * p) for a fraction p of the height.
   int YOfFraction(double p) const { return B - TruncPixel(H * p); }
 

@@ -20,7 +20,9 @@ constexpr double kLn2200 = 7.696212639346407;  // the span from 10 Hz to 22 kHz
 
 constexpr Rgb kRampAnchors[5] = {{0, 0, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 0}, {255, 0, 0}};
 
-int Mix(int from, int to, double u) { return static_cast<int>(from * (1.0 - u) + to * u); }
+// from (1 - u) + to u, truncated; written so that equal neighbours give
+// their own value and not one less.
+int Mix(int from, int to, double u) { return static_cast<int>(from + (to - from) * u); }
 
 }  // namespace
 
@@ -28,7 +30,12 @@ IColor FrequencyPaletteColor(double frequencyHz, int alpha) {
   const double c = std::min(std::log(frequencyHz), kLn22000);
   // 0 Hz, negative and NaN frequencies take the first anchor like any
   // frequency below 10 Hz.
-  const double q = c >= kLn10 ? 7.0 * (c - kLn10) / kLn2200 : 0.0;
+  double q = 0.0;
+  if (c >= kLn22000) {
+    q = 7.0;  // exactly: the quotient may round just below the last anchor
+  } else if (c >= kLn10) {
+    q = 7.0 * (c - kLn10) / kLn2200;
+  }
   const int k = std::clamp(static_cast<int>(std::floor(q)), 0, 7);
   const double u = q - k;
   const Rgb& a = kFrequencyAnchors[k];
