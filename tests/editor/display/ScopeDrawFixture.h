@@ -26,6 +26,7 @@ class ScopeDrawPlug : public ScopeTestPlug {
 struct Rgb {
   int r, g, b;
   bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+  bool operator!=(const Rgb& o) const { return !(*this == o); }
 };
 inline std::ostream& operator<<(std::ostream& os, const Rgb& c) {
   return os << "(" << c.r << "," << c.g << "," << c.b << ")";
