@@ -83,12 +83,13 @@ void IScope::Rescale(double scaleX, double scaleY) {
   MeasureScaleText(scaleX, scaleY);
   UpdatePlotGeometry();
   UpdateBandHandles();
+  mRedraw = true;
   SetDirty(false);
 }
 
 void IScope::SetRECT(const IRECT& rect) {
   mRECT = rect;
-  mTargetRECT = rect;
+  std::copy(kScopeColors, kScopeColors + kNumScopeColors, mColors);
   UpdatePlotGeometry();
   UpdateBandHandles();
   SetDirty(false);

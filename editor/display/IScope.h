@@ -58,6 +58,10 @@ class IScope : public IControl {
 
   void Rescale(double scaleX, double scaleY) override;
   void SetRECT(const IRECT& rect) override;
+  // Nothing until the layout set the graph up (mReady); then the pre-draw
+  // hook refreshes the plug-in's spectra, and without an evaluator nothing
+  // is painted.
+  bool Draw(IGraphics* graphics) override;
 
   // Calls the plug-in's OnParamChange with the tag: the plug-in reads mEvent
   // during the call. The handlers below clear what they set afterwards.
@@ -67,13 +71,13 @@ class IScope : public IControl {
   // Each records the gesture in mEvent, tells the plug-in and clears the
   // one-shot fields again. The right button, or the left one with Shift and
   // Control, on a handle opens the band menu.
-  void OnMouseDown(int x, int y, IMouseMod* mod);
-  void OnMouseUp(int x, int y, IMouseMod* mod);
-  void OnMouseDrag(int x, int y, int dx, int dy, IMouseMod* mod);
-  void OnMouseDblClick(int x, int y, IMouseMod* mod);
-  void OnMouseWheel(int x, int y, IMouseMod* mod, int d);
-  void OnMouseOver(int x, int y, IMouseMod* mod);
-  void OnMouseOut();
+  void OnMouseDown(int x, int y, IMouseMod* mod) override;
+  void OnMouseUp(int x, int y, IMouseMod* mod) override;
+  void OnMouseDrag(int x, int y, int dx, int dy, IMouseMod* mod) override;
+  void OnMouseDblClick(int x, int y, IMouseMod* mod) override;
+  void OnMouseWheel(int x, int y, IMouseMod* mod, int d) override;
+  void OnMouseOver(int x, int y, IMouseMod* mod) override;
+  void OnMouseOut() override;
 
   // ---- Ranges and handles (the plug-in calls these) -------------------------
   // Analyser zoom ("GScale" / 100): label step, both ranges, handles.
@@ -270,9 +274,6 @@ class IScope : public IControl {
   int BandMenuCommand(const IPopupMenu* chosen, const std::vector<int>& typeMap, int* value) const;
 
   // ---- Drawing, bottom layer first (IScopeDraw.cpp and the files beside it)
-  // Nothing while mReady is 0; after the pre-draw hook, nothing without an
-  // evaluator.
-  bool Draw(IGraphics* g) override;
   void DrawGrid(IGraphics* g);
   // The entries of the chosen guide set; with hoverOnly only those holding
   // freq, and true when there is one.

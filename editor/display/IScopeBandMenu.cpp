@@ -157,9 +157,36 @@ int IScope::BandMenuCommand(const IPopupMenu* chosen, const std::vector<int>& ty
 }
 
 void IScope::ShowBandMenu() {
-  const int b = mEvent.mHitBand;
+  GraphEventRecord& e = mEvent;
+  const int b = e.mHitBand;
   if (b < 0 || b >= ReadableBands()) return;
   std::vector<int> typeMap;
   BuildBandMenu(b, typeMap);
-  mEvent.mMenuAction = GraphEventRecord::kCommandNone;
+  e.mMenuAction = GraphEventRecord::kCommandNone;
+
+  // The platform may deliver hover events while its menu is open; they
+  // must not reach the plug-in looking like this click.
+  const bool down = e.mEvDown;
+  const bool menu = e.mEvMenu;
+  e.mEvDown = e.mEvMenu = false;
+  IGraphics* graphics = mPlug ? mPlug->GetGUI() : nullptr;
+  IRECT at = mHandleRect[b];
+  const IPopupMenu* chosen = graphics ? graphics->CreateIPopupMenu(mBandMenu.get(), &at) : nullptr;
+  // The menu took the mouse-up; the plug-in sees the click as a left one,
+  // and the band the menu was opened for.
+  if (graphics) graphics->mLastMouseMod.L = true;
+  e.mHitBand = b;
+
+  int value = 0;
+  const int command = BandMenuCommand(chosen, typeMap, &value);
+  if (command == GraphEventRecord::kCommandNone) return;
+  e.mMenuAction = command;
+  e.mMenuValue = value;
+  e.mEvDown = down;
+  e.mEvMenu = menu;
+  NotifyPlug();
+  e.mEvDown = e.mEvMenu = false;
+  // A later Shift+Control press announces itself as a menu choice; it must
+  // not find this one still there.
+  e.mMenuAction = GraphEventRecord::kCommandNone;
 }

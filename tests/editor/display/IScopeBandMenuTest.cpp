@@ -170,4 +170,107 @@ TEST_F(BandMenu, CommandsOfTheBandMenuItself) {
   EXPECT_EQ(scope.BandMenuCommand(nullptr, typeMap, &value), GraphEventRecord::kCommandNone);
 }
 
+// ---- Showing the menu through the graphics core ------------------------------
+
+class ShownBandMenu : public BandMenu {
+ protected:
+  ShownBandMenu() {
+    PlaceBand(6, 2000.0, 4.5, kTypeAPeak);
+    gui = plug.Gui();
+  }
+  void Click(const IMouseMod& mod, int b = 6) {
+    IMouseMod m = mod;
+    gui->mLastMouseMod = m;  // as the graphics core records every event
+    scope.OnMouseDown(Centre(b).x, Centre(b).y, &m);
+  }
+  IScope::Point Centre(int b) const { return scope.mHandleCentre[b]; }
+  void ChooseSubmenu(int item, int subItem) {
+    gui->mPopupChoice = item;
+    gui->mSubmenuChoice = subItem;
+  }
+
+  ScopeFakeGraphics* gui = nullptr;
+};
+
+TEST_F(ShownBandMenu, RightClickOnAHandleShowsItThereAndReportsTheChoiceOnce) {
+  ChooseSubmenu(9, 10);  // Type, "D - Peak"
+  Click(IMouseMod(false, true));
+  EXPECT_EQ(gui->mPopups, 1);
+  EXPECT_EQ(Edges(gui->mPopupArea), Edges(scope.mHandleRect[6]));
+  ASSERT_EQ(gui->mPopupItems.size(), 20u);
+  EXPECT_EQ(gui->mPopupItems[0], "Filter 7*");
+  const ScopeTestPlug::Notification& n = OnlyNote();
+  EXPECT_EQ(n.event.mMenuAction, GraphEventRecord::kCommandType);
+  EXPECT_EQ(n.event.mMenuValue, kTypeDPeak);
+  EXPECT_EQ(n.event.mHitBand, 6);
+  // The flags of the click that opened it; the plug-in sees a left click.
+  EXPECT_TRUE(n.event.mEvMenu);
+  EXPECT_FALSE(n.event.mEvDown);
+  EXPECT_TRUE(n.lastMod.L);
+  EXPECT_TRUE(n.lastMod.R);
+  EXPECT_EQ(EventFlagsSet(scope.mEvent), 0);
+}
+
+TEST_F(ShownBandMenu, ShiftControlClickReportsWithTheDownFlag) {
+  gui->mPopupChoice = 14;  // "Reset"
+  Click(IMouseMod(true, false, true, true));
+  const ScopeTestPlug::Notification& n = OnlyNote();
+  EXPECT_EQ(n.event.mMenuAction, GraphEventRecord::kCommandReset);
+  EXPECT_TRUE(n.event.mEvDown);
+  EXPECT_FALSE(n.event.mEvMenu);
+  EXPECT_TRUE(n.lastMod.S && n.lastMod.C && n.lastMod.L);
+}
+
+TEST_F(ShownBandMenu, NothingChosenOrNoHandleReportsNothing) {
+  const struct {
+    const char* name;
+    int item, subItem;
+  } rows[] = {{"dismissed", -1, -1}, {"a read-only line", 5, -1}, {"a separator", 12, -1},
+              {"a submenu title", 10, -1}, {"the Type separator", 9, 9}, {"greyed Slope", 11, 3}};
+  for (const auto& r : rows) {
+    ChooseSubmenu(r.item, r.subItem);
+    Click(IMouseMod(false, true));
+    EXPECT_TRUE(plug.mNotes.empty()) << r.name;
+  }
+  // Off the handles no menu opens at all.
+  const int shown = gui->mPopups;
+  IMouseMod right(false, true);
+  scope.OnMouseDown(440, 150, &right);
+  EXPECT_EQ(gui->mPopups, shown);
+  EXPECT_TRUE(plug.mNotes.empty());
+}
+
+TEST_F(ShownBandMenu, HoverWhileTheMenuIsOpenIsToldAsHoverAlone) {
+  PlaceBand(2, 100.0, -6.0);
+  gui->mPopupChoice = 13;  // "Solo"
+  // The platform passes the mouse over another handle before the choice.
+  gui->mDuringPopup = [&] {
+    IMouseMod none(false);
+    scope.OnMouseOver(Centre(2).x, Centre(2).y, &none);
+  };
+  Click(IMouseMod(true, false, true, true));
+  ASSERT_EQ(plug.mNotes.size(), 2u);
+  const GraphEventRecord& hover = plug.mNotes[0].event;
+  EXPECT_TRUE(hover.mEvHover);
+  EXPECT_EQ(EventFlagsSet(hover), 1);
+  EXPECT_EQ(hover.mMenuAction, GraphEventRecord::kCommandNone);
+  EXPECT_EQ(hover.mHitBand, 2);
+  // The choice still belongs to the band the menu was opened for.
+  const GraphEventRecord& choice = plug.mNotes[1].event;
+  EXPECT_EQ(choice.mMenuAction, GraphEventRecord::kCommandSolo);
+  EXPECT_EQ(choice.mHitBand, 6);
+  EXPECT_TRUE(choice.mEvDown);
+}
+
+TEST_F(ShownBandMenu, ALaterShiftControlPressFindsNoOldCommand) {
+  gui->mPopupChoice = 17;  // "Invert Gain All"
+  Click(IMouseMod(false, true));
+  ASSERT_EQ(OnlyNote().event.mMenuAction, GraphEventRecord::kCommandInvertGainAll);
+  // Shift and Control held with neither button (a third button): a plain press.
+  plug.mNotes.clear();
+  Click(IMouseMod(false, false, true, true));
+  EXPECT_TRUE(OnlyNote().event.mEvDown);
+  EXPECT_EQ(OnlyNote().event.mMenuAction, GraphEventRecord::kCommandNone);
+}
+
 }  // namespace

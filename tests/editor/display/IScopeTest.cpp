@@ -225,6 +225,54 @@ TEST_F(Scope, GridFrequenciesAndTheirLabels) {
   EXPECT_EQ(found, 14);
 }
 
+TEST_F(Scope, LabelWidthsAreMeasuredInTheLabelFont) {
+  const struct {
+    double scale;
+    int size;
+  } rows[] = {{1.0, 12}, {1.5, 18}, {0.5, 6}};
+  for (const auto& r : rows) {
+    plug.Gui()->mMeasured.clear();
+    scope.Rescale(r.scale, r.scale);
+    ASSERT_EQ(plug.Gui()->mMeasured.size(), 3u);
+    for (const IText& text : plug.Gui()->mMeasured) {
+      EXPECT_EQ(text.mSize, r.size);
+      EXPECT_STREQ(text.mFont, "Verdana");
+      EXPECT_EQ(text.mColor, scope.mColors[0]);
+    }
+    const IText& label = plug.Gui()->mMeasured[0];
+    EXPECT_EQ(scope.mSpecLabelW, ScopeFakeGraphics::TextWidth(label, "-144"));
+    EXPECT_EQ(scope.mEqLabelW, ScopeFakeGraphics::TextWidth(label, "-48"));
+    EXPECT_EQ(scope.mGainReadoutW, ScopeFakeGraphics::TextWidth(label, "-48.0"));
+  }
+}
+
+TEST_F(Scope, NamedColourSlots) {
+  EXPECT_EQ(scope.mColLabel, IColor(255, 151, 151, 151));
+  EXPECT_EQ(scope.mColHoverText, IColor(255, 255, 255, 255));
+  EXPECT_EQ(scope.mColBorder, IColor(128, 25, 26, 29));
+  EXPECT_EQ(scope.mColGrid, IColor(255, 55, 55, 55));
+  EXPECT_EQ(scope.mColGridMinor, IColor(255, 79, 79, 79));
+  EXPECT_EQ(scope.mColEqLabel, IColor(128, 255, 196, 53));
+  EXPECT_EQ(scope.mColMouseColumn, IColor(64, 255, 255, 127));
+  // The left and right ends of the per-channel curve colours.
+  EXPECT_EQ(scope.mColors[14], IColor(223, 255, 170, 170));
+  EXPECT_EQ(scope.mColors[17], IColor(223, 255, 255, 170));
+}
+
+TEST_F(Scope, DrawRefreshesThroughTheHookOnceReady) {
+  int refreshes = 0;
+  scope.mPreDrawContext = &refreshes;
+  scope.mPreDrawHook = [](void* context) { ++*static_cast<int*>(context); };
+  scope.mReady = 0;
+  EXPECT_TRUE(scope.Draw(plug.Gui()));
+  EXPECT_EQ(refreshes, 0);
+  scope.mReady = 1;
+  EXPECT_TRUE(scope.Draw(plug.Gui()));  // no evaluator: the hook runs all the same
+  EXPECT_EQ(refreshes, 1);
+  scope.mPreDrawHook = nullptr;
+  EXPECT_TRUE(scope.Draw(plug.Gui()));
+}
+
 TEST(ScopeWithoutBands, HandlesAndScalesWaitForTheBands) {
   IScope scope(nullptr, IRECT(0, 0, 400, 300), 141, 10.0, 30000.0, 44100.0);
   scope.RecomputeRanges();

@@ -19,8 +19,12 @@
 
 class ScopeDrawPlug : public ScopeTestPlug {
  public:
-  // The idle thread and the controls reach into this object.
-  ~ScopeDrawPlug() override { DeleteGraphics(); }
+  // In place of the plug-in's own editor, which is deleted first (its
+  // idle thread would outlive the plug-in otherwise).
+  void ReplaceGraphics(IGraphics* graphics) {
+    DeleteGraphics();
+    AttachGraphics(graphics);
+  }
 };
 
 struct Rgb {
@@ -43,9 +47,10 @@ class ScopeDrawTest : public ::testing::Test {
 
   ScopeDrawTest() {
     platform::SetTestFontEnabled(true);
-    // Room for the graph at 200 %.
+    // The core's fake in place of the plug-in's own, so that text is
+    // measured in the test font it is drawn with; room for 200 %.
     graphics = new FakeGraphics(&plug, 2 * 872, 2 * 632);
-    plug.AttachGraphics(graphics);
+    plug.ReplaceGraphics(graphics);
     // Made once the editor exists, so the label widths are measured.
     scope = new IScope(&plug, IRECT(92, 84, 789, 428), 141, 10.0, 30000.0, 48000.0);
     graphics->AttachControl(scope);

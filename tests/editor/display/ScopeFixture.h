@@ -13,6 +13,7 @@
 #include "editor/display/IScope.h"
 #include "framework/IParam.h"
 #include "graphics/IGraphics.h"
+#include "tests/editor/display/ScopeFakeGraphics.h"
 #include "tests/framework/TestPlug.h"
 
 // The texts of band 0's Type, ChMode and Slope, at the indices the editor
@@ -43,7 +44,12 @@ class ScopeTestPlug : public TestPlug {
       slopeTexts[i] = slopes[i];
     }
     Define(kSlopeParam, "Slope 1", slopeTexts, 16);
+    AttachGraphics(new ScopeFakeGraphics(this));
   }
+  // The idle thread reaches into this object.
+  ~ScopeTestPlug() override { DeleteGraphics(); }
+
+  ScopeFakeGraphics* Gui() const { return static_cast<ScopeFakeGraphics*>(GetGUI()); }
 
   void OnParamChange(int idx) override {
     TestPlug::OnParamChange(idx);
