@@ -59,8 +59,9 @@ bool IScope::Draw(IGraphics* g) {
   DrawEQCurves(g);
   if (mMouseColumn) {
     const IRECT& p = mPlotRect;
-    const IRECT column(std::clamp(mEvent.mMouseX - kMouseColumnHalfWidth, p.L, p.R), std::clamp(mEvent.mMouseY, p.T, p.B),
-                       std::clamp(mEvent.mMouseX + kMouseColumnHalfWidth, p.L, p.R), std::max(p.B, p.T));
+    const int x = mEvent.mMouseX;
+    const IRECT column(std::clamp(x - kMouseColumnHalfWidth, p.L, p.R), std::clamp(mEvent.mMouseY, p.T, p.B),
+                       std::clamp(x + kMouseColumnHalfWidth, p.L, p.R), std::max(p.B, p.T));
     g->FillIRect(&mColMouseColumn, &column, &mBlend);
   }
   DrawPlotBorder(g);
@@ -124,7 +125,7 @@ namespace {
 
 // One dB scale's labels: every whole dB that is a multiple of the step,
 // except the range's own ends and those too near the plot's top or bottom.
-// rect places a label given its top.
+// rectAt places a label given its top.
 template <typename RectAt>
 void DrawDbLabels(IGraphics* g, const IRECT& plot, double lo, double hi, double step, int size, IText text,
                   RectAt rectAt) {

@@ -106,7 +106,8 @@ TEST_F(ScopeSession, ASteadySineGivesThePreFilterSpectrumItsPeakInTheSinesColumn
   Set(kParamPostFilterSpectrum, 0);
   Set(kParamAnalyzerShowGrid, 0);
   const double rate = mPlug->DspSampleRate();
-  Play(static_cast<int>(rate), [&](int i) { return static_cast<float>(0.5 * std::sin(2.0 * kPi * 1000.0 * i / rate)); });
+  Play(static_cast<int>(rate),
+       [&](int i) { return static_cast<float>(0.5 * std::sin(2.0 * kPi * 1000.0 * i / rate)); });
   DrawEditor();
   WriteSurfacePNG(mPlug->GetGUI()->GetDrawBitmap(), "scope_sine.png");
 
