@@ -24,14 +24,20 @@ std::vector<double> Noise(int n) {
   return x;
 }
 
+// range(1): the variant, SplitRadixFFT::FFTKernel.
 void Transform(benchmark::State& state, int direction) {
   const int n = static_cast<int>(state.range(0));
-  SplitRadixFFT::InitFFT();
+  const auto kernel = static_cast<SplitRadixFFT::FFTKernel>(state.range(1));
+  if (!SplitRadixFFT::IsFFTKernelAvailable(kernel)) {
+    state.SkipWithError("variant not available on this processor");
+    return;
+  }
+  SplitRadixFFT::InitFFT(n);
   const std::vector<double> pristine = Noise(n);
   std::vector<double> data = pristine;
   for (auto _ : state) {
     std::memcpy(data.data(), pristine.data(), sizeof(double) * pristine.size());
-    SplitRadixFFT::RunFFT(data.data(), n, direction);
+    SplitRadixFFT::RunFFTWith(kernel, data.data(), n, direction);
     benchmark::DoNotOptimize(data.data());
     benchmark::ClobberMemory();
   }
@@ -41,7 +47,33 @@ void Transform(benchmark::State& state, int direction) {
 void BM_SplitRadixForward(benchmark::State& state) { Transform(state, 0); }
 void BM_SplitRadixInverse(benchmark::State& state) { Transform(state, 1); }
 
+// Two channels' transforms side by side (the engine's channels with
+// impulses of their own): items count both channels' points.
+void BM_SplitRadixPairForward(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  SplitRadixFFT::InitFFT(n);
+  std::vector<double> pristine = Noise(2 * n);
+  std::vector<double> data = pristine;
+  for (auto _ : state) {
+    std::memcpy(data.data(), pristine.data(), sizeof(double) * pristine.size());
+    SplitRadixFFT::RunFFTPair(data.data(), n, 0);
+    benchmark::DoNotOptimize(data.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * 2 * n);
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"n", "kernel"});
+  for (int n = 2048; n <= 131072; n *= 2) {
+    for (SplitRadixFFT::FFTKernel k : {SplitRadixFFT::FFTKernel::kPortable, SplitRadixFFT::FFTKernel::kAvx512}) {
+      b->Args({n, static_cast<int>(k)});
+    }
+  }
+}
+
 }  // namespace
 
-BENCHMARK(BM_SplitRadixForward)->RangeMultiplier(2)->Range(2048, 131072);
-BENCHMARK(BM_SplitRadixInverse)->RangeMultiplier(2)->Range(2048, 131072);
+BENCHMARK(BM_SplitRadixForward)->Apply(Sizes);
+BENCHMARK(BM_SplitRadixInverse)->Apply(Sizes);
+BENCHMARK(BM_SplitRadixPairForward)->RangeMultiplier(2)->Range(2048, 131072);

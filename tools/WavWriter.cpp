@@ -17,6 +17,13 @@ void Append(std::vector<unsigned char>& out, uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
 }
 
+// A sample's bytes, lowest first; with Bytes a constant this is one store
+// on a little-endian machine.
+template <int Bytes>
+inline void PutLittleEndian(unsigned char* p, uint32_t value) {
+  for (int i = 0; i < Bytes; ++i) p[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
 void AppendId(std::vector<unsigned char>& out, const char* id) { out.insert(out.end(), id, id + 4); }
 
 // Full scale is 2^(bits - 1); the positive end stops one step short of it.
@@ -101,22 +108,36 @@ bool WavWriter::WriteFrames(const double* const* channels, size_t frames) {
     mFailed = true;
     return false;
   }
-  mBuffer.clear();
-  mBuffer.reserve(static_cast<size_t>(newBytes));
-  for (size_t i = 0; i < frames; ++i) {
-    for (int c = 0; c < mChannels; ++c) {
-      const double x = channels[c][i];
-      if (mBits == 32) {
-        const float f = static_cast<float>(x);
-        uint32_t u;
-        std::memcpy(&u, &f, 4);
-        Append(mBuffer, u, 4);
-      } else {
-        Append(mBuffer, static_cast<uint32_t>(ToInteger(x, mBits)), bytes);
-      }
+  // The buffer keeps its largest size, so a stream of equal blocks converts
+  // into the same memory every time.
+  const size_t count = static_cast<size_t>(newBytes);
+  if (mBuffer.size() < count) mBuffer.resize(count);
+  const size_t stride = static_cast<size_t>(bytes) * static_cast<size_t>(mChannels);
+  for (int c = 0; c < mChannels; ++c) {
+    const double* in = channels[c];
+    unsigned char* p = mBuffer.data() + static_cast<size_t>(c) * static_cast<size_t>(bytes);
+    switch (mBits) {
+      case 32:
+        for (size_t i = 0; i < frames; ++i, p += stride) {
+          const float f = static_cast<float>(in[i]);
+          uint32_t u;
+          std::memcpy(&u, &f, 4);
+          PutLittleEndian<4>(p, u);
+        }
+        break;
+      case 24:
+        for (size_t i = 0; i < frames; ++i, p += stride) {
+          PutLittleEndian<3>(p, static_cast<uint32_t>(ToInteger(in[i], 24)));
+        }
+        break;
+      default:
+        for (size_t i = 0; i < frames; ++i, p += stride) {
+          PutLittleEndian<2>(p, static_cast<uint32_t>(ToInteger(in[i], 16)));
+        }
+        break;
     }
   }
-  if (!Put(mBuffer.data(), mBuffer.size())) return false;
+  if (!Put(mBuffer.data(), count)) return false;
   mFrames += frames;
   mDataBytes += newBytes;
   return true;

@@ -7,6 +7,12 @@ void* ByteQueue::Add(const void* data, int bytes) {
   if (mPosition >= mBuf.GetSize()) {
     mPosition = 0;
     mBuf.Resize(0, false);
+  } else if (mPosition > 0 && mBuf.GetSize() + bytes > mBuf.GetAllocated()) {
+    const int unread = Available();
+    char* base = static_cast<char*>(mBuf.Get());
+    std::memmove(base, base + mPosition, static_cast<size_t>(unread));
+    mBuf.Resize(unread, false);
+    mPosition = 0;
   }
   const int oldSize = mBuf.GetSize();
   mBuf.Resize(oldSize + bytes, false);
@@ -53,13 +59,6 @@ void ByteQueue::Advance(int bytes) {
   if (bytes <= 0) return;
   const int size = mBuf.GetSize();
   mPosition = bytes > size - mPosition ? size : mPosition + bytes;
-  if (mPosition > size / 2) {
-    const int unread = size - mPosition;
-    char* base = static_cast<char*>(mBuf.Get());
-    if (unread > 0) std::memmove(base, base + mPosition, static_cast<size_t>(unread));
-    mBuf.Resize(unread, false);
-    mPosition = 0;
-  }
 }
 
 void ByteQueue::Clear() {

@@ -3,10 +3,11 @@
 #include "framework/containers/WDL_HeapBuf.h"
 
 // A FIFO of bytes in one contiguous buffer: appends go to the end, reads
-// come from a moving position, and the unread bytes are moved to the front
-// once more than half of the buffer has been consumed. The block is never
-// given back while the queue lives, so a queue that has reached its working
-// size appends without allocating.
+// come from a moving position. The unread bytes are moved to the front only
+// when an append would otherwise outgrow the memory already held, which in
+// steady use finds few of them left (a queue emptied by its reader starts
+// over for free). The block is never given back while the queue lives, so a
+// queue that has reached its working size appends without allocating.
 class ByteQueue {
  public:
   ByteQueue() : mBuf(4096) {}

@@ -52,9 +52,24 @@ inline void Step(int& position, int blockCount) {
   if (++position >= blockCount) position = 0;
 }
 
+// Two arrays of n doubles into one of 2n, side by side, and back.
+void Interleave(const double* a, const double* b, double* pairs, int n) {
+  for (int i = 0; i < n; ++i) {
+    pairs[2 * i] = a[i];
+    pairs[2 * i + 1] = b[i];
+  }
+}
+
+void Deinterleave(const double* pairs, double* a, double* b, int n) {
+  for (int i = 0; i < n; ++i) {
+    a[i] = pairs[2 * i];
+    b[i] = pairs[2 * i + 1];
+  }
+}
+
 }  // namespace
 
-ConvolutionEngine::ConvolutionEngine() { SplitRadixFFT::InitFFT(); }
+ConvolutionEngine::ConvolutionEngine() = default;
 
 ConvolutionEngine::~ConvolutionEngine() = default;
 
@@ -136,6 +151,9 @@ int ConvolutionEngine::SetImpulse(ImpulseBuffer* impulse, int requestedSize, int
     while (size < 2 * static_cast<int64_t>(length) && size < limit) size *= 2;
   }
   fftSize = size;
+  // The transform's tables are made here, not by the audio thread's first
+  // partition.
+  SplitRadixFFT::InitFFT(fftSize);
   const int half = Half();
   const int blockCount = BlockCount();
   const int points = fftSize;
@@ -184,6 +202,7 @@ int ConvolutionEngine::SetImpulse(ImpulseBuffer* impulse, int requestedSize, int
   if (fftSize != historyFFTSize || BlockCount() != historyBlockCount) processChannelCount = -1;
   // Sized here so that Avail does not allocate on the audio thread.
   workBuffer.Resize(4 * fftSize, false);
+  laneBuffer.Resize(LaneBufferDoubles(), false);
   return half;
 }
 
@@ -291,141 +310,248 @@ void ConvolutionEngine::AddDirect(const double* const* in, int frames, int chann
   }
 }
 
-void ConvolutionEngine::ProcessChannel(int ch, int want, bool noMonoInput, bool& pairMode) {
-  pairMode = false;
-  if (!HistoryReady(ch)) return;
+// What the partitions of one channel need, worked out once per Avail, and
+// the partition in hand.
+struct ConvolutionEngine::ChannelRun {
+  int ch = 0;
+  int next = 0;
+  int impulseChannel = 0;
+  bool hasNext = false;
+  bool pairMode = false;
+  bool tryMono = false;
+  unsigned char* flags = nullptr;
+  unsigned char* nextFlags = nullptr;
+  const unsigned char* impulseFlags = nullptr;
+  const double* impulse = nullptr;
+  double* work = nullptr;   // 2 x points: the products, then their inverse
+  double* own = nullptr;    // half: the input, later the output
+  double* other = nullptr;  // half: the same for channel ch + 1
+  // The partition in hand.
+  int position = 0;
+  double* slot = nullptr;
+  bool mono = false;
+  bool nonSilent = false;
+};
+
+bool ConvolutionEngine::StartRun(int ch, bool noMonoInput, double* work, ChannelRun& run) {
+  if (!HistoryReady(ch)) return false;
+  const int points = fftSize;
+  const int blockCount = BlockCount();
+  const int lastImpulse = impulseChannelCount - 1;
+  run.ch = ch;
+  run.impulseChannel = ch < impulseChannelCount ? ch : lastImpulse;
+  if (impulseSpectra[run.impulseChannel].GetSize() != static_cast<int64_t>(blockCount) * 2 * points) return false;
+
+  run.next = ch + 1;
+  run.hasNext = run.next < processChannelCount && HistoryReady(run.next);
+  run.pairMode = impulseChannelCount == 1 && run.hasNext &&
+                 inputQueues[ch].Available() == inputQueues[run.next].Available() &&
+                 outputQueues[ch].Available() == outputQueues[run.next].Available();
+  run.tryMono = !run.pairMode && !noMonoInput;
+  run.flags = inputZeroFlags[ch].GetSize() == blockCount ? inputZeroFlags[ch].Get() : nullptr;
+  run.nextFlags =
+      run.hasNext && inputZeroFlags[run.next].GetSize() == blockCount ? inputZeroFlags[run.next].Get() : nullptr;
+  run.impulseFlags = impulseZeroFlags[run.impulseChannel].GetSize() == blockCount
+                         ? impulseZeroFlags[run.impulseChannel].Get()
+                         : nullptr;
+  run.impulse = impulseSpectra[run.impulseChannel].Get();
+  run.work = work;
+  run.own = work + 2 * static_cast<size_t>(points);
+  run.other = run.own + Half();
+  return true;
+}
+
+bool ConvolutionEngine::ReadPartition(ChannelRun& run) {
+  const int ch = run.ch, next = run.next;
   const int half = Half();
   const int points = fftSize;
   const size_t spectrumDoubles = 2 * static_cast<size_t>(points);
   const int blockCount = BlockCount();
   const int halfBytes = half * kSampleBytes;
-  const int64_t wantBytes = static_cast<int64_t>(want) * kSampleBytes;
   const int lastImpulse = impulseChannelCount - 1;
-  const int impulseChannel = ch < impulseChannelCount ? ch : lastImpulse;
-  if (impulseSpectra[impulseChannel].GetSize() != static_cast<int64_t>(blockCount) * 2 * points) return;
+  double* own = run.own;
+  double* other = run.other;
+  unsigned char* flags = run.flags;
 
-  const int next = ch + 1;
-  const bool hasNext = next < processChannelCount && HistoryReady(next);
-  pairMode = impulseChannelCount == 1 && hasNext &&
-             inputQueues[ch].Available() == inputQueues[next].Available() &&
-             outputQueues[ch].Available() == outputQueues[next].Available();
-  bool tryMono = !pairMode && !noMonoInput;
+  int& position = historyPosition[ch];
+  Step(position, blockCount);
+  run.position = position;
+  double* slot = inputSpectra[ch].Get() + static_cast<size_t>(position) * spectrumDoubles;
+  run.slot = slot;
+  inputQueues[ch].GetToBuf(0, own, halfBytes);
+  inputQueues[ch].Advance(halfBytes);
 
-  unsigned char* flags = inputZeroFlags[ch].GetSize() == blockCount ? inputZeroFlags[ch].Get() : nullptr;
-  unsigned char* nextFlags =
-      hasNext && inputZeroFlags[next].GetSize() == blockCount ? inputZeroFlags[next].Get() : nullptr;
-  const unsigned char* impulseFlags = impulseZeroFlags[impulseChannel].GetSize() == blockCount
-                                          ? impulseZeroFlags[impulseChannel].Get()
-                                          : nullptr;
-  const double* impulse = impulseSpectra[impulseChannel].Get();
-  double* work = workBuffer.Get();
-  double* own = work + spectrumDoubles;  // half samples, later half outputs
-  double* other = own + half;            // the same for channel ch + 1
-
-  while (inputQueues[ch].Available() >= halfBytes && outputQueues[ch].Available() < wantBytes) {
-    int& position = historyPosition[ch];
-    Step(position, blockCount);
-    double* slot = inputSpectra[ch].Get() + static_cast<size_t>(position) * spectrumDoubles;
-    inputQueues[ch].GetToBuf(0, own, halfBytes);
-    inputQueues[ch].Advance(halfBytes);
-
-    bool mono = false;
-    if (pairMode) {
-      Step(historyPosition[next], blockCount);
-      inputQueues[next].GetToBuf(0, other, halfBytes);
-      inputQueues[next].Advance(halfBytes);
-      for (int i = 0; i < half; ++i) {
-        slot[2 * i] = Flush(own[i]);
-        slot[2 * i + 1] = Flush(other[i]);
-      }
-    } else {
-      if (tryMono) {
-        mono = hasNext && impulseChannel != lastImpulse &&
-               inputQueues[next].GetToBuf(0, other, halfBytes) == halfBytes;
-        for (int i = 0; i < half && mono; ++i) mono = std::fabs(own[i] - other[i]) <= kInputSilence;
-        if (!mono) {
-          tryMono = false;
-        } else {
-          // The older partitions in the ring must be shared ones too, or
-          // channel ch + 1's part of them would be missing.
-          for (int k = 1; k < blockCount && mono; ++k) {
-            const int older = (position - k + blockCount) % blockCount;
-            if (!flags || flags[older] == 2) mono = false;
-          }
-        }
-      }
-      for (int i = 0; i < half; ++i) {
-        slot[2 * i] = Flush(own[i]);
-        slot[2 * i + 1] = 0.0;
-      }
+  bool mono = false;
+  if (run.pairMode) {
+    Step(historyPosition[next], blockCount);
+    inputQueues[next].GetToBuf(0, other, halfBytes);
+    inputQueues[next].Advance(halfBytes);
+    for (int i = 0; i < half; ++i) {
+      slot[2 * i] = Flush(own[i]);
+      slot[2 * i + 1] = Flush(other[i]);
     }
-
-    bool nonSilent = false;
-    for (int i = 0; i < points && !nonSilent; ++i) nonSilent = std::fabs(slot[i]) > kInputSilence;
-    // Without flags every slot takes part in the products, so every slot
-    // must be a spectrum.
-    if (nonSilent || !flags) {
-      std::memset(slot + points, 0, sizeof(double) * static_cast<size_t>(points));
-      SplitRadixFFT::RunFFT(slot, points, 0);
-    }
-    if (flags) flags[position] = nonSilent ? (mono ? 1 : 2) : 0;
-
-    int required = 2;
-    if (mono) {
-      required = 1;
-      inputQueues[next].Advance(halfBytes);
-      int& nextPosition = historyPosition[next];
-      Step(nextPosition, blockCount);
-      std::memcpy(inputSpectra[next].Get() + static_cast<size_t>(nextPosition) * spectrumDoubles, slot,
-                  sizeof(double) * spectrumDoubles);
-      // The copied slot brings its flag along: a silent slot is not a
-      // spectrum, and a stale flag would let channel ch + 1 use it later.
-      if (nextFlags) nextFlags[nextPosition] = flags ? flags[position] : 1;
-    }
-
-    bool any = false;
-    const double* spectra = inputSpectra[ch].Get();
-    for (int i = 0; i < blockCount; ++i) {
-      if (impulseFlags && impulseFlags[i] < required) continue;
-      int index = position - i;
-      if (index < 0) index += blockCount;
-      if (flags && flags[index] == 0) continue;
-      const double* h = impulse + static_cast<size_t>(i) * spectrumDoubles;
-      const double* x = spectra + static_cast<size_t>(index) * spectrumDoubles;
-      if (!any) {
-        for (int k = 0; k < points; ++k) {
-          const double a = h[2 * k], b = h[2 * k + 1], c = x[2 * k], d = x[2 * k + 1];
-          work[2 * k] = a * c - b * d;
-          work[2 * k + 1] = a * d + b * c;
-        }
-        any = true;
+  } else {
+    if (run.tryMono) {
+      mono = run.hasNext && run.impulseChannel != lastImpulse &&
+             inputQueues[next].GetToBuf(0, other, halfBytes) == halfBytes;
+      for (int i = 0; i < half && mono; ++i) mono = std::fabs(own[i] - other[i]) <= kInputSilence;
+      if (!mono) {
+        run.tryMono = false;
       } else {
-        for (int k = 0; k < points; ++k) {
-          const double a = h[2 * k], b = h[2 * k + 1], c = x[2 * k], d = x[2 * k + 1];
-          work[2 * k] += a * c - b * d;
-          work[2 * k + 1] += a * d + b * c;
+        // The older partitions in the ring must be shared ones too, or
+        // channel ch + 1's part of them would be missing.
+        for (int k = 1; k < blockCount && mono; ++k) {
+          const int older = (position - k + blockCount) % blockCount;
+          if (!flags || flags[older] == 2) mono = false;
         }
       }
     }
-    if (any) {
-      SplitRadixFFT::RunFFT(work, points, 1);
-    } else {
-      std::memset(work, 0, sizeof(double) * spectrumDoubles);
+    for (int i = 0; i < half; ++i) {
+      slot[2 * i] = Flush(own[i]);
+      slot[2 * i + 1] = 0.0;
     }
+  }
+  run.mono = mono;
 
-    double* tail = overlap[ch].Get();
+  bool nonSilent = false;
+  for (int i = 0; i < points && !nonSilent; ++i) nonSilent = std::fabs(slot[i]) > kInputSilence;
+  run.nonSilent = nonSilent;
+  // Without flags every slot takes part in the products, so every slot
+  // must be a spectrum.
+  if (!nonSilent && flags) return false;
+  std::memset(slot + points, 0, sizeof(double) * static_cast<size_t>(points));
+  return true;
+}
+
+bool ConvolutionEngine::MultiplyPartition(ChannelRun& run) {
+  const int ch = run.ch, next = run.next, position = run.position;
+  const int half = Half();
+  const int points = fftSize;
+  const size_t spectrumDoubles = 2 * static_cast<size_t>(points);
+  const int blockCount = BlockCount();
+  const int halfBytes = half * kSampleBytes;
+  unsigned char* flags = run.flags;
+  double* work = run.work;
+
+  if (flags) flags[position] = run.nonSilent ? (run.mono ? 1 : 2) : 0;
+
+  int required = 2;
+  if (run.mono) {
+    required = 1;
+    inputQueues[next].Advance(halfBytes);
+    int& nextPosition = historyPosition[next];
+    Step(nextPosition, blockCount);
+    std::memcpy(inputSpectra[next].Get() + static_cast<size_t>(nextPosition) * spectrumDoubles, run.slot,
+                sizeof(double) * spectrumDoubles);
+    // The copied slot brings its flag along: a silent slot is not a
+    // spectrum, and a stale flag would let channel ch + 1 use it later.
+    if (run.nextFlags) run.nextFlags[nextPosition] = flags ? flags[position] : 1;
+  }
+
+  bool any = false;
+  const double* spectra = inputSpectra[ch].Get();
+  for (int i = 0; i < blockCount; ++i) {
+    if (run.impulseFlags && run.impulseFlags[i] < required) continue;
+    int index = position - i;
+    if (index < 0) index += blockCount;
+    if (flags && flags[index] == 0) continue;
+    const double* h = run.impulse + static_cast<size_t>(i) * spectrumDoubles;
+    const double* x = spectra + static_cast<size_t>(index) * spectrumDoubles;
+    SplitRadixFFT::MultiplySpectra(h, x, work, points, any);
+    any = true;
+  }
+  if (!any) std::memset(work, 0, sizeof(double) * spectrumDoubles);
+  return any;
+}
+
+void ConvolutionEngine::WritePartition(ChannelRun& run, const double* result, int stride) {
+  const int half = Half();
+  const int halfBytes = half * kSampleBytes;
+  // The real parts of the first half of the inverse, then of the second:
+  // complex point j at result[2 j stride].
+  const size_t step = 2 * static_cast<size_t>(stride);
+  const double* first = result;
+  const double* second = result + static_cast<size_t>(half) * step;
+  double* own = run.own;
+  double* tail = overlap[run.ch].Get();
+  for (int j = 0; j < half; ++j) {
+    own[j] = first[j * step] + tail[j];
+    tail[j] = second[j * step];
+  }
+  outputQueues[run.ch].Add(own, halfBytes);
+  if (run.pairMode || run.mono) {
+    // The imaginary parts carry channel ch + 1.
+    double* other = run.other;
+    double* nextTail = overlap[run.next].Get();
     for (int j = 0; j < half; ++j) {
-      own[j] = work[2 * j] + tail[j];
-      tail[j] = work[2 * (j + half)];
+      other[j] = first[j * step + stride] + nextTail[j];
+      nextTail[j] = second[j * step + stride];
     }
-    outputQueues[ch].Add(own, halfBytes);
-    if (pairMode || mono) {
-      double* nextTail = overlap[next].Get();
-      for (int j = 0; j < half; ++j) {
-        other[j] = work[2 * j + 1] + nextTail[j];
-        nextTail[j] = work[2 * (j + half) + 1];
-      }
-      outputQueues[next].Add(other, halfBytes);
+    outputQueues[run.next].Add(other, halfBytes);
+  }
+}
+
+void ConvolutionEngine::ProcessChannel(int ch, int want, bool noMonoInput, bool& pairMode) {
+  pairMode = false;
+  ChannelRun run;
+  if (!StartRun(ch, noMonoInput, workBuffer.Get(), run)) return;
+  pairMode = run.pairMode;
+  const int halfBytes = Half() * kSampleBytes;
+  const int64_t wantBytes = static_cast<int64_t>(want) * kSampleBytes;
+  while (inputQueues[ch].Available() >= halfBytes && outputQueues[ch].Available() < wantBytes) {
+    if (ReadPartition(run)) SplitRadixFFT::RunFFT(run.slot, fftSize, 0);
+    if (MultiplyPartition(run)) SplitRadixFFT::RunFFT(run.work, fftSize, 1);
+    WritePartition(run, run.work, 1);
+  }
+}
+
+bool ConvolutionEngine::ChannelsInStep() const {
+  return channelLanes && processChannelCount == 2 && impulseChannelCount == 2 && HistoryReady(0) && HistoryReady(1) &&
+         inputQueues[0].Available() == inputQueues[1].Available() &&
+         outputQueues[0].Available() == outputQueues[1].Available() &&
+         laneBuffer.GetSize() == LaneBufferDoubles();
+}
+
+void ConvolutionEngine::ProcessBothChannels(int want, bool noMonoInput) {
+  ChannelRun a, b;
+  double* lanes = laneBuffer.Get();
+  double* pairs = lanes + 2 * static_cast<size_t>(fftSize) + static_cast<size_t>(Half());
+  if (!StartRun(0, noMonoInput, workBuffer.Get(), a) || !StartRun(1, noMonoInput, lanes, b)) return;
+  const int points = fftSize;
+  const int halfBytes = Half() * kSampleBytes;
+  const int64_t wantBytes = static_cast<int64_t>(want) * kSampleBytes;
+  // Both channels' queues move alike, so they meet this test together.
+  while (inputQueues[0].Available() >= halfBytes && outputQueues[0].Available() < wantBytes &&
+         inputQueues[1].Available() >= halfBytes && outputQueues[1].Available() < wantBytes) {
+    const bool forwardA = ReadPartition(a);
+    if (a.mono) {
+      // One transform serves both channels.
+      if (forwardA) SplitRadixFFT::RunFFT(a.slot, points, 0);
+      if (MultiplyPartition(a)) SplitRadixFFT::RunFFT(a.work, points, 1);
+      WritePartition(a, a.work, 1);
+      continue;
+    }
+    const bool forwardB = ReadPartition(b);
+    if (forwardA && forwardB) {
+      Interleave(a.slot, b.slot, pairs, 2 * points);
+      SplitRadixFFT::RunFFTPair(pairs, points, 0);
+      Deinterleave(pairs, a.slot, b.slot, 2 * points);
+    } else {
+      if (forwardA) SplitRadixFFT::RunFFT(a.slot, points, 0);
+      if (forwardB) SplitRadixFFT::RunFFT(b.slot, points, 0);
+    }
+    const bool inverseA = MultiplyPartition(a);
+    const bool inverseB = MultiplyPartition(b);
+    if (inverseA && inverseB) {
+      Interleave(a.work, b.work, pairs, 2 * points);
+      SplitRadixFFT::RunFFTPair(pairs, points, 1);
+      WritePartition(a, pairs, 2);
+      WritePartition(b, pairs + 1, 2);
+    } else {
+      if (inverseA) SplitRadixFFT::RunFFT(a.work, points, 1);
+      if (inverseB) SplitRadixFFT::RunFFT(b.work, points, 1);
+      WritePartition(a, a.work, 1);
+      WritePartition(b, b.work, 1);
     }
   }
 }
@@ -435,6 +561,9 @@ int ConvolutionEngine::Avail(int want, bool noMonoInput) {
   if (processChannelCount < 1) return 0;
   workBuffer.Resize(4 * fftSize, false);
   if (workBuffer.GetSize() == 4 * fftSize) {
+    // Two channels in step transform together; whatever is left (a pair
+    // out of step, a mono impulse, one channel) goes one channel at a time.
+    if (ChannelsInStep()) ProcessBothChannels(want, noMonoInput);
     for (int ch = 0; ch < processChannelCount; ++ch) {
       bool pairMode = false;
       ProcessChannel(ch, want, noMonoInput, pairMode);

@@ -74,6 +74,11 @@ class ConvolutionEngine {
   // Consumes n ready samples of every channel.
   void Advance(int n);
 
+  // Whether two channels with impulses of their own take their transforms
+  // together (the default); off, one channel after the other. Both give the
+  // same bits: the switch is for tests and benchmarks.
+  void SetChannelLanes(bool on) { channelLanes = on; }
+
   int GetFFTSize() const { return fftSize; }
   int GetLatency() const { return fftSize / 2; }
   int GetImpulseLength() const { return impulseLength; }
@@ -85,7 +90,27 @@ class ConvolutionEngine {
   bool HistoryReady(int channel) const;
   void RebuildHistories(int channels);
   void AddDirect(const double* const* in, int frames, int channels);
+  struct ChannelRun;
+  bool StartRun(int ch, bool noMonoInput, double* work, ChannelRun& run);
+  // Takes the next partition of the run's channel into its slot; whether
+  // the slot then needs its forward transform.
+  bool ReadPartition(ChannelRun& run);
+  // The partition's products with the impulse into the run's work; whether
+  // they need the inverse transform (otherwise the work is silence).
+  bool MultiplyPartition(ChannelRun& run);
+  // Overlap-adds the inverse transform (double i at result[i * stride]) into
+  // the output queue.
+  void WritePartition(ChannelRun& run, const double* result, int stride);
   void ProcessChannel(int ch, int want, bool noMonoInput, bool& pairMode);
+  // Two channels with impulses of their own whose queues stand alike take
+  // their partitions in turn, the transforms of both in one pass
+  // (SplitRadixFFT::RunFFTPair): the same results, bit for bit, as
+  // ProcessChannel of one channel after the other.
+  bool ChannelsInStep() const;
+  void ProcessBothChannels(int want, bool noMonoInput);
+  // The second channel's work and input (as in workBuffer) and the two
+  // channels' data side by side.
+  int LaneBufferDoubles() const { return 2 * fftSize + Half() + 4 * fftSize; }
 
   WDL_TypedBuf<double> impulseSpectra[kMaxChannels];
   WDL_TypedBuf<unsigned char> impulseZeroFlags[kMaxChannels];
@@ -101,8 +126,10 @@ class ConvolutionEngine {
   WDL_TypedBuf<unsigned char> inputZeroFlags[kMaxChannels];
   WDL_TypedBuf<double> overlap[kMaxChannels];
   WDL_TypedBuf<double> workBuffer;
+  WDL_TypedBuf<double> laneBuffer;
   double* outputPointers[kMaxChannels] = {nullptr, nullptr};
   // The sizes the input histories were last built for.
   int historyFFTSize = -1;
   int historyBlockCount = -1;
+  bool channelLanes = true;
 };

@@ -1,22 +1,32 @@
 #include "dsp/convolution/SplitRadixFFT.h"
 
+#include "dsp/convolution/SplitRadixButterflies.h"
+#include "dsp/fft/SampleLanes.h"
+
 #include <cmath>
+#include <functional>
+#include <mutex>
 #include <vector>
 
 namespace SplitRadixFFT {
 
 namespace {
 
+using namespace SplitRadixDetail;
+
 constexpr int kMaxLog2 = 19;
-constexpr int kFirstLargeSize = 1024;  // from here the tables hold one octant
 constexpr int kPermutationEntries = (1 << (kMaxLog2 + 1)) - 16;
 constexpr double kQuarterPi = 0.7853981633974483;
-constexpr double kSqrtHalf = 0.7071067811865476;
 
+// Each size's twiddles (k = 4 .. 19) and the permutation blocks are made
+// on first use, each exactly once: a program that never transforms more
+// than 4096 points never spends the time or the memory of the 2^19 tables.
 struct Tables {
-  // Per size 2^k (k = 4 .. 19): (cos j s, sin j s) for j = 1 .. count, s = 2 pi / N.
+  // Per size 2^k: (cos j s, sin j s) for j = 1 .. count, s = 2 pi / N.
   std::vector<double> twiddles[kMaxLog2 + 1];
+  std::once_flag twiddlesMade[kMaxLog2 + 1];
   std::vector<int> permutation;
+  std::once_flag permutationMade;
 };
 
 // step = (pi / 4) / (count + 1), doubled when asked: both give 2 pi / N for
@@ -30,19 +40,18 @@ void MakeTwiddleTable(double* table, int count, bool doubled) {
   }
 }
 
-Tables* BuildTables() {
-  Tables* tables = new Tables;
-  for (int k = 4; k <= kMaxLog2; ++k) {
-    const int n = 1 << k;
-    const bool large = n >= kFirstLargeSize;
-    const int count = large ? n / 8 - 1 : n / 4 - 1;
-    tables->twiddles[k].resize(2 * static_cast<size_t>(count));
-    MakeTwiddleTable(tables->twiddles[k].data(), count, !large);
-  }
+void MakeTwiddles(std::vector<double>& twiddles, int k) {
+  const int n = 1 << k;
+  const bool large = n >= kFirstLargeSize;
+  const int count = large ? n / 8 - 1 : n / 4 - 1;
+  twiddles.resize(2 * static_cast<size_t>(count));
+  MakeTwiddleTable(twiddles.data(), count, !large);
+}
 
-  // r(N, p) level by level from r(N/2, .) and r(N/4, .), then inverted into
-  // the permutation blocks.
-  tables->permutation.assign(kPermutationEntries, 0);
+// r(N, p) level by level from r(N/2, .) and r(N/4, .), then inverted into
+// the permutation blocks.
+void MakePermutation(std::vector<int>& permutation) {
+  permutation.assign(kPermutationEntries, 0);
   std::vector<int> quarter{0, 2, 1, 3};       // r(4, .)
   std::vector<int> half{0, 4, 2, 6, 1, 5, 7, 3};  // r(8, .)
   for (int n = 16; n <= kMaxSize; n *= 2) {
@@ -52,22 +61,29 @@ Tables* BuildTables() {
     for (int p = 0; p < h; ++p) r[p] = 2 * half[p];
     for (int p = 0; p < q; ++p) r[h + p] = 4 * quarter[p] + 1;
     for (int p = 0; p < q; ++p) r[h + q + p] = (4 * quarter[p] - 1) & (n - 1);
-    int* block = tables->permutation.data() + (n - 16);
+    int* block = permutation.data() + (n - 16);
     block[0] = 0;
     for (int p = 1; p < n; ++p) block[n - r[p]] = p;
     quarter.swap(half);
     half.swap(r);
   }
-  return tables;
 }
 
 // Construct-on-first-use: the language guarantees one initialisation, and
-// that no other thread sees the tables before it has finished.
-const Tables& GetTables() {
-  static const Tables* const tables = BuildTables();
-  return *tables;
+// std::call_once that no thread sees a table before it is whole.
+Tables& GetTables() {
+  static Tables tables;
+  return tables;
 }
 
+// Makes the twiddles of every size up to 2^log2n that the transforms of
+// that size descend into.
+void EnsureTwiddles(int log2n) {
+  Tables& tables = GetTables();
+  for (int k = 4; k <= log2n; ++k) std::call_once(tables.twiddlesMade[k], MakeTwiddles, std::ref(tables.twiddles[k]), k);
+}
+
+// Only after EnsureTwiddles of this size or a larger one.
 const double* Twiddles(int log2n) { return GetTables().twiddles[log2n].data(); }
 
 int Log2(int n) {
@@ -76,96 +92,21 @@ int Log2(int n) {
   return k;
 }
 
-// ---- Forward: decimation in frequency, conjugate-pair split radix. -----
-// With quarter q = N/4 and x0..x3 = x[j], x[j+q], x[j+2q], x[j+3q]:
-//   x[j]    = x0 + x2,  x[j+q] = x1 + x3                  (even bins, size N/2)
-//   x[j+2q] = ((x0 - x2) + i (x1 - x3)) w^j               (bins 4k + 1, size N/4)
-//   x[j+3q] = ((x0 - x2) - i (x1 - x3)) w^-j              (bins 4k - 1, size N/4)
-// with w = e^(2 pi i / N).
-
-inline void ForwardButterfly(double* x, int j, int q, double c, double s) {
-  double* p0 = x + 2 * j;
-  double* p1 = p0 + 2 * q;
-  double* p2 = p1 + 2 * q;
-  double* p3 = p2 + 2 * q;
-  const double d0r = p0[0] - p2[0], d0i = p0[1] - p2[1];
-  const double d1r = p1[0] - p3[0], d1i = p1[1] - p3[1];
-  p0[0] += p2[0];
-  p0[1] += p2[1];
-  p1[0] += p3[0];
-  p1[1] += p3[1];
-  const double ar = d0r - d1i, ai = d0i + d1r;  // d0 + i d1
-  const double br = d0r + d1i, bi = d0i - d1r;  // d0 - i d1
-  p2[0] = ar * c - ai * s;
-  p2[1] = ar * s + ai * c;
-  p3[0] = br * c + bi * s;
-  p3[1] = bi * c - br * s;
-}
-
-// ---- Inverse: the transpose, decimation in time. -----
-// With E0 = x[j], E1 = x[j+q] (size-N/2 result), A = x[j+2q], B = x[j+3q]
-// (the two size-N/4 results), a = A w^-j, b = B w^j:
-//   x[j] = E0 + (a + b), x[j+2q] = E0 - (a + b),
-//   x[j+q] = E1 - i (a - b), x[j+3q] = E1 + i (a - b).
-
-inline void InverseButterfly(double* x, int j, int q, double c, double s) {
-  double* p0 = x + 2 * j;
-  double* p1 = p0 + 2 * q;
-  double* p2 = p1 + 2 * q;
-  double* p3 = p2 + 2 * q;
-  const double ar = p2[0] * c + p2[1] * s, ai = p2[1] * c - p2[0] * s;
-  const double br = p3[0] * c - p3[1] * s, bi = p3[0] * s + p3[1] * c;
-  const double sr = ar + br, si = ai + bi;
-  const double dr = ar - br, di = ai - bi;
-  const double e0r = p0[0], e0i = p0[1];
-  const double e1r = p1[0], e1i = p1[1];
-  p0[0] = e0r + sr;
-  p0[1] = e0i + si;
-  p2[0] = e0r - sr;
-  p2[1] = e0i - si;
-  p1[0] = e1r + di;  // E1 - i d
-  p1[1] = e1i - dr;
-  p3[0] = e1r - di;  // E1 + i d
-  p3[1] = e1i + dr;
-}
-
-// Sizes 32 .. 512 (and 16): table entries j = 1 .. N/4 - 1.
-template <void Butterfly(double*, int, int, double, double)>
-void SmallPass(double* x, int n, const double* table) {
-  const int q = n / 4;
-  Butterfly(x, 0, q, 1.0, 0.0);
-  for (int j = 1; j < q; ++j) Butterfly(x, j, q, table[2 * (j - 1)], table[2 * (j - 1) + 1]);
-}
-
-// Sizes 1024 .. 2^19: table entries j = 1 .. N/8 - 1; the second octant
-// follows from w^(N/4 - j) = (sin j s, cos j s).
-template <void Butterfly(double*, int, int, double, double)>
-void LargePass(double* x, int n, const double* table) {
-  const int q = n / 4;
-  const int e = n / 8;
-  Butterfly(x, 0, q, 1.0, 0.0);
-  Butterfly(x, e, q, kSqrtHalf, kSqrtHalf);
-  for (int j = 1; j < e; ++j) {
-    const double c = table[2 * (j - 1)];
-    const double s = table[2 * (j - 1) + 1];
-    Butterfly(x, j, q, c, s);
-    Butterfly(x, q - j, q, s, c);
-  }
-}
-
-inline void Butterfly2(double* x) {
-  const double ar = x[0], ai = x[1];
+template <class T>
+inline void Butterfly2(T* x) {
+  const T ar = x[0], ai = x[1];
   x[0] = ar + x[2];
   x[1] = ai + x[3];
   x[2] = ar - x[2];
   x[3] = ai - x[3];
 }
 
-void Forward4(double* x) {
-  const double s0r = x[0] + x[4], s0i = x[1] + x[5];  // x0 + x2
-  const double s1r = x[2] + x[6], s1i = x[3] + x[7];  // x1 + x3
-  const double d0r = x[0] - x[4], d0i = x[1] - x[5];  // x0 - x2
-  const double d1r = x[2] - x[6], d1i = x[3] - x[7];  // x1 - x3
+template <class T>
+void Forward4(T* x) {
+  const T s0r = x[0] + x[4], s0i = x[1] + x[5];  // x0 + x2
+  const T s1r = x[2] + x[6], s1i = x[3] + x[7];  // x1 + x3
+  const T d0r = x[0] - x[4], d0i = x[1] - x[5];  // x0 - x2
+  const T d1r = x[2] - x[6], d1i = x[3] - x[7];  // x1 - x3
   x[0] = s0r + s1r;
   x[1] = s0i + s1i;
   x[2] = s0r - s1r;
@@ -176,11 +117,12 @@ void Forward4(double* x) {
   x[7] = d0i - d1r;
 }
 
-void Inverse4(double* x) {
-  const double e0r = x[0] + x[2], e0i = x[1] + x[3];
-  const double e1r = x[0] - x[2], e1i = x[1] - x[3];
-  const double sr = x[4] + x[6], si = x[5] + x[7];
-  const double dr = x[4] - x[6], di = x[5] - x[7];
+template <class T>
+void Inverse4(T* x) {
+  const T e0r = x[0] + x[2], e0i = x[1] + x[3];
+  const T e1r = x[0] - x[2], e1i = x[1] - x[3];
+  const T sr = x[4] + x[6], si = x[5] + x[7];
+  const T dr = x[4] - x[6], di = x[5] - x[7];
   x[0] = e0r + sr;
   x[1] = e0i + si;
   x[4] = e0r - sr;
@@ -191,7 +133,8 @@ void Inverse4(double* x) {
   x[7] = e1i + dr;
 }
 
-void Forward8(double* x) {
+template <class T>
+void Forward8(T* x) {
   ForwardButterfly(x, 0, 2, 1.0, 0.0);
   ForwardButterfly(x, 1, 2, kSqrtHalf, kSqrtHalf);
   Butterfly2(x + 12);
@@ -199,7 +142,8 @@ void Forward8(double* x) {
   Forward4(x);
 }
 
-void Inverse8(double* x) {
+template <class T>
+void Inverse8(T* x) {
   Inverse4(x);
   Butterfly2(x + 8);
   Butterfly2(x + 12);
@@ -207,7 +151,33 @@ void Inverse8(double* x) {
   InverseButterfly(x, 1, 2, kSqrtHalf, kSqrtHalf);
 }
 
-void Forward(double* x, int n, int log2n) {
+// The passes of one size: the scalar ones of any element type, or a vector
+// variant's for plain doubles.
+template <class T>
+struct ScalarPasses {
+  static void Forward(T* x, int n, const double* table) {
+    if (n < kFirstLargeSize) {
+      SmallPass<T, ForwardButterfly<T>>(x, n, table);
+    } else {
+      LargePass<T, ForwardButterfly<T>>(x, n, table);
+    }
+  }
+  static void Inverse(T* x, int n, const double* table) {
+    if (n < kFirstLargeSize) {
+      SmallPass<T, InverseButterfly<T>>(x, n, table);
+    } else {
+      LargePass<T, InverseButterfly<T>>(x, n, table);
+    }
+  }
+};
+
+struct Avx512Passes {
+  static void Forward(double* x, int n, const double* table) { ForwardPassAvx512(x, n, table); }
+  static void Inverse(double* x, int n, const double* table) { InversePassAvx512(x, n, table); }
+};
+
+template <class T, class Passes>
+void Forward(T* x, int n, int log2n) {
   switch (n) {
     case 2:
       Butterfly2(x);
@@ -221,17 +191,14 @@ void Forward(double* x, int n, int log2n) {
     default:
       break;
   }
-  if (n < kFirstLargeSize) {
-    SmallPass<ForwardButterfly>(x, n, Twiddles(log2n));
-  } else {
-    LargePass<ForwardButterfly>(x, n, Twiddles(log2n));
-  }
-  Forward(x + 3 * n / 2, n / 4, log2n - 2);
-  Forward(x + n, n / 4, log2n - 2);
-  Forward(x, n / 2, log2n - 1);
+  Passes::Forward(x, n, Twiddles(log2n));
+  Forward<T, Passes>(x + 3 * n / 2, n / 4, log2n - 2);
+  Forward<T, Passes>(x + n, n / 4, log2n - 2);
+  Forward<T, Passes>(x, n / 2, log2n - 1);
 }
 
-void Inverse(double* x, int n, int log2n) {
+template <class T, class Passes>
+void Inverse(T* x, int n, int log2n) {
   switch (n) {
     case 2:
       Butterfly2(x);
@@ -245,31 +212,97 @@ void Inverse(double* x, int n, int log2n) {
     default:
       break;
   }
-  Inverse(x, n / 2, log2n - 1);
-  Inverse(x + n, n / 4, log2n - 2);
-  Inverse(x + 3 * n / 2, n / 4, log2n - 2);
-  if (n < kFirstLargeSize) {
-    SmallPass<InverseButterfly>(x, n, Twiddles(log2n));
+  Inverse<T, Passes>(x, n / 2, log2n - 1);
+  Inverse<T, Passes>(x + n, n / 4, log2n - 2);
+  Inverse<T, Passes>(x + 3 * n / 2, n / 4, log2n - 2);
+  Passes::Inverse(x, n, Twiddles(log2n));
+}
+
+template <class T, class Passes>
+void Run(T* data, int n, int log2n, int direction) {
+  if (direction == 0) {
+    Forward<T, Passes>(data, n, log2n);
   } else {
-    LargePass<InverseButterfly>(x, n, Twiddles(log2n));
+    Inverse<T, Passes>(data, n, log2n);
   }
+}
+
+bool CpuHas(FFTKernel kernel) {
+#if defined(__x86_64__) || defined(__i386__)
+  __builtin_cpu_init();
+  switch (kernel) {
+    case FFTKernel::kAvx512: return __builtin_cpu_supports("avx512f");
+    default: return true;
+  }
+#else
+  return kernel == FFTKernel::kPortable;
+#endif
 }
 
 }  // namespace
 
-void InitFFT() { GetTables(); }
+void InitFFT(int maxSize) {
+  int log2n = 0;
+  while (log2n < kMaxLog2 && (1 << log2n) < maxSize) ++log2n;
+  EnsureTwiddles(log2n);
+}
 
 bool IsSupportedSize(int n) { return n >= kMinSize && n <= kMaxSize && (n & (n - 1)) == 0; }
 
-bool RunFFT(double* data, int n, int direction) {
+bool IsFFTKernelAvailable(FFTKernel kernel) { return CpuHas(kernel); }
+
+FFTKernel BestFFTKernel() {
+  static const FFTKernel best = [] {
+    return CpuHas(FFTKernel::kAvx512) ? FFTKernel::kAvx512 : FFTKernel::kPortable;
+  }();
+  return best;
+}
+
+bool RunFFTWith(FFTKernel kernel, double* data, int n, int direction) {
   if (!data || !IsSupportedSize(n)) return false;
-  InitFFT();
   const int log2n = Log2(n);
-  if (direction == 0) {
-    Forward(data, n, log2n);
-  } else {
-    Inverse(data, n, log2n);
+  EnsureTwiddles(log2n);
+  if (!CpuHas(kernel)) kernel = BestFFTKernel();
+  switch (kernel) {
+#if defined(__x86_64__) || defined(__i386__)
+    case FFTKernel::kAvx512: Run<double, Avx512Passes>(data, n, log2n, direction); break;
+#endif
+    default: Run<double, ScalarPasses<double>>(data, n, log2n, direction); break;
   }
+  return true;
+}
+
+bool RunFFT(double* data, int n, int direction) { return RunFFTWith(BestFFTKernel(), data, n, direction); }
+
+void MultiplySpectraWith(FFTKernel kernel, const double* h, const double* x, double* work, int points,
+                         bool accumulate) {
+#if defined(__x86_64__) || defined(__i386__)
+  if (kernel == FFTKernel::kAvx512 && CpuHas(kernel)) {
+    MultiplySpectraAvx512(h, x, work, points, accumulate);
+    return;
+  }
+#endif
+  for (int k = 0; k < points; ++k) {
+    const double a = h[2 * k], b = h[2 * k + 1], c = x[2 * k], d = x[2 * k + 1];
+    if (accumulate) {
+      work[2 * k] += a * c - b * d;
+      work[2 * k + 1] += a * d + b * c;
+    } else {
+      work[2 * k] = a * c - b * d;
+      work[2 * k + 1] = a * d + b * c;
+    }
+  }
+}
+
+void MultiplySpectra(const double* h, const double* x, double* work, int points, bool accumulate) {
+  MultiplySpectraWith(BestFFTKernel(), h, x, work, points, accumulate);
+}
+
+bool RunFFTPair(double* pairs, int n, int direction) {
+  if (!pairs || !IsSupportedSize(n)) return false;
+  const int log2n = Log2(n);
+  EnsureTwiddles(log2n);
+  Run<SampleLanes, ScalarPasses<SampleLanes>>(reinterpret_cast<SampleLanes*>(pairs), n, log2n, direction);
   return true;
 }
 
@@ -283,7 +316,11 @@ int ScrambledIndex(int n, int p) {
   return (4 * ScrambledIndex(q, r - q) - 1) & (n - 1);
 }
 
-const int* GetPermutationTable() { return GetTables().permutation.data(); }
+const int* GetPermutationTable() {
+  Tables& tables = GetTables();
+  std::call_once(tables.permutationMade, MakePermutation, std::ref(tables.permutation));
+  return tables.permutation.data();
+}
 
 const int* GetPermutation(int n) {
   if (n < 16 || !IsSupportedSize(n)) return nullptr;

@@ -34,6 +34,13 @@ double BesselI0Series(double x) {
 
 double* MakeWindow(int n, int kind, bool normalise) {
   if (n < 1) return nullptr;
+  double* w = new double[n];
+  FillWindow(w, n, kind, normalise);
+  return w;
+}
+
+void FillWindow(double* w, int n, int kind, bool normalise) {
+  if (!w || n < 1) return;
   static const double kHamming[] = {0.53836, -0.46164};
   static const double kBlackman[] = {0.42, -0.5, 0.08};
   static const double kHann[] = {0.5, -0.5};
@@ -44,7 +51,6 @@ double* MakeWindow(int n, int kind, bool normalise) {
       0.2712203605850388,    -0.4334446123274422,  0.2180041228929303,    -0.06578534329560609,
       0.01076186730534183,   -0.0007700127105808265, 1.368088305992921e-5};
 
-  double* w = new double[n];
   // The Kaiser kinds centre on floor(n/2) and span only half the textbook
   // range, so their ends stay well above zero; the designs rely on that.
   const int centre = n / 2;
@@ -100,5 +106,4 @@ double* MakeWindow(int n, int kind, bool normalise) {
       for (int i = 0; i < n; ++i) w[i] *= scale;
     }
   }
-  return w;
 }

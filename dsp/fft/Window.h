@@ -22,6 +22,8 @@ enum WindowKind {
 // With normalise the values are scaled to sum to 1.0. A single point takes
 // the window's centre value, so a one-sample window never divides by n - 1.
 double* MakeWindow(int n, int kind, bool normalise);
+// The same values into n doubles the caller holds; nothing is allocated.
+void FillWindow(double* w, int n, int kind, bool normalise);
 
 // Modified Bessel function of order 0 by its power series, stopped after the
 // first term below 1e-21 of the running sum.

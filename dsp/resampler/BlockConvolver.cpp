@@ -24,6 +24,7 @@ void InitBlockConvolver(BlockConvolver* stage, LowPassKernel* kernel, int32_t mo
   stage->history = new double[b];
   stage->fftBuffer = new double[2 * b];
   stage->lastOutput = new double[2 * b];
+  stage->pairBuffer = new double[8 * b]();
   ResetBlockConvolver(stage);
 }
 
@@ -43,7 +44,8 @@ void ReleaseBlockConvolver(BlockConvolver* stage) {
   delete[] stage->history;
   delete[] stage->fftBuffer;
   delete[] stage->lastOutput;
-  stage->history = stage->fftBuffer = stage->lastOutput = nullptr;
+  delete[] stage->pairBuffer;
+  stage->history = stage->fftBuffer = stage->lastOutput = stage->pairBuffer = nullptr;
   if (stage->workArea) ReleaseFFTWorkArea(stage->workArea);
   stage->workArea = nullptr;
 }
@@ -79,20 +81,50 @@ void TransformBlock(BlockConvolver* stage) {
   const int32_t n = 2 * stage->blockSize;
   double* a = stage->fftBuffer;
   FFTWorkArea* area = stage->workArea;
-  RealFFTWithTables(n, 1, a, area->ip, area->w);
-  const double* k = stage->kernel->spectrum;
-  a[0] *= k[0];
-  a[1] *= k[1];
-  for (int32_t i = 2; i < n; i += 2) {
-    const double re = a[i] * k[i] - a[i + 1] * k[i + 1];
-    const double im = a[i] * k[i + 1] + a[i + 1] * k[i];
-    a[i] = re;
-    a[i + 1] = im;
-  }
-  RealFFTWithTables(n, -1, a, area->ip, area->w);
+  RealFFTWithTables(n, 1, a, area->ip, area->w, area->bitReverse);
+  MultiplyPackedSpectrum(n, a, stage->kernel->spectrum);
+  RealFFTWithTables(n, -1, a, area->ip, area->w, area->bitReverse);
   // The first half is the filtered current block; the next block refills
   // the other buffer.
   std::swap(stage->fftBuffer, stage->lastOutput);
+}
+
+// TransformBlock of two stages in step, through a's pair buffer.
+void TransformBlockPair(BlockConvolver* a, BlockConvolver* b) {
+  FFTWorkArea* area = a->workArea;
+  FilterPairWithTables(2 * a->blockSize, a->fftBuffer, b->fftBuffer, a->kernel->spectrum, area->ip, area->w,
+                       area->bitReverse, a->pairBuffer);
+  std::swap(a->fftBuffer, a->lastOutput);
+  std::swap(b->fftBuffer, b->lastOutput);
+}
+
+}  // namespace
+
+namespace {
+
+// The discard of the start-up samples and the halving, once the chunks of
+// a call are in: `taken` samples at *out. Returns the valid count.
+int32_t FinishCall(BlockConvolver* stage, double** out, int32_t taken) {
+  double* dst = *out;
+  int32_t produced = taken;
+  if (stage->drop > 0) {
+    if (stage->drop >= produced) {
+      stage->drop -= produced;
+      return 0;
+    }
+    dst += stage->drop;
+    produced -= stage->drop;
+    stage->drop = 0;
+    *out = dst;
+  }
+
+  if (stage->mode == kConvolveHalve) {
+    const int32_t kept = (produced + 1 - stage->decimPhase) / 2;
+    for (int32_t i = 0; i < kept; ++i) dst[i] = dst[2 * i + stage->decimPhase];
+    stage->decimPhase = (stage->decimPhase + produced) & 1;
+    produced = kept;
+  }
+  return produced;
 }
 
 }  // namespace
@@ -114,24 +146,43 @@ int32_t ConvolveBlock(BlockConvolver* stage, const double* in, double** out, int
     TakeChunk(stage, in, taken, take, dst + taken);
     taken += take;
   }
+  return FinishCall(stage, out, taken);
+}
 
-  int32_t produced = taken;
-  if (stage->drop > 0) {
-    if (stage->drop >= produced) {
-      stage->drop -= produced;
-      return 0;
-    }
-    dst += stage->drop;
-    produced -= stage->drop;
-    stage->drop = 0;
-    *out = dst;
-  }
+bool BlockConvolversInStep(const BlockConvolver* a, const BlockConvolver* b) {
+  return a->kernel == b->kernel && a->mode == b->mode && a->blockSize == b->blockSize && a->need == b->need &&
+         a->drop == b->drop && a->decimPhase == b->decimPhase && a->pairBuffer && a->workArea;
+}
 
-  if (stage->mode == kConvolveHalve) {
-    const int32_t kept = (produced + 1 - stage->decimPhase) / 2;
-    for (int32_t i = 0; i < kept; ++i) dst[i] = dst[2 * i + stage->decimPhase];
-    stage->decimPhase = (stage->decimPhase + produced) & 1;
-    produced = kept;
+int32_t ConvolveBlockPair(BlockConvolver* a, BlockConvolver* b, const double* inA, const double* inB, double** outA,
+                          double** outB, int32_t count, int32_t* producedB) {
+  if (!BlockConvolversInStep(a, b)) {
+    const int32_t produced = ConvolveBlock(a, inA, outA, count);
+    *producedB = ConvolveBlock(b, inB, outB, count);
+    return produced;
   }
-  return produced;
+  if (count <= 0) {
+    *producedB = 0;
+    return 0;
+  }
+  double* dstA = *outA;
+  double* dstB = *outB;
+  const int32_t n = count << a->upShift;
+  int32_t taken = 0;
+  while (n - taken >= a->need) {
+    const int32_t take = a->need;
+    TakeChunk(a, inA, taken, take, dstA + taken);
+    TakeChunk(b, inB, taken, take, dstB + taken);
+    taken += take;
+    TransformBlockPair(a, b);
+    a->need = b->need = a->blockSize;
+  }
+  if (n > taken) {
+    const int32_t take = n - taken;
+    TakeChunk(a, inA, taken, take, dstA + taken);
+    TakeChunk(b, inB, taken, take, dstB + taken);
+    taken += take;
+  }
+  *producedB = FinishCall(b, outB, taken);
+  return FinishCall(a, outA, taken);
 }

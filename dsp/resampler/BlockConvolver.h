@@ -27,6 +27,7 @@ struct BlockConvolver {
   double* history;         // the previous block's B filter-rate inputs
   double* fftBuffer;       // 2B: [current block | previous block], transformed in place
   double* lastOutput;      // 2B: the last block's result; its first B samples are output
+  double* pairBuffer;      // 8B: the work of this stage's and a partner's block together (ConvolveBlockPair)
   int32_t need;            // filter-rate samples missing from the current block
   int32_t drop;            // output samples still to discard
   int32_t decimPhase;      // when halving: index of the next kept sample, 0 or 1
@@ -51,3 +52,16 @@ void ResetBlockConvolver(BlockConvolver* stage);
 // in): every chunk is read before its output is written. A doubling stage
 // writes 2 count samples and needs a separate output.
 int32_t ConvolveBlock(BlockConvolver* stage, const double* in, double** out, int32_t count);
+
+// Whether two stages would do the same to equal counts: one kernel, mode and
+// block, and the same fill, discard and decimation phase. Two channels'
+// converters built and fed alike stay in step for good.
+bool BlockConvolversInStep(const BlockConvolver* a, const BlockConvolver* b);
+
+// ConvolveBlock of two stages in step, each on its own channel: both their
+// transforms run as one (FilterPairWithTables), so each channel's result is
+// bit for bit what ConvolveBlock gives it. Stages out of step are run one
+// after the other. Returns the first stage's count; *producedB gets the
+// second's.
+int32_t ConvolveBlockPair(BlockConvolver* a, BlockConvolver* b, const double* inA, const double* inB, double** outA,
+                          double** outB, int32_t count, int32_t* producedB);

@@ -37,12 +37,16 @@ FFTWorkArea* FFTWorkAreaPool::NewWorkArea(int32_t log2Size) {
   // ip[0] = 0 marks the tables as not yet built.
   area->ip = new int32_t[RealFFTWorkAreaIpSize(area->size)]();
   area->w = new double[area->size / 2 + 1]();
+  const int32_t points = area->size >= 2 ? area->size / 2 : 1;
+  area->bitReverse = new int32_t[points];
+  MakeBitReverseTable(points, area->bitReverse);
   return area;
 }
 
 void FFTWorkAreaPool::DeleteWorkArea(FFTWorkArea* area) {
   delete[] area->ip;
   delete[] area->w;
+  delete[] area->bitReverse;
   delete area;
 }
 

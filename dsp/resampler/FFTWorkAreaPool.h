@@ -14,6 +14,9 @@ struct FFTWorkArea {
   FFTWorkArea* next;
   int32_t* ip;
   double* w;
+  // The reordering of the size's n/2 complex points, made with the area, so
+  // no transform of this size counts it out again.
+  int32_t* bitReverse;
 };
 
 // Takes a work area of size 2^log2Size (0..30), making one when the pool

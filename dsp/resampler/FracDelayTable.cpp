@@ -76,10 +76,3 @@ const double* FracDelayTable::Shared() {
   }();
   return table;
 }
-
-namespace {
-// Builds the table while the library loads, before any converter exists, so
-// no set-up on a host thread pays for it. Safe in any initialisation order:
-// Shared() constructs on first use.
-[[maybe_unused]] const double* const kBuiltAtLoad = FracDelayTable::Shared();
-}  // namespace

@@ -25,8 +25,10 @@ void BuildFracDelayTable(double* storage, const FracDelayWindowParams* params);
 
 class FracDelayTable {
  public:
-  // The process-wide table, built by the first caller (at load, through the
-  // unit's initialiser) and never freed, so an interpolator that runs in
-  // another object's static destructor still finds it.
+  // The process-wide table, built by the first caller (the set-up of the
+  // first converter whose ratio is not a power of two: the exact 2x and 4x
+  // chains never need it, so a program that only runs those never builds
+  // it) and never freed, so an interpolator that runs in another object's
+  // static destructor still finds it.
   static const double* Shared();
 };

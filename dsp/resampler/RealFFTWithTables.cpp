@@ -1,14 +1,30 @@
 #include "dsp/resampler/RealFFTWithTables.h"
 
 #include <cmath>
+#include <type_traits>
 #include <utility>
+
+#include "dsp/fft/SampleLanes.h"
+#include "dsp/resampler/RealFFTPairPasses.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
 // Reverses the order of `count` complex values (count a power of two).
-void BitReverse(double* z, int count) {
+// Without a table the reversed index is counted along, a few steps a point.
+template <class T>
+void BitReverse(T* z, int count, const int32_t* table) {
+  if (table) {
+    for (int i = 0; i < count; ++i) {
+      const int j = table[i];
+      if (j > i) {
+        std::swap(z[2 * i], z[2 * j]);
+        std::swap(z[2 * i + 1], z[2 * j + 1]);
+      }
+    }
+    return;
+  }
   for (int i = 0, j = 0; i < count; ++i) {
     if (j > i) {
       std::swap(z[2 * i], z[2 * j]);
@@ -41,7 +57,7 @@ void MakeTwiddles(int nw, double* w) {
     w[nw - j] = s;
     w[nw - j + 1] = c;
   }
-  BitReverse(w, nw >> 1);
+  BitReverse(w, nw >> 1, nullptr);
 }
 
 // c[k] = 0.5 cos(2 pi k / n) for 0 < k < n/4 (c[0] is not read).
@@ -63,7 +79,8 @@ void MakeSplitTable(int nc, double* c) {
 // stage's twiddle for the pair of blocks is that value squared. Two stages
 // are therefore fused into one radix-4 pass that reads one table entry per
 // group. sign +1 or -1 picks the exponent (conjugate twiddles).
-void Transform(double* z, int m, const double* w, double sign) {
+template <class T>
+void Transform(T* z, int m, const double* w, double sign) {
   int s = 1;
   int log2m = 0;
   while ((1 << log2m) < m) ++log2m;
@@ -79,9 +96,9 @@ void Transform(double* z, int m, const double* w, double sign) {
         tr = -sign * ti;
         ti = sign * t;
       }
-      double* p = z + 4 * b;
-      const double dr = p[0] - p[2];
-      const double di = p[1] - p[3];
+      T* p = z + 4 * b;
+      const T dr = p[0] - p[2];
+      const T di = p[1] - p[3];
       p[0] += p[2];
       p[1] += p[3];
       p[2] = tr * dr - ti * di;
@@ -90,6 +107,13 @@ void Transform(double* z, int m, const double* w, double sign) {
     s = 2;
   }
   for (; s < m; s <<= 2) {
+    if constexpr (std::is_same_v<T, SampleLanes>) {
+      static const bool kVector = RealFFTDetail::HasAvx512();
+      if (kVector && s >= 2) {
+        RealFFTDetail::Radix4PassPairsAvx512(reinterpret_cast<double*>(z), m, s, w, sign);
+        continue;
+      }
+    }
     const int groups = m / (4 * s);
     for (int g = 0; g < groups; ++g) {
       const double w1r = g ? w[2 * g] : 1.0;
@@ -99,23 +123,23 @@ void Transform(double* z, int m, const double* w, double sign) {
       // i w1 (or -i w1 for the inverse).
       const double w3r = -sign * w1i;
       const double w3i = sign * w1r;
-      double* pa = z + 2 * (g * 4 * s);
-      double* pb = pa + 2 * s;
-      double* pc = pb + 2 * s;
-      double* pd = pc + 2 * s;
+      T* pa = z + 2 * (g * 4 * s);
+      T* pb = pa + 2 * s;
+      T* pc = pb + 2 * s;
+      T* pd = pc + 2 * s;
       for (int t = 0; t < 2 * s; t += 2) {
-        const double ar = pa[t] + pb[t], ai = pa[t + 1] + pb[t + 1];
-        const double xr = pa[t] - pb[t], xi = pa[t + 1] - pb[t + 1];
-        const double br = w1r * xr - w1i * xi, bi = w1r * xi + w1i * xr;
-        const double cr = pc[t] + pd[t], ci = pc[t + 1] + pd[t + 1];
-        const double yr = pc[t] - pd[t], yi = pc[t + 1] - pd[t + 1];
-        const double dr = w3r * yr - w3i * yi, di = w3r * yi + w3i * yr;
+        const T ar = pa[t] + pb[t], ai = pa[t + 1] + pb[t + 1];
+        const T xr = pa[t] - pb[t], xi = pa[t + 1] - pb[t + 1];
+        const T br = w1r * xr - w1i * xi, bi = w1r * xi + w1i * xr;
+        const T cr = pc[t] + pd[t], ci = pc[t + 1] + pd[t + 1];
+        const T yr = pc[t] - pd[t], yi = pc[t + 1] - pd[t + 1];
+        const T dr = w3r * yr - w3i * yi, di = w3r * yi + w3i * yr;
         pa[t] = ar + cr;
         pa[t + 1] = ai + ci;
         pb[t] = br + dr;
         pb[t + 1] = bi + di;
-        const double er = ar - cr, ei = ai - ci;
-        const double fr = br - dr, fi = bi - di;
+        const T er = ar - cr, ei = ai - ci;
+        const T fr = br - dr, fi = bi - di;
         pc[t] = w2r * er - w2i * ei;
         pc[t + 1] = w2r * ei + w2i * er;
         pd[t] = w2r * fr - w2i * fi;
@@ -131,8 +155,11 @@ int RealFFTWorkAreaIpSize(int n) {
   return static_cast<int>(std::ceil(std::sqrt(n / 2.0) + 2.0));
 }
 
-void RealFFTWithTables(int n, int direction, double* a, int* ip, double* w) {
-  if (n < 4 || (n & (n - 1)) != 0) return;
+namespace {
+
+// The twiddle and split tables of a size, made in the work area the first
+// time; returns the split table and sets its size and the step through it.
+const double* EnsureTables(int n, int* ip, double* w, int* ncOut, int* ksOut) {
   int nw = ip[0];
   if (4 * nw < n) {
     nw = n >> 2;
@@ -147,53 +174,143 @@ void RealFFTWithTables(int n, int direction, double* a, int* ip, double* w) {
     ip[1] = nc;
     if (nc > 1) MakeSplitTable(nc, w + nw);
   }
-  const double* c = w + nw;
-  const int m = n >> 1;
+  *ncOut = nc;
   // Table entries step by this much when the tables were built for a larger n.
-  const int ks = 2 * nc / m;
+  *ksOut = 2 * nc / (n >> 1);
+  return w + nw;
+}
 
+// Untangle the transform of z[j] = a[2j] + i a[2j+1] into the spectrum of
+// the real sequence: X[k] = Z[k] - x (1/2 + i e^(2 pi i k/n) / 2), with
+// x = Z[k] - conj Z[m-k], and the mirror bin likewise.
+template <class T>
+void ForwardUntangle(T* a, int n, const double* c, int nc, int ks) {
+  const int m = n >> 1;
+  for (int j = 2, kk = 0; j < m; j += 2) {
+    const int k = n - j;
+    kk += ks;
+    const double wkr = 0.5 - c[nc - kk];
+    const double wki = c[kk];
+    const T xr = a[j] - a[k];
+    const T xi = a[j + 1] + a[k + 1];
+    const T yr = wkr * xr - wki * xi;
+    const T yi = wkr * xi + wki * xr;
+    a[j] -= yr;
+    a[j + 1] -= yi;
+    a[k] += yr;
+    a[k + 1] -= yi;
+  }
+  const T x = a[0] - a[1];
+  a[0] += a[1];
+  a[1] = x;
+}
+
+// The inverse untangling rebuilds Z[k] from X[k] and X[m-k], from `from`
+// into `to` with complex point p placed at place(p): the identity in place,
+// the bit reversal when the reordering goes along with it.
+template <class T, class Place>
+void InverseUntangle(const T* from, T* to, int n, const double* c, int nc, int ks, Place place) {
+  const int m = n >> 1;
+  const T a1 = 0.5 * (from[0] - from[1]);
+  const T a0 = from[0] - a1;
+  const int first = place(0);
+  to[2 * first] = a0;
+  to[2 * first + 1] = a1;
+  for (int j = 2, kk = 0; j < m; j += 2) {
+    const int k = n - j;
+    kk += ks;
+    const double wkr = 0.5 - c[nc - kk];
+    const double wki = c[kk];
+    const T xr = from[j] - from[k];
+    const T xi = from[j + 1] + from[k + 1];
+    const T yr = wkr * xr + wki * xi;
+    const T yi = wkr * xi - wki * xr;
+    const int pj = place(j >> 1), pk = place(k >> 1);
+    const T aj = from[j] - yr, aj1 = from[j + 1] - yi, ak = from[k] + yr, ak1 = from[k + 1] - yi;
+    to[2 * pj] = aj;
+    to[2 * pj + 1] = aj1;
+    to[2 * pk] = ak;
+    to[2 * pk + 1] = ak1;
+  }
+  // The middle point pairs with itself and is left as it is.
+  const int middle = place(m >> 1);
+  const T mr = from[m], mi = from[m + 1];
+  to[2 * middle] = mr;
+  to[2 * middle + 1] = mi;
+}
+
+template <class T>
+void RealFFT(int n, int direction, T* a, int* ip, double* w, const int32_t* bitReverse) {
+  if (n < 4 || (n & (n - 1)) != 0) return;
+  int nc = 0, ks = 0;
+  const double* c = EnsureTables(n, ip, w, &nc, &ks);
+  const int m = n >> 1;
   if (direction >= 0) {
-    BitReverse(a, m);
+    BitReverse(a, m, bitReverse);
     Transform(a, m, w, 1.0);
-    // Untangle the transform of z[j] = a[2j] + i a[2j+1] into the spectrum of
-    // the real sequence: X[k] = Z[k] - x (1/2 + i e^(2 pi i k/n) / 2), with
-    // x = Z[k] - conj Z[m-k], and the mirror bin likewise.
-    for (int j = 2, kk = 0; j < m; j += 2) {
-      const int k = n - j;
-      kk += ks;
-      const double wkr = 0.5 - c[nc - kk];
-      const double wki = c[kk];
-      const double xr = a[j] - a[k];
-      const double xi = a[j + 1] + a[k + 1];
-      const double yr = wkr * xr - wki * xi;
-      const double yi = wkr * xi + wki * xr;
-      a[j] -= yr;
-      a[j + 1] -= yi;
-      a[k] += yr;
-      a[k + 1] -= yi;
-    }
-    const double x = a[0] - a[1];
-    a[0] += a[1];
-    a[1] = x;
+    ForwardUntangle(a, n, c, nc, ks);
   } else {
-    a[1] = 0.5 * (a[0] - a[1]);
-    a[0] -= a[1];
-    // The inverse untangling rebuilds Z[k] from X[k] and X[m-k].
-    for (int j = 2, kk = 0; j < m; j += 2) {
-      const int k = n - j;
-      kk += ks;
-      const double wkr = 0.5 - c[nc - kk];
-      const double wki = c[kk];
-      const double xr = a[j] - a[k];
-      const double xi = a[j + 1] + a[k + 1];
-      const double yr = wkr * xr + wki * xi;
-      const double yi = wkr * xi - wki * xr;
-      a[j] -= yr;
-      a[j + 1] -= yi;
-      a[k] += yr;
-      a[k + 1] -= yi;
-    }
-    BitReverse(a, m);
+    InverseUntangle(a, a, n, c, nc, ks, [](int p) { return p; });
+    BitReverse(a, m, bitReverse);
     Transform(a, m, w, -1.0);
+  }
+}
+
+template <class T>
+void MultiplyPacked(T* a, const double* k, int n) {
+  a[0] *= k[0];
+  a[1] *= k[1];
+  for (int i = 2; i < n; i += 2) {
+    const T re = a[i] * k[i] - a[i + 1] * k[i + 1];
+    const T im = a[i] * k[i + 1] + a[i + 1] * k[i];
+    a[i] = re;
+    a[i + 1] = im;
+  }
+}
+
+}  // namespace
+
+void RealFFTWithTables(int n, int direction, double* a, int* ip, double* w, const int32_t* bitReverse) {
+  RealFFT(n, direction, a, ip, w, bitReverse);
+}
+
+void MultiplyPackedSpectrum(int n, double* a, const double* spectrum) { MultiplyPacked(a, spectrum, n); }
+
+void FilterPairWithTables(int n, double* first, double* second, const double* spectrum, int* ip, double* w,
+                          const int32_t* bitReverse, double* work) {
+  if (n < 4 || (n & (n - 1)) != 0) return;
+  int nc = 0, ks = 0;
+  const double* c = EnsureTables(n, ip, w, &nc, &ks);
+  const int m = n >> 1;
+  SampleLanes* p = reinterpret_cast<SampleLanes*>(work);
+  SampleLanes* q = p + n;
+  // The two sequences go in side by side and already reordered: position
+  // i takes complex point rev(i), (a[2 rev(i)], a[2 rev(i) + 1]), which the
+  // forward transform's reordering would have swapped into it. Written in
+  // order, read where the reordering says.
+  for (int i = 0; i < m; ++i) {
+    const int j = bitReverse[i];
+    p[2 * i] = JoinLanes(first + 2 * j, second + 2 * j);
+    p[2 * i + 1] = JoinLanes(first + 2 * j + 1, second + 2 * j + 1);
+  }
+  Transform(p, m, w, 1.0);
+  ForwardUntangle(p, n, c, nc, ks);
+  MultiplyPacked(p, spectrum, n);
+  // The inverse untangling writes each point where the inverse's
+  // reordering would have moved it.
+  InverseUntangle(p, q, n, c, nc, ks, [bitReverse](int point) { return static_cast<int>(bitReverse[point]); });
+  Transform(q, m, w, -1.0);
+  for (int i = 0; i < n; i += 2) SplitLanes2(q[i], q[i + 1], first + i, second + i);
+}
+
+void MakeBitReverseTable(int m, int32_t* table) {
+  for (int i = 0, j = 0; i < m; ++i) {
+    table[i] = j;
+    int bit = m >> 1;
+    while (bit > 0 && (j & bit)) {
+      j ^= bit;
+      bit >>= 1;
+    }
+    j |= bit;
   }
 }

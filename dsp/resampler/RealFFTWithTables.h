@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // In-place real FFT whose twiddle tables live in a caller-supplied work area,
 // so that converters sharing a pooled area of one size build them only once.
 //
@@ -13,8 +15,29 @@
 // w: at least n/2 doubles: n/8 twiddles (cos, sin) in bit-reversed order,
 //    then n/4 values of the real-split table.
 //
+// bitReverse: null, or MakeBitReverseTable(n / 2): the reordering then reads
+// its indices instead of counting them along.
+//
 // The inverse is unscaled: forward then inverse returns n/2 times the input.
-void RealFFTWithTables(int n, int direction, double* a, int* ip, double* w);
+void RealFFTWithTables(int n, int direction, double* a, int* ip, double* w, const int32_t* bitReverse = nullptr);
+
+// a (n doubles, packed as above) times a packed spectrum, bin by bin, in
+// place: DC and Nyquist by their real factors, the others as complex
+// products (re a re k - im a im k, re a im k + im a re k).
+void MultiplyPackedSpectrum(int n, double* a, const double* spectrum);
+
+// One block of FFT filtering for two channels at once: each of first and
+// second (n doubles) is transformed forward, multiplied by the packed
+// spectrum and transformed back in place, bit for bit as RealFFTWithTables
+// forward, MultiplyPackedSpectrum and RealFFTWithTables inverse would leave
+// it. The reorderings travel with the interleaving and the inverse
+// untangling instead of taking passes of their own. bitReverse is required;
+// work holds 4n doubles.
+void FilterPairWithTables(int n, double* first, double* second, const double* spectrum, int* ip, double* w,
+                          const int32_t* bitReverse, double* work);
+
+// table[i] = i with its log2(m) bits reversed, for m a power of two.
+void MakeBitReverseTable(int m, int32_t* table);
 
 // ceil(sqrt(n/2) + 2).
 int RealFFTWorkAreaIpSize(int n);

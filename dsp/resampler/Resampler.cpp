@@ -151,6 +151,43 @@ int32_t RunResamplerBlock(Resampler* r, double* channel, int32_t count, double**
   return count;
 }
 
+int32_t RunResamplerBlockPair(Resampler* a, Resampler* b, double* channelA, double* channelB, int32_t count,
+                              double** outputA, double** outputB, int32_t* countB) {
+  // Only chains of the same shape and without interpolators share their
+  // stages; any other pair runs one channel after the other.
+  const bool alike = a->numStages == b->numStages && !a->interpolator && !b->interpolator &&
+                     a->maxBlock == b->maxBlock && count <= a->maxBlock && count > 0 && a->numStages > 0;
+  if (!alike) {
+    const int32_t n = RunResamplerBlock(a, channelA, count, outputA);
+    *countB = RunResamplerBlock(b, channelB, count, outputB);
+    return n;
+  }
+  const double* inA = channelA;
+  const double* inB = channelB;
+  int32_t countA = count;
+  int32_t countOfB = count;
+  for (int s = 0; s < a->numStages; ++s) {
+    double* targetA = (s & 1) ? a->bufferB : a->bufferA;
+    double* targetB = (s & 1) ? b->bufferB : b->bufferA;
+    if (!targetA) targetA = const_cast<double*>(inA);
+    if (!targetB) targetB = const_cast<double*>(inB);
+    if (countA == countOfB) {
+      int32_t producedB = 0;
+      countA = ConvolveBlockPair(a->stages[s], b->stages[s], inA, inB, &targetA, &targetB, countA, &producedB);
+      countOfB = producedB;
+    } else {
+      countA = ConvolveBlock(a->stages[s], inA, &targetA, countA);
+      countOfB = ConvolveBlock(b->stages[s], inB, &targetB, countOfB);
+    }
+    inA = targetA;
+    inB = targetB;
+  }
+  *outputA = const_cast<double*>(inA);
+  *outputB = const_cast<double*>(inB);
+  *countB = countOfB;
+  return countA;
+}
+
 int32_t ProcessResampler(Resampler* r, const double* in, int32_t count, double* out,
                          int32_t outCapacity) {
   int32_t written = 0;

@@ -59,6 +59,13 @@ void ResetResampler(Resampler* r);
 // ProcessResampler for blocks of any length.
 int32_t RunResamplerBlock(Resampler* r, double* channel, int32_t count, double** output);
 
+// RunResamplerBlock of two channels' converters at once: stages in step
+// share their transforms (ConvolveBlockPair), and each channel's result is
+// bit for bit what RunResamplerBlock gives it. Returns the first channel's
+// count; *countB gets the second's.
+int32_t RunResamplerBlockPair(Resampler* a, Resampler* b, double* channelA, double* channelB, int32_t count,
+                              double** outputA, double** outputB, int32_t* countB);
+
 // Converts `count` input samples of any length into `out`: the input is run
 // through the chain in pieces of at most maxBlock samples, so no converter
 // buffer is ever overrun. Returns the samples written; at most outCapacity

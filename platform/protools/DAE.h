@@ -65,10 +65,12 @@ typedef int32_t (*FicSDSSetListenerManufacturerProc)(FicRef listener, OSType man
 // The next token delivered to a listener of the task: the engine's copy
 // (until FicSDSDoneWithToken), the listener's task value and the listener.
 typedef int32_t (*FicSDSGetTokenAndTaskValProc)(FicRef task, void** token, HostWord* taskValue, HostWord* listener);
-typedef int32_t (*FicDeactivateTalkerProc)(int32_t connection, int16_t value);
-typedef int32_t (*FicReactivateTalkerProc)(int32_t connection, int16_t value);
-typedef int32_t (*FicDeactivateListenerProc)(int32_t connection, int16_t value);
-typedef int32_t (*FicReactivateListenerProc)(int32_t connection, int16_t value);
+// A port of a connection: the record describing the process to the
+// engine (a pointer, so pointer-sized) and the port's index.
+typedef int32_t (*FicDeactivateTalkerProc)(HostWord conversant, int16_t index);
+typedef int32_t (*FicReactivateTalkerProc)(HostWord conversant, int16_t index);
+typedef int32_t (*FicDeactivateListenerProc)(HostWord conversant, int16_t index);
+typedef int32_t (*FicReactivateListenerProc)(HostWord conversant, int16_t index);
 typedef int32_t (*FicPrepareForConnectionsStatusProc)(int32_t zero);
 typedef int32_t (*FicIsAliveProc)(void);
 typedef FicRef (*FicCreateCriticalSectionProc)(void);

@@ -103,6 +103,8 @@ struct SDSPManagerControl {
   // References the manager and the interface hold beyond their own.
   int32_t (*ManagerReferences)(void);
   int32_t (*ConnectionReferences)(void);
+  // The chip AllocateChip gives (none by default: there are no cards).
+  void (*SetAllocatedChip)(void* chip);
 };
 
 constexpr int32_t kDAEUnknownSelector = -5551;

@@ -25,8 +25,12 @@ class EngineHooks : public EngineHost, public MeterHook, public LoudnessHook {
 
   void ProcessInputMeter(double left, double right) override;
   void ProcessOutputMeter(double left, double right) override;
+  void ProcessMeterBlocks(const double* inLeft, const double* inRight, const double* outLeft,
+                          const double* outRight, int n) override;
 
   double GetLoudnessMatchGain(double inL, double inR, double outL, double outR) override;
+  bool GetLoudnessMatchGains(const double* inL, const double* inR, const double* outL, const double* outR,
+                             double* gains, int n) override;
 
  private:
   IPlugBase& mPlug;

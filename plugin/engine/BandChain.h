@@ -5,8 +5,8 @@
 #include "plugin/engine/ParamMirrors.h"
 
 // The order in which the twelve bands act on a pair of samples, taken from
-// the mirrors once per block (or per impulse build) so the per-sample loops
-// visit only the bands that act.
+// the mirrors once per block (or per impulse build) so that the block
+// cascade and the per-sample loops visit only the bands that act.
 //
 // A band acts when it is active and, while any band is soloed, soloed too.
 // Pass 1 runs the "All", "Left" and "Right" bands on (first, second) =
@@ -19,8 +19,20 @@ class BandChain {
 
   bool HasPass2() const { return mPass2Count > 0; }
 
-  // first runs the "first" bank's objects (left or mid), second the
-  // "second" bank's (right or side).
+  // Which bank objects a band entry runs: both, or only the first's or the
+  // second's.
+  enum EChannel { kBoth = 0, kFirstOnly = 1, kSecondOnly = 2 };
+  struct Entry {
+    int band;
+    int channel;
+  };
+  // pass 1 or 2: its entries in running order.
+  int Count(int pass) const { return pass == 2 ? mPass2Count : mPass1Count; }
+  const Entry* Entries(int pass) const { return pass == 2 ? mPass2 : mPass1; }
+
+  // One frame at a time: first runs the "first" bank's objects (left or
+  // mid), second the "second" bank's (right or side). The plain form of what
+  // BandCascade runs per block.
   void RunPass1(BandFilter* firstBank, BandFilter* secondBank, double& first, double& second) const {
     for (int i = 0; i < mPass1Count; ++i) {
       const Entry e = mPass1[i];
@@ -40,12 +52,6 @@ class BandChain {
   }
 
  private:
-  enum EChannel { kBoth = 0, kFirstOnly = 1, kSecondOnly = 2 };
-  struct Entry {
-    int band;
-    int channel;
-  };
-
   Entry mPass1[kNumBands] = {};
   Entry mPass2[kNumBands] = {};
   int mPass1Count = 0;

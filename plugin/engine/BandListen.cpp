@@ -37,3 +37,11 @@ void BandListen::Design(double frequencyHz, double gainDb, double processRate) {
     for (ListenSection& s : channel) DesignSection(s, f, gainDb, processRate);
   }
 }
+
+void BandListen::ProcessBlock(int channel, const double* in, double* out, int n) {
+  ListenSection first = mSections[channel & 1][0];
+  ListenSection second = mSections[channel & 1][1];
+  for (int i = 0; i < n; ++i) out[i] = second.Process(first.Process(in[i]));
+  mSections[channel & 1][0] = first;
+  mSections[channel & 1][1] = second;
+}

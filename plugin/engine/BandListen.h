@@ -50,6 +50,10 @@ class BandListen {
     return s[1].Process(s[0].Process(x));
   }
 
+  // n samples of one channel from in to out (which may be the same buffer),
+  // as n calls of Process would give them.
+  void ProcessBlock(int channel, const double* in, double* out, int n);
+
   const ListenSection& GetSection(int channel, int stage) const { return mSections[channel & 1][stage & 1]; }
 
  private:

@@ -9,40 +9,8 @@
 
 namespace {
 
-bool HasSecondDesign(int type) {
-  return type == kTypeDLowCut || type == kTypeDHighCut || type == kTypeDTiltShelf;
-}
-
 double DesignResponseDB(const Dsp::Filter& design, double frequency, double sampleRate) {
   return Levels::AmpToDb(std::abs(design.response(frequency / sampleRate)));
-}
-
-// Calls visit(section) for each section the band runs, in running order.
-template <class Band, class Visit>
-void ForEachRunningSection(Band& band, Visit visit) {
-  switch (band.mType) {
-    case kTypeAPeak:
-      visit(band.mStages[0]);
-      if (band.mCorrectionOn) visit(band.mCorrection);
-      break;
-    case kTypeALowCut:
-    case kTypeAHighCut:
-      if (!band.mSkipOddSection) visit(band.mOddSection);
-      for (int k = 0; k < BandFilter::kMaxCutStages && k < band.mStageCount; ++k) visit(band.mStages[k]);
-      break;
-    case kTypeATiltShelf:
-      visit(band.mStages[0]);
-      visit(band.mStages[1]);
-      break;
-    case kTypeAFlatTilt:
-      for (int k = 0; k < 4; ++k) visit(band.mStages[k]);
-      break;
-    case kTypeABandPass:
-    case kTypeANotch:
-      for (int k = 0; k < BandFilter::kMaxStages && k < band.mStageCount; ++k) visit(band.mStages[k]);
-      break;
-    default: visit(band.mStages[0]); break;
-  }
 }
 
 }  // namespace
@@ -52,7 +20,7 @@ double ProcessBandSample(BandFilter& band, double input) {
     double sample = input;
     double* channels[1] = {&sample};
     band.mDesignSet1[band.mIndexA]->process(1, channels);
-    if (HasSecondDesign(band.mType)) band.mDesignSet2[band.mIndexB]->process(1, channels);
+    if (BandUsesSecondDesign(band.mType)) band.mDesignSet2[band.mIndexB]->process(1, channels);
     return sample;
   }
   if (band.mMode != BandFilter::kModeSections) return input;
@@ -74,7 +42,7 @@ double GetBandResponseDB(const BandFilter& band, double frequency, double sample
   const double f = std::min(frequency, 0.5 * sampleRate - 1.0);
   if (band.mMode == BandFilter::kModeDesigns) {
     double db = DesignResponseDB(*band.mDesignSet1[band.mIndexA], f, sampleRate);
-    if (HasSecondDesign(band.mType)) db += DesignResponseDB(*band.mDesignSet2[band.mIndexB], f, sampleRate);
+    if (BandUsesSecondDesign(band.mType)) db += DesignResponseDB(*band.mDesignSet2[band.mIndexB], f, sampleRate);
     return db;
   }
   if (band.mMode != BandFilter::kModeSections) return 0.0;

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 
 // The over lamp beside a level meter: lights at once when the meter reads
 // above full scale, stays lit for a hold time after the last such reading,
 // then fades. Stepped once per metered sample on the audio thread; the GUI
-// reads Value() without a lock.
+// reads Value() without a lock, which Step (or, after a block of Advance
+// calls, Publish) brings up to date.
 class ClipLamp {
  public:
   enum State : int32_t {
@@ -22,7 +24,14 @@ class ClipLamp {
   // Dark, idle, peak and counter 0.
   void Clear();
 
-  void Step(bool clipping);
+  void Step(bool clipping) {
+    Advance(clipping);
+    Publish();
+  }
+  // A step the GUI does not see until the next Publish. Inline: the meters
+  // take one per metered frame.
+  void Advance(bool clipping);
+  void Publish() { mValue.store(mLevel, std::memory_order_relaxed); }
 
   // 0 dark .. 1 lit.
   double Value() const { return mValue.load(std::memory_order_relaxed); }
@@ -39,6 +48,34 @@ class ClipLamp {
   int32_t mCounter = 0;
   int32_t mState = kIdle;
   double mPeak = 0.0;
+  double mLevel = 0.0;  // the audio thread's value
   // Written only by the audio thread (and by set-up under the plug mutex).
   std::atomic<double> mValue{0.0};
 };
+
+inline void ClipLamp::Advance(bool clipping) {
+  const double target = clipping ? 1.0 : 0.0;
+  double value = mLevel;
+  mPeak = std::max(mPeak, target);
+  if (clipping) {
+    // Every clipping sample restarts the hold, not only the one that lit
+    // the lamp: otherwise a lamp held at 1.0 by clipping that lasts a while
+    // counts its hold from the first clip and goes dark early, or at once
+    // when the clipping outlasted the hold.
+    if (target > value) value = (value - target) * mRiseCoeff + target;
+    mCounter = 0;
+    mState = kHolding;
+  } else if (mState == kFalling) {
+    value = (value - target) * mFallCoeff + target;
+  } else if (mState == kHolding) {
+    // Compared before the increment: the lamp stays at its value for
+    // exactly mHoldSamples samples after the last clip.
+    const int32_t c = mCounter;
+    if (c < mHoldSamples) mCounter = c + 1;
+    if (c >= mHoldSamples) {
+      mState = kFalling;
+      value = (value - target) * mFallCoeff + target;
+    }
+  }
+  mLevel = value;
+}

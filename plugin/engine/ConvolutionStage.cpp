@@ -5,8 +5,8 @@
 
 void ConvolutionStage::Init() {
   for (DelayRing& ring : mDry) {
-    ring.SetCapacity(kMaxLatency);
     ring.SetLength(0);
+    ring.Clear();
   }
   mLatency = 0;
 }
@@ -29,6 +29,10 @@ int ConvolutionStage::Update(const FirImpulseBuilder& impulse, int filterMode, b
                              bool forceRealign) {
   const int length = impulse.GetLength();
   if (length < 1) return mLatency;
+  for (DelayRing& ring : mDry) {
+    if (ring.GetCapacity() < kMaxLatency) ring.SetCapacity(kMaxLatency);
+  }
+  mLoaded = true;
   mImpulseLR.SetNumChannels(2);
   mImpulseMS.SetNumChannels(2);
   if (resetChannels) {
@@ -80,13 +84,21 @@ void ConvolutionStage::Convolve(ConvolutionEngine& engine, const double* const* 
 void ConvolutionStage::Process(const double* in0, const double* in1, double* out0, double* out1, int n, bool wet,
                                BandListen* listen) {
   if (n < 1) return;
+  if (!mLoaded) {
+    // Second channel first: on a mono bus it may be the first's input.
+    if (out1 != in1) std::memmove(out1, in1, sizeof(double) * static_cast<size_t>(n));
+    if (out0 != in0) std::memmove(out0, in0, sizeof(double) * static_cast<size_t>(n));
+    if (listen) {
+      listen->ProcessBlock(0, out0, out0, n);
+      listen->ProcessBlock(1, out1, out1, n);
+    }
+    return;
+  }
   const double* in[2] = {in0, in1};
   if (wet) {
     // The dry delay keeps running so that "AB" off or a listen starts aligned.
-    for (int i = 0; i < n; ++i) {
-      mDry[0].Push(in0[i]);
-      mDry[1].Push(in1[i]);
-    }
+    mDry[0].Write(in0, n);
+    mDry[1].Write(in1, n);
     Convolve(mLR, in, out0, out1, n);
     for (int i = 0; i < n; ++i) {
       const double l = out0[i], r = out1[i];
@@ -113,14 +125,11 @@ void ConvolutionStage::Process(const double* in0, const double* in1, double* out
       if (ready > 0) engine->Advance(ready);
     }
   }
-  for (int i = 0; i < n; ++i) {
-    double l = mDry[0].Push(in0[i]);
-    double r = mDry[1].Push(in1[i]);
-    if (listen) {
-      l = listen->Process(0, l);
-      r = listen->Process(1, r);
-    }
-    out0[i] = l;
-    out1[i] = r;
+  // Second channel first: on a mono bus it may be the first's input.
+  mDry[1].PushBlock(in1, out1, n);
+  mDry[0].PushBlock(in0, out0, n);
+  if (listen) {
+    listen->ProcessBlock(0, out0, out0, n);
+    listen->ProcessBlock(1, out1, out1, n);
   }
 }

@@ -17,7 +17,9 @@ class ConvolutionStage {
   // L = 65536 plus two half-lengths.
   static constexpr int kMaxLatency = 3 * FirImpulseBuilder::kMaxLength;
 
-  // Sizes the dry delay for kMaxLatency.
+  // Empties the stage: nothing is loaded until the first Update, which
+  // also sizes the dry delay for kMaxLatency, so an instance that never
+  // leaves "Zero Latency" never holds the engines' memory.
   void Init();
   // The most frames one Process call hands over. The engines' queues are
   // grown for it whenever they are primed, so the audio thread finds them
@@ -32,7 +34,9 @@ class ConvolutionStage {
   // the processing rate. Allocates: not for the audio thread.
   int Update(const FirImpulseBuilder& impulse, int filterMode, bool resetChannels, bool forceRealign);
 
-  // One block of n frames (at most maxBlock). in1/out1 are the right
+  // One block of n frames (at most maxBlock). Before the first Update the
+  // output is the input itself (there is no delay to align with), and no
+  // engine is touched. in1/out1 are the right
   // channel, or stand-ins on a mono bus: the engines always run two
   // channels. wet: the filtered path ("AB" on and no band listened to);
   // otherwise the output is the dry delay, through `listen` when it is
@@ -42,6 +46,7 @@ class ConvolutionStage {
                BandListen* listen);
 
   int GetLatency() const { return mLatency; }
+  bool IsLoaded() const { return mLoaded; }
   const ConvolutionEngine& GetEngineLR() const { return mLR; }
   const ConvolutionEngine& GetEngineMS() const { return mMS; }
 
@@ -56,4 +61,5 @@ class ConvolutionStage {
   DelayRing mDry[2];
   int mLatency = 0;
   int mMaxBlock = 1;
+  bool mLoaded = false;
 };

@@ -19,3 +19,47 @@ void DelayRing::Clear() {
   if (mBuffer.Get()) std::memset(mBuffer.Get(), 0, static_cast<size_t>(mBuffer.GetSize()) * sizeof(double));
   mPosition = 0;
 }
+
+void DelayRing::PushBlock(const double* in, double* out, int n) {
+  if (n < 1) return;
+  if (mLength == 0) {
+    if (out != in) std::memcpy(out, in, sizeof(double) * static_cast<size_t>(n));
+    return;
+  }
+  // In runs up to the end of the ring; each slot's delayed sample is taken
+  // before the new one goes in, so out may be in.
+  double* ring = mBuffer.Get();
+  while (n > 0) {
+    const int k = std::min(n, mLength - mPosition);
+    double* slot = ring + mPosition;
+    for (int i = 0; i < k; ++i) {
+      const double delayed = slot[i];
+      slot[i] = in[i];
+      out[i] = delayed;
+    }
+    mPosition += k;
+    if (mPosition >= mLength) mPosition = 0;
+    in += k;
+    out += k;
+    n -= k;
+  }
+}
+
+void DelayRing::Write(const double* in, int n) {
+  if (n < 1 || mLength == 0) return;
+  double* ring = mBuffer.Get();
+  // Only the last mLength samples stay in the ring.
+  if (n > mLength) {
+    mPosition = (mPosition + (n - mLength)) % mLength;
+    in += n - mLength;
+    n = mLength;
+  }
+  while (n > 0) {
+    const int k = std::min(n, mLength - mPosition);
+    std::memcpy(ring + mPosition, in, sizeof(double) * static_cast<size_t>(k));
+    mPosition += k;
+    if (mPosition >= mLength) mPosition = 0;
+    in += k;
+    n -= k;
+  }
+}

@@ -21,6 +21,12 @@ class DelayRing {
     return delayed;
   }
 
+  // n pushes at once: out[i] is what Push(in[i]) would return. out may be
+  // in itself.
+  void PushBlock(const double* in, double* out, int n);
+  // n pushes whose delayed samples are not wanted.
+  void Write(const double* in, int n);
+
   int GetCapacity() const { return mBuffer.GetSize(); }
   int GetLength() const { return mLength; }
 

@@ -54,15 +54,18 @@ void EqualizerEngine::Setup(double sampleRate, int blockSize, int nIn, int nOut)
   const int maxBlock = std::max(OversamplingStage::kMinBlock, blockSize);
   mBank.Init(sampleRate, maxBlock, Factor());
   for (DelayRing& ring : mInputMeterDelay) {
-    ring.SetCapacity(kInputMeterDelayCapacity);
     ring.SetLength(0);
+    ring.Clear();
   }
   mTiming.Setup(sampleRate, kMeterRefreshMs, kOneShotMs);
   mFirLength = 2048;
-  // Loaded even in "Zero Latency", so the FIR path never meets an empty
-  // engine, whose queues would grow on the audio thread.
-  BuildImpulseResponse();
-  mBank.UpdateConvolution(true, true, Factor());
+  // The FIR path is loaded when a FIR mode is chosen (the parameter code
+  // builds the impulse then); until then it passes its input and holds no
+  // engine memory.
+  if (mMirrors->filterMode > 0) {
+    BuildImpulseResponse();
+    mBank.UpdateConvolution(true, true, Factor());
+  }
   SetupOversampling();
   mMaxLatency = ConvolutionStage::kMaxLatency / 4 + std::max(OversamplingStage::ConverterLatencyFor(sampleRate, 2),
                                                              OversamplingStage::ConverterLatencyFor(sampleRate, 4));
@@ -133,6 +136,11 @@ void EqualizerEngine::UpdateHostLatency(int latency) {
 void EqualizerEngine::DistributeLatency() {
   mTotalLatency = CalcLatency();
   for (DelayRing& ring : mInputMeterDelay) {
+    // Grown to its full size the first time a latency needs it, which only
+    // the set-up calls that load the FIR path or the converters bring.
+    if (ring.GetCapacity() < std::min(mTotalLatency, kInputMeterDelayCapacity)) {
+      ring.SetCapacity(kInputMeterDelayCapacity);
+    }
     if (ring.GetLength() != mTotalLatency) ring.SetLength(mTotalLatency);
   }
 }
@@ -145,12 +153,25 @@ void EqualizerEngine::StartListen(double frequencyHz, double gainDb) {
 
 void EqualizerEngine::StopListen() { mBank.GetListen().SetActive(false); }
 
-void EqualizerEngine::MeterInput(double** inputs, int nFrames) {
-  const bool stereo = mNumInputs >= 2;
-  for (int i = 0; i < nFrames; ++i) {
-    const double left = mInputMeterDelay[0].Push(inputs[0][i]);
-    const double right = mInputMeterDelay[1].Push(stereo ? inputs[1][i] : 0.0);
-    if (mMeters) mMeters->ProcessInputMeter(left, right);
+void EqualizerEngine::Meter(double** inputs, double** outputs, int nFrames) {
+  const bool stereoIn = mNumInputs >= 2;
+  const bool stereoOut = mNumOutputs >= 2;
+  for (int offset = 0; offset < nFrames; offset += kChunkFrames) {
+    const int n = std::min(kChunkFrames, nFrames - offset);
+    double* left = mChunk[0];
+    double* right = mChunk[1];
+    mInputMeterDelay[0].PushBlock(inputs[0] + offset, left, n);
+    if (stereoIn) {
+      mInputMeterDelay[1].PushBlock(inputs[1] + offset, right, n);
+    } else {
+      // A mono bus puts silence into the right delay, which still hands
+      // out what it held from a stereo layout before.
+      std::memset(right, 0, sizeof(double) * static_cast<size_t>(n));
+      mInputMeterDelay[1].PushBlock(right, right, n);
+    }
+    if (mMeters) {
+      mMeters->ProcessMeterBlocks(left, right, outputs[0] + offset, stereoOut ? outputs[1] + offset : nullptr, n);
+    }
   }
 }
 
@@ -182,13 +203,18 @@ void EqualizerEngine::ApplyOutputStages(double** inputs, double** outputs, int n
   }
 
   if (mLoudness) {
-    for (int i = 0; i < nFrames; ++i) {
-      const double inR = stereo ? inputs[1][i] : 0.0;
-      const double outR = stereo ? out1[i] : 0.0;
-      const double g = mLoudness->GetLoudnessMatchGain(inputs[0][i], inR, out0[i], outR);
-      out0[i] *= g;
-      // A mono input copied to two outputs keeps both channels equal.
-      if (out1) out1[i] *= g;
+    for (int offset = 0; offset < nFrames; offset += kChunkFrames) {
+      const int n = std::min(kChunkFrames, nFrames - offset);
+      double* gains = mChunk[0];
+      if (!mLoudness->GetLoudnessMatchGains(inputs[0] + offset, stereo ? inputs[1] + offset : nullptr, out0 + offset,
+                                            stereo ? out1 + offset : nullptr, gains, n)) {
+        continue;
+      }
+      for (int i = 0; i < n; ++i) {
+        out0[offset + i] *= gains[i];
+        // A mono input copied to two outputs keeps both channels equal.
+        if (out1) out1[offset + i] *= gains[i];
+      }
     }
   }
 
@@ -203,9 +229,6 @@ void EqualizerEngine::ApplyOutputStages(double** inputs, double** outputs, int n
   ScaleAboveFloor(out0, nFrames, gain);
   if (out1) ScaleAboveFloor(out1, nFrames, gain);
 
-  if (mMeters) {
-    for (int i = 0; i < nFrames; ++i) mMeters->ProcessOutputMeter(out0[i], out1 ? out1[i] : 0.0);
-  }
 }
 
 void EqualizerEngine::ProcessBlock(double** inputs, double** outputs, int nFrames) {
@@ -217,10 +240,13 @@ void EqualizerEngine::ProcessBlock(double** inputs, double** outputs, int nFrame
       for (int c = 0; c < mNumOutputs; ++c) std::memset(outputs[c], 0, sizeof(double) * static_cast<size_t>(nFrames));
     } else {
       for (int c = 0; c < mNumInputs; ++c) ZeroNonFinite(inputs[c], nFrames);
-      MeterInput(inputs, nFrames);
       if (mMirrors->hold == 0) Feed(mPreAnalyzer, inputs, mNumInputs, nFrames);
       RunFilterBank(inputs, outputs, nFrames);
       ApplyOutputStages(inputs, outputs, nFrames);
+      // Both meters at the end, together: the input meter reads the
+      // untouched inputs through its delay, the output meter the final
+      // outputs.
+      Meter(inputs, outputs, nFrames);
     }
   }
 

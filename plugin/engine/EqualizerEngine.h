@@ -11,10 +11,10 @@
 #include "plugin/engine/ParamMirrors.h"
 
 // The equaliser's audio path for one plug-in instance: latency report,
-// delayed input metering, pre-filter analyser feed, the filter bank
-// (oversampled when "OS Mode" asks for it), phase, loudness match,
-// post-filter analyser feed, output gain, output metering and the display
-// timing, in that order, once per host block.
+// pre-filter analyser feed, the filter bank (oversampled when "OS Mode" asks
+// for it), phase, loudness match, post-filter analyser feed, output gain,
+// the delayed input and the output metering and the display timing, in that
+// order, once per host block.
 //
 // It reads the parameter mirrors and nothing of the framework; the plug-in
 // reaches it through the hooks below and drives its set-up and redesigns
@@ -111,7 +111,7 @@ class EqualizerEngine {
  private:
   // The mirrors' oversampling factor, 1, 2 or 4.
   int Factor() const;
-  void MeterInput(double** inputs, int nFrames);
+  void Meter(double** inputs, double** outputs, int nFrames);
   void Feed(AnalyzerFeed* feed, double** channels, int nChannels, int nFrames);
   void RunFilterBank(double** inputs, double** outputs, int nFrames);
   void ApplyOutputStages(double** inputs, double** outputs, int nFrames);
@@ -136,4 +136,9 @@ class EqualizerEngine {
   int mTotalLatency = 0;
   int mMaxLatency = 0;
   static constexpr int kZeroLatencyDelay = 0;
+
+  // The delayed input for the meters, and the loudness gains, a chunk at a
+  // time.
+  static constexpr int kChunkFrames = 1024;
+  double mChunk[2][kChunkFrames] = {};
 };

@@ -22,6 +22,11 @@ void FilterBank::SetMaxHostBlock(int maxHostBlock) {
   mMaxHostBlock = std::max(maxHostBlock, 1);
   // Four times the host block: the most the 4x path hands over at once.
   mSpareOutput.Resize(4 * mMaxHostBlock, false);
+  mZeroLatencySliceFrames = 4 * mMaxHostBlock;
+  for (WDL_TypedBuf<double>* buf : {&mWork[0], &mWork[1], &mScratch}) {
+    buf->Resize(4 * mMaxHostBlock, false);
+    if (buf->Get()) std::memset(buf->Get(), 0, sizeof(double) * static_cast<size_t>(buf->GetSize()));
+  }
   mSliceFrames = std::min(mSliceFrames, 4 * mMaxHostBlock);
 }
 
@@ -61,33 +66,51 @@ int FilterBank::UpdateConvolution(bool resetChannels, bool forceRealign, int fac
   return mConvolution.Update(mBuilder, mMirrors->filterMode, resetChannels, forceRealign);
 }
 
+namespace {
+
+// On a mono bus both inputs are one buffer, which may also be output 0:
+// callers copy the second channel first.
+void CopyApart(double* to, const double* from, int n) {
+  if (to != from) std::memcpy(to, from, sizeof(double) * static_cast<size_t>(n));
+}
+
+}  // namespace
+
 void FilterBank::RunZeroLatency(const double* in0, const double* in1, double* out0, double* out1, int n) {
-  if (mListen.IsActive()) {
-    for (int i = 0; i < n; ++i) {
-      const double l = in0[i], r = in1[i];
-      out0[i] = mListen.Process(0, l);
-      out1[i] = mListen.Process(1, r);
-    }
+  const bool listen = mListen.IsActive();
+  // With "AB" off the bands still run, so their state stays current; their
+  // result goes to the work buffers instead of the outputs.
+  const bool ab = listen || mMirrors->abEnabled != 0;
+  double* l = ab ? out0 : mWork[0].Get();
+  double* r = ab ? out1 : mWork[1].Get();
+  CopyApart(r, in1, n);
+  CopyApart(l, in0, n);
+  if (listen) {
+    mListen.ProcessBlock(0, l, l, n);
+    mListen.ProcessBlock(1, r, r, n);
     return;
   }
   mChain.Select(*mMirrors);
-  const bool ab = mMirrors->abEnabled != 0;
+  double* scratch = mScratch.Get();
+  mCascade.Run(mChain, 1, mFirst, mSecond, l, r, scratch, n);
   // Without mid/side bands the round trip through mid and side would only
   // add rounding, so it is left out.
-  const bool pass2 = mChain.HasPass2();
-  for (int i = 0; i < n; ++i) {
-    const double a = in0[i], b = in1[i];
-    double l = a, r = b;
-    mChain.RunPass1(mFirst, mSecond, l, r);
-    if (pass2) {
-      double mid = (l + r) * 0.5, side = (l - r) * 0.5;
-      mChain.RunPass2(mFirst, mSecond, mid, side);
-      l = mid + side;
-      r = mid - side;
+  if (mChain.HasPass2()) {
+    for (int i = 0; i < n; ++i) {
+      const double mid = (l[i] + r[i]) * 0.5, side = (l[i] - r[i]) * 0.5;
+      l[i] = mid;
+      r[i] = side;
     }
-    // With "AB" off the bands still run, so their state stays current.
-    out0[i] = ab ? l : a;
-    out1[i] = ab ? r : b;
+    mCascade.Run(mChain, 2, mFirst, mSecond, l, r, scratch, n);
+    for (int i = 0; i < n; ++i) {
+      const double mid = l[i], side = r[i];
+      l[i] = mid + side;
+      r[i] = mid - side;
+    }
+  }
+  if (!ab) {
+    CopyApart(out1, in1, n);
+    CopyApart(out0, in0, n);
   }
 }
 
@@ -97,9 +120,10 @@ void FilterBank::ProcessChannels(double** in, double** out, int n, int nIn, int 
   const bool zeroLatency = mMirrors->filterMode <= 0;
   const bool wet = !mListen.IsActive() && mMirrors->abEnabled != 0;
   // Slices keep the FIR path within the queues and the spare buffer it was
-  // sized for.
-  for (int offset = 0; offset < n; offset += mSliceFrames) {
-    const int k = std::min(mSliceFrames, n - offset);
+  // sized for, and the zero-latency path within its work buffers.
+  const int slice = zeroLatency ? mZeroLatencySliceFrames : mSliceFrames;
+  for (int offset = 0; offset < n; offset += slice) {
+    const int k = std::min(slice, n - offset);
     const double* in0 = in[0] + offset;
     const double* in1 = (stereo ? in[1] : in[0]) + offset;
     double* out0 = out[0] + offset;

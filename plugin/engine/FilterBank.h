@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/containers/WDL_TypedBuf.h"
+#include "plugin/engine/BandCascade.h"
 #include "plugin/engine/BandChain.h"
 #include "plugin/engine/BandFilter.h"
 #include "plugin/engine/BandListen.h"
@@ -10,8 +11,9 @@
 #include "plugin/engine/ParamMirrors.h"
 
 // The twelve bands applied to one block at the processing rate, in the
-// filter mode the mirrors hold: "Zero Latency" runs the bands per sample,
-// the other modes convolve with the measured response of the whole chain.
+// filter mode the mirrors hold: "Zero Latency" runs the bands over the
+// block (BandCascade), the other modes convolve with the measured response
+// of the whole chain.
 //
 // Four banks of twelve bands: first and second run the per-sample path
 // (left or mid, right or side) at the processing rate; display serves the
@@ -58,6 +60,9 @@ class FilterBank : public ChannelProcessor {
   int GetFirLength() const { return mBuilder.GetLength(); }
   const FirImpulseBuilder& GetImpulse() const { return mBuilder; }
   const ConvolutionStage& GetConvolution() const { return mConvolution; }
+  // The section runner variant of the zero-latency path, for tests and
+  // benchmarks; the fastest available by default.
+  void SetSectionKernel(SectionKernel kernel) { mCascade.SetKernel(kernel); }
 
  private:
   void RunZeroLatency(const double* in0, const double* in1, double* out0, double* out1, int n);
@@ -69,11 +74,16 @@ class FilterBank : public ChannelProcessor {
   BandFilter mDisplay[kNumBands];
   BandFilter mFir[kNumBands];
   BandChain mChain;
+  BandCascade mCascade;
   BandListen mListen;
   FirImpulseBuilder mBuilder;
   ConvolutionStage mConvolution;
   WDL_TypedBuf<double> mSpareOutput;  // the right output on a mono bus
+  // The bands' work with "AB" off, and the idle lane of one-channel runs.
+  WDL_TypedBuf<double> mWork[2];
+  WDL_TypedBuf<double> mScratch;
   double mHostRate = 44100.0;
   int mMaxHostBlock = 1;
   int mSliceFrames = 1;  // the most frames one convolution call takes
+  int mZeroLatencySliceFrames = 4;
 };

@@ -25,16 +25,15 @@ int FirImpulseBuilder::LengthFor(int filterMode, int osFactor) {
   return kBase[filterMode] * factor;
 }
 
-void FirImpulseBuilder::Init() {
-  for (WDL_TypedBuf<double>* buf : {&mLeft, &mRight, &mMid, &mSide}) {
-    buf->Resize(kMaxLength, false);
-    if (buf->Get()) std::memset(buf->Get(), 0, sizeof(double) * static_cast<size_t>(buf->GetSize()));
-  }
-  mLength = 0;
-}
+void FirImpulseBuilder::Init() { mLength = 0; }
 
 void FirImpulseBuilder::Build(BandFilter* firstBank, BandFilter* secondBank, const ParamMirrors& mirrors,
                               int length, int filterMode, double processRate, double displayRate) {
+  for (WDL_TypedBuf<double>* buf : {&mLeft, &mRight, &mMid, &mSide}) {
+    if (buf->GetSize() == kMaxLength) continue;
+    buf->Resize(kMaxLength, false);
+    if (buf->Get()) std::memset(buf->Get(), 0, sizeof(double) * static_cast<size_t>(buf->GetSize()));
+  }
   mLength = std::clamp(length, 0, std::min(mLeft.GetSize(), kMaxLength));
   double* left = mLeft.Get();
   double* right = mRight.Get();

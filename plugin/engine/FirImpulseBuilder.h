@@ -21,14 +21,17 @@ class FirImpulseBuilder {
   static int LengthFor(int filterMode, int osFactor);
   static bool IsLinearPhase(int filterMode) { return filterMode >= 4 && filterMode <= 6; }
 
-  // Allocates the four buffers for the longest response.
+  // Forgets the responses. The four buffers are allocated, for the longest
+  // response, by the first Build: an instance that never leaves "Zero
+  // Latency" never holds them.
   void Init();
 
   // Builds the four responses of `length` samples (at most kMaxLength).
   // The two banks are the builder's first- and second-channel objects: the
   // first is borrowed from the display, so both are redesigned at
-  // displayRate (and reset) before this returns. Allocates the window and
-  // the linear-phase work area: not for the audio thread.
+  // displayRate (and reset) before this returns. Allocates the buffers (the
+  // first time), the window and the linear-phase work area: not for the
+  // audio thread.
   void Build(BandFilter* firstBank, BandFilter* secondBank, const ParamMirrors& mirrors, int length,
              int filterMode, double processRate, double displayRate);
 

@@ -65,3 +65,12 @@ double LoudnessMatcher::GetLoudnessMatchGain(double inL, double inR, double outL
   if (d > kMaxGainDb) d = kMaxGainDb;
   return std::exp(d * Levels::kDbToLog);
 }
+
+bool LoudnessMatcher::GetLoudnessMatchGains(const double* inL, const double* inR, const double* outL,
+                                            const double* outR, double* gains, int n) {
+  if (mMode == kModeOff) return false;
+  for (int i = 0; i < n; ++i) {
+    gains[i] = GetLoudnessMatchGain(inL[i], inR ? inR[i] : 0.0, outL[i], outR ? outR[i] : 0.0);
+  }
+  return true;
+}

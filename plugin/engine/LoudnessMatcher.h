@@ -33,6 +33,10 @@ class LoudnessMatcher {
   // The gain for one frame (mono callers pass 0 for the right channels).
   // Off: 1 and nothing changes. Both envelopes silent: 0.
   double GetLoudnessMatchGain(double inL, double inR, double outL, double outR);
+  // n frames (null right channels read as 0): the gains n calls would give.
+  // Off: false, and gains is left alone (every gain would be 1).
+  bool GetLoudnessMatchGains(const double* inL, const double* inR, const double* outL, const double* outR,
+                             double* gains, int n);
 
   int GetMode() const { return mMode; }
 

@@ -126,6 +126,67 @@ void Meters::ProcessInputMeter(double left, double right) { Route(left, right, t
 
 void Meters::ProcessOutputMeter(double left, double right) { Route(left, right, false); }
 
+namespace {
+
+// What one meter takes of a block: a pair, as it is or as mid and side.
+struct MeterSource {
+  const double* left;
+  const double* right;  // null: 0.0
+  bool midSide;
+  int32_t select;
+};
+
+inline void FeedFrame(LoudnessMeter& meter, ClipLamp& lamp, const MeterSource& source, int i) {
+  double l = source.left[i], r = source.right ? source.right[i] : 0.0;
+  if (source.midSide) {
+    const double mid = (l + r) * 0.5;
+    const double side = (l - r) * 0.5;
+    l = mid;
+    r = side;
+  }
+  meter.ProcessMeter(l, r, source.select);
+  lamp.Advance(meter.current * meter.offsetFactor > 1.0);
+}
+
+}  // namespace
+
+// Route for a block, both signals at once: each meter takes from the signal
+// and in the form the channel mode gives it.
+void Meters::ProcessMeterBlocks(const double* inLeft, const double* inRight, const double* outLeft,
+                                const double* outRight, int n) {
+  MeterSource first{}, second{};
+  switch (mChannelMode) {
+    case kInOut:
+      first = {inLeft, inRight, false, 0};
+      second = {outLeft, outRight, false, 0};
+      break;
+    case kInLeftRight:
+    case kOutLeftRight: {
+      const bool in = mChannelMode == kInLeftRight;
+      first = {in ? inLeft : outLeft, in ? inRight : outRight, false, 1};
+      second = {first.left, first.right, false, 2};
+      break;
+    }
+    case kInMidSide:
+    case kOutMidSide: {
+      const bool in = mChannelMode == kInMidSide;
+      first = {in ? inLeft : outLeft, in ? inRight : outRight, true, 3};
+      second = {first.left, first.right, true, 4};
+      break;
+    }
+    default: return;  // "Off", or a mode outside the list: no meter moves
+  }
+  if (n < 1) return;
+  for (int i = 0; i < n; ++i) {
+    FeedFrame(mInputMeter, mInputClipLamp, first, i);
+    FeedFrame(mOutputMeter, mOutputClipLamp, second, i);
+  }
+  mInputClipLamp.Publish();
+  mOutputClipLamp.Publish();
+  Publish(mInputMeter, mInputShown);
+  Publish(mOutputMeter, mOutputShown);
+}
+
 void Meters::FormatMeterValue(IGraphics* graphics, const ControlIndices& input,
                               const ControlIndices& output) const {
   if (!graphics) return;

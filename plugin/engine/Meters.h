@@ -11,9 +11,10 @@ class IGraphics;
 // The editor's two level meters with their clip lamps. "Main Meter Mode"
 // chooses the measure, "Main Meter Channel Mode" what each meter sees: the
 // input against the output, or the two channels (or mid and side) of one of
-// them. The block path calls ProcessInputMeter and ProcessOutputMeter per
-// frame under the plug mutex; the GUI reads the published values and
-// FormatMeterValue without a lock, so a reading may mix two samples.
+// them. The block path calls ProcessMeterBlocks (or the per-frame calls)
+// under the plug mutex; the GUI reads the values published at the end of
+// each call and FormatMeterValue without a lock, so a reading may mix two
+// blocks.
 class Meters {
  public:
   enum MeterMode : int32_t {
@@ -77,6 +78,11 @@ class Meters {
   // output pair (0.0 for a missing right channel).
   void ProcessInputMeter(double left, double right);
   void ProcessOutputMeter(double left, double right);
+  // n frames of both pairs, as n input calls and n output calls would meter
+  // them; a right channel may be null (0.0 in every frame). The two meters
+  // are stepped in turn, frame by frame, so that their recursions overlap.
+  void ProcessMeterBlocks(const double* inLeft, const double* inRight, const double* outLeft,
+                          const double* outRight, int n);
 
   // GUI thread, no lock.
   Reading InputReading() const { return Read(mInputShown, mInputClipLamp); }

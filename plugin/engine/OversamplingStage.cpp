@@ -74,16 +74,29 @@ void OversamplingStage::ProcessSlice(double** inputs, double** outputs, int offs
                                      ChannelProcessor& processor) {
   int upCount = n * mFactor;
   for (int c = 0; c < nIn; ++c) {
-    double* buffer = mInputBuffers[c].Get();
-    std::memcpy(buffer, inputs[c] + offset, sizeof(double) * static_cast<size_t>(n));
-    upCount = std::min(upCount, static_cast<int>(RunResamplerBlock(&mUp[c], buffer, n, &mUpOutputs[c])));
+    std::memcpy(mInputBuffers[c].Get(), inputs[c] + offset, sizeof(double) * static_cast<size_t>(n));
+  }
+  // Two channels convert together, sharing each transform.
+  if (nIn == 2) {
+    int32_t second = 0;
+    const int32_t first = RunResamplerBlockPair(&mUp[0], &mUp[1], mInputBuffers[0].Get(), mInputBuffers[1].Get(), n,
+                                                &mUpOutputs[0], &mUpOutputs[1], &second);
+    upCount = std::min(upCount, static_cast<int>(std::min(first, second)));
+  } else {
+    upCount = std::min(upCount, static_cast<int>(RunResamplerBlock(&mUp[0], mInputBuffers[0].Get(), n, &mUpOutputs[0])));
   }
   double* filterOutputs[kMaxChannels] = {mFilterOutputs[0].Get(), mFilterOutputs[1].Get()};
   processor.ProcessChannels(mUpOutputs, filterOutputs, upCount, nIn, nOut);
 
+  // The last channel's count decides, as the converters of a bus run alike.
   int downCount = 0;
-  for (int c = 0; c < nOut; ++c) {
-    downCount = RunResamplerBlock(&mDown[c], filterOutputs[c], upCount, &mDownOutputs[c]);
+  if (nOut == 2) {
+    int32_t second = 0;
+    RunResamplerBlockPair(&mDown[0], &mDown[1], filterOutputs[0], filterOutputs[1], upCount, &mDownOutputs[0],
+                          &mDownOutputs[1], &second);
+    downCount = second;
+  } else {
+    downCount = RunResamplerBlock(&mDown[0], filterOutputs[0], upCount, &mDownOutputs[0]);
   }
   for (int c = 0; c < nOut; ++c) {
     double* out = outputs[c] + offset;

@@ -69,7 +69,6 @@ SpectrumAnalyzer::SpectrumAnalyzer() {
   Fixed(mAverageCurve, kMaxPointCount);
   Fixed(mSmoothedCurve, kMaxPointCount);
   Fixed(mMaxCurve, kMaxPointCount);
-  mDelay.SetCapacity(kDelayCapacity);
   SetSampleRate(mSampleRate);
   SetSpeed(1.0, 0.0, 60.0);
   AllocAnalyzerBuffers();
@@ -118,6 +117,9 @@ void SpectrumAnalyzer::SetSmoothingCoefficients(double riseCoeff, double fallCoe
 
 void SpectrumAnalyzer::SetDelay(int delaySamples) {
   mDelaySamples = delaySamples;
+  // The ring is made the first time a delay asks for it (a latency, which
+  // only the FIR modes and the converters bring).
+  if (delaySamples > mDelay.GetCapacity()) mDelay.SetCapacity(kDelayCapacity);
   mDelay.SetLength(delaySamples);
 }
 
@@ -126,25 +128,21 @@ void SpectrumAnalyzer::SetEnabled(bool enabled) { mEnabled = enabled; }
 void SpectrumAnalyzer::AllocAnalyzerBuffers() {
   // Only the audio thread and the refresh touch these, both under the plug
   // mutex that the caller holds: they may be reallocated.
-  mRingLength = Zeroed(mInputRing, mInputCapacity) ? mInputCapacity : 0;
+  // Zeroed by ClearHistory below.
+  mInputRing.Resize(mInputCapacity, true);
+  mRingLength = mInputRing.GetSize() == mInputCapacity ? mInputCapacity : 0;
   if (mRingLength == 0) Zeroed(mInputRing, 0);
-  bool framesOk = Zeroed(mFrame, mFftLength) && Zeroed(mFftBuffer, mFftLength + 2) &&
-                  Zeroed(mWindow, mFftLength);
-  if (framesOk) {
-    double* w = MakeWindow(mFftLength, kWindowBlackmanHarris7, true);
-    if (w) {
-      const double gain = WindowGain(mFftLength);
-      for (int i = 0; i < mFftLength; ++i) mWindow.Get()[i] = w[i] * gain;
-      delete[] w;
-    } else {
-      framesOk = false;
-    }
-  }
+  // The window keeps its values while its length stays; AnalyzeFrames
+  // computes it when it first needs it.
+  if (mWindow.GetSize() != mFftLength) mWindowLength = 0;
+  const bool framesOk = Zeroed(mFrame, mFftLength) && Zeroed(mFftBuffer, mFftLength + 2) &&
+                        (mWindowLength == mFftLength || Zeroed(mWindow, mFftLength));
   if (!framesOk) {
     // Without a frame nothing can be analysed; the queue still drains.
     Zeroed(mFrame, 0);
     Zeroed(mFftBuffer, 0);
     Zeroed(mWindow, 0);
+    mWindowLength = 0;
   }
   InitAnalyzerPoints(mResolution);
   ClearHistory();
@@ -203,28 +201,51 @@ void SpectrumAnalyzer::FeedInput(double** in, int nFrames, int nChannels, int ch
   for (int c = 0; c < nChannels; ++c) {
     if (!in[c]) return;
   }
+  // Frames past what the ring can hold are dropped, before the delay too.
+  const int accepted = std::min(nFrames, std::max(0, mRingLength - mFilled));
   double* ring = mInputRing.Get();
-  for (int i = 0; i < nFrames; ++i) {
-    if (mFilled >= mRingLength) continue;
-    double x;
+  double x[kFeedChunk];
+  for (int offset = 0; offset < accepted; offset += kFeedChunk) {
+    const int n = std::min(kFeedChunk, accepted - offset);
+    const double* in0 = in[0] + offset;
+    const double* in1 = nChannels >= 2 ? in[1] + offset : nullptr;
     if (midSide) {
-      if (nChannels < 2) {
-        x = in[0][i];
+      if (!in1) {
+        std::memcpy(x, in0, sizeof(double) * static_cast<size_t>(n));
       } else if (channel == 1) {
-        x = (in[0][i] - in[1][i]) * 0.5;
+        for (int i = 0; i < n; ++i) x[i] = (in0[i] - in1[i]) * 0.5;
       } else {
-        x = (in[0][i] + in[1][i]) * 0.5;
+        for (int i = 0; i < n; ++i) x[i] = (in0[i] + in1[i]) * 0.5;
       }
     } else if (channel == -1) {
-      x = 0.0;
-      for (int c = 0; c < nChannels; ++c) x += in[c][i];
+      for (int i = 0; i < n; ++i) x[i] = 0.0 + in0[i];
+      for (int c = 1; c < nChannels; ++c) {
+        const double* ch = in[c] + offset;
+        for (int i = 0; i < n; ++i) x[i] += ch[i];
+      }
     } else {
-      x = in[channel][i];
+      std::memcpy(x, in[channel] + offset, sizeof(double) * static_cast<size_t>(n));
     }
-    ring[mWritePos] = mDelay.Push(x);
-    if (++mWritePos >= mRingLength) mWritePos = 0;
-    ++mFilled;
+    mDelay.PushBlock(x, x, n);
+    // Into the ring in at most two runs, either side of its end.
+    for (int done = 0; done < n;) {
+      const int k = std::min(n - done, mRingLength - mWritePos);
+      std::memcpy(ring + mWritePos, x + done, sizeof(double) * static_cast<size_t>(k));
+      mWritePos += k;
+      if (mWritePos >= mRingLength) mWritePos = 0;
+      done += k;
+    }
   }
+  mFilled += accepted;
+}
+
+void SpectrumAnalyzer::BuildWindow() {
+  // Into the array the set-up sized, without allocating: the refresh holds
+  // the plug mutex.
+  FillWindow(mWindow.Get(), mFftLength, kWindowBlackmanHarris7, true);
+  const double gain = WindowGain(mFftLength);
+  for (int i = 0; i < mFftLength; ++i) mWindow.Get()[i] *= gain;
+  mWindowLength = mFftLength;
 }
 
 bool SpectrumAnalyzer::FramesReady() const {
@@ -247,6 +268,7 @@ void SpectrumAnalyzer::AnalyzeFrames() {
     return;
   }
   mNewData = true;
+  if (mWindowLength != mFftLength) BuildWindow();
   const int n = mFftLength;
   const int bins = mBinCount;
   double* frame = mFrame.Get();

@@ -132,6 +132,7 @@ class SpectrumAnalyzer {
 
  private:
   void Configured();
+  void BuildWindow();
   void ClearHistory();
   void ClearCurves();
   bool FramesReady() const;
@@ -160,6 +161,8 @@ class SpectrumAnalyzer {
   WDL_TypedBuf<double> mFrame;
   WDL_TypedBuf<double> mFftBuffer;
   WDL_TypedBuf<double> mWindow;
+  int mWindowLength = 0;  // what mWindow holds; 0 until AnalyzeFrames builds it
+  static constexpr int kFeedChunk = 256;
 
   // kMaxBinCount each.
   WDL_TypedBuf<double> mMagnitude;

@@ -88,6 +88,10 @@ class CProcessGroupInterface {
   static int32_t GetHostInterfaceVersion();
   // The host's callback procedure, null until selector 14 gives one.
   static HostCallbackProc GetHostCallback();
+  // Sends a parameter block to the host through its callback procedure
+  // in a locked memory handle; the host's 16-bit status, -7175 without a
+  // procedure, -7176 without memory.
+  static int32_t CallHost(int16_t callbackSelector, const void* block, size_t blockBytes);
 
   void* GetHostContext() const { return mHostContext; }
   // The effect types keep this address to read the context later.
@@ -104,10 +108,6 @@ class CProcessGroupInterface {
   virtual void LetSystemRun();
 
  private:
-  // Sends a parameter block to the host through its callback procedure
-  // in a locked memory handle; the host's 16-bit status, -7175 without a
-  // procedure, -7176 without memory.
-  static int32_t CallHost(int16_t callbackSelector, const void* block, size_t blockBytes);
 
   int32_t mSharedPair = 0;
   int32_t mSampleRate = 44100;

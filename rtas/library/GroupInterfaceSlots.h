@@ -31,6 +31,11 @@
 //             keep their name), _ otherwise
 //   n, types  the number of arguments and their types
 //
+// Selectors 139 and 140 carry the 52-byte record a process stores and
+// gives back (six doubles and a word); the host declares it under the
+// plug-in specification's name, but the record is not one, so it passes
+// as an untyped pointer.
+//
 // Selectors 95 and 127 have entries in the host's selector table whose
 // operation this table does not name; slots 118 and 135, which no selector
 // is listed for, take exactly their arguments.
@@ -186,8 +191,8 @@
   X(148,  -1, int32_t,           LeaveGroupLock,           ANSWER, 0,     0, 0, 0, 0, OWN,              -1, _,               0, ()) \
   X(149,  -1, void,              YieldGroupLock,           CUSTOM, 0,     0, 0, 0, 0, KEEP,             -1, _,               0, ()) \
   X(150,  -1, void,              SetHostInterfaceVersion,  CUSTOM, 0,     0, 0, 0, 0, KEEP,             -1, _,               1, (int32_t)) \
-  X(151, 139, int32_t,           HostCall139,              ANSWER, 0,     0, 0, 0, 0, FORWARD,         129, _,               3, (uint32_t, int32_t, SFicPlugInSpec*)) \
-  X(152, 140, int32_t,           HostCall140,              ANSWER, 0,     0, 0, 0, 0, FORWARD,         128, _,               3, (uint32_t, int32_t, SFicPlugInSpec*)) \
+  X(151, 139, int32_t,           HostCall139,              ANSWER, 0,     0, 0, 0, 0, FORWARD,         129, _,               3, (uint32_t, int32_t, void*)) \
+  X(152, 140, int32_t,           HostCall140,              ANSWER, 0,     0, 0, 0, 0, FORWARD,         128, _,               3, (uint32_t, int32_t, void*)) \
   X(153, 141, int32_t,           HostCall141,              ANSWER, 0,     0, 0, 0, 0, FORWARD,         130, _,               5, (uint32_t, int32_t, SFicPlugInSpec*, int32_t, int32_t*)) \
   X(154, 142, int32_t,           HostCall142,              ANSWER, 0,     0, 0, 0, 0, FORWARD,         131, _,               5, (uint32_t, int32_t, SFicPlugInSpec*, int32_t, int32_t*)) \
   X(155, 143, int32_t,           HostCall143,              ANSWER, 0,     0, 0, 0, 0, FORWARD,         132, _,               4, (uint32_t, int32_t, int32_t, uint8_t)) \

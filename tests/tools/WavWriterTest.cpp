@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -246,3 +247,64 @@ TEST(WavWriter, FinishedFilesAppearOnlyAtCommit) {
 }
 
 }  // namespace
+
+namespace {
+
+// The data chunk a format must hold for the samples, laid out here from the
+// format's definition: frames in order, channels interleaved, each sample
+// little-endian: the rounded and clipped integer, or the float's bits.
+std::vector<unsigned char> ExpectedData(const std::vector<std::vector<double>>& channels, int bits) {
+  std::vector<unsigned char> data;
+  for (size_t i = 0; i < channels[0].size(); ++i) {
+    for (const std::vector<double>& ch : channels) {
+      uint32_t word;
+      if (bits == 32) {
+        const float f = static_cast<float>(ch[i]);
+        std::memcpy(&word, &f, 4);
+      } else {
+        word = static_cast<uint32_t>(static_cast<int32_t>(std::ldexp(Expected(ch[i], bits), bits - 1)));
+      }
+      for (int b = 0; b < bits / 8; ++b) data.push_back(static_cast<unsigned char>(word >> (8 * b)));
+    }
+  }
+  return data;
+}
+
+}  // namespace
+
+// Random and edge-case samples written in pieces of several sizes: every
+// data byte is where the format puts it.
+TEST(WavWriter, DataBytesAreTheSamplesInterleavedLittleEndian) {
+  std::mt19937 rng(4);
+  std::uniform_real_distribution<double> dist(-1.2, 1.2);
+  for (int bits : {16, 24, 32}) {
+    for (int channelCount : {1, 2}) {
+      std::vector<std::vector<double>> channels(channelCount);
+      for (std::vector<double>& ch : channels) {
+        ch = kSamples;
+        for (int i = 0; i < 3000; ++i) ch.push_back(dist(rng));
+        std::shuffle(ch.begin(), ch.end(), rng);
+      }
+      ScratchFolder folder;
+      ASSERT_TRUE(folder.Ok());
+      const std::string path = folder.PathOf("data.wav");
+      WavWriter writer;
+      ASSERT_TRUE(writer.Open(path.c_str(), channelCount, 48000, bits));
+      const size_t total = channels[0].size();
+      size_t done = 0;
+      for (size_t piece : {size_t{1}, size_t{700}, size_t{7}, size_t{2000}, total}) {
+        const size_t n = std::min(piece, total - done);
+        const double* ptrs[2] = {channels[0].data() + done, channels[channelCount - 1].data() + done};
+        ASSERT_TRUE(writer.WriteFrames(ptrs, n));
+        done += n;
+      }
+      ASSERT_TRUE(writer.Close());
+      const std::vector<unsigned char> file = ReadBytes(path);
+      const std::vector<unsigned char> want = ExpectedData(channels, bits);
+      const size_t header = file.size() - want.size() - (want.size() & 1);
+      ASSERT_EQ(U32At(file, header - 4), want.size());
+      EXPECT_TRUE(std::equal(want.begin(), want.end(), file.begin() + static_cast<std::ptrdiff_t>(header)))
+          << bits << " bits, " << channelCount << " channels";
+    }
+  }
+}

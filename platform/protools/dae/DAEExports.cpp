@@ -258,23 +258,23 @@ int32_t FicSDSDoneWithToken(const void* token) {
 
 void FicPersonalityDoIdle(void) { standin::Enter("FicPersonalityDoIdle"); }
 
-int32_t FicDeactivateTalker(int32_t connection, int16_t value) {
-  if (auto failed = standin::Enter("FicDeactivateTalker", connection, value)) return *failed;
+int32_t FicDeactivateTalker(HostWord conversant, int16_t index) {
+  if (auto failed = standin::Enter("FicDeactivateTalker", conversant, index)) return *failed;
   return 0;
 }
 
-int32_t FicReactivateTalker(int32_t connection, int16_t value) {
-  if (auto failed = standin::Enter("FicReactivateTalker", connection, value)) return *failed;
+int32_t FicReactivateTalker(HostWord conversant, int16_t index) {
+  if (auto failed = standin::Enter("FicReactivateTalker", conversant, index)) return *failed;
   return 0;
 }
 
-int32_t FicDeactivateListener(int32_t connection, int16_t value) {
-  if (auto failed = standin::Enter("FicDeactivateListener", connection, value)) return *failed;
+int32_t FicDeactivateListener(HostWord conversant, int16_t index) {
+  if (auto failed = standin::Enter("FicDeactivateListener", conversant, index)) return *failed;
   return 0;
 }
 
-int32_t FicReactivateListener(int32_t connection, int16_t value) {
-  if (auto failed = standin::Enter("FicReactivateListener", connection, value)) return *failed;
+int32_t FicReactivateListener(HostWord conversant, int16_t index) {
+  if (auto failed = standin::Enter("FicReactivateListener", conversant, index)) return *failed;
   return 0;
 }
 

@@ -15,6 +15,7 @@ struct Manager {
   bool mManagerPresent = true;
   bool mConnectionPresent = true;
   int32_t mActivateStatus = 0;
+  void* mAllocatedChip = nullptr;
   std::atomic<int32_t> mManagerRefs{0};
   std::atomic<int32_t> mConnectionRefs{0};
 };
@@ -49,7 +50,8 @@ int32_t Deactivate(SDSPManagerConnection*, void* process) {
 }
 int32_t AllocateChip(SDSPManagerConnection*, void* group, void** chip) {
   if (auto failed = standin::Enter("AllocateChip", group, chip)) return *failed;
-  if (chip) *chip = nullptr;  // no cards: no chip to give
+  std::lock_guard<std::mutex> lock(TheManager().mMutex);
+  if (chip) *chip = TheManager().mAllocatedChip;
   return 0;
 }
 int32_t ReleaseChip(SDSPManagerConnection*, void* chip) {
@@ -95,6 +97,7 @@ void ResetManager() {
   m.mManagerPresent = true;
   m.mConnectionPresent = true;
   m.mActivateStatus = 0;
+  m.mAllocatedChip = nullptr;
   m.mManagerRefs = 0;
   m.mConnectionRefs = 0;
 }
@@ -110,6 +113,10 @@ void SetConnectionPresent(Boolean present) {
 void SetActivateStatus(int32_t status) {
   std::lock_guard<std::mutex> lock(TheManager().mMutex);
   TheManager().mActivateStatus = status;
+}
+void SetAllocatedChip(void* chip) {
+  std::lock_guard<std::mutex> lock(TheManager().mMutex);
+  TheManager().mAllocatedChip = chip;
 }
 int32_t ManagerReferences() { return TheManager().mManagerRefs; }
 int32_t ConnectionReferences() { return TheManager().mConnectionRefs; }
@@ -132,7 +139,7 @@ SDSPManager* GetDSPManager(void) {
 const SDSPManagerControl* DSPManagerStandInControl(void) {
   static const SDSPManagerControl control = {standin::CommonControl(ResetManager), SetManagerPresent,
                                              SetConnectionPresent, SetActivateStatus, ManagerReferences,
-                                             ConnectionReferences};
+                                             ConnectionReferences, SetAllocatedChip};
   return &control;
 }
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <complex>
 #include <random>
 #include <thread>
@@ -204,5 +206,78 @@ TEST(SplitRadixFFT, ConcurrentFirstUseSeesWholeTables) {
     double error = 0;
     for (size_t i = 0; i < x.size(); ++i) error = std::max(error, std::fabs(results[t][i] / kSize - x[i]));
     EXPECT_LT(error, 1e-13) << t;
+  }
+}
+
+namespace {
+
+std::vector<uint64_t> Bits(const std::vector<double>& v) {
+  std::vector<uint64_t> b(v.size());
+  std::memcpy(b.data(), v.data(), v.size() * sizeof(double));
+  return b;
+}
+
+}  // namespace
+
+// Every size, both directions: the vector passes leave every double as the
+// portable passes do, and two transforms side by side each as alone.
+TEST(SplitRadixFFT, VariantsAndPairsEqualThePortableTransformBitForBit) {
+  std::mt19937 rng(23);
+  std::uniform_real_distribution<double> dist(-1.0, 1.0);
+  const bool vector = SplitRadixFFT::IsFFTKernelAvailable(SplitRadixFFT::FFTKernel::kAvx512);
+  for (int n = 2; n <= (1 << 16); n *= 2) {
+    for (int direction : {0, 1}) {
+      std::vector<double> a(2 * static_cast<size_t>(n)), b(a.size());
+      for (double& v : a) v = dist(rng);
+      for (double& v : b) v = dist(rng);
+      std::vector<double> wantA = a, wantB = b;
+      SplitRadixFFT::RunFFTWith(SplitRadixFFT::FFTKernel::kPortable, wantA.data(), n, direction);
+      SplitRadixFFT::RunFFTWith(SplitRadixFFT::FFTKernel::kPortable, wantB.data(), n, direction);
+      if (vector) {
+        std::vector<double> got = a;
+        SplitRadixFFT::RunFFTWith(SplitRadixFFT::FFTKernel::kAvx512, got.data(), n, direction);
+        ASSERT_EQ(Bits(got), Bits(wantA)) << "n " << n << ", direction " << direction;
+      }
+      std::vector<double> pairs(2 * a.size());
+      for (size_t i = 0; i < a.size(); ++i) {
+        pairs[2 * i] = a[i];
+        pairs[2 * i + 1] = b[i];
+      }
+      ASSERT_TRUE(SplitRadixFFT::RunFFTPair(pairs.data(), n, direction));
+      std::vector<double> gotA(a.size()), gotB(a.size());
+      for (size_t i = 0; i < a.size(); ++i) {
+        gotA[i] = pairs[2 * i];
+        gotB[i] = pairs[2 * i + 1];
+      }
+      ASSERT_EQ(Bits(gotA), Bits(wantA)) << "pair, n " << n;
+      ASSERT_EQ(Bits(gotB), Bits(wantB)) << "pair, n " << n;
+    }
+  }
+}
+
+// The spectrum products of every variant, fresh and accumulated, against
+// the complex product written out here, for lengths around the vector width.
+TEST(SplitRadixFFT, SpectrumProductsAreTheComplexProductsInEveryVariant) {
+  std::mt19937 rng(29);
+  std::uniform_real_distribution<double> dist(-1.0, 1.0);
+  for (int points : {1, 3, 4, 5, 8, 13, 4096}) {
+    std::vector<double> h(2 * static_cast<size_t>(points)), x(h.size()), start(h.size());
+    for (std::vector<double>* v : {&h, &x, &start}) {
+      for (double& e : *v) e = dist(rng);
+    }
+    for (bool accumulate : {false, true}) {
+      std::vector<double> want = start;
+      for (int k = 0; k < points; ++k) {
+        const double re = h[2 * k] * x[2 * k] - h[2 * k + 1] * x[2 * k + 1];
+        const double im = h[2 * k] * x[2 * k + 1] + h[2 * k + 1] * x[2 * k];
+        want[2 * k] = accumulate ? want[2 * k] + re : re;
+        want[2 * k + 1] = accumulate ? want[2 * k + 1] + im : im;
+      }
+      for (SplitRadixFFT::FFTKernel k : {SplitRadixFFT::FFTKernel::kPortable, SplitRadixFFT::FFTKernel::kAvx512}) {
+        std::vector<double> got = start;
+        SplitRadixFFT::MultiplySpectraWith(k, h.data(), x.data(), got.data(), points, accumulate);
+        ASSERT_EQ(Bits(got), Bits(want)) << points << " points, variant " << static_cast<int>(k);
+      }
+    }
   }
 }

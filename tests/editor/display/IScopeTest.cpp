@@ -259,6 +259,24 @@ TEST_F(Scope, NamedColourSlots) {
   EXPECT_EQ(scope.mColors[17], IColor(223, 255, 255, 170));
 }
 
+TEST_F(Scope, CheatSheetChoiceSelectsTheGuideSetBelowIt) {
+  const struct {
+    int choice;
+    const char* set;
+  } rows[] = {{0, nullptr}, {1, "PianoKeys"}, {2, "General 1"}, {14, "Drums:HiHat Cymbals"}, {15, nullptr}, {-1, nullptr}};
+  ASSERT_EQ(scope.mGuideSets.GetSize(), IScope::kNumGuideSets);
+  for (const auto& r : rows) {
+    scope.mCheatSheet = r.choice;
+    const CheatSheetSet* set = scope.GetGuideSet();
+    if (!r.set) {
+      EXPECT_EQ(set, nullptr) << r.choice;
+    } else {
+      ASSERT_NE(set, nullptr) << r.choice;
+      EXPECT_STREQ(set->name.Get(), r.set);
+    }
+  }
+}
+
 TEST_F(Scope, DrawRefreshesThroughTheHookOnceReady) {
   int refreshes = 0;
   scope.mPreDrawContext = &refreshes;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 TEST(DelayRing, DelaysByItsLengthAndPassesThroughAtZero) {
   DelayRing ring;
   EXPECT_EQ(ring.Push(3.0), 3.0);  // no capacity: pass-through
@@ -25,4 +27,22 @@ TEST(DelayRing, LengthIsBoundedByTheCapacity) {
   ring.SetLength(2);  // position past the new end restarts at 0
   for (int i = 0; i < 10; ++i) ring.Push(2.0);
   EXPECT_EQ(ring.Push(5.0), 2.0);
+}
+
+// Blocks shorter and longer than the ring, at every phase of it.
+TEST(DelayRing, BlockPushesGiveWhatSinglePushesGive) {
+  for (int length : {0, 1, 7, 100}) {
+    DelayRing blocks, singles;
+    for (DelayRing* ring : {&blocks, &singles}) {
+      ring->SetCapacity(128);
+      ring->SetLength(length);
+    }
+    double next = 1.0;
+    for (int n : {1, 3, 250, 6, 99, 1, 300}) {
+      std::vector<double> in(static_cast<size_t>(n)), out(static_cast<size_t>(n));
+      for (double& x : in) x = next++;
+      blocks.PushBlock(in.data(), out.data(), n);
+      for (int i = 0; i < n; ++i) ASSERT_EQ(out[i], singles.Push(in[i])) << "length " << length << ", block " << n;
+    }
+  }
 }

@@ -4,12 +4,14 @@
 #include <cmath>
 #include <complex>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "plugin/engine/EngineHost.h"
 #include "plugin/engine/EqualizerEngine.h"
 #include "plugin/engine/FirImpulseBuilder.h"
 #include "plugin/engine/ParamMirrors.h"
+#include "plugin/engine/SectionRunner.h"
 
 // Signals, a host stand-in and block runners for the engine tests.
 namespace EngineTestSupport {
@@ -138,6 +140,14 @@ inline void SetPeak(ParamMirrors& m, int band, double frequencyHz, double gainDb
   m.bandFreq[band] = frequencyHz;
   m.bandGain[band] = gainDb;
   m.bandQ[band] = q;
+}
+
+// Every section runner variant, and its name for test lists.
+inline const SectionKernel kAllSectionKernels[] = {SectionKernel::kPortable, SectionKernel::kSse2,
+                                                   SectionKernel::kAvx2, SectionKernel::kAvx512};
+inline std::string SectionKernelName(SectionKernel kernel) {
+  static const char* const kNames[] = {"Portable", "Sse2", "Avx2", "Avx512"};
+  return kNames[static_cast<int>(kernel)];
 }
 
 }  // namespace EngineTestSupport

@@ -143,10 +143,11 @@ std::string ModeName(const ::testing::TestParamInfo<ModeCase>& info) {
 }
 
 // Samples from the moment the input is clean until the engine has forgotten
-// it: the latency, the impulse (host samples) and the converters' fill, with
-// a margin for the recursive bands' decay.
+// it: the latency, the impulse length (host samples; the one the FIR modes
+// build with, also in "Zero Latency", where no impulse is loaded) and the
+// converters' fill, with a margin for the recursive bands' decay.
 int SettleFrames(const EqualizerEngine& engine) {
-  return engine.GetTotalLatency() + engine.GetFilterBank().GetFirLength() + 8192;
+  return engine.GetTotalLatency() + engine.GetFirLength() + 8192;
 }
 
 // First index whose sample is not finite or is subnormal, as a double or

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "plugin/engine/BandDesign.h"
@@ -183,6 +185,118 @@ TEST_P(ImpulseChannelFlip, TheUntouchedChannelStaysExact) {
 
 INSTANTIATE_TEST_SUITE_P(Pairs, ImpulseChannelFlip,
                          ::testing::Values(FlipCase{1, false}, FlipCase{3, true}));
+
+// The zero-latency path as it ran one frame at a time, on banks and listen
+// sections of its own designed like the bank's: listen, the left/right
+// pass, the mid/side round trip (only with mid/side bands) and "AB".
+struct PerSampleZeroLatency {
+  BandFilter first[kNumBands], second[kNumBands];
+  BandListen listen;
+  BandChain chain;
+
+  void Design(const ParamMirrors& m) {
+    for (int b = 0; b < kNumBands; ++b) {
+      for (BandFilter* band : {&first[b], &second[b]}) {
+        DesignBand(*band, m.bandType[b], m.bandFreq[b], m.bandGain[b], m.bandQ[b], m.bandSlope[b], kRate, false);
+      }
+    }
+  }
+  void Process(const ParamMirrors& m, const double* in0, const double* in1, double* out0, double* out1, int n) {
+    if (listen.IsActive()) {
+      for (int i = 0; i < n; ++i) {
+        const double l = in0[i], r = in1[i];
+        out0[i] = listen.Process(0, l);
+        out1[i] = listen.Process(1, r);
+      }
+      return;
+    }
+    chain.Select(m);
+    for (int i = 0; i < n; ++i) {
+      const double a = in0[i], b = in1[i];
+      double l = a, r = b;
+      chain.RunPass1(first, second, l, r);
+      if (chain.HasPass2()) {
+        double mid = (l + r) * 0.5, side = (l - r) * 0.5;
+        chain.RunPass2(first, second, mid, side);
+        l = mid + side;
+        r = mid - side;
+      }
+      out0[i] = m.abEnabled ? l : a;
+      out1[i] = m.abEnabled ? r : b;
+    }
+  }
+};
+
+uint64_t Bits(double v) {
+  uint64_t b;
+  std::memcpy(&b, &v, sizeof b);
+  return b;
+}
+
+class ZeroLatencyBlocks : public FilterBankTest, public ::testing::WithParamInterface<int> {};
+
+// Blocks of one size through a script of sound with every channel mode,
+// "AB" off, a listened band, a redesign and a long silence, stereo and mono:
+// the bank's output is the per-sample path's, bit for bit.
+TEST_P(ZeroLatencyBlocks, EqualsThePerSampleChainBitForBit) {
+  const int block = GetParam();
+  EngineTestSupport::SetPeak(m, 0, 120.0, 6.0, 0.8, 0);
+  EngineTestSupport::SetPeak(m, 2, 900.0, -9.0, 2.0, 1);
+  EngineTestSupport::SetPeak(m, 5, 3000.0, 4.0, 1.0, 2);
+  EngineTestSupport::SetPeak(m, 7, 6000.0, 8.0, 3.0, 3);
+  EngineTestSupport::SetPeak(m, 9, 250.0, -5.0, 0.5, 4);
+  m.bandType[2] = 1;  // "A - Low Cut"
+  m.bandSlope[2] = 4;
+  m.bandType[9] = 12;  // "D - Low Shelf"
+  m.bandSlope[9] = 3;
+  for (int nIn : {2, 1}) {
+    FilterBank fresh(&m);
+    fresh.Init(kRate, kMaxFrames, 1);
+    PerSampleZeroLatency ref;
+    ref.listen.Init(kRate);
+    ref.Design(m);
+    const int total = 24000;
+    std::vector<double> l = EngineTestSupport::Noise(total, 11), r = EngineTestSupport::Noise(total, 12);
+    for (int i = 16000; i < total; ++i) l[i] = r[i] = 0.0;
+    if (nIn == 1) r = l;
+    std::vector<double> want0(total), want1(total);
+    for (int offset = 0; offset < total; offset += block) {
+      const int n = std::min(block, total - offset);
+      const int phase = offset / 4000;
+      m.abEnabled = phase != 1;
+      const bool listen = phase == 2;
+      if (listen != fresh.GetListen().IsActive()) {
+        for (BandListen* x : {&fresh.GetListen(), &ref.listen}) {
+          x->Design(1500.0, 0.0, kRate);
+          x->SetActive(listen);
+        }
+      }
+      if (phase == 3 && m.bandGain[0] == 6.0) {
+        m.bandGain[0] = 9.0;
+        m.bandFreq[7] = 7000.0;
+        fresh.DesignProcessBands(-1, 1);
+        ref.Design(m);
+      }
+      std::vector<double> in0(l.begin() + offset, l.begin() + offset + n);
+      std::vector<double> in1(r.begin() + offset, r.begin() + offset + n);
+      std::vector<double> out0(n), out1(n);
+      double* ins[2] = {in0.data(), in1.data()};
+      double* outs[2] = {out0.data(), out1.data()};
+      fresh.ProcessChannels(ins, outs, n, nIn, nIn);
+      ref.Process(m, l.data() + offset, r.data() + offset, want0.data() + offset, want1.data() + offset, n);
+      for (int i = 0; i < n; ++i) {
+        ASSERT_EQ(Bits(out0[i]), Bits(want0[offset + i])) << nIn << " inputs, frame " << offset + i;
+        if (nIn == 2) {
+          ASSERT_EQ(Bits(out1[i]), Bits(want1[offset + i])) << "frame " << offset + i;
+        }
+      }
+    }
+    m.bandGain[0] = 6.0;
+    m.bandFreq[7] = 6000.0;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ZeroLatencyBlocks, ::testing::Values(1, 137, 512, 8192));
 
 TEST_F(FilterBankTest, MonoFirPathWritesOnlyItsOwnOutput) {
   EngineTestSupport::SetPeak(m, 0, 2000.0, 6.0, 1.0);

@@ -191,3 +191,39 @@ TEST(LoudnessMatcher, ANonFiniteSampleCountsAsSilence) {
 }
 
 }  // namespace
+
+// The block call's gains are the frame calls', stereo and mono, across a
+// latency; off, it reports that there is nothing to apply.
+TEST(LoudnessMatcher, BlockGainsAreTheFrameGains) {
+  std::mt19937 rng(3);
+  std::uniform_real_distribution<double> dist(-1.0, 1.0);
+  // Fast, slow, and the 0.3 s of any other mode.
+  for (int mode : {1, 2, 7}) {
+    for (bool stereo : {true, false}) {
+      LoudnessMatcher blocks, frames;
+      blocks.SetLoudnessMatchMode(mode, 37, kRate);
+      frames.SetLoudnessMatchMode(mode, 37, kRate);
+      for (int n : {1, 64, 500, 3}) {
+        std::vector<double> inL(n), inR(n), outL(n), outR(n), gains(n);
+        for (int i = 0; i < n; ++i) {
+          inL[i] = dist(rng);
+          inR[i] = dist(rng);
+          outL[i] = 0.5 * dist(rng);
+          outR[i] = 0.5 * dist(rng);
+        }
+        ASSERT_TRUE(blocks.GetLoudnessMatchGains(inL.data(), stereo ? inR.data() : nullptr, outL.data(),
+                                                 stereo ? outR.data() : nullptr, gains.data(), n));
+        for (int i = 0; i < n; ++i) {
+          ASSERT_EQ(gains[i], frames.GetLoudnessMatchGain(inL[i], stereo ? inR[i] : 0.0, outL[i],
+                                                          stereo ? outR[i] : 0.0))
+              << "mode " << mode << ", frame " << i;
+        }
+      }
+    }
+  }
+  LoudnessMatcher off;
+  off.SetLoudnessMatchMode(LoudnessMatcher::kModeOff, 0, kRate);
+  double in = 0.5, gain = -1.0;
+  EXPECT_FALSE(off.GetLoudnessMatchGains(&in, nullptr, &in, nullptr, &gain, 1));
+  EXPECT_EQ(gain, -1.0);
+}

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "graphics/IControl.h"
 #include "graphics/controls/ITextControlExt.h"
@@ -351,4 +352,48 @@ TEST(Meters, FormatMeterTextMatchesTheTextControl) {
   char small[3];
   Meters::FormatMeterText(meters.InputReading(), small, sizeof small);
   EXPECT_STREQ(small, "-1");  // cut to fit, terminated
+}
+
+// Every measure and every routing, in blocks of several sizes with bursts
+// over full scale and mono blocks between: the block calls leave the meters,
+// the lamps and the published readings exactly where the frame calls do.
+TEST(Meters, BlockCallsMeterAsTheFrameCallsDo) {
+  constexpr double fs = 48000.0;
+  for (int mode = Meters::kModePeak; mode <= Meters::kModeVu; ++mode) {
+    for (int channels = Meters::kInOut; channels <= Meters::kMetersOff; ++channels) {
+      Meters blocks, frames;
+      for (Meters* m : {&blocks, &frames}) {
+        m->SetMeterMode(mode, fs);
+        m->SetChannelMode(channels);
+      }
+      int t = 0;
+      for (int n : {1, 137, 512, 3000, 64, 700}) {
+        const bool mono = n == 64;
+        std::vector<double> l(n), r(n), outL(n), outR(n);
+        for (int i = 0; i < n; ++i, ++t) {
+          const double level = (t / 500) % 3 == 1 ? 1.7 : 0.4;
+          l[i] = level * Sine(t, 440.0, fs);
+          r[i] = 0.8 * level * Sine(t, 970.0, fs);
+          outL[i] = 0.5 * l[i] + 0.3 * r[i];
+          outR[i] = 1.2 * r[i];
+        }
+        blocks.ProcessMeterBlocks(l.data(), mono ? nullptr : r.data(), outL.data(), mono ? nullptr : outR.data(), n);
+        for (int i = 0; i < n; ++i) frames.ProcessInputMeter(l[i], mono ? 0.0 : r[i]);
+        for (int i = 0; i < n; ++i) frames.ProcessOutputMeter(outL[i], mono ? 0.0 : outR[i]);
+        const std::string where = "mode " + std::to_string(mode) + ", channels " + std::to_string(channels);
+        for (bool input : {true, false}) {
+          const Meters::Reading a = input ? blocks.InputReading() : blocks.OutputReading();
+          const Meters::Reading b = input ? frames.InputReading() : frames.OutputReading();
+          ASSERT_EQ(a.current, b.current) << where;
+          ASSERT_EQ(a.maximumOut, b.maximumOut) << where;
+          ASSERT_EQ(a.offsetFactor, b.offsetFactor) << where;
+          ASSERT_EQ(a.clipLamp, b.clipLamp) << where;
+        }
+        ASSERT_EQ(blocks.InputMeter().envelope, frames.InputMeter().envelope) << where;
+        ASSERT_EQ(blocks.OutputMeter().minimumOut, frames.OutputMeter().minimumOut) << where;
+        ASSERT_EQ(blocks.InputClipLamp().GetState(), frames.InputClipLamp().GetState()) << where;
+        ASSERT_EQ(blocks.OutputClipLamp().Peak(), frames.OutputClipLamp().Peak()) << where;
+      }
+    }
+  }
 }
