@@ -25,6 +25,8 @@ class ScopeDrawPlug : public ScopeTestPlug {
     DeleteGraphics();
     AttachGraphics(graphics);
   }
+  // Before this object's type unwinds under the idle thread's calls.
+  ~ScopeDrawPlug() override { DeleteGraphics(); }
 };
 
 struct Rgb {
