@@ -5,7 +5,6 @@
 #include "graphics/IControl.h"
 #include "graphics/IGraphics.h"
 #include "plugin/controller/Brimlow.h"
-#include "plugin/engine/BandTypes.h"
 #include "plugin/engine/EQCurve.h"
 #include "plugin/engine/ParamIndex.h"
 
@@ -62,24 +61,11 @@ void LayoutGUI(Brimlow* plug, IGraphics* graphics, int mode) {
     scope->mHandleHover[band] = 0;
   }
   plug->HandOverDisplayData();
+  // The band controls start greyed as their types say.
+  plug->UpdateAllBandControls();
 }
 
 void UpdateViewLayout(Brimlow*) {}
-
-void UpdateAllBandControls(Brimlow* plug) {
-  IGraphics* graphics = plug ? plug->GetGUI() : nullptr;
-  if (!graphics) return;
-  const ParamMirrors& mirrors = plug->Mirrors();
-  for (int band = 0; band < kNumBands; ++band) {
-    const int type = mirrors.bandType[band];
-    const struct {
-      int field;
-      bool used;
-    } fields[] = {{kBandSlope, BandTypeUsesSlope(type)}, {kBandGain, BandTypeUsesGain(type)},
-                  {kBandQ, BandTypeUsesQ(type)}};
-    for (const auto& f : fields) graphics->GrayOutControl(BandParamIndex(band, f.field), !f.used);
-  }
-}
 
 double EQCurveCallback(void* context, double frequency, int channel, int band) {
   Brimlow* plug = static_cast<Brimlow*>(context);

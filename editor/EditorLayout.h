@@ -14,8 +14,6 @@ void LayoutGUI(Brimlow* plug, IGraphics* graphics, int mode);
 // Shows or hides controls by view mode and re-places the curve-select and
 // zoom buttons.
 void UpdateViewLayout(Brimlow* plug);
-// Greys, band by band, the Slope, Gain and Q controls its type does not use.
-void UpdateAllBandControls(Brimlow* plug);
 // Handed to the EQ graph with the plug-in as context: the plug-in's EQ
 // curve level in dB at a frequency, for a channel mode and a band (-1: all).
 double EQCurveCallback(void* context, double frequency, int channel, int band);

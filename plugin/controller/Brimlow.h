@@ -16,6 +16,7 @@
 #include "plugin/engine/SpectrumAnalyzer.h"
 #include "rtas/binding/IPlugRTAS.h"
 
+class IAnalyzerMenu;
 class IGraphicsMac;
 class IScope;
 
@@ -85,6 +86,16 @@ class Brimlow : public IPlugRTAS {
   IScope* GetScope() const { return mScope; }
   void SetScope(IScope* scope, int controlIndex);
   int ScopeControlIndex() const { return mScopeControlIdx; }
+  // The layout's analyser options menu, whose dialogs leave the file names
+  // that the reference save and load commands read; null without one.
+  IAnalyzerMenu* GetAnalyzerMenu() const { return mAnalyzerMenu; }
+  void SetAnalyzerMenu(IAnalyzerMenu* menu) { mAnalyzerMenu = menu; }
+  // The controls are gone: so are the graph and the menu they held.
+  void OnControlsCleared() override;
+  // Greys the band's Slope, Gain and Q controls that its type does not use
+  // and ungreys the others; for one band, or for all twelve by their types.
+  void UpdateBandControls(int band, int type);
+  void UpdateAllBandControls();
   // Hands the analysers' curves, the reference and the band mirrors to the
   // graph; after every DSP set-up and every analyser rebuild.
   void HandOverDisplayData();
@@ -92,7 +103,8 @@ class Brimlow : public IPlugRTAS {
   // -1 when the layout made none.
   int mBandFrameControls[kNumBands] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
   // The hidden file selector's last save and last open path, kept here by
-  // the editor for the reference save and load commands.
+  // the editor for the reference save and load commands while no analyser
+  // menu is set.
   WDL_String mFileSelectorSavePath;
   WDL_String mFileSelectorOpenPath;
   // The audio-file reference load that the load command requested; the
@@ -312,6 +324,7 @@ class Brimlow : public IPlugRTAS {
 
   IScope* mScope = nullptr;
   int mScopeControlIdx = -1;
+  IAnalyzerMenu* mAnalyzerMenu = nullptr;
 
   ReferenceCapture mReference;
   PendingReferenceLoad mReferenceLoad;

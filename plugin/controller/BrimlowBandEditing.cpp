@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "dsp/Levels.h"
-#include "editor/EditorLayout.h"
 #include "editor/display/IScope.h"
 #include "graphics/IControl.h"
 #include "graphics/IGraphics.h"
@@ -209,7 +208,7 @@ void Brimlow::DoBandMenuCommand(RedesignRequest& request) {
     default:
       return;
   }
-  EditorLayout::UpdateAllBandControls(this);
+  UpdateAllBandControls();
 }
 
 // ---- Hover and band-listen ---------------------------------------------------
@@ -300,7 +299,7 @@ void Brimlow::OnGraphEvent(RedesignRequest& request) {
     if (s >= 0 && !S) {
       if (C) ResetSelectedBand(request);
       else if (!A) ToggleSelectedBand(request);
-      EditorLayout::UpdateAllBandControls(this);
+      UpdateAllBandControls();
     }
   } else if (event.mEvDrag) {
     if (s >= 0) {
@@ -315,7 +314,7 @@ void Brimlow::OnGraphEvent(RedesignRequest& request) {
       } else if (!S) {
         StepSelectedBandFreq(fine, request);
       }
-      EditorLayout::UpdateAllBandControls(this);
+      UpdateAllBandControls();
     } else if (event.mPlotHit) {
       if (S) {
         ZoomStripBySteps(event.mStep);
@@ -336,7 +335,7 @@ void Brimlow::OnGraphEvent(RedesignRequest& request) {
       else if (A && !S && !C) StepSelectedBandSlope(request);
       else if (C && !S) StepSelectedBandChannel(request);
       else if (C && S && !A) StepSelectedBandType(request);
-      EditorLayout::UpdateAllBandControls(this);
+      UpdateAllBandControls();
     } else if (event.mPlotHit && !S && !C && !A) {
       ZoomStripBySteps(event.mStep);
     }

@@ -1,3 +1,4 @@
+#include "editor/IAnalyzerMenu.h"
 #include "editor/display/IScope.h"
 #include "graphics/IGraphics.h"
 #include "plugin/controller/Brimlow.h"
@@ -78,7 +79,7 @@ void Brimlow::OnCommandTag(int tag, RedesignRequest&) {
 }
 
 void Brimlow::SaveReferenceCapture() {
-  const char* path = mFileSelectorSavePath.Get();
+  const char* path = mAnalyzerMenu ? mAnalyzerMenu->GetSaveFileName() : mFileSelectorSavePath.Get();
   if (!path[0] || !mPreAnalyzer) return;
   const SpectrumAnalyzer& analyzer = *mPreAnalyzer;
   if (!WriteCaptureFile(path, analyzer.PointFreqs(), analyzer.AverageCurve(), analyzer.PointCount())) {
@@ -88,7 +89,7 @@ void Brimlow::SaveReferenceCapture() {
 
 void Brimlow::LoadReferenceFromSelector() {
   // A copy: the editor may set a new path while a message box is up.
-  const WDL_String path(mFileSelectorOpenPath.Get());
+  const WDL_String path(mAnalyzerMenu ? mAnalyzerMenu->GetOpenFileName() : mFileSelectorOpenPath.Get());
   if (!path.Get()[0]) return;
   switch (GetReferenceFileKind(path.Get())) {
     case kReferenceFileCapture: {

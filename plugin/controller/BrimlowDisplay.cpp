@@ -1,3 +1,4 @@
+#include "editor/BandControlGreying.h"
 #include "editor/display/IScope.h"
 #include "plugin/controller/Brimlow.h"
 #include "plugin/engine/ParamIndex.h"
@@ -26,6 +27,15 @@ void Brimlow::SetScope(IScope* scope, int controlIndex) {
   mScope = scope;
   mScopeControlIdx = scope ? controlIndex : -1;
 }
+
+void Brimlow::OnControlsCleared() {
+  SetScope(nullptr, -1);
+  mAnalyzerMenu = nullptr;
+}
+
+void Brimlow::UpdateBandControls(int band, int type) { BandControlGreying::UpdateBandControls(GetGUI(), band, type); }
+
+void Brimlow::UpdateAllBandControls() { BandControlGreying::UpdateAllBandControls(GetGUI(), mMirrors.bandType); }
 
 void Brimlow::HandOverDisplayData() {
   if (!mScope) return;

@@ -47,7 +47,7 @@ void Brimlow::OnGlobalParamChange(int paramIdx, RedesignRequest& request) {
       request.audioRedesign = true;
       request.displayRedesign = true;
       request.resetStates = true;
-      EditorLayout::UpdateAllBandControls(this);
+      UpdateAllBandControls();
       return;
     }
     case kParamAB:
@@ -65,7 +65,7 @@ void Brimlow::OnGlobalParamChange(int paramIdx, RedesignRequest& request) {
         request.audioRedesign = true;
         request.displayRedesign = true;
         mLatencyMoved = true;
-        EditorLayout::UpdateAllBandControls(this);
+        UpdateAllBandControls();
       }
       // Also for the value it already has (a state load sends every
       // parameter): the latency is taken afresh.

@@ -1,6 +1,5 @@
 #include <algorithm>
 
-#include "editor/EditorLayout.h"
 #include "editor/display/IScope.h"
 #include "graphics/IGraphics.h"
 #include "plugin/controller/Brimlow.h"
@@ -133,7 +132,7 @@ void Brimlow::OnBandParamChange(int b, int field, RedesignRequest& request) {
     // A drag moves the response without restarting the filters.
     request.audioRedesign = m.bandActive[b] != 0;
     request.displayRedesign = true;
-    EditorLayout::UpdateAllBandControls(this);
+    UpdateBandControls(b, m.bandType[b]);
     return;
   }
 
@@ -142,7 +141,7 @@ void Brimlow::OnBandParamChange(int b, int field, RedesignRequest& request) {
   mEngine.ResetProcessBands();
   request.audioRedesign = field == kBandActive || m.bandActive[b] != 0;
   request.displayRedesign = true;
-  EditorLayout::UpdateAllBandControls(this);
+  UpdateBandControls(b, m.bandType[b]);
   if ((field == kBandActive || field == kBandChMode) && ChangedFromMouse()) SyncCurveSelection(b);
 }
 

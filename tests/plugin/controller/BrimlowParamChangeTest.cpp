@@ -189,12 +189,15 @@ TEST_F(DispatchTest, AGainThatRoundsToTheMirrorDoesOnlyTheTail) {
   CleanAllControls();
   SetFromHost(Plug(), gain, 0.004);
   EXPECT_EQ(M().bandGain[2], 0.0);
-  // No band controls were greyed again: the handler stopped at the compare.
-  EXPECT_FALSE(ControlOf(Plug(), BandParamIndex(0, kBandQ))->IsDirty());
+  // The band's controls were not greyed again: the handler stopped at the
+  // compare.
+  EXPECT_FALSE(ControlOf(Plug(), BandParamIndex(2, kBandQ))->IsDirty());
 
   SetFromHost(Plug(), gain, 0.006);
   EXPECT_DOUBLE_EQ(M().bandGain[2], 0.01);
-  EXPECT_TRUE(ControlOf(Plug(), BandParamIndex(0, kBandQ))->IsDirty());
+  EXPECT_TRUE(ControlOf(Plug(), BandParamIndex(2, kBandQ))->IsDirty());
+  // Only the edited band's controls are greyed again.
+  EXPECT_FALSE(ControlOf(Plug(), BandParamIndex(0, kBandQ))->IsDirty());
 }
 
 TEST_F(DispatchTest, EnumeratedBandFieldsMirrorTheirIntegerPart) {
