@@ -95,14 +95,6 @@ void IScope::SetRECT(const IRECT& rect) {
   SetDirty(false);
 }
 
-bool IScope::Draw(IGraphics*) {
-  if (!mReady) return true;
-  if (mPreDrawHook) mPreDrawHook(mPreDrawContext);
-  if (!mEvaluator) return true;
-  // The layers are painted by the display's drawing, which builds on this.
-  return true;
-}
-
 void IScope::MeasureScaleText(double scaleX, double scaleY) {
   // Each product truncated on its own: the hover radius is twice the
   // truncated handle radius, not the truncated double.

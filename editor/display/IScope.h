@@ -8,6 +8,7 @@
 #include "editor/display/GraphEventRecord.h"
 #include "editor/display/ScopeColors.h"
 #include "editor/display/ScopeGrid.h"
+#include "editor/display/SpectrumPlot.h"
 #include "framework/IPopupMenu.h"
 #include "framework/containers/WDL_PtrList.h"
 #include "graphics/IControl.h"
@@ -272,6 +273,33 @@ class IScope : public IControl {
   // value receives its argument.
   int BandMenuCommand(const IPopupMenu* chosen, const std::vector<int>& typeMap, int* value) const;
 
+  // ---- Drawing, bottom layer first (IScopeDraw.cpp and the files beside it)
+  void DrawGrid(IGraphics* g);
+  // The entries of the chosen guide set; with hoverOnly only those holding
+  // freq, and true when there is one.
+  bool DrawGuideOverlay(IGraphics* g, bool hoverOnly, double freq);
+  // The guide entry under the mouse, and its note over the piano keys.
+  void DrawHoverGuide(IGraphics* g);
+  // strip 0: the curves; 1: the colour strips; 2: the strips as a heat map.
+  void DrawSpectrumLayers(IGraphics* g, int strip);
+  // tracking 1: the loudest point of the pre-filter sets, 2: post-filter.
+  void DrawPeakMarker(IGraphics* g, int tracking);
+  void DrawEQCurves(IGraphics* g);
+  // One curve of the evaluator's, sampled every step columns: a band's
+  // (0..11) or a channel's sum (band -1).
+  bool DrawResponseCurve(IGraphics* g, const IColor* line, const IColor* fill, int channel, int band,
+                         bool fillToZero, bool drawLine, int thickness, int step);
+  void DrawPlotBorder(IGraphics* g);
+  void DrawGainScaleLabels(IGraphics* g);
+  void DrawAnalyserScaleLabels(IGraphics* g);
+  void DrawFrequencyLabels(IGraphics* g);
+  // Frequency, note and levels at the mouse, or at the band under it.
+  void DrawBandReadouts(IGraphics* g);
+  void DrawBandHandles(IGraphics* g, int hidden);
+
+  // Kept between frames so that plotting allocates nothing once warm.
+  SpectrumPlot mSpectrumPlot;
+
  private:
   // The band count the arrays can be read for: 0 until the layout wired
   // every array, at most kMaxBands.
@@ -290,4 +318,11 @@ class IScope : public IControl {
   void ShowBandMenu();
 
   int32_t mTag;
+
+  // ---- Drawing helpers ----------------------------------------------------
+  struct SpectrumLayer;  // one set to plot, IScopeSpectrum.cpp
+  void PlotSpectrum(IGraphics* g, const SpectrumLayer& layer, int strip);
+  // The band whose frequency and gain the hover layers show, or -1.
+  int ShownHitBand() const;
+  bool MouseInPlot() const;
 };

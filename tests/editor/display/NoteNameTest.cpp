@@ -21,6 +21,7 @@ TEST(FrequencyToNoteName, NearestNoteOctaveAndCents) {
   } rows[] = {
       {440.0, "A 4", 4, " +0C"},
       {261.6, "C 4", 4, " +0C"},      // octave numbers change at C
+      {1000.0, "B 5", 5, "+21C"},     // 1200 log2(1000 / 987.77) = 21.3 cents
       {Hz(-1), "G#4", 4, " +0C"},     // the G# just below A4
       {Hz(2), "B 4", 4, " +0C"},
       {Hz(3), "C 5", 5, " +0C"},

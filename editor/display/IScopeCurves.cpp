@@ -1,0 +1,121 @@
+#include <algorithm>
+#include <cmath>
+
+#include "editor/display/BandHandleLevel.h"
+#include "editor/display/IScope.h"
+#include "editor/display/PlotMapping.h"
+#include "editor/display/ScopePalettes.h"
+#include "graphics/IGraphics.h"
+
+// The EQ's response on the gain scale: a thin curve per band and the
+// thicker channel sums, sampled from the evaluator column by column.
+
+namespace {
+
+constexpr int kBandCurveAlpha = 128;
+constexpr int kBandFillAlpha = 64;  // at full hover
+
+// Sums drawn in this order, "All" last so it stays on top.
+struct SumCurve {
+  int channel;
+  int colorSlot;
+};
+constexpr SumCurve kSumCurves[IScope::kNumCurveChannels] = {{1, 15}, {2, 14}, {3, 17}, {4, 16}, {0, 8}};
+
+}  // namespace
+
+void IScope::DrawEQCurves(IGraphics* g) {
+  if (!mAB || mMouseColumn) return;
+  if (mShowAddCurves) {
+    const int n = ReadableBands();
+    for (int k = 0; k < n; ++k) {
+      const int mode = mBandChMode[k];
+      const bool channelShown = mode >= 0 && mode < kNumCurveChannels && mShowCurve[mode];
+      const IColor line = FrequencyPaletteColor(mBandFreq[k], kBandCurveAlpha);
+      IColor fill = line;
+      fill.A = static_cast<int>(kBandFillAlpha * mHoverAmount[k]);
+      // Only a band that sounds gets the hover fill; every band its curve.
+      if (mBandActive[k] && mHandleHover[k] && channelShown) {
+        DrawResponseCurve(g, &line, &fill, 0, k, true, false, 1, 1);
+      }
+      DrawResponseCurve(g, &line, &fill, 0, k, false, true, 1, 1);
+    }
+  }
+  const int thickness = static_cast<int>(2.0 * mScaleX);
+  for (const SumCurve& sum : kSumCurves) {
+    if (mShowCurve[sum.channel]) {
+      DrawResponseCurve(g, &mColors[sum.colorSlot], nullptr, sum.channel, -1, false, true, thickness, 1);
+    }
+  }
+}
+
+bool IScope::DrawResponseCurve(IGraphics* g, const IColor* line, const IColor* fill, int channel, int band,
+                               bool fillToZero, bool drawLine, int thickness, int step) {
+  if (!mEvaluator || mPlotWidth <= 0 || mPlotHeight <= 0) return true;
+  const PlotMapping m(mPlotRect, mFreqMin, mFreqMax);
+  step = std::max(step, 1);
+  // Curves round to the nearest pixel where the handles truncate, so a
+  // handle may sit a pixel off its curve.
+  const double r = 1.0 / (mEqDbHi - mEqDbLo);
+  const auto yOf = [&](double db) { return m.B - FloorPixel((db - mEqDbLo) * m.H * r + 0.5); };
+  const auto xOf = [&](double hz) { return m.L + FloorPixel(m.Pos(hz) * m.W + 0.5); };
+  const auto response = [&](int column) { return mEvaluator(mEvaluatorContext, m.ColumnHz(column), channel, band); };
+
+  if (fillToZero && fill) {
+    const int y0 = std::clamp(yOf(0.0), m.T, m.B);
+    int prevX = m.L;
+    int prevY = std::clamp(yOf(response(0)), m.T, m.B);
+    for (int c = step; c < m.W; c += step) {
+      const int x = m.L + c;
+      const IRECT r(prevX, std::min(prevY, y0), x, std::max(prevY, y0));
+      g->FillIRect(fill, &r, &mBlend);
+      prevX = x;
+      prevY = std::clamp(yOf(response(c)), m.T, m.B);
+    }
+  }
+
+  if (drawLine && line) {
+    const auto drawPiece = [&](float x0, float y0, float x1, float y1) {
+      g->DrawLineColorAlpha(line, x0, y0, x1, y1, &mBlend, true);
+    };
+    int prevX = m.L;
+    int prevY = yOf(response(0));
+    for (int c = step; c < m.W; c += step) {
+      const int x = m.L + c;
+      const int y = yOf(response(c));
+      // Off the plot on one side at both ends: cut, not drawn along the edge.
+      const bool bothAbove = prevY < m.T + 1 && y < m.T + 1;
+      const bool bothBelow = prevY > m.B - 1 && y > m.B - 1;
+      if (!bothAbove && !bothBelow && (x != prevX || y != prevY)) {
+        const float x0 = static_cast<float>(std::clamp(prevX, m.L + 1, m.R + 1));
+        const float x1 = static_cast<float>(std::clamp(x, m.L + 1, m.R + 1));
+        const float y0 = static_cast<float>(std::clamp(prevY, m.T, m.B));
+        const float y1 = static_cast<float>(std::clamp(y, m.T, m.B));
+        drawPiece(x0, y0, x1, y1);
+        for (int i = 1; i < thickness; ++i) {
+          const float d = static_cast<float>(i);
+          drawPiece(x0, y0 + d, x1, y1 + d);
+          drawPiece(x0 + d, y0, x1 + d, y1);
+          drawPiece(x0, y0 - d, x1, y1 - d);
+          drawPiece(x0 - d, y0, x1 - d, y1);
+        }
+      }
+      prevX = x;
+      prevY = y;
+    }
+
+    // A band's line from its curve to where its handle sits.
+    double levelDb = 0.0;
+    const int n = ReadableBands();
+    if (band >= 0 && band < n && MarkerLevelDb(mBandType[band], mBandGain[band], mBandQ[band], &levelDb)) {
+      const double fb = mBandFreq[band];
+      const int x = xOf(fb);
+      if (x - m.L >= 1 && x < m.R) {
+        const int y1 = std::clamp(yOf(mEvaluator(mEvaluatorContext, fb, channel, band)), m.T, m.B);
+        const int y2 = std::clamp(yOf(levelDb), m.T, m.B);
+        drawPiece(static_cast<float>(x), static_cast<float>(y1), static_cast<float>(x), static_cast<float>(y2));
+      }
+    }
+  }
+  return true;
+}

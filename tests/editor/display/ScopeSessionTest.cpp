@@ -1,0 +1,188 @@
+// The display inside the whole plug-in: the real EQ response and analysers
+// behind it, audio through the host path, and pictures a person can look at.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "editor/EditorLayout.h"
+#include "editor/display/IScope.h"
+#include "graphics/IGraphics.h"
+#include "lice/lice.h"
+#include "platform/coretext/Font.h"
+#include "plugin/controller/Brimlow.h"
+#include "plugin/engine/BandTypes.h"
+#include "plugin/engine/ParamIndex.h"
+#include "tests/editor/display/ScopePicture.h"
+#include "tests/plugin/controller/PlugHost.h"
+#include "tests/plugin/controller/TempDataHome.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+class ScopeSession : public TempDataHomeTest {
+ protected:
+  void SetUp() override {
+    TempDataHomeTest::SetUp();
+    platform::SetTestFontEnabled(true);
+    mPlug.reset(MakePlug());
+    ASSERT_NE(mPlug, nullptr);
+    mScope = mPlug->GetScope();
+    ASSERT_NE(mScope, nullptr);
+  }
+  void TearDown() override {
+    mPlug.reset();
+    platform::SetTestFontEnabled(false);
+    TempDataHomeTest::TearDown();
+  }
+
+  void Set(int idx, double value) { PlugHost::SetParam(*mPlug, idx, value, false); }
+  void SetBand(int band, int field, double value) { Set(BandParamIndex(band, field), value); }
+
+  // Stereo blocks of the signal through the host's render path.
+  template <typename Signal>
+  void Play(int frames, Signal signal) {
+    constexpr int kBlock = 512;
+    std::vector<float> l(kBlock), r(kBlock), ol(kBlock), orr(kBlock);
+    float* in[2] = {l.data(), r.data()};
+    float* out[2] = {ol.data(), orr.data()};
+    for (int done = 0; done < frames; done += kBlock) {
+      for (int i = 0; i < kBlock; ++i) l[i] = r[i] = signal(done + i);
+      PlugHost::Render(*mPlug, in, out, 2, kBlock, false);
+    }
+  }
+
+  // The editor's whole surface, drawn as the window's timer draws it.
+  void DrawEditor() {
+    IGraphics* g = mPlug->GetGUI();
+    IRECT all(0, 0, g->Width(), g->Height());
+    g->Draw(&all);
+  }
+
+  std::unique_ptr<Brimlow> mPlug;
+  IScope* mScope = nullptr;
+};
+
+TEST_F(ScopeSession, APeakBandsSumCurvePassesTheRowOfItsGainAtItsColumn) {
+  SetBand(0, kBandActive, 1);
+  SetBand(0, kBandType, kTypeAPeak);
+  SetBand(0, kBandFreq, 1000.0);
+  SetBand(0, kBandGain, 12.0);
+  DrawEditor();
+  WriteSurfacePNG(mPlug->GetGUI()->GetDrawBitmap(), "scope_peak_band.png");
+
+  // The band's handle covers its curve's top: the curves alone.
+  IGraphics* g = mPlug->GetGUI();
+  LICE_IBitmap* s = g->GetDrawBitmap();
+  LICE_FillRect(s, 0, 0, s->getWidth(), s->getHeight(), LICE_RGBA(0, 0, 0, 255), 1.0f, LICE_BLIT_MODE_COPY);
+  mScope->DrawEQCurves(g);
+
+  // 1 kHz: 100 + trunc(681 * 2 / log10(3000)) = 491; +12 dB on -60..36:
+  // 423 - floor(72 * 334 / 96 + 0.5).
+  const IRECT& p = mScope->mPlotRect;
+  ASSERT_EQ(p.L, 100);
+  const int x = p.L + static_cast<int>(p.W() * 2.0 / (std::log10(30000.0) - 1.0));
+  ASSERT_EQ(x, 491);
+  const double lo = mScope->mEqDbLo, hi = mScope->mEqDbHi;
+  const int row = p.B - static_cast<int>(std::floor((12.0 - lo) * p.H() / (hi - lo) + 0.5));
+  const IColor all = mScope->mColors[8];
+  const auto isCurve = [&](int px, int py) {
+    const LICE_pixel v = s->getBits()[py * s->getRowSpan() + px];
+    return LICE_GETR(v) == all.R && LICE_GETG(v) == all.G && LICE_GETB(v) == all.B;
+  };
+  EXPECT_TRUE(isCurve(x, row)) << row;
+  // The sum is the tallest thing in that column: nothing of its colour
+  // a few rows higher.
+  for (int y = p.T; y < row - 3; ++y) EXPECT_FALSE(isCurve(x, y)) << y;
+}
+
+TEST_F(ScopeSession, ASteadySineGivesThePreFilterSpectrumItsPeakInTheSinesColumn) {
+  Set(kParamSmoothSpectrumCurve, kStyleRaw);
+  Set(kParamPostFilterSpectrum, 0);
+  Set(kParamAnalyzerShowGrid, 0);
+  const double rate = mPlug->DspSampleRate();
+  Play(static_cast<int>(rate),
+       [&](int i) { return static_cast<float>(0.5 * std::sin(2.0 * kPi * 1000.0 * i / rate)); });
+  DrawEditor();
+  WriteSurfacePNG(mPlug->GetGUI()->GetDrawBitmap(), "scope_sine.png");
+
+  // The spectrum's top: the first row from the plot's top with anything
+  // drawn between the scales, and where in it.
+  const IRECT& p = mScope->mPlotRect;
+  LICE_IBitmap* s = mPlug->GetGUI()->GetDrawBitmap();
+  const auto brightness = [&](int x, int y) {
+    const LICE_pixel v = s->getBits()[y * s->getRowSpan() + x];
+    return LICE_GETR(v) + LICE_GETG(v) + LICE_GETB(v);
+  };
+  int top = -1, column = -1;
+  for (int y = p.T + 1; y < p.B && top < 0; ++y) {
+    int best = 0;
+    for (int x = p.L + 40; x < p.R - 40; ++x) {
+      if (brightness(x, y) > best) {
+        best = brightness(x, y);
+        column = x;
+      }
+    }
+    if (best > 0) top = y;
+  }
+  ASSERT_GE(top, 0);
+  EXPECT_EQ(column, p.L + static_cast<int>(p.W() * 2.0 / (std::log10(30000.0) - 1.0)));
+  EXPECT_NEAR(mScope->mPeakPre.frequencyHz, 1000.0, rate / 8192.0);
+}
+
+// A session with a few bands over pink-ish noise, at each editor size.
+class ScopeSessionPicture : public ScopeSession, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ScopeSessionPicture, DrawsGridSpectraCurvesAndHandles) {
+  const int scaleIndex = GetParam();
+  const struct {
+    int type;
+    double hz, db, q;
+  } bands[] = {{kTypeALowCut, 40.0, 0.0, 1.0},
+               {kTypeALowShelf, 120.0, 4.0, 0.7},
+               {kTypeAPeak, 800.0, -6.0, 2.0},
+               {kTypeAPeak, 3000.0, 5.0, 1.0},
+               {kTypeAHighShelf, 10000.0, -3.0, 0.7}};
+  for (int b = 0; b < 5; ++b) {
+    SetBand(b, kBandActive, 1);
+    SetBand(b, kBandType, bands[b].type);
+    SetBand(b, kBandFreq, bands[b].hz);
+    SetBand(b, kBandGain, bands[b].db);
+    SetBand(b, kBandQ, bands[b].q);
+  }
+  SetBand(3, kBandChMode, kChannelLeft);
+  Set(kParamEQCheatSheet, 2);
+
+  Set(kParamGUIScale, scaleIndex);
+  IGraphics* g = mPlug->GetGUI();
+  g->Resize(static_cast<int>(Brimlow::kEditorWidth * mPlug->GuiScaleX()),
+            static_cast<int>(Brimlow::kEditorHeight * mPlug->GuiScaleY()), true);
+  EditorLayout::LayoutGUI(mPlug.get(), g, EditorLayout::kRescale);
+
+  std::mt19937 noise(7);
+  std::normal_distribution<double> white(0.0, 0.1);
+  double brown = 0.0;
+  Play(static_cast<int>(mPlug->DspSampleRate()), [&](int) {
+    const double w = white(noise);
+    brown = 0.98 * brown + w;
+    return static_cast<float>(0.3 * w + 0.05 * brown);
+  });
+  // The mouse over the plot: the readouts and the hover guide.
+  const IRECT& p = mScope->mPlotRect;
+  IMouseMod none;
+  mScope->OnMouseOver(p.L + p.W() / 3, p.T + p.H() / 2, &none);
+  DrawEditor();
+
+  const int percent = static_cast<int>(100 * mPlug->GuiScaleX() + 0.5);
+  EXPECT_EQ(p.W(), static_cast<int>(697 * mPlug->GuiScaleX()) - 2 * static_cast<int>(8 * mPlug->GuiScaleX()));
+  EXPECT_TRUE(WriteSurfacePNG(g->GetDrawBitmap(), "scope_session_" + std::to_string(percent) + ".png"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ScopeSessionPicture, ::testing::Values(0, 2, 6));
+
+}  // namespace
