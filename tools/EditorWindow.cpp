@@ -12,7 +12,9 @@ EditorWindow::EditorWindow(Brimlow& plug) : mPlug(plug) {
   const int height = static_cast<int>(Brimlow::kEditorHeight * plug.GuiScaleY());
   if (graphics->Width() != width || graphics->Height() != height) {
     graphics->Resize(width, height, true);
+    // What the plug-in's rebuild for a resize does: re-fit, then re-lay.
     EditorLayout::LayoutGUI(&plug, graphics, EditorLayout::kRescale);
+    EditorLayout::UpdateViewLayout(&plug);
   }
   const Rect content{0, 0, static_cast<int16_t>(height), static_cast<int16_t>(width)};
   CreateNewWindow(kDocumentWindowClass, kWindowCompositingAttribute, &content, &mWindow);

@@ -14,9 +14,10 @@ class ScreenWindow;
 // plug-in told to fit its scale, as the host binding does. The editor's
 // timer runs on the run loop's clock, which the caller advances.
 //
-// The plug-in's resize request goes to its host binding, which cannot
-// resize a window yet; the editor is therefore made the size of its scale
-// here before it opens, as that resize will.
+// The plug-in does not fit its editor to the scale yet (its resize goes to
+// a host binding that cannot resize a window); the editor is therefore
+// made the size of its scale here before it opens, as that resize will:
+// Resize with the controls kept, then the layout's rescale.
 class EditorWindow {
  public:
   explicit EditorWindow(Brimlow& plug);
