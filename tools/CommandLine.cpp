@@ -1,5 +1,8 @@
 #include "tools/CommandLine.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "tools/CommandError.h"
 #include "tools/NumberArgument.h"
 
@@ -18,7 +21,12 @@ constexpr CommandSpec kCommands[] = {
     {"presets", Command::kPresets, 0, 0, "brimlow presets"},
     {"capture", Command::kCapture, 2, 2, "brimlow capture IN OUT.ref"},
     {"demo", Command::kDemo, 0, 1, "brimlow demo [OUT]"},
+    {"screenshot", Command::kScreenshot, 1, 1,
+     "brimlow screenshot OUT.png [--scale PERCENT] [--input IN] [options of process]"},
 };
+
+// The editor's GUI scales, in percent.
+constexpr int kGuiScales[] = {50, 75, 100, 125, 150, 175, 200};
 
 [[noreturn]] void Usage(const std::string& message) { throw CommandError(message, CommandError::kUsage); }
 
@@ -71,6 +79,20 @@ bool TakesValue(const std::string& option) {
 
 bool IsFlag(const std::string& option) { return option == "--bypass" || option == "--no-latency-compensation"; }
 
+bool IsScreenshotOption(const std::string& option) { return option == "--scale" || option == "--input"; }
+
+void TakeScreenshotOption(const std::string& option, const std::string& value, ScreenshotOptions* o) {
+  if (option == "--input") {
+    SetOnce(&o->input, option, value);
+    return;
+  }
+  long long n = 0;
+  const bool known = ParseIntegerArgument(value, 50, 200, &n) &&
+                     std::find(std::begin(kGuiScales), std::end(kGuiScales), n) != std::end(kGuiScales);
+  if (!known) Usage("--scale needs 50, 75, 100, 125, 150, 175 or 200, not \"" + value + "\"");
+  o->scalePercent = static_cast<int>(n);
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -105,9 +127,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       value = a.substr(eq + 1);
       hasValue = true;
     }
-    if (line.command != Command::kProcess || (!TakesValue(option) && !IsFlag(option))) {
-      Usage("unknown option " + option + " for " + spec->name);
-    }
+    const bool screenshot = line.command == Command::kScreenshot;
+    const bool takesProcessOptions = line.command == Command::kProcess || screenshot;
+    const bool known = (takesProcessOptions && (TakesValue(option) || IsFlag(option))) ||
+                       (screenshot && IsScreenshotOption(option));
+    if (!known) Usage("unknown option " + option + " for " + spec->name);
     if (IsFlag(option)) {
       if (hasValue) Usage(option + " takes no value");
       if (option == "--bypass") line.options.bypass = true;
@@ -118,7 +142,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) Usage(option + " needs a value");
       value = args[++i];
     }
-    TakeProcessOption(option, value, &line.options);
+    if (IsScreenshotOption(option)) {
+      TakeScreenshotOption(option, value, &line.screenshot);
+    } else {
+      TakeProcessOption(option, value, &line.options);
+    }
   }
 
   if (line.files.size() < spec->minFiles || line.files.size() > spec->maxFiles) {
@@ -127,9 +155,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   for (const std::string& f : line.files) {
     if (f.empty()) Usage("an empty file name");
   }
-  if (line.command == Command::kProcess) {
+  if (line.command == Command::kProcess || line.command == Command::kScreenshot) {
     const std::optional<std::string>& stateOut = line.options.stateOut;
-    if (stateOut && *stateOut == line.files[1]) Usage("OUT and --state-out name the same file");
+    const std::string& outPath = line.files.back();
+    if (stateOut && *stateOut == outPath) Usage("OUT and --state-out name the same file");
   }
   return line;
 }
@@ -140,6 +169,7 @@ const char* HelpText() {
          "       brimlow presets\n"
          "       brimlow capture IN OUT.ref\n"
          "       brimlow demo [OUT]\n"
+         "       brimlow screenshot OUT.png [--scale PERCENT] [--input IN] [options]\n"
          "       brimlow --help\n"
          "\n"
          "Runs the Brimlow equaliser plug-in as a host would, without one.\n"
@@ -154,6 +184,11 @@ const char* HelpText() {
          "  demo      process a built-in two-second stereo test signal (48 kHz sweep\n"
          "            and noise) with the \"Master:Telephone\" preset and write OUT\n"
          "            (default brimlow-demo.wav in the current folder)\n"
+         "  screenshot\n"
+         "            open the plug-in's editor as a host would, in a window with no\n"
+         "            screen, run IN (default: the demo's test signal) through the\n"
+         "            plug-in while the editor's timer runs at its frame rate in audio\n"
+         "            time, and write what the editor last showed as an 8-bit RGB PNG\n"
          "\n"
          "Options of process (applied in this order: state, preset, preset file, --set):\n"
          "  --state-in FILE           restore a state saved with --state-out\n"
@@ -172,6 +207,12 @@ const char* HelpText() {
          "                            its latency and, with oversampling, silent while\n"
          "                            the converters fill\n"
          "\n"
+         "Options of screenshot, besides those of process (--bits has no effect):\n"
+         "  --scale PERCENT           the editor's \"GUI Scale\": 50, 75, 100, 125, 150,\n"
+         "                            175 or 200 (default 100), set after the other\n"
+         "                            settings\n"
+         "  --input IN                the audio to run (WAV, AIFF or AIFC)\n"
+         "\n"
          "What process guarantees:\n"
          "  - OUT lines up with IN from the first sample and has its length: the plug-in\n"
          "    first runs over silence as long as its latency (whole blocks, at least\n"
@@ -184,7 +225,8 @@ const char* HelpText() {
          "  - OUT and the --state-out file appear together, each whole, or neither does.\n"
          "\n"
          "After the run process prints \"latency: N\" (samples) and the input and output\n"
-         "meter readouts. Numbers are read and written in the C locale. On any failure,\n"
+         "meter readouts; screenshot prints \"editor: W x H\", the picture's size in\n"
+         "pixels. Numbers are read and written in the C locale. On any failure,\n"
          "an interruption included, no file is written or changed, a one-line message\n"
          "goes to standard error and the exit code is 1 (2 for an unusable command\n"
          "line; an interrupted run ends by its signal).\n";

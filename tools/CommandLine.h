@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-enum class Command { kHelp, kProcess, kParams, kPresets, kCapture, kDemo };
+enum class Command { kHelp, kProcess, kParams, kPresets, kCapture, kDemo, kScreenshot };
 
 // What `brimlow process` is asked to do besides reading IN and writing OUT.
 // Settings are applied in a fixed order, whatever the order typed: the
@@ -21,10 +21,17 @@ struct ProcessOptions {
   bool latencyCompensation = true;
 };
 
+// What `brimlow screenshot` takes besides the options of process.
+struct ScreenshotOptions {
+  int scalePercent = 100;             // the editor's "GUI Scale"
+  std::optional<std::string> input;  // audio to run; the demo's signal without one
+};
+
 struct CommandLine {
   Command command = Command::kHelp;
   std::vector<std::string> files;  // the command's positional arguments
-  ProcessOptions options;
+  ProcessOptions options;          // process and screenshot
+  ScreenshotOptions screenshot;
 };
 
 // The largest block the host hands the plug-in.

@@ -17,6 +17,11 @@ int RunParamsCommand(FILE* out);
 int RunPresetsCommand(FILE* out);
 int RunCaptureCommand(const CommandLine& line, FILE* out);
 int RunDemoCommand(const CommandLine& line, FILE* out);
+int RunScreenshotCommand(const CommandLine& line, FILE* out);
+
+// The options' settings in their fixed order: the state, the preset, the
+// preset file, then each --set.
+void ApplyProcessSettings(HostSession& session, const ProcessOptions& options);
 
 // What process and demo share: starts the session for the source's rate,
 // channels and the block size, applies the options' settings in their

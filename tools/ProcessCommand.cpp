@@ -45,14 +45,14 @@ class Progress {
   int mShown = -1;
 };
 
-void ApplySettings(HostSession& session, const ProcessOptions& options) {
+}  // namespace
+
+void ApplyProcessSettings(HostSession& session, const ProcessOptions& options) {
   if (options.stateIn) session.RestoreState(ReadFileBytes(*options.stateIn), *options.stateIn);
   if (options.preset) session.RestorePreset(FindPreset(session.PresetNames(), *options.preset));
   if (options.presetFile) session.LoadPresetFile(*options.presetFile);
   for (const std::string& setting : options.settings) session.ApplySetting(setting);
 }
-
-}  // namespace
 
 RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::string& outPath,
                        const ProcessOptions& options, bool showProgress) {
@@ -65,7 +65,7 @@ RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::str
   if (options.stateOut) outputs.Add("--state-out", *options.stateOut, [&] { return stateFile.Commit(); });
 
   session.Start(source.SampleRate(), options.blockSize, source.Channels());
-  ApplySettings(session, options);
+  ApplyProcessSettings(session, options);
   session.SetBypass(options.bypass);
 
   if (!writer.Open(outPath.c_str(), source.Channels(), source.SampleRate(), options.bits)) {

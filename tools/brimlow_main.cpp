@@ -21,6 +21,7 @@ int Run(const CommandLine& line) {
     case Command::kPresets: return RunPresetsCommand(stdout);
     case Command::kCapture: return RunCaptureCommand(line, stdout);
     case Command::kDemo: return RunDemoCommand(line, stdout);
+    case Command::kScreenshot: return RunScreenshotCommand(line, stdout);
   }
   return CommandError::kUsage;
 }

@@ -9,9 +9,10 @@
 
 typedef int16_t OSErr;
 typedef int32_t OSStatus;
-typedef uint32_t FourCharCode;
-typedef FourCharCode OSType;
-typedef FourCharCode ResType;
+// Four-character codes. The Mac's own name for the type, FourCharCode, is
+// the framework's helper that makes them (framework/Utilities.h).
+typedef uint32_t OSType;
+typedef uint32_t ResType;
 typedef int16_t ResID;
 typedef unsigned char Boolean;
 typedef char* Ptr;

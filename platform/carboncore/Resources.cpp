@@ -180,6 +180,16 @@ Handle GetResource(ResType type, ResID id) {
   return platform::SearchChain([&](platform::ResourceFile* f) { return f->Find(type, id); });
 }
 
+ResID UniqueID(ResType type) {
+  static int next = 128;
+  for (int tries = 0; tries < 32768 - 128; ++tries) {
+    const ResID id = static_cast<ResID>(next);
+    next = next >= 32767 ? 128 : next + 1;
+    if (!platform::SearchChain([&](platform::ResourceFile* f) { return f->Find(type, id); })) return id;
+  }
+  return 128;
+}
+
 Handle GetNamedResource(ResType type, ConstStr255Param name) {
   const std::string text = platform::NameOf(name);
   return platform::SearchChain([&](platform::ResourceFile* f) { return f->FindNamed(type, text); });

@@ -31,6 +31,9 @@ Handle Get1NamedResource(ResType type, ConstStr255Param name);
 short Count1Resources(ResType type);
 Handle Get1IndResource(ResType type, short index);
 Handle GetResource(ResType type, ResID id);
+// An id from 128 up that no resource of the type in the chain has, and that
+// no earlier call handed out (ids for things made at run time, menus).
+ResID UniqueID(ResType type);
 Handle GetNamedResource(ResType type, ConstStr255Param name);
 // Any out-argument may be null.
 void GetResInfo(Handle resource, ResID* id, ResType* type, unsigned char* name);

@@ -19,6 +19,7 @@ typedef CFIndex CFComparisonResult;
 enum : CFComparisonResult { kCFCompareLessThan = -1, kCFCompareEqualTo = 0, kCFCompareGreaterThan = 1 };
 
 #define kCFAllocatorDefault nullptr
+#define kCFAllocatorNull nullptr
 
 CFTypeRef CFRetain(CFTypeRef object);
 void CFRelease(CFTypeRef object);

@@ -105,6 +105,13 @@ CFURLRef CFBundleCopyResourcesDirectoryURL(CFBundleRef ref) {
   return platform::NewURL(bundle->mPath + "/Contents/Resources", true);
 }
 
+CFURLRef CFBundleCopyExecutableURL(CFBundleRef ref) {
+  std::lock_guard<std::recursive_mutex> lock(BundleMutex());
+  const CFBundleObject* bundle = BundleOf(ref);
+  if (!bundle || bundle->mExecutablePath.empty()) return nullptr;
+  return platform::NewURL(bundle->mExecutablePath, false);
+}
+
 Boolean CFBundleLoadExecutable(CFBundleRef ref) {
   std::lock_guard<std::recursive_mutex> lock(BundleMutex());
   CFBundleObject* bundle = BundleOf(ref);

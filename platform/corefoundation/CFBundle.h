@@ -25,6 +25,8 @@ CFBundleRef CFBundleGetMainBundle(void);
 CFStringRef CFBundleGetIdentifier(CFBundleRef bundle);
 CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle);
 CFURLRef CFBundleCopyResourcesDirectoryURL(CFBundleRef bundle);
+// Null when the bundle names no executable.
+CFURLRef CFBundleCopyExecutableURL(CFBundleRef bundle);
 
 Boolean CFBundleLoadExecutable(CFBundleRef bundle);
 Boolean CFBundleIsExecutableLoaded(CFBundleRef bundle);

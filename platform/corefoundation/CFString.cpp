@@ -46,6 +46,11 @@ CFStringRef CFStringCreateWithCString(CFAllocatorRef, const char* text, CFString
   return platform::NewString(text);
 }
 
+CFStringRef CFStringCreateWithCStringNoCopy(CFAllocatorRef allocator, const char* text, CFStringEncoding encoding,
+                                            CFAllocatorRef) {
+  return CFStringCreateWithCString(allocator, text, encoding);
+}
+
 CFStringRef CFStringCreateWithPascalString(CFAllocatorRef, ConstStr255Param text, CFStringEncoding encoding) {
   if (!text) return nullptr;
   std::string bytes(reinterpret_cast<const char*>(text + 1), text[0]);

@@ -19,6 +19,10 @@ enum : CFStringEncoding {
 enum : CFStringCompareFlags { kCFCompareCaseInsensitive = 1 };
 
 CFStringRef CFStringCreateWithCString(CFAllocatorRef allocator, const char* text, CFStringEncoding encoding);
+// The stand-in keeps its own copy whatever the deallocator says; a null
+// (kCFAllocatorNull) deallocator leaves the caller's text alone, as here.
+CFStringRef CFStringCreateWithCStringNoCopy(CFAllocatorRef allocator, const char* text, CFStringEncoding encoding,
+                                            CFAllocatorRef contentsDeallocator);
 CFStringRef CFStringCreateWithPascalString(CFAllocatorRef allocator, ConstStr255Param text,
                                            CFStringEncoding encoding);
 // An immortal string shared by every caller that asks for the same text.

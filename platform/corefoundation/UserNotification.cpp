@@ -1,12 +1,23 @@
 #include "platform/corefoundation/UserNotification.h"
 
-#include <cstdio>
+#include "platform/corefoundation/CFStringObject.h"
+#include "platform/windowserver/Backend.h"
 
-namespace platform {
+extern "C" {
 
-int DisplayAlert(const char* header, const char* message, int) {
-  std::fprintf(stderr, "%s: %s\n", header ? header : "", message ? message : "");
-  return 1;
+int32_t CFUserNotificationDisplayAlert(CFTimeInterval, CFOptionFlags, CFURLRef, CFURLRef, CFURLRef,
+                                       CFStringRef alertHeader, CFStringRef alertMessage,
+                                       CFStringRef defaultButtonTitle, CFStringRef alternateButtonTitle,
+                                       CFStringRef otherButtonTitle, CFOptionFlags* responseFlags) {
+  platform::AlertRequest request;
+  request.header = platform::TextOf(alertHeader);
+  request.message = platform::TextOf(alertMessage);
+  request.defaultButton = platform::TextOf(defaultButtonTitle);
+  request.alternateButton = platform::TextOf(alternateButtonTitle);
+  request.otherButton = platform::TextOf(otherButtonTitle);
+  const platform::AlertResponse response = platform::Backend().RunAlert(request);
+  if (responseFlags) *responseFlags = static_cast<CFOptionFlags>(response);
+  return 0;
 }
 
-}  // namespace platform
+}  // extern "C"

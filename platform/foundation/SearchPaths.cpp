@@ -34,3 +34,25 @@ std::string ApplicationSupportFolder() {
 }
 
 }  // namespace platform
+
+std::vector<std::string> NSSearchPathForDirectoriesInDomains(int directory, int domainMask, bool expandTilde) {
+  if (!(domainMask & NSUserDomainMask)) return {};
+  const char* homeVariable = std::getenv("HOME");
+  std::string home = homeVariable && homeVariable[0] == '/' ? homeVariable : "";
+  while (home.size() > 1 && home.back() == '/') home.pop_back();
+  std::string path;
+  if (directory == NSDesktopDirectory) {
+    if (home.empty()) return {};
+    path = home + "/Desktop";
+  } else if (directory == NSApplicationSupportDirectory) {
+    path = platform::ApplicationSupportFolder();
+    if (path.empty()) return {};
+  } else {
+    return {};
+  }
+  if (!expandTilde && !home.empty() && path.compare(0, home.size(), home) == 0 &&
+      (path.size() == home.size() || path[home.size()] == '/')) {
+    path = "~" + path.substr(home.size());
+  }
+  return {path};
+}

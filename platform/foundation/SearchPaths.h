@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -12,3 +13,12 @@ namespace platform {
 std::string ApplicationSupportFolder();
 
 }  // namespace platform
+
+// Stand-in for Foundation's folder lookup: the Desktop (~/Desktop) and the
+// Application Support folder above, for the user domain only; any other
+// directory or domain gives an empty list. Without tilde expansion a path
+// under the home folder starts with "~".
+enum NSSearchPathDirectory { NSDesktopDirectory = 12, NSApplicationSupportDirectory = 14 };
+enum NSSearchPathDomainMask { NSUserDomainMask = 1 };
+
+std::vector<std::string> NSSearchPathForDirectoriesInDomains(int directory, int domainMask, bool expandTilde);

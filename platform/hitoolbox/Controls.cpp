@@ -2,6 +2,7 @@
 
 #include "platform/carboncore/MacMemory.h"
 #include "platform/carboncore/Resources.h"
+#include "platform/hitoolbox/ViewRecord.h"
 
 namespace {
 
@@ -69,6 +70,14 @@ ControlRef GetNewControl(int16_t resourceId, WindowRef window) {
 void DisposeControl(ControlRef control) {
   if (!control) return;
   Record(platform::ControlCallKind::kDispose, control);
+  // Its subviews go with it, each recorded as disposed.
+  const std::vector<ControlRef> subviews = control->subviews;
+  control->subviews.clear();
+  for (ControlRef sub : subviews) {
+    sub->superview = nullptr;
+    DisposeControl(sub);
+  }
+  platform::ForgetView(control);
   --State().live;
   delete control;
 }
@@ -94,6 +103,7 @@ void MoveControl(ControlRef control, int16_t h, int16_t v) {
   const int16_t width = static_cast<int16_t>(control->bounds.right - control->bounds.left);
   const int16_t height = static_cast<int16_t>(control->bounds.bottom - control->bounds.top);
   control->bounds = Rect{v, h, static_cast<int16_t>(v + height), static_cast<int16_t>(h + width)};
+  control->frame.origin = CGPoint{static_cast<CGFloat>(h), static_cast<CGFloat>(v)};
   Record(platform::ControlCallKind::kMove, control, Point{v, h});
 }
 
@@ -101,6 +111,7 @@ void SizeControl(ControlRef control, int16_t width, int16_t height) {
   if (!control) return;
   control->bounds.right = static_cast<int16_t>(control->bounds.left + width);
   control->bounds.bottom = static_cast<int16_t>(control->bounds.top + height);
+  control->frame.size = CGSize{static_cast<CGFloat>(width), static_cast<CGFloat>(height)};
   Record(platform::ControlCallKind::kSize, control, Point{height, width});
 }
 

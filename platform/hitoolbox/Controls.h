@@ -5,7 +5,12 @@
 #include <vector>
 
 #include "platform/carboncore/MacTypes.h"
+#include "platform/coregraphics/CGGeometry.h"
 #include "platform/hitoolbox/MacWindows.h"
+
+namespace platform {
+struct EditTextState;
+}
 
 // Stand-in for the Control Manager calls of the library's Mac control
 // views. Controls keep their settings, every call is recorded for tests,
@@ -22,6 +27,17 @@ struct OpaqueControlRef {
   int16_t procID = 0;
   intptr_t refCon = 0;
   int16_t resourceId = -1;  // the 'CNTL' it came from, -1 for NewControl
+
+  // As an HIView (platform/hitoolbox/HIView.h).
+  enum ViewKind { kClassicControl, kRootView, kContentView, kUserPane, kEditText };
+  ViewKind kind = kClassicControl;
+  ControlRef superview = nullptr;
+  std::vector<ControlRef> subviews;  // owned
+  CGRect frame{{0, 0}, {0, 0}};     // in the superview's coordinates
+  uint32_t features = 0;
+  bool needsDisplay = false;
+  CGRect dirty{{0, 0}, {0, 0}};  // in the view's coordinates
+  platform::EditTextState* edit = nullptr;  // an edit field's text, owned
 };
 typedef OpaqueControlRef* ControlRef;
 typedef ControlRef ControlHandle;
@@ -36,6 +52,7 @@ ControlRef NewControl(WindowRef window, const Rect* bounds, ConstStr255Param tit
 // value, visibility, maximum, minimum, definition, reference value and
 // title, big-endian as stored. Null when it is missing or too short.
 ControlRef GetNewControl(int16_t resourceId, WindowRef window);
+// Disposes of its subviews too, and takes it out of its superview.
 void DisposeControl(ControlRef control);
 void ShowControl(ControlRef control);
 void HideControl(ControlRef control);

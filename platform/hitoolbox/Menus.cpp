@@ -1,18 +1,26 @@
 #include "platform/hitoolbox/Menus.h"
 
+#include <algorithm>
 #include <deque>
+#include <memory>
 #include <map>
 
+#include "platform/corefoundation/CFStringObject.h"
 #include "platform/hitoolbox/Events.h"
 #include "platform/quickdraw/DrawLog.h"
+#include "platform/windowserver/Backend.h"
 
 struct OpaqueMenuRef {
   MenuID id = 0;
   MenuDefProcPtr defProc = nullptr;
+  int references = 1;
+  MenuAttributes attributes = 0;
   struct Item {
     std::string text;
     uintptr_t refCon = 0;
     int16_t mark = noMark;
+    MenuItemAttributes attributes = 0;
+    MenuRef submenu = nullptr;  // a reference held
   };
   std::vector<Item> items{Item{}};  // item 0 stands for the menu itself
   int16_t width = 0;
@@ -63,13 +71,47 @@ int16_t TrackCustomMenu(MenuRef menu, Rect* menuRect) {
   return current;
 }
 
+std::shared_ptr<platform::MenuTree> TreeOf(MenuRef menu, int depth) {
+  auto tree = std::make_shared<platform::MenuTree>();
+  for (size_t i = 1; i < menu->items.size(); ++i) {
+    const OpaqueMenuRef::Item& item = menu->items[i];
+    platform::MenuTree::Item entry;
+    entry.text = item.text;
+    entry.separator = (item.attributes & kMenuItemAttrSeparator) != 0;
+    entry.enabled = !(item.attributes & kMenuItemAttrDisabled);
+    entry.header = (item.attributes & kMenuItemAttrSectionHeader) != 0;
+    entry.checked = item.mark != noMark;
+    // A menu that holds itself somewhere below is shown only so deep.
+    if (item.submenu && depth < 16) entry.submenu = TreeOf(item.submenu, depth + 1);
+    tree->items.push_back(std::move(entry));
+  }
+  return tree;
+}
+
+// The backend's choice as the 1-based item of the menu it was made in.
+int16_t TrackStandardMenu(MenuRef menu, Point topLeft, MenuID* chosenIn) {
+  const platform::MenuChoice choice = platform::Backend().TrackMenu(
+      *TreeOf(menu, 0), platform::ScreenPoint{static_cast<double>(topLeft.h), static_cast<double>(topLeft.v)});
+  MenuRef level = menu;
+  for (size_t i = 0; i < choice.path.size(); ++i) {
+    const size_t index = static_cast<size_t>(choice.path[i]) + 1;
+    if (!level || index >= level->items.size()) return 0;
+    if (i + 1 == choice.path.size()) {
+      *chosenIn = level->id;
+      return static_cast<int16_t>(index);
+    }
+    level = level->items[index].submenu;
+  }
+  return 0;
+}
+
 }  // namespace
 
 OSStatus CreateNewMenu(MenuID id, MenuAttributes attributes, MenuRef* menu) {
-  (void)attributes;
   if (!menu) return -50;
   *menu = new OpaqueMenuRef;
   (*menu)->id = id;
+  (*menu)->attributes = attributes;
   ++State().live;
   return noErr;
 }
@@ -88,7 +130,13 @@ void DisposeMenu(MenuRef menu) {
     it = it->second == menu ? State().inserted.erase(it) : std::next(it);
   }
   --State().live;
+  std::vector<MenuRef> submenus;
+  for (OpaqueMenuRef::Item& item : menu->items) {
+    if (item.submenu) submenus.push_back(item.submenu);
+    item.submenu = nullptr;
+  }
   delete menu;
+  for (MenuRef submenu : submenus) ReleaseMenu(submenu);
 }
 
 void InsertMenu(MenuRef menu, MenuID beforeID) {
@@ -115,6 +163,70 @@ void AppendMenuItemText(MenuRef menu, ConstStr255Param text) {
   OpaqueMenuRef::Item item;
   if (text) item.text.assign(reinterpret_cast<const char*>(text + 1), text[0]);
   menu->items.push_back(item);
+}
+
+OSStatus InsertMenuItemTextWithCFString(MenuRef menu, CFStringRef text, MenuItemIndex afterItem,
+                                        MenuItemAttributes attributes, MenuCommand) {
+  if (!menu) return paramErr;
+  OpaqueMenuRef::Item item;
+  item.text = platform::TextOf(text);
+  item.attributes = attributes;
+  const size_t at = std::min<size_t>(static_cast<size_t>(afterItem) + 1, menu->items.size());
+  menu->items.insert(menu->items.begin() + static_cast<long>(at), item);
+  return noErr;
+}
+
+OSStatus AppendMenuItemTextWithCFString(MenuRef menu, CFStringRef text, MenuItemAttributes attributes,
+                                        MenuCommand command, MenuItemIndex* outNewItem) {
+  if (!menu) return paramErr;
+  const OSStatus status = InsertMenuItemTextWithCFString(menu, text, CountMenuItems(menu), attributes, command);
+  if (status == noErr && outNewItem) *outNewItem = CountMenuItems(menu);
+  return status;
+}
+
+void CheckMenuItem(MenuRef menu, MenuItemIndex item, Boolean checked) {
+  if (OpaqueMenuRef::Item* entry = item >= 1 ? ItemAt(menu, item) : nullptr) {
+    entry->mark = checked ? static_cast<int16_t>(checkMark) : static_cast<int16_t>(noMark);
+  }
+}
+
+OSStatus SetMenuItemHierarchicalMenu(MenuRef menu, MenuItemIndex item, MenuRef submenu) {
+  OpaqueMenuRef::Item* entry = item >= 1 ? ItemAt(menu, item) : nullptr;
+  if (!entry) return menuItemNotFoundErr;
+  if (submenu) RetainMenu(submenu);
+  MenuRef old = entry->submenu;
+  entry->submenu = submenu;
+  if (old) ReleaseMenu(old);
+  return noErr;
+}
+
+OSStatus GetMenuItemHierarchicalMenu(MenuRef menu, MenuItemIndex item, MenuRef* submenu) {
+  OpaqueMenuRef::Item* entry = item >= 1 ? ItemAt(menu, item) : nullptr;
+  if (!entry || !submenu) return menuItemNotFoundErr;
+  *submenu = entry->submenu;
+  return noErr;
+}
+
+MenuItemAttributes GetMenuItemAttributes(MenuRef menu, MenuItemIndex item) {
+  OpaqueMenuRef::Item* entry = item >= 1 ? ItemAt(menu, item) : nullptr;
+  return entry ? entry->attributes : 0;
+}
+
+std::string GetMenuItemTextString(MenuRef menu, MenuItemIndex item) {
+  OpaqueMenuRef::Item* entry = item >= 1 ? ItemAt(menu, item) : nullptr;
+  return entry ? entry->text : std::string();
+}
+
+OSStatus RetainMenu(MenuRef menu) {
+  if (!menu) return paramErr;
+  ++menu->references;
+  return noErr;
+}
+
+OSStatus ReleaseMenu(MenuRef menu) {
+  if (!menu) return paramErr;
+  if (--menu->references == 0) DisposeMenu(menu);
+  return noErr;
 }
 
 uint16_t CountMenuItems(MenuRef menu) { return menu ? static_cast<uint16_t>(menu->items.size() - 1) : 0; }
@@ -180,12 +292,15 @@ int32_t PopUpMenuSelect(MenuRef menu, int16_t top, int16_t left, int16_t popUpIt
     item = TrackCustomMenu(menu, &menuRect);
     SetPort(saved);
   }
+  MenuID chosenIn = menu->id;
   if (!s.choices.empty()) {
     item = s.choices.front();
     s.choices.pop_front();
+  } else if (!menu->defProc) {
+    item = TrackStandardMenu(menu, Point{top, left}, &chosenIn);
   }
-  Record(platform::MenuCall{platform::MenuCallKind::kChosen, menu->id, Point{top, left}, item});
-  return item > 0 ? (static_cast<int32_t>(menu->id) << 16) | static_cast<uint16_t>(item) : 0;
+  Record(platform::MenuCall{platform::MenuCallKind::kChosen, chosenIn, Point{top, left}, item});
+  return item > 0 ? (static_cast<int32_t>(chosenIn) << 16) | static_cast<uint16_t>(item) : 0;
 }
 
 int16_t LMGetSysFontFam() { return State().sysFont; }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/carboncore/MacTypes.h"
+#include "platform/corefoundation/CFString.h"
 #include "platform/quickdraw/QuickDraw.h"
 
 // Stand-in for the Menu Manager as the library's popup editors use it:
@@ -12,6 +13,12 @@
 // definitions driven through their requests, and PopUpMenuSelect tracking
 // the scripted mouse or answering a scripted choice. The screen is one
 // device whose bounds a test may set.
+//
+// Standard menus also have item attributes, check marks, submenus attached
+// to items (retained by the item) and a reference count (ReleaseMenu). A
+// standard menu popped up with no scripted choice waiting is shown by the
+// window server's backend (platform/windowserver), which answers for the
+// menu or submenu the choice was made in.
 
 struct OpaqueMenuRef;
 typedef OpaqueMenuRef* MenuRef;
@@ -19,6 +26,17 @@ typedef MenuRef MenuHandle;
 typedef int16_t MenuID;
 typedef uint16_t MenuItemIndex;
 typedef uint32_t MenuAttributes;
+typedef uint32_t MenuItemAttributes;
+typedef uint32_t MenuCommand;
+
+enum : MenuAttributes { kMenuAttrCondenseSeparators = 1u << 5 };
+enum : MenuItemAttributes {
+  kMenuItemAttrDisabled = 1u << 0,
+  kMenuItemAttrSeparator = 1u << 6,
+  kMenuItemAttrSectionHeader = 1u << 7,
+  kMenuItemAttrIgnoreMeta = 1u << 8,
+};
+enum : OSStatus { menuItemNotFoundErr = -5620 };
 
 // Requests of a custom menu definition.
 enum {
@@ -53,6 +71,22 @@ void DeleteMenu(MenuID id);
 MenuRef GetMenuHandle(MenuID id);
 MenuID GetMenuID(MenuRef menu);
 void AppendMenuItemText(MenuRef menu, ConstStr255Param text);
+// The item goes after item afterItem (0: first); the text is copied.
+OSStatus InsertMenuItemTextWithCFString(MenuRef menu, CFStringRef text, MenuItemIndex afterItem,
+                                        MenuItemAttributes attributes, MenuCommand command);
+OSStatus AppendMenuItemTextWithCFString(MenuRef menu, CFStringRef text, MenuItemAttributes attributes,
+                                        MenuCommand command, MenuItemIndex* outNewItem);
+// Checks or unchecks item (the check mark).
+void CheckMenuItem(MenuRef menu, MenuItemIndex item, Boolean checked);
+// The item keeps a reference to the submenu.
+OSStatus SetMenuItemHierarchicalMenu(MenuRef menu, MenuItemIndex item, MenuRef submenu);
+OSStatus GetMenuItemHierarchicalMenu(MenuRef menu, MenuItemIndex item, MenuRef* submenu);
+MenuItemAttributes GetMenuItemAttributes(MenuRef menu, MenuItemIndex item);
+// The item's text ("" for none).
+std::string GetMenuItemTextString(MenuRef menu, MenuItemIndex item);
+OSStatus RetainMenu(MenuRef menu);
+// The last reference disposes of the menu (its submenus lose a reference).
+OSStatus ReleaseMenu(MenuRef menu);
 uint16_t CountMenuItems(MenuRef menu);
 // Item 0 is the menu's own reference value.
 OSStatus SetMenuItemRefCon(MenuRef menu, MenuItemIndex item, uintptr_t refCon);

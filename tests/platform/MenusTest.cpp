@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "platform/hitoolbox/Events.h"
+#include "platform/carboncore/Resources.h"
 #include "platform/quickdraw/DrawLog.h"
+#include "platform/windowserver/HeadlessBackend.h"
+#include "platform/windowserver/ScriptedAnswers.h"
 
 namespace {
 
@@ -87,4 +90,61 @@ TEST(StandInMenus, TheSystemFontAndTheScreen) {
   EXPECT_EQ((*GetDeviceList())->gdRect, gray);
   platform::ResetMenus();
   EXPECT_EQ(LMGetSysFontSize(), 12);
+}
+
+namespace {
+
+CFStringRef Text(const char* text) { return CFStringMakeConstantString(text); }
+
+}  // namespace
+
+TEST(StandInMenus, AStandardMenuIsShownByTheWindowServerAndAnswersForTheSubmenuChosenIn) {
+  platform::ResetMenus();
+  platform::ResetWindowServer();
+  const int live = platform::LiveMenuCount();
+  MenuRef top = nullptr, sub = nullptr;
+  CreateNewMenu(300, 0, &top);
+  CreateNewMenu(301, 0, &sub);
+  AppendMenuItemTextWithCFString(top, Text("Solo"), 0, 0, nullptr);
+  AppendMenuItemTextWithCFString(top, Text(""), kMenuItemAttrSeparator, 0, nullptr);
+  InsertMenuItemTextWithCFString(top, Text("Type"), 2, kMenuItemAttrDisabled, 0);
+  AppendMenuItemTextWithCFString(sub, Text("Bell"), 0, 0, nullptr);
+  AppendMenuItemTextWithCFString(sub, Text("Notch"), 0, 0, nullptr);
+  CheckMenuItem(sub, 2, true);
+  ASSERT_EQ(SetMenuItemHierarchicalMenu(top, 3, sub), noErr);
+  ReleaseMenu(sub);  // the item holds it now
+  InsertMenu(top, hierMenu);
+  InsertMenu(sub, hierMenu);
+
+  platform::ScriptAnswer(platform::MenuItemChoice("Type", 1));
+  EXPECT_EQ(PopUpMenuSelect(top, 40, 30, 1), (301 << 16) | 2);
+  const auto& shown = platform::Headless()->Log().menus.back();
+  EXPECT_EQ(shown.topLeft.x, 30);
+  EXPECT_EQ(shown.topLeft.y, 40);
+  ASSERT_EQ(shown.menu->items.size(), 3u);
+  EXPECT_TRUE(shown.menu->items[1].separator);
+  EXPECT_FALSE(shown.menu->items[2].enabled);
+  EXPECT_TRUE(shown.menu->items[2].submenu->items[1].checked);
+  // Nothing scripted: nothing chosen.
+  EXPECT_EQ(PopUpMenuSelect(top, 40, 30, 1), 0);
+
+  ReleaseMenu(top);
+  EXPECT_EQ(platform::LiveMenuCount(), live);
+  EXPECT_EQ(GetMenuHandle(301), nullptr);
+}
+
+TEST(StandInMenus, ItemTextsAttributesAndUniqueIds) {
+  MenuRef menu = nullptr;
+  CreateNewMenu(UniqueID(0x4d454e55), 0, &menu);
+  AppendMenuItemTextWithCFString(menu, Text("b"), 0, 0, nullptr);
+  MenuItemIndex first = 0;
+  InsertMenuItemTextWithCFString(menu, Text("a"), 0, kMenuItemAttrSectionHeader, 0);
+  AppendMenuItemTextWithCFString(menu, Text("c"), 0, 0, &first);
+  EXPECT_EQ(first, 3);
+  EXPECT_EQ(GetMenuItemTextString(menu, 1), "a");
+  EXPECT_EQ(GetMenuItemTextString(menu, 2), "b");
+  EXPECT_EQ(GetMenuItemAttributes(menu, 1), kMenuItemAttrSectionHeader);
+  EXPECT_EQ(SetMenuItemHierarchicalMenu(menu, 9, nullptr), menuItemNotFoundErr);
+  EXPECT_NE(UniqueID(0x4d454e55), UniqueID(0x4d454e55));
+  ReleaseMenu(menu);
 }

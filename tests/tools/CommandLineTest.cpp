@@ -48,6 +48,26 @@ TEST(CommandLine, DefaultsAndTheOtherCommands) {
   EXPECT_EQ(ParseCommandLine({"process", "--", "-in.wav", "--bits"}).files, (Args{"-in.wav", "--bits"}));
 }
 
+TEST(CommandLine, ScreenshotTakesItsOwnOptionsAndThoseOfProcess) {
+  const CommandLine line = ParseCommandLine({"screenshot", "editor.png", "--scale", "175", "--input=in.aif", "--preset",
+                                             "3", "--set", "Gain 1=3", "--block", "64", "--state-out", "s"});
+  EXPECT_EQ(line.command, Command::kScreenshot);
+  EXPECT_EQ(line.files, (Args{"editor.png"}));
+  EXPECT_EQ(line.screenshot.scalePercent, 175);
+  EXPECT_EQ(line.screenshot.input.value_or(""), "in.aif");
+  EXPECT_EQ(line.options.preset.value_or(""), "3");
+  EXPECT_EQ(line.options.settings, (Args{"Gain 1=3"}));
+  EXPECT_EQ(line.options.blockSize, 64);
+  const CommandLine plain = ParseCommandLine({"screenshot", "e.png"});
+  EXPECT_EQ(plain.screenshot.scalePercent, 100);
+  EXPECT_FALSE(plain.screenshot.input);
+  for (const char* scale : {"50", "75", "100", "125", "150", "175", "200"}) {
+    EXPECT_EQ(ParseCommandLine({"screenshot", "e.png", "--scale", scale}).screenshot.scalePercent, std::stoi(scale));
+  }
+  EXPECT_NE(std::string(HelpText()).find("brimlow screenshot OUT.png [--scale PERCENT] [--input IN]"),
+            std::string::npos);
+}
+
 TEST(CommandLine, HelpWherever) {
   for (const Args& args : {Args{"--help"}, Args{"-h"}, Args{"help"}, Args{"process", "--help"},
                            Args{"bogus", "-h"}, Args{"process", "a", "b", "--block", "0", "--help"}}) {
@@ -97,6 +117,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"process", "a", "b", "--state-in", ""}, "--state-in needs a non-empty value"},
         BadLine{{"process", "a", "b", "--bypass=yes"}, "--bypass takes no value"},
         BadLine{{"process", "a", "b", "--state-out", "b"}, "the same file"},
-        BadLine{{"process", "", "b"}, "an empty file name"}));
+        BadLine{{"process", "", "b"}, "an empty file name"},
+        BadLine{{"screenshot"}, "usage: brimlow screenshot OUT.png"},
+        BadLine{{"screenshot", "a.png", "b.png"}, "usage: brimlow screenshot OUT.png"},
+        BadLine{{"screenshot", "a.png", "--scale", "90"}, "--scale needs 50, 75, 100, 125, 150, 175 or 200"},
+        BadLine{{"screenshot", "a.png", "--scale", "250"}, "not \"250\""},
+        BadLine{{"screenshot", "a.png", "--scale"}, "--scale needs a value"},
+        BadLine{{"screenshot", "a.png", "--input", "x.wav", "--input", "y.wav"}, "--input given twice"},
+        BadLine{{"screenshot", "a.png", "--state-out", "a.png"}, "the same file"},
+        BadLine{{"process", "a", "b", "--scale", "100"}, "unknown option --scale for process"},
+        BadLine{{"demo", "--input", "x.wav"}, "unknown option --input for demo"}));
 
 }  // namespace

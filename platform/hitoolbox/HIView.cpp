@@ -1,0 +1,403 @@
+#include "platform/hitoolbox/HIView.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/coregraphics/CGContext.h"
+#include "platform/corefoundation/RunLoop.h"
+#include "platform/hitoolbox/EditTextState.h"
+#include "platform/hitoolbox/ViewRecord.h"
+#include "platform/hitoolbox/WindowRecord.h"
+
+const HIViewID kHIViewWindowContentID = {0x77696e64, 1};  // 'wind', 1
+
+namespace {
+
+enum : OSStatus { errRootAlreadyExists = -30589 };
+
+// In the order made.
+std::vector<ControlRef>& LiveViews() {
+  // Never destroyed: a window may go after static destruction began.
+  static auto* views = new std::vector<ControlRef>;
+  return *views;
+}
+
+int gDrawEvents = 0;
+
+void EnsureUpdatePass() {
+  static bool added = false;
+  if (added) return;
+  added = true;
+  platform::AddRunLoopObserver([] { platform::UpdateWindows(); });
+}
+
+CGRect RectToCG(const Rect& r) {
+  return CGRectMake(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+}  // namespace
+
+ControlRef platform::MakeView(WindowRef window, OpaqueControlRef::ViewKind kind, const CGRect& frame) {
+  const Rect bounds{static_cast<int16_t>(frame.origin.y), static_cast<int16_t>(frame.origin.x),
+                    static_cast<int16_t>(frame.origin.y + frame.size.height),
+                    static_cast<int16_t>(frame.origin.x + frame.size.width)};
+  ControlRef view = NewControl(window, &bounds, nullptr, true, 0, 0, 0, 0, 0);
+  view->kind = kind;
+  view->frame = frame;
+  LiveViews().push_back(view);
+  if (window) platform::SetEventTargetParent(GetControlEventTarget(view), GetWindowEventTarget(window));
+  EnsureUpdatePass();
+  return view;
+}
+
+namespace {
+
+void SetWindowOfTree(ControlRef view, WindowRef window) {
+  view->window = window;
+  for (ControlRef sub : view->subviews) SetWindowOfTree(sub, window);
+}
+
+void Detach(ControlRef view) {
+  ControlRef parent = view->superview;
+  if (!parent) return;
+  auto& list = parent->subviews;
+  list.erase(std::remove(list.begin(), list.end(), view), list.end());
+  view->superview = nullptr;
+}
+
+bool IsShown(ControlRef view) {
+  for (ControlRef v = view; v; v = v->superview) {
+    if (!v->visible) return false;
+  }
+  return true;
+}
+
+void CollectViews(ControlRef view, std::vector<ControlRef>* out) {
+  out->push_back(view);
+  for (ControlRef sub : view->subviews) CollectViews(sub, out);
+}
+
+// The deepest shown view at a point in the start view's superview
+// coordinates (content coordinates for a view without one).
+ControlRef HitView(ControlRef view, CGPoint point) {
+  if (!view->visible) return nullptr;
+  const CGRect& f = view->frame;
+  if (point.x < f.origin.x || point.y < f.origin.y || point.x >= f.origin.x + f.size.width ||
+      point.y >= f.origin.y + f.size.height) {
+    return nullptr;
+  }
+  const CGPoint local{point.x - f.origin.x, point.y - f.origin.y};
+  for (auto it = view->subviews.rbegin(); it != view->subviews.rend(); ++it) {
+    if (ControlRef hit = HitView(*it, local)) return hit;
+  }
+  return view;
+}
+
+ControlRef FirstEditField(ControlRef view) {
+  if (view->kind == OpaqueControlRef::kEditText && IsShown(view)) return view;
+  for (ControlRef sub : view->subviews) {
+    if (ControlRef found = FirstEditField(sub)) return found;
+  }
+  return nullptr;
+}
+
+void SendDraw(ControlRef view, CGContextRef context) {
+  EventRef event = platform::MakeEvent(kEventClassControl, kEventControlDraw);
+  platform::SetParam(event, kEventParamDirectObject, typeControlRef, view);
+  if (context) platform::SetParam(event, kEventParamCGContextRef, typeCGContextRef, context);
+  ++gDrawEvents;
+  SendEventToEventTarget(event, GetControlEventTarget(view));
+  ReleaseEvent(event);
+}
+
+void DrawView(WindowRef window, ControlRef view) {
+  view->needsDisplay = false;
+  const CGRect f = platform::ViewFrameInContent(view);
+  platform::ScreenWindow* screen = platform::ScreenWindowOf(window);
+  const double s = screen->DeviceScale();
+  const CGAffineTransform toDevice{s, 0, 0, s, s * f.origin.x, s * f.origin.y};
+  const platform::DeviceRect clip{static_cast<int>(std::floor(s * f.origin.x)),
+                                  static_cast<int>(std::floor(s * f.origin.y)),
+                                  static_cast<int>(std::ceil(s * (f.origin.x + f.size.width))),
+                                  static_cast<int>(std::ceil(s * (f.origin.y + f.size.height)))};
+  CGContextRef context = platform::CreateWindowContext(screen, toDevice, clip);
+  SendDraw(view, context);
+  platform::ReleaseWindowContext(context);
+}
+
+}  // namespace
+
+// ---- Creation and embedding ---------------------------------------------------
+
+OSStatus CreateUserPaneControl(WindowRef window, const Rect* bounds, uint32_t features, ControlRef* outControl) {
+  if (!bounds || !outControl) return paramErr;
+  *outControl = platform::MakeView(window, OpaqueControlRef::kUserPane, RectToCG(*bounds));
+  (*outControl)->features = features;
+  return noErr;
+}
+
+OSStatus CreateRootControl(WindowRef window, ControlRef* outControl) {
+  if (!window || !outControl) return paramErr;
+  if (window->root) return errRootAlreadyExists;
+  const Rect& c = window->contentBounds;
+  window->root = platform::MakeView(window, OpaqueControlRef::kRootView, CGRectMake(0, 0, c.right - c.left, c.bottom - c.top));
+  *outControl = window->root;
+  return noErr;
+}
+
+OSStatus GetRootControl(WindowRef window, ControlRef* outControl) {
+  if (!window || !outControl) return paramErr;
+  if (!window->root) return errNoRootControl;
+  *outControl = window->root;
+  return noErr;
+}
+
+OSStatus EmbedControl(ControlRef control, ControlRef container) { return HIViewAddSubview(container, control); }
+
+ControlRef GetControlOwner(ControlRef control) { return control ? control->superview : nullptr; }
+
+HIViewRef HIViewGetRoot(WindowRef window) { return window ? window->root : nullptr; }
+
+OSStatus HIViewFindByID(HIViewRef start, HIViewID id, HIViewRef* outView) {
+  if (!start || !outView) return paramErr;
+  if (id.signature != kHIViewWindowContentID.signature || id.id != kHIViewWindowContentID.id) {
+    return errControlNotFound;
+  }
+  std::vector<ControlRef> views;
+  CollectViews(start, &views);
+  for (ControlRef v : views) {
+    if (v->kind == OpaqueControlRef::kContentView) {
+      *outView = v;
+      return noErr;
+    }
+  }
+  return errControlNotFound;
+}
+
+OSStatus HIViewAddSubview(HIViewRef parent, HIViewRef child) {
+  if (!parent || !child || parent == child) return paramErr;
+  for (ControlRef p = parent; p; p = p->superview) {
+    if (p == child) return paramErr;  // a view inside itself
+  }
+  Detach(child);
+  parent->subviews.push_back(child);
+  child->superview = parent;
+  SetWindowOfTree(child, parent->window);
+  platform::SetEventTargetParent(GetControlEventTarget(child), GetControlEventTarget(parent));
+  return noErr;
+}
+
+OSStatus HIViewRemoveFromSuperview(HIViewRef view) {
+  if (!view || !view->superview) return paramErr;
+  // The superview held the view: it goes now.
+  DisposeControl(view);
+  return noErr;
+}
+
+HIViewRef HIViewGetSuperview(HIViewRef view) { return view ? view->superview : nullptr; }
+
+WindowRef HIViewGetWindow(HIViewRef view) { return view ? view->window : nullptr; }
+
+OSStatus HIViewSetFrame(HIViewRef view, const HIRect* frame) {
+  if (!view || !frame) return paramErr;
+  view->frame = *frame;
+  view->bounds = Rect{static_cast<int16_t>(frame->origin.y), static_cast<int16_t>(frame->origin.x),
+                      static_cast<int16_t>(frame->origin.y + frame->size.height),
+                      static_cast<int16_t>(frame->origin.x + frame->size.width)};
+  if (view->edit) platform::UpdateEditFieldShown(view);
+  return noErr;
+}
+
+OSStatus HIViewGetFrame(HIViewRef view, HIRect* frame) {
+  if (!view || !frame) return paramErr;
+  *frame = view->frame;
+  return noErr;
+}
+
+// ---- Display ---------------------------------------------------------------------
+
+OSStatus HIViewSetNeedsDisplay(HIViewRef view, Boolean needs) {
+  if (!view) return paramErr;
+  if (!needs) {
+    view->needsDisplay = false;
+    return noErr;
+  }
+  const CGRect whole = CGRectMake(0, 0, view->frame.size.width, view->frame.size.height);
+  return HIViewSetNeedsDisplayInRect(view, &whole, true);
+}
+
+OSStatus HIViewSetNeedsDisplayInRect(HIViewRef view, const HIRect* rect, Boolean needs) {
+  if (!view || !rect) return paramErr;
+  if (!needs) return noErr;
+  if (!view->needsDisplay) {
+    view->dirty = *rect;
+  } else {
+    const CGFloat left = std::min(view->dirty.origin.x, rect->origin.x);
+    const CGFloat top = std::min(view->dirty.origin.y, rect->origin.y);
+    const CGFloat right = std::max(view->dirty.origin.x + view->dirty.size.width, rect->origin.x + rect->size.width);
+    const CGFloat bottom =
+        std::max(view->dirty.origin.y + view->dirty.size.height, rect->origin.y + rect->size.height);
+    view->dirty = CGRectMake(left, top, right - left, bottom - top);
+  }
+  view->needsDisplay = true;
+  return noErr;
+}
+
+Boolean HIViewGetNeedsDisplay(HIViewRef view) { return view && view->needsDisplay; }
+
+OSStatus HIViewSetVisible(HIViewRef view, Boolean visible) {
+  if (!view) return paramErr;
+  view->visible = visible;
+  std::vector<ControlRef> views;
+  CollectViews(view, &views);
+  for (ControlRef v : views) {
+    if (v->edit) platform::UpdateEditFieldShown(v);
+  }
+  return noErr;
+}
+
+Boolean HIViewIsVisible(HIViewRef view) { return view && IsShown(view); }
+
+// ---- Focus, hits and coordinates ----------------------------------------------
+
+OSStatus HIViewAdvanceFocus(HIViewRef root, uint32_t) {
+  if (!root) return paramErr;
+  ControlRef field = FirstEditField(root);
+  if (!field || !field->window) return errControlNotFound;
+  platform::MoveKeyboardFocus(field->window, field);
+  return noErr;
+}
+
+OSStatus HIViewGetViewForMouseEvent(HIViewRef start, EventRef event, HIViewRef* outView) {
+  if (!start || !outView || !start->window) return paramErr;
+  HIPoint where{0, 0};
+  const OSStatus status =
+      GetEventParameter(event, kEventParamWindowMouseLocation, typeHIPoint, nullptr, sizeof where, nullptr, &where);
+  if (status != noErr) return status;
+  // The start view's superview coordinates, from the window's.
+  const CGRect startFrame = platform::ViewFrameInContent(start);
+  const CGPoint point{where.x - (startFrame.origin.x - start->frame.origin.x),
+                      where.y - start->window->titleBarHeight - (startFrame.origin.y - start->frame.origin.y)};
+  ControlRef hit = HitView(start, point);
+  *outView = hit;
+  if (!hit) return errControlNotFound;
+  return noErr;
+}
+
+OSStatus HIRectConvert(HIRect* rect, HICoordinateSpace sourceSpace, void* sourceObject, HICoordinateSpace destSpace,
+                       void*) {
+  if (!rect || sourceSpace != kHICoordSpaceView || destSpace != kHICoordSpaceScreenPixel || !sourceObject) {
+    return paramErr;
+  }
+  ControlRef view = static_cast<ControlRef>(sourceObject);
+  if (!view->window) return paramErr;
+  const CGRect f = platform::ViewFrameInContent(view);
+  const double s = platform::ScreenWindowOf(view->window)->DeviceScale();
+  const Rect& c = view->window->contentBounds;
+  rect->origin.x = s * (c.left + f.origin.x + rect->origin.x);
+  rect->origin.y = s * (c.top + f.origin.y + rect->origin.y);
+  rect->size.width *= s;
+  rect->size.height *= s;
+  return noErr;
+}
+
+OSStatus UpdateControls(WindowRef window, RgnHandle) {
+  if (!window) return paramErr;
+  for (ControlRef view : platform::WindowViews(window)) {
+    if (!platform::IsLiveView(view) || !IsShown(view)) continue;
+    if (view->kind == OpaqueControlRef::kRootView || view->kind == OpaqueControlRef::kContentView) continue;
+    SendDraw(view, nullptr);
+  }
+  return noErr;
+}
+
+namespace platform {
+
+HIRect ViewFrameInContent(HIViewRef view) {
+  if (!view) return CGRectMake(0, 0, 0, 0);
+  CGRect f = view->frame;
+  for (ControlRef p = view->superview; p; p = p->superview) {
+    f.origin.x += p->frame.origin.x;
+    f.origin.y += p->frame.origin.y;
+  }
+  return f;
+}
+
+void UpdateWindows() {
+  const std::vector<WindowRef> windows = AllWindows();
+  for (WindowRef window : windows) {
+    if (!IsWindowVisible(window) || !(window->attributes & kWindowCompositingAttribute)) continue;
+    // A draw handler may change the tree: walk a copy, skip the gone.
+    for (ControlRef view : WindowViews(window)) {
+      if (!IsLiveView(view) || !view->needsDisplay || !IsShown(view)) continue;
+      if (view->window != window || !IsWindowVisible(window)) continue;
+      DrawView(window, view);
+    }
+  }
+}
+
+int DrawEventCount() { return gDrawEvents; }
+
+std::vector<ControlRef> WindowViews(WindowRef window) {
+  std::vector<ControlRef> views;
+  if (!window) return views;
+  if (window->root) CollectViews(window->root, &views);
+  // Views made for the window but embedded nowhere yet.
+  for (ControlRef view : LiveViews()) {
+    if (view->window == window && !view->superview && view != window->root) CollectViews(view, &views);
+  }
+  return views;
+}
+
+void MakeCompositingViews(WindowRef window) {
+  ControlRef root = nullptr;
+  CreateRootControl(window, &root);
+  const Rect& c = window->contentBounds;
+  window->content = platform::MakeView(window, OpaqueControlRef::kContentView, CGRectMake(0, 0, c.right - c.left, c.bottom - c.top));
+  HIViewAddSubview(root, window->content);
+}
+
+void DisposeWindowViews(WindowRef window) {
+  std::vector<ControlRef> tops;
+  for (ControlRef view : LiveViews()) {
+    if (view->window == window && !view->superview) tops.push_back(view);
+  }
+  for (ControlRef view : tops) {
+    if (IsLiveView(view)) DisposeControl(view);
+  }
+  window->root = window->content = window->keyboardFocus = nullptr;
+}
+
+void WindowContentResized(WindowRef window) {
+  const Rect& c = window->contentBounds;
+  const CGSize size{static_cast<CGFloat>(c.right - c.left), static_cast<CGFloat>(c.bottom - c.top)};
+  if (window->root) window->root->frame.size = size;
+  if (window->content) window->content->frame.size = size;
+}
+
+void MoveKeyboardFocus(WindowRef window, ControlRef control) {
+  ControlRef previous = window->keyboardFocus;
+  if (previous == control) return;
+  window->keyboardFocus = control;
+  if (previous && previous->edit) UpdateEditFieldShown(previous);
+  if (control && control->edit) UpdateEditFieldShown(control);
+}
+
+void ForgetView(ControlRef control) {
+  Detach(control);
+  if (WindowRef window = control->window) {
+    if (window->keyboardFocus == control) window->keyboardFocus = nullptr;
+    if (window->root == control) window->root = nullptr;
+    if (window->content == control) window->content = nullptr;
+  }
+  if (control->edit) DestroyEditText(control);
+  DisposeEventTargetOf(control);
+  auto& views = LiveViews();
+  views.erase(std::remove(views.begin(), views.end(), control), views.end());
+}
+
+bool IsLiveView(ControlRef control) {
+  return std::find(LiveViews().begin(), LiveViews().end(), control) != LiveViews().end();
+}
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+#pragma once
+
+// Screen coordinates of the window server: points, origin at the top left
+// of the main display, y growing downwards. A window's device pixels are
+// its points times its device scale.
+namespace platform {
+
+struct ScreenPoint {
+  double x = 0.0, y = 0.0;
+};
+
+struct ScreenRect {
+  double x = 0.0, y = 0.0, width = 0.0, height = 0.0;
+};
+
+// Whole device pixels; right and bottom exclusive.
+struct DeviceRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool IsEmpty() const { return right <= left || bottom <= top; }
+};
+
+}  // namespace platform

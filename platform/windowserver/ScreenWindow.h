@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/windowserver/ScreenGeometry.h"
+
+// A window of the window server: where it sits on the screen, its device
+// scale, and the image last presented in it, as device pixels of four bytes
+// X, R, G, B (the first ignored), rows from the top. The toolkit stand-ins
+// make one per window; the backend shows it, or, headless, only keeps it.
+namespace platform {
+
+class InputSink;
+
+class ScreenWindow {
+ public:
+  // Content frame in screen points; device scale 1.
+  explicit ScreenWindow(const ScreenRect& frame);
+  ~ScreenWindow();
+  ScreenWindow(const ScreenWindow&) = delete;
+  ScreenWindow& operator=(const ScreenWindow&) = delete;
+
+  int Id() const { return mId; }
+  const ScreenRect& Frame() const { return mFrame; }
+  // A new size makes new pixels, black.
+  void SetFrame(const ScreenRect& frame);
+  double DeviceScale() const { return mScale; }
+  void SetDeviceScale(double scale);
+  const std::string& Title() const { return mTitle; }
+  void SetTitle(const std::string& title) { mTitle = title; }
+
+  void Show();
+  void Hide();
+  bool IsVisible() const { return mVisible; }
+
+  int PixelWidth() const { return mPixelWidth; }
+  int PixelHeight() const { return mPixelHeight; }
+  const uint8_t* Pixels() const { return mPixels.data(); }
+  size_t RowBytes() const { return static_cast<size_t>(mPixelWidth) * 4; }
+  // Bytes 1-3 of pixel (x, y); {0, 0, 0} outside.
+  void PixelRGB(int x, int y, uint8_t rgb[3]) const;
+
+  // Draws an image of X, R, G, B pixels (rowSpan pixels a row) so that its
+  // top-left corner lands at device point (x0, y0) and its bottom-right at
+  // (x1, y1), either of which may be the smaller (a mirrored drawing). Each
+  // device pixel inside the clip takes the image pixel under its centre;
+  // there is no smoothing. Tells the backend what changed.
+  void DrawImage(const uint8_t* pixels, int width, int height, int rowSpan, double x0, double y0, double x1,
+                 double y1, const DeviceRect& clip);
+  // Images drawn since the window was made.
+  int PresentCount() const { return mPresents; }
+
+  // The toolkit's receiver of this window's device input; not owned.
+  InputSink* Sink() const { return mSink; }
+  void SetSink(InputSink* sink) { mSink = sink; }
+
+ private:
+  void MakePixels();
+
+  int mId;
+  ScreenRect mFrame;
+  double mScale = 1.0;
+  std::string mTitle;
+  bool mVisible = false;
+  int mPixelWidth = 0;
+  int mPixelHeight = 0;
+  std::vector<uint8_t> mPixels;
+  int mPresents = 0;
+  InputSink* mSink = nullptr;
+};
+
+// Every live window, in the order made.
+const std::vector<ScreenWindow*>& ScreenWindows();
+ScreenWindow* FindScreenWindow(int id);
+
+}  // namespace platform

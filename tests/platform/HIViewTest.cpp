@@ -1,0 +1,136 @@
+#include "platform/hitoolbox/HIView.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/coregraphics/CGContext.h"
+#include "platform/corefoundation/RunLoop.h"
+#include "platform/windowserver/ScreenWindow.h"
+
+namespace {
+
+struct DrawRecord {
+  int count = 0;
+  CGAffineTransform ctm{};
+};
+
+OSStatus OnDraw(EventHandlerCallRef, EventRef event, void* data) {
+  auto* record = static_cast<DrawRecord*>(data);
+  CGContextRef context = nullptr;
+  GetEventParameter(event, kEventParamCGContextRef, typeCGContextRef, nullptr, sizeof context, nullptr, &context);
+  ++record->count;
+  record->ctm = CGContextGetCTM(context);
+  return noErr;
+}
+
+class HIViews : public ::testing::Test {
+ protected:
+  HIViews() {
+    platform::ResetRunLoop();
+    const Rect content{40, 30, 140, 230};  // 200 x 100 at (30, 40)
+    CreateNewWindow(kDocumentWindowClass, kWindowCompositingAttribute, &content, &window);
+    platform::SetWindowTitleBarHeight(window, 20);
+    HIViewFindByID(HIViewGetRoot(window), kHIViewWindowContentID, &content_);
+  }
+  ~HIViews() override { DisposeWindow(window); }
+
+  ControlRef Pane(CGFloat x, CGFloat y, CGFloat w, CGFloat h, HIViewRef parent) {
+    const Rect bounds{0, 0, 1, 1};
+    ControlRef pane = nullptr;
+    CreateUserPaneControl(window, &bounds, 0, &pane);
+    HIViewAddSubview(parent, pane);
+    const HIRect frame = CGRectMake(x, y, w, h);
+    HIViewSetFrame(pane, &frame);
+    return pane;
+  }
+
+  WindowRef window = nullptr;
+  HIViewRef content_ = nullptr;
+};
+
+TEST_F(HIViews, ACompositingWindowHasARootWithTheContentViewInIt) {
+  ASSERT_NE(content_, nullptr);
+  EXPECT_EQ(HIViewGetSuperview(content_), HIViewGetRoot(window));
+  HIRect frame;
+  HIViewGetFrame(content_, &frame);
+  EXPECT_EQ(frame.size.width, 200);
+  Rect r;
+  GetWindowBounds(window, kWindowStructureRgn, &r);
+  EXPECT_EQ(r.top, 20);
+  GetWindowBounds(window, kWindowTitleBarRgn, &r);
+  EXPECT_EQ(r.bottom - r.top, 20);
+  // Without the attribute there is no root until one is made.
+  WindowRef plain = platform::NewStandInWindow(50, 50);
+  ControlRef root = nullptr;
+  EXPECT_EQ(GetRootControl(plain, &root), errNoRootControl);
+  EXPECT_EQ(CreateRootControl(plain, &root), noErr);
+  EXPECT_EQ(HIViewGetRoot(plain), root);
+  platform::DisposeStandInWindow(plain);
+}
+
+TEST_F(HIViews, ANeedyViewIsDrawnOnTheNextPassInItsOwnCoordinatesOnlyWhileTheWindowShows) {
+  HIViewRef outer = Pane(10, 5, 100, 60, content_);
+  HIViewRef inner = Pane(7, 3, 20, 20, outer);
+  DrawRecord record;
+  const EventTypeSpec spec{kEventClassControl, kEventControlDraw};
+  InstallEventHandler(GetControlEventTarget(inner), OnDraw, 1, &spec, &record, nullptr);
+  HIViewSetNeedsDisplay(inner, true);
+  platform::RunLoopPass();
+  EXPECT_EQ(record.count, 0);  // hidden window
+  ShowWindow(window);
+  platform::ScreenWindowOf(window)->SetDeviceScale(2.0);
+  platform::RunLoopPass();
+  ASSERT_EQ(record.count, 1);
+  EXPECT_FALSE(HIViewGetNeedsDisplay(inner));
+  // View (0, 0) is content (17, 8), device (34, 16); y runs down.
+  EXPECT_EQ(record.ctm.tx, 34);
+  EXPECT_EQ(record.ctm.ty, 16);
+  EXPECT_EQ(record.ctm.a, 2);
+  EXPECT_EQ(record.ctm.d, 2);
+  platform::RunLoopPass();
+  EXPECT_EQ(record.count, 1);
+  HIViewSetVisible(outer, false);
+  HIViewSetNeedsDisplay(inner, true);
+  platform::RunLoopPass();
+  EXPECT_EQ(record.count, 1);
+}
+
+TEST_F(HIViews, TheViewForAMouseEventIsTheDeepestShownOneUnderIt) {
+  HIViewRef outer = Pane(10, 5, 100, 60, content_);
+  HIViewRef inner = Pane(7, 3, 20, 20, outer);
+  auto at = [&](double x, double y) {
+    EventRef event = platform::MakeEvent(kEventClassMouse, kEventMouseDown);
+    platform::SetParam(event, kEventParamWindowMouseLocation, typeHIPoint, HIPoint{x, y + 20});
+    HIViewRef hit = nullptr;
+    HIViewGetViewForMouseEvent(HIViewGetRoot(window), event, &hit);
+    ReleaseEvent(event);
+    return hit;
+  };
+  EXPECT_EQ(at(17, 8), inner);
+  EXPECT_EQ(at(36.9, 27.9), inner);
+  EXPECT_EQ(at(37, 8), outer);
+  EXPECT_EQ(at(5, 5), content_);
+  HIViewSetVisible(inner, false);
+  EXPECT_EQ(at(17, 8), outer);
+}
+
+TEST_F(HIViews, RectanglesConvertFromAViewToScreenPixels) {
+  HIViewRef pane = Pane(10, 5, 100, 60, content_);
+  platform::ScreenWindowOf(window)->SetDeviceScale(2.0);
+  HIRect r = CGRectMake(3, 4, 1, 1);
+  ASSERT_EQ(HIRectConvert(&r, kHICoordSpaceView, pane, kHICoordSpaceScreenPixel, nullptr), noErr);
+  EXPECT_EQ(r.origin.x, 2 * (30 + 10 + 3));
+  EXPECT_EQ(r.origin.y, 2 * (40 + 5 + 4));
+  EXPECT_EQ(r.size.width, 2);
+}
+
+TEST_F(HIViews, RemovingAViewFromItsSuperviewDisposesOfItAndItsSubviews) {
+  HIViewRef outer = Pane(10, 5, 100, 60, content_);
+  HIViewRef inner = Pane(7, 3, 20, 20, outer);
+  ASSERT_EQ(HIViewRemoveFromSuperview(outer), noErr);
+  EXPECT_FALSE(platform::IsLiveView(outer));
+  EXPECT_FALSE(platform::IsLiveView(inner));
+  EXPECT_TRUE(platform::IsLiveView(content_));
+  EXPECT_EQ(HIViewRemoveFromSuperview(HIViewGetRoot(window)), paramErr);
+}
+
+}  // namespace

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+// Writes an 8-bit RGB PNG (no alpha, no interlace) of an image whose
+// pixels are four bytes each, an ignored byte first and then R, G, B: the
+// layout the editor presents. False when libpng reports a failure or the
+// file cannot be written; the caller owns and closes the file.
+bool WriteXRGBAsPNG(FILE* file, const uint8_t* pixels, int width, int height, size_t bytesPerRow);
