@@ -21,6 +21,7 @@
 // value, which its own uninitialised-use warning then reports once inlined.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
 #endif
 
 namespace SplitRadixDetail {
@@ -103,48 +104,139 @@ struct InverseVec {
   static void Scalar(double* x, int j, int q, double c, double s) { InverseButterfly(x, j, q, c, s); }
 };
 
-// SmallPass and LargePass of the butterfly B: the vector butterflies where
-// kPoints of them fit, the scalar ones for the rest. Butterflies of one
-// pass touch disjoint points, so their order is free.
+// SmallPass and LargePass of the butterfly B, every butterfly in a vector
+// (the quarter q is a multiple of kPoints from n = 16 on). The butterflies
+// the scalar passes give fixed twiddles, (1, 0) at j = 0 and (sqrt 1/2,
+// sqrt 1/2) at j = n / 8, take them in their lane, where the vector does
+// what the scalar butterfly does with them. Butterflies of one pass touch
+// disjoint points, so their order is free.
 template <class A, class B>
 BRIMLOW_FFT_AVX512 void Pass(double* x, int n, const double* table) {
   using V = typename A::V;
   constexpr int kPoints = A::kPoints;
   const int q = n / 4;
+  // Points 0 .. 3: (1, 0), then entries 0 .. 2 moved up one point.
+  const V entries = _mm512_maskz_loadu_pd(0x3F, table);
+  const V first = _mm512_mask_mov_pd(_mm512_permutexvar_pd(_mm512_set_epi64(5, 4, 3, 2, 1, 0, 0, 0), entries), 0x03,
+                                     _mm512_set_pd(0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0));
+  B::Run(x, 0, q, A::Cos(first), A::Sin(first));
   if (n < kFirstLargeSize) {
     // Entries j = 1 .. q - 1, so table + 2 (j - 1) holds the twiddles of
     // the points from j on.
-    B::Scalar(x, 0, q, 1.0, 0.0);
-    int j = 1;
-    for (; j + kPoints <= q; j += kPoints) {
+    for (int j = kPoints; j < q; j += kPoints) {
       const V t = A::Load(table + 2 * (j - 1));
       B::Run(x, j, q, A::Cos(t), A::Sin(t));
     }
-    for (; j < q; ++j) B::Scalar(x, j, q, table[2 * (j - 1)], table[2 * (j - 1) + 1]);
     return;
   }
   const int e = n / 8;
-  B::Scalar(x, 0, q, 1.0, 0.0);
-  B::Scalar(x, e, q, kSqrtHalf, kSqrtHalf);
-  int j = 1;
-  for (; j + kPoints <= e; j += kPoints) {
+  for (int j = kPoints; j < e; j += kPoints) {
     const V t = A::Load(table + 2 * (j - 1));
     B::Run(x, j, q, A::Cos(t), A::Sin(t));
-    // The mirrored points q - j - kPoints + 1 .. q - j, in rising order,
-    // take the twiddles of j + kPoints - 1 .. j with cosine and sine
-    // exchanged.
-    const V r = A::Reverse(t);
+  }
+  // The mirrored points q - j - kPoints + 1 .. q - j, in rising order,
+  // take the twiddles of j + kPoints - 1 .. j with cosine and sine
+  // exchanged; the last group reaches point e, whose entry j = e is not
+  // in the table but (sqrt 1/2, sqrt 1/2).
+  int j = 1;
+  for (; j + kPoints <= e; j += kPoints) {
+    const V r = A::Reverse(A::Load(table + 2 * (j - 1)));
     B::Run(x, q - j - (kPoints - 1), q, A::Sin(r), A::Cos(r));
   }
-  for (; j < e; ++j) {
-    const double c = table[2 * (j - 1)];
-    const double s = table[2 * (j - 1) + 1];
-    B::Scalar(x, j, q, c, s);
-    B::Scalar(x, q - j, q, s, c);
-  }
+  const V last = _mm512_mask_mov_pd(_mm512_maskz_loadu_pd(0x3F, table + 2 * (j - 1)), 0xC0, _mm512_set1_pd(kSqrtHalf));
+  const V r = A::Reverse(last);
+  B::Run(x, q - j - (kPoints - 1), q, A::Sin(r), A::Cos(r));
+}
+
+// Lane indices and masks of the small transforms. A point is two lanes,
+// (re, im); "sub" masks pick the lanes that take the difference.
+BRIMLOW_FFT_AVX512 __m512d Points(__m512d v, int a, int b, int c, int d) {
+  return _mm512_permutexvar_pd(_mm512_set_epi64(2 * d + 1, 2 * d, 2 * c + 1, 2 * c, 2 * b + 1, 2 * b, 2 * a + 1, 2 * a), v);
+}
+BRIMLOW_FFT_AVX512 __m512d AddOrSub(__m512d x, __m512d y, __mmask8 sub) {
+  return _mm512_mask_sub_pd(_mm512_add_pd(x, y), sub, x, y);
+}
+
+// Forward4 on the register's four points.
+BRIMLOW_FFT_AVX512 __m512d Forward4Vec(__m512d x) {
+  // (s0, s1, d0, d1) = (x0 + x2, x1 + x3, x0 - x2, x1 - x3).
+  const __m512d sd = AddOrSub(Points(x, 0, 1, 0, 1), Points(x, 2, 3, 2, 3), 0xF0);
+  // (s0 + s1, s0 - s1, (d0r - d1i, d0i + d1r), (d0r + d1i, d0i - d1r)).
+  const __m512d k = Points(sd, 0, 0, 2, 2);
+  const __m512d l = _mm512_permutexvar_pd(_mm512_set_epi64(6, 7, 6, 7, 3, 2, 3, 2), sd);
+  return AddOrSub(k, l, 0x9C);
+}
+
+// Inverse4 likewise.
+BRIMLOW_FFT_AVX512 __m512d Inverse4Vec(__m512d x) {
+  // (e0, s, e1, d) = (x0 + x1, x2 + x3, x0 - x1, x2 - x3).
+  const __m512d es = AddOrSub(Points(x, 0, 2, 0, 2), Points(x, 1, 3, 1, 3), 0xF0);
+  // (e0 + s, (e1r + di, e1i - dr), e0 - s, (e1r - di, e1i + dr)).
+  const __m512d k = Points(es, 0, 2, 0, 2);
+  const __m512d l = _mm512_permutexvar_pd(_mm512_set_epi64(6, 7, 3, 2, 6, 7, 3, 2), es);
+  return AddOrSub(k, l, 0x78);
+}
+
+// Butterfly2 on points (0, 1) and (2, 3).
+BRIMLOW_FFT_AVX512 __m512d TwoButterflies2(__m512d x) {
+  return AddOrSub(Points(x, 0, 0, 2, 2), Points(x, 1, 1, 3, 3), 0xCC);
+}
+
+// The twiddles of the two butterflies of 8 points, j = 0 and j = 1: (1, 0)
+// and (sqrt 1/2, sqrt 1/2), per point of both halves.
+BRIMLOW_FFT_AVX512 __m512d EightCos() {
+  return _mm512_set_pd(kSqrtHalf, kSqrtHalf, 1.0, 1.0, kSqrtHalf, kSqrtHalf, 1.0, 1.0);
+}
+BRIMLOW_FFT_AVX512 __m512d EightSin() {
+  return _mm512_set_pd(kSqrtHalf, kSqrtHalf, 0.0, 0.0, kSqrtHalf, kSqrtHalf, 0.0, 0.0);
 }
 
 }  // namespace
+
+__attribute__((target("avx512f"))) void Forward4Avx512(double* x) {
+  _mm512_storeu_pd(x, Forward4Vec(_mm512_loadu_pd(x)));
+}
+
+__attribute__((target("avx512f"))) void Inverse4Avx512(double* x) {
+  _mm512_storeu_pd(x, Inverse4Vec(_mm512_loadu_pd(x)));
+}
+
+__attribute__((target("avx512f"))) void Forward8Avx512(double* x) {
+  const __m512d lo = _mm512_loadu_pd(x), hi = _mm512_loadu_pd(x + 8);
+  // ForwardButterfly at j = 0 and 1 with q = 2: p0, p1 the points 0 .. 3,
+  // p2, p3 the points 4 .. 7.
+  const __m512d d = _mm512_sub_pd(lo, hi);
+  const __m512d sums = _mm512_add_pd(lo, hi);
+  // (d0 | d0) against (swapped d1 | swapped d1): a = d0 + i d1 in the low
+  // half, b = d0 - i d1 in the high one.
+  const __m512d d0 = Points(d, 0, 1, 0, 1);
+  const __m512d d1 = _mm512_permutexvar_pd(_mm512_set_epi64(6, 7, 4, 5, 6, 7, 4, 5), d);
+  const __m512d ab = AddOrSub(d0, d1, 0xA5);
+  // (ar c - ai s, ar s + ai c) and (br c + bi s, bi c - br s).
+  const __m512d m1 = _mm512_mul_pd(ab, EightCos());
+  const __m512d m2 = _mm512_mul_pd(_mm512_permute_pd(ab, 0x55), EightSin());
+  const __m512d twiddled = AddOrSub(m1, m2, 0xA5);
+  _mm512_storeu_pd(x + 8, TwoButterflies2(twiddled));
+  _mm512_storeu_pd(x, Forward4Vec(sums));
+}
+
+__attribute__((target("avx512f"))) void Inverse8Avx512(double* x) {
+  const __m512d e = Inverse4Vec(_mm512_loadu_pd(x));
+  const __m512d p = TwoButterflies2(_mm512_loadu_pd(x + 8));
+  // InverseButterfly at j = 0 and 1 with q = 2: a from p2 (low half), b
+  // from p3 (high half): (p2r c + p2i s, p2i c - p2r s) and
+  // (p3r c - p3i s, p3r s + p3i c).
+  const __m512d m1 = _mm512_mul_pd(p, EightCos());
+  const __m512d m2 = _mm512_mul_pd(_mm512_permute_pd(p, 0x55), EightSin());
+  const __m512d ab = AddOrSub(m1, m2, 0x5A);
+  // (a + b | a - b), then (sum | swapped difference).
+  const __m512d sd = AddOrSub(Points(ab, 0, 1, 0, 1), Points(ab, 2, 3, 2, 3), 0xF0);
+  const __m512d l = _mm512_mask_permute_pd(sd, 0xF0, sd, 0x55);
+  // p0 = e0 + sum, p1 = (e1r + di, e1i - dr); p2 = e0 - sum,
+  // p3 = (e1r - di, e1i + dr).
+  _mm512_storeu_pd(x, AddOrSub(e, l, 0xA0));
+  _mm512_storeu_pd(x + 8, AddOrSub(e, l, 0x5F));
+}
 
 __attribute__((target("avx512f"))) void MultiplySpectraAvx512(const double* h, const double* x, double* work,
                                                               int points, bool accumulate) {
