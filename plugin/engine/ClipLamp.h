@@ -41,6 +41,8 @@ class ClipLamp {
   // 1 once the lamp has seen clipping since the last Clear.
   double Peak() const { return mPeak; }
   int32_t GetState() const { return mState; }
+  // Idle and dark: a step without clipping changes nothing.
+  bool IsIdle() const { return mState == kIdle && mLevel == 0.0; }
   int32_t HoldSamples() const { return mHoldSamples; }
   double FallCoeff() const { return mFallCoeff; }
 

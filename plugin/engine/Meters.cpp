@@ -227,7 +227,9 @@ inline void Frame(const MeterSource& source, int i, double& l, double& r) {
 }
 
 // Both peak meters over a block, frame by frame in turn as FeedFrame would
-// step them, and then their lamps over the readings.
+// step them, and then their lamps over the readings. kPlain: both take
+// their pair as it is, both channels there and selected.
+template <bool kPlain>
 void PeakBlocks(LoudnessMeter& firstMeter, ClipLamp& firstLamp, const MeterSource& first, LoudnessMeter& secondMeter,
                 ClipLamp& secondLamp, const MeterSource& second, int n) {
   constexpr int kChunk = 256;
@@ -235,19 +237,34 @@ void PeakBlocks(LoudnessMeter& firstMeter, ClipLamp& firstLamp, const MeterSourc
   PeakRun a(firstMeter, first.select), b(secondMeter, second.select);
   for (int offset = 0; offset < n; offset += kChunk) {
     const int count = std::min(kChunk, n - offset);
+    unsigned char clipped = 0;
     for (int k = 0; k < count; ++k) {
       double l, r;
-      Frame(first, offset + k, l, r);
+      if (kPlain) {
+        l = first.left[offset + k];
+        r = first.right[offset + k];
+      } else {
+        Frame(first, offset + k, l, r);
+      }
       firstClips[k] = a.Step(l, r);
-      Frame(second, offset + k, l, r);
+      if (kPlain) {
+        l = second.left[offset + k];
+        r = second.right[offset + k];
+      } else {
+        Frame(second, offset + k, l, r);
+      }
       secondClips[k] = b.Step(l, r);
+      clipped |= firstClips[k] | secondClips[k];
     }
-    firstLamp.AdvanceBlock(firstClips, count);
-    secondLamp.AdvanceBlock(secondClips, count);
+    // A dark, idle lamp that sees no clipping stays as it is.
+    if (clipped || !firstLamp.IsIdle()) firstLamp.AdvanceBlock(firstClips, count);
+    if (clipped || !secondLamp.IsIdle()) secondLamp.AdvanceBlock(secondClips, count);
   }
   a.Store(firstMeter);
   b.Store(secondMeter);
 }
+
+bool IsPlain(const MeterSource& source) { return source.right && !source.midSide && source.select == 0; }
 
 }  // namespace
 
@@ -279,7 +296,11 @@ void Meters::ProcessMeterBlocks(const double* inLeft, const double* inRight, con
   }
   if (n < 1) return;
   if (RunsAsPeak(mInputMeter) && RunsAsPeak(mOutputMeter)) {
-    PeakBlocks(mInputMeter, mInputClipLamp, first, mOutputMeter, mOutputClipLamp, second, n);
+    if (IsPlain(first) && IsPlain(second)) {
+      PeakBlocks<true>(mInputMeter, mInputClipLamp, first, mOutputMeter, mOutputClipLamp, second, n);
+    } else {
+      PeakBlocks<false>(mInputMeter, mInputClipLamp, first, mOutputMeter, mOutputClipLamp, second, n);
+    }
   } else {
     for (int i = 0; i < n; ++i) {
       FeedFrame(mInputMeter, mInputClipLamp, first, i);
