@@ -132,21 +132,107 @@ BRIMLOW_PAIRS_AVX512 void Radix2Butterflies(double* z, int b0, int b1, const dou
   }
 }
 
-// Transform of Transform<SampleLanes> for an odd log2 m (m >= 4): the
+// Transform<SampleLanes> for an odd log2 m (m >= 8), with the reordering
+// before it and the move to the two channels after it folded in: the
 // radix-2 stage and the passes whose groups fit in a span of kSpan points
-// run span by span while the span is in the first-level cache, the wider
-// passes over all points after. Every butterfly sees the inputs and the
-// twiddles it sees pass after pass.
-BRIMLOW_PAIRS_AVX512 void TransformPairs(double* z, int m, const double* w, double sign) {
-  constexpr int kSpan = 128;
+// run span by span, right after the span's points are fetched, while they
+// are in the first-level cache; the wider passes run over all points
+// after, and the last of them (one group of all m points) hands its
+// results straight to the channels when asked. Every butterfly sees the
+// inputs and the twiddles it sees pass after pass.
+constexpr int kSpan = 128;
+
+// Points i and i + 1 of the forward transform's input: the channels side
+// by side, position i taking complex point rev(i).
+struct FetchChannels {
+  const double* first;
+  const double* second;
+  double* z;
+  const int32_t* bitReverse;
+  BRIMLOW_PAIRS_AVX512 void operator()(int i) const {
+    const int j0 = bitReverse[i], j1 = bitReverse[i + 1];
+    const __m256d a = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(first + 2 * j0)),
+                                           _mm_loadu_pd(second + 2 * j0), 1);
+    const __m256d b = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(first + 2 * j1)),
+                                           _mm_loadu_pd(second + 2 * j1), 1);
+    // (re A, im A, re B, im B) to (re A, re B, im A, im B).
+    const __m512i order = _mm512_set_epi64(7, 5, 6, 4, 3, 1, 2, 0);
+    _mm512_storeu_pd(z + 4 * i, _mm512_permutexvar_pd(order, _mm512_insertf64x4(_mm512_castpd256_pd512(a), b, 1)));
+  }
+};
+
+// Points i and i + 1 of the inverse transform's input: position i taking
+// point rev(i) of the untangled spectrum.
+struct FetchPoints {
+  const double* from;
+  double* z;
+  const int32_t* bitReverse;
+  BRIMLOW_PAIRS_AVX512 void operator()(int i) const {
+    _mm256_storeu_pd(z + 4 * i, _mm256_loadu_pd(from + 4 * bitReverse[i]));
+    _mm256_storeu_pd(z + 4 * i + 4, _mm256_loadu_pd(from + 4 * bitReverse[i + 1]));
+  }
+};
+
+// The passes of one span, fetched first by fetch(i) for points i, i + 1.
+template <class Fetch>
+BRIMLOW_PAIRS_AVX512 void SpanPasses(double* z, int m, const double* w, double sign, Fetch fetch) {
   const int span = m < kSpan ? m : kSpan;
   for (int base = 0; base < m; base += span) {
+    for (int i = base; i < base + span; i += 2) fetch(i);
     Radix2Butterflies(z, base / 2, (base + span) / 2, w, sign);
     for (int s = 2; 4 * s <= span; s <<= 2) Radix4Groups(z, s, base / (4 * s), (base + span) / (4 * s), w, sign);
   }
+}
+
+// The first partner distance past the span passes.
+inline int FirstWideStride(int m) {
+  const int span = m < kSpan ? m : kSpan;
   int s = 2;
   while (4 * s <= span) s <<= 2;
-  for (; s < m; s <<= 2) Radix4Groups(z, s, 0, m / (4 * s), w, sign);
+  return s;
+}
+
+// Two points (re A, re B, im A, im B each) to the channels from point on.
+BRIMLOW_PAIRS_AVX512 void PutToChannels(double* first, double* second, int point, __m512i lanes, __m512d v) {
+  const __m512d split = _mm512_permutexvar_pd(lanes, v);
+  _mm256_storeu_pd(first + 2 * point, _mm512_castpd512_pd256(split));
+  _mm256_storeu_pd(second + 2 * point, _mm512_extractf64x4_pd(split, 1));
+}
+
+// The last pass (s = m / 4, group 0) with its four outputs split into the
+// channels: point t of the pass's output goes to first[2 t], first[2 t + 1]
+// (lane A) and second likewise (lane B).
+BRIMLOW_PAIRS_AVX512 void LastPassToChannels(const double* z, int m, const double* w, double sign, double* first,
+                                             double* second) {
+  const int s = m / 4;
+  const int g = 0;
+  const double w1r = g ? w[2 * g] : 1.0;
+  const double w1i = g ? sign * w[2 * g + 1] : 0.0;
+  const double w2r = w1r * w1r - w1i * w1i;
+  const double w2i = 2.0 * w1r * w1i;
+  const double w3r = -sign * w1i;
+  const double w3i = sign * w1r;
+  const __m512d v1r = _mm512_set1_pd(w1r), v1i = _mm512_set1_pd(w1i);
+  const __m512d v2r = _mm512_set1_pd(w2r), v2i = _mm512_set1_pd(w2i);
+  const __m512d v3r = _mm512_set1_pd(w3r), v3i = _mm512_set1_pd(w3i);
+  const __m512i lanes = _mm512_set_epi64(7, 5, 3, 1, 6, 4, 2, 0);
+  const double* pa = z;
+  const double* pb = pa + 4 * s;
+  const double* pc = pb + 4 * s;
+  const double* pd = pc + 4 * s;
+  for (int c = 0; c < 4 * s; c += 8) {
+    const __m512d a0 = _mm512_loadu_pd(pa + c), b0 = _mm512_loadu_pd(pb + c);
+    const __m512d c0 = _mm512_loadu_pd(pc + c), d0 = _mm512_loadu_pd(pd + c);
+    const __m512d a = _mm512_add_pd(a0, b0);
+    const __m512d b = Times(_mm512_sub_pd(a0, b0), v1r, v1i);
+    const __m512d cc = _mm512_add_pd(c0, d0);
+    const __m512d d = Times(_mm512_sub_pd(c0, d0), v3r, v3i);
+    const int point = c / 4;
+    PutToChannels(first, second, point, lanes, _mm512_add_pd(a, cc));
+    PutToChannels(first, second, point + s, lanes, _mm512_add_pd(b, d));
+    PutToChannels(first, second, point + 2 * s, lanes, Times(_mm512_sub_pd(a, cc), v2r, v2i));
+    PutToChannels(first, second, point + 3 * s, lanes, Times(_mm512_sub_pd(b, d), v2r, v2i));
+  }
 }
 
 // x (re, re, im, im per point) times (wr, wi) conjugated:
@@ -175,19 +261,58 @@ BRIMLOW_PAIRS_AVX512 void StoreMirrored(double* z, int point, __m512d v) {
   _mm512_storeu_pd(z + 4 * point, _mm512_shuffle_f64x2(v, v, 0x4E));
 }
 
-// ForwardUntangle's step of point P against its mirror m - P, lane by lane.
-inline void ForwardUntangleOne(double* a, int m, int point, double wkr, double wki) {
-  double* j = a + 4 * point;
-  double* k = a + 4 * (m - point);
+// The forward untangling of points P, P + 1 against their mirrors, the
+// product with the kernel and the inverse untangling, in place: each point
+// takes the three steps the separate loops give it, in their order.
+BRIMLOW_PAIRS_AVX512 void UntangleFilterPair(double* p, int m, int point, const double* spectrum, const double* c,
+                                             int nc, int ks) {
+  const __m512i re = _mm512_set_epi64(2, 2, 2, 2, 0, 0, 0, 0);
+  const __m512i im = _mm512_set_epi64(3, 3, 3, 3, 1, 1, 1, 1);
+  // The mirrored bins' kernel, m - P and m - P - 1 in that order.
+  const __m512i mirroredRe = _mm512_set_epi64(0, 0, 0, 0, 2, 2, 2, 2);
+  const __m512i mirroredIm = _mm512_set_epi64(1, 1, 1, 1, 3, 3, 3, 3);
+  const int kk0 = ks * point, kk1 = ks * (point + 1);
+  const __m512d wkr = Halves(0.5 - c[nc - kk0], 0.5 - c[nc - kk1]);
+  const __m512d wki = Halves(c[kk0], c[kk1]);
+  const int mirror = m - point - 1;
+  __m512d j = _mm512_loadu_pd(p + 4 * point);
+  __m512d k = LoadMirrored(p, mirror);
+  const __m512d y = Times(SubRealAddImag(j, k), wkr, wki);
+  j = _mm512_sub_pd(j, y);
+  k = AddRealSubImag(k, y);
+  const __m512d kj = _mm512_castpd256_pd512(_mm256_loadu_pd(spectrum + 2 * point));
+  const __m512d kk = _mm512_castpd256_pd512(_mm256_loadu_pd(spectrum + 2 * mirror));
+  j = Times(j, _mm512_permutexvar_pd(re, kj), _mm512_permutexvar_pd(im, kj));
+  k = Times(k, _mm512_permutexvar_pd(mirroredRe, kk), _mm512_permutexvar_pd(mirroredIm, kk));
+  const __m512d yi = TimesConjugate(SubRealAddImag(j, k), wkr, wki);
+  _mm512_storeu_pd(p + 4 * point, _mm512_sub_pd(j, yi));
+  StoreMirrored(p, mirror, AddRealSubImag(k, yi));
+}
+
+// The same three steps for one point and its mirror, lane by lane.
+inline void UntangleFilterOne(double* p, int m, int point, const double* spectrum, const double* c, int nc, int ks) {
+  const int kk = ks * point;
+  const double wkr = 0.5 - c[nc - kk], wki = c[kk];
+  double* j = p + 4 * point;
+  double* k = p + 4 * (m - point);
+  const double* kj = spectrum + 2 * point;
+  const double* km = spectrum + 2 * (m - point);
   for (int l = 0; l < 2; ++l) {
-    const double xr = j[l] - k[l];
-    const double xi = j[2 + l] + k[2 + l];
-    const double yr = wkr * xr - wki * xi;
-    const double yi = wkr * xi + wki * xr;
-    j[l] -= yr;
-    j[2 + l] -= yi;
-    k[l] += yr;
-    k[2 + l] -= yi;
+    double xr = j[l] - k[l];
+    double xi = j[2 + l] + k[2 + l];
+    double yr = wkr * xr - wki * xi;
+    double yi = wkr * xi + wki * xr;
+    double jr = j[l] - yr, ji = j[2 + l] - yi, kr = k[l] + yr, ki = k[2 + l] - yi;
+    const double pjr = jr * kj[0] - ji * kj[1], pji = jr * kj[1] + ji * kj[0];
+    const double pkr = kr * km[0] - ki * km[1], pki = kr * km[1] + ki * km[0];
+    xr = pjr - pkr;
+    xi = pji + pki;
+    yr = wkr * xr + wki * xi;
+    yi = wkr * xi - wki * xr;
+    j[l] = pjr - yr;
+    j[2 + l] = pji - yi;
+    k[l] = pkr + yr;
+    k[2 + l] = pki - yi;
   }
 }
 
@@ -202,116 +327,48 @@ __attribute__((target("avx512f"))) bool FilterPairAvx512(int n, double* first, d
   if (m < 8 || (log2m & 1) == 0) return false;
   double* p = work;
   double* q = work + 2 * static_cast<size_t>(n);
-  // The two sequences side by side, position i taking complex point rev(i).
-  const __m512i order = _mm512_set_epi64(7, 5, 6, 4, 3, 1, 2, 0);
-  for (int i = 0; i < m; i += 2) {
-    const int j0 = bitReverse[i], j1 = bitReverse[i + 1];
-    const __m256d a = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(first + 2 * j0)),
-                                           _mm_loadu_pd(second + 2 * j0), 1);
-    const __m256d b = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(first + 2 * j1)),
-                                           _mm_loadu_pd(second + 2 * j1), 1);
-    // (re A, im A, re B, im B) to (re A, re B, im A, im B).
-    _mm512_storeu_pd(p + 4 * i, _mm512_permutexvar_pd(order, _mm512_insertf64x4(_mm512_castpd256_pd512(a), b, 1)));
-  }
-  TransformPairs(p, m, w, 1.0);
+  const int wide = FirstWideStride(m);
 
-  // Forward untangling, then the product with the kernel, point by point.
+  // Forward: the two sequences side by side, position i taking complex
+  // point rev(i), span by span with the narrow passes.
+  SpanPasses(p, m, w, 1.0, FetchChannels{first, second, p, bitReverse});
+  for (int s = wide; s < m; s <<= 2) Radix4Groups(p, s, 0, m / (4 * s), w, 1.0);
+
+  // Forward untangling, the product with the kernel and the inverse
+  // untangling, pair of points by pair of points, in place.
   const int half = m >> 1;
-  {
-    // Point 0: (re + im, re - im) from its real and imaginary parts.
-    for (int l = 0; l < 2; ++l) {
-      const double x = p[l] - p[2 + l];
-      p[l] += p[2 + l];
-      p[2 + l] = x;
-    }
-    int point = 1;
-    for (; point + 1 < half; point += 2) {
-      const int kk0 = ks * point, kk1 = ks * (point + 1);
-      const __m512d wkr = Halves(0.5 - c[nc - kk0], 0.5 - c[nc - kk1]);
-      const __m512d wki = Halves(c[kk0], c[kk1]);
-      const __m512d j = _mm512_loadu_pd(p + 4 * point);
-      const __m512d k = LoadMirrored(p, m - point - 1);
-      const __m512d y = Times(SubRealAddImag(j, k), wkr, wki);
-      _mm512_storeu_pd(p + 4 * point, _mm512_sub_pd(j, y));
-      StoreMirrored(p, m - point - 1, AddRealSubImag(k, y));
-    }
-    for (; point < half; ++point) {
-      const int kk = ks * point;
-      ForwardUntangleOne(p, m, point, 0.5 - c[nc - kk], c[kk]);
-    }
-  }
-  // DC and Nyquist by their real factors, the others as complex products.
   for (int l = 0; l < 2; ++l) {
-    p[l] *= spectrum[0];
-    p[2 + l] *= spectrum[1];
+    // Point 0: (re + im, re - im), its real factors, and back.
+    const double x = p[l] - p[2 + l];
+    const double dc = (p[l] + p[2 + l]) * spectrum[0];
+    const double nyquist = x * spectrum[1];
+    const double a1 = 0.5 * (dc - nyquist);
+    p[l] = dc - a1;
+    p[2 + l] = a1;
   }
+  int point = 1;
+  for (; point + 1 < half; point += 2) UntangleFilterPair(p, m, point, spectrum, c, nc, ks);
+  for (; point < half; ++point) UntangleFilterOne(p, m, point, spectrum, c, nc, ks);
+  // The middle point: the product alone (the untanglings leave it as it is).
   {
-    const __m512i re = _mm512_set_epi64(2, 2, 2, 2, 0, 0, 0, 0);
-    const __m512i im = _mm512_set_epi64(3, 3, 3, 3, 1, 1, 1, 1);
-    int point = 1;
-    for (; point + 1 < m; point += 2) {
-      const __m512d k = _mm512_castpd256_pd512(_mm256_loadu_pd(spectrum + 2 * point));
-      _mm512_storeu_pd(p + 4 * point, Times(_mm512_loadu_pd(p + 4 * point), _mm512_permutexvar_pd(re, k),
-                                            _mm512_permutexvar_pd(im, k)));
-    }
-    for (; point < m; ++point) {
-      const double kr = spectrum[2 * point], ki = spectrum[2 * point + 1];
-      for (int l = 0; l < 2; ++l) {
-        const double ar = p[4 * point + l], ai = p[4 * point + 2 + l];
-        p[4 * point + l] = ar * kr - ai * ki;
-        p[4 * point + 2 + l] = ar * ki + ai * kr;
-      }
-    }
-  }
-
-  // Inverse untangling, each point written where the inverse's reordering
-  // puts it.
-  {
+    const double kr = spectrum[2 * half], ki = spectrum[2 * half + 1];
     for (int l = 0; l < 2; ++l) {
-      const double a1 = 0.5 * (p[l] - p[2 + l]);
-      const double a0 = p[l] - a1;
-      q[4 * bitReverse[0] + l] = a0;
-      q[4 * bitReverse[0] + 2 + l] = a1;
+      const double ar = p[4 * half + l], ai = p[4 * half + 2 + l];
+      p[4 * half + l] = ar * kr - ai * ki;
+      p[4 * half + 2 + l] = ar * ki + ai * kr;
     }
-    int point = 1;
-    for (; point + 1 < half; point += 2) {
-      const int kk0 = ks * point, kk1 = ks * (point + 1);
-      const __m512d wkr = Halves(0.5 - c[nc - kk0], 0.5 - c[nc - kk1]);
-      const __m512d wki = Halves(c[kk0], c[kk1]);
-      const __m512d j = _mm512_loadu_pd(p + 4 * point);
-      const __m512d k = LoadMirrored(p, m - point - 1);
-      const __m512d y = TimesConjugate(SubRealAddImag(j, k), wkr, wki);
-      const __m512d aj = _mm512_sub_pd(j, y), ak = AddRealSubImag(k, y);
-      _mm256_storeu_pd(q + 4 * bitReverse[point], _mm512_castpd512_pd256(aj));
-      _mm256_storeu_pd(q + 4 * bitReverse[point + 1], _mm512_extractf64x4_pd(aj, 1));
-      _mm256_storeu_pd(q + 4 * bitReverse[m - point], _mm512_castpd512_pd256(ak));
-      _mm256_storeu_pd(q + 4 * bitReverse[m - point - 1], _mm512_extractf64x4_pd(ak, 1));
-    }
-    for (; point < half; ++point) {
-      const int kk = ks * point;
-      const double wkr = 0.5 - c[nc - kk], wki = c[kk];
-      const double* j = p + 4 * point;
-      const double* k = p + 4 * (m - point);
-      double* to = q + 4 * bitReverse[point];
-      double* toMirror = q + 4 * bitReverse[m - point];
-      for (int l = 0; l < 2; ++l) {
-        const double xr = j[l] - k[l];
-        const double xi = j[2 + l] + k[2 + l];
-        const double yr = wkr * xr + wki * xi;
-        const double yi = wkr * xi - wki * xr;
-        const double aj = j[l] - yr, aj1 = j[2 + l] - yi, ak = k[l] + yr, ak1 = k[2 + l] - yi;
-        to[l] = aj;
-        to[2 + l] = aj1;
-        toMirror[l] = ak;
-        toMirror[2 + l] = ak1;
-      }
-    }
-    // The middle point pairs with itself and is left as it is.
-    _mm256_storeu_pd(q + 4 * bitReverse[half], _mm256_loadu_pd(p + 4 * half));
   }
-  TransformPairs(q, m, w, -1.0);
 
-  // Back to the two channels: (re A, re B, im A, im B) per point.
+  // Inverse: position i takes point rev(i), span by span with the narrow
+  // passes, and the last pass hands its results to the channels.
+  SpanPasses(q, m, w, -1.0, FetchPoints{p, q, bitReverse});
+  int s = wide;
+  for (; 4 * s < m; s <<= 2) Radix4Groups(q, s, 0, m / (4 * s), w, -1.0);
+  if (s < m) {
+    LastPassToChannels(q, m, w, -1.0, first, second);
+    return true;
+  }
+  // No wide pass: the points go to the channels as they are.
   const __m512i a = _mm512_set_epi64(14, 12, 10, 8, 6, 4, 2, 0);
   const __m512i b = _mm512_set_epi64(15, 13, 11, 9, 7, 5, 3, 1);
   for (int i = 0; i < m; i += 4) {
