@@ -7,10 +7,11 @@
 // side by side: the products against the twiddles and their swapped
 // partners are formed as in the scalar code, then the real parts take their
 // difference and the imaginary parts their sum (or the other way round),
-// lane by lane under a mask. Every part of every point thus sees the scalar
-// pass's operations in the scalar pass's order: a - b stays a - b, never
-// a + (-b), and no multiply and add are fused (no instruction set enabled
-// here includes FMA).
+// lane by lane in one fused operation whose product is the second operand
+// times 1 or -1: exact, so the one rounding is the plain addition's or
+// subtraction's. No product of two data or twiddle values is ever fused
+// into a sum, so every part of every point sees the scalar pass's
+// operations in the scalar pass's order, rounded as they are.
 #include "dsp/convolution/SplitRadixButterflies.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -39,10 +40,11 @@ struct Avx512 {
   static BRIMLOW_FFT_AVX512 V Add(V a, V b) { return _mm512_add_pd(a, b); }
   static BRIMLOW_FFT_AVX512 V Sub(V a, V b) { return _mm512_sub_pd(a, b); }
   static BRIMLOW_FFT_AVX512 V Mul(V a, V b) { return _mm512_mul_pd(a, b); }
-  // (xr - yr, xi + yi) and (xr + yr, xi - yi): the sum everywhere, then the
-  // difference over it in the lanes that want it, one operation each.
-  static BRIMLOW_FFT_AVX512 V SubAdd(V x, V y) { return _mm512_mask_sub_pd(_mm512_add_pd(x, y), 0x55, x, y); }
-  static BRIMLOW_FFT_AVX512 V AddSub(V x, V y) { return _mm512_mask_sub_pd(_mm512_add_pd(x, y), 0xAA, x, y); }
+  // (xr - yr, xi + yi) and (xr + yr, xi - yi) in one operation: x times 1
+  // is exact, so the fused forms round x - y and x + y once, as the plain
+  // subtraction and addition do.
+  static BRIMLOW_FFT_AVX512 V SubAdd(V x, V y) { return _mm512_fmaddsub_pd(x, _mm512_set1_pd(1.0), y); }
+  static BRIMLOW_FFT_AVX512 V AddSub(V x, V y) { return _mm512_fmsubadd_pd(x, _mm512_set1_pd(1.0), y); }
   static BRIMLOW_FFT_AVX512 V Swap(V v) { return _mm512_permute_pd(v, 0x55); }
   static BRIMLOW_FFT_AVX512 V Cos(V t) { return _mm512_movedup_pd(t); }
   static BRIMLOW_FFT_AVX512 V Sin(V t) { return _mm512_permute_pd(t, 0xFF); }
@@ -154,7 +156,8 @@ BRIMLOW_FFT_AVX512 __m512d Points(__m512d v, int a, int b, int c, int d) {
   return _mm512_permutexvar_pd(_mm512_set_epi64(2 * d + 1, 2 * d, 2 * c + 1, 2 * c, 2 * b + 1, 2 * b, 2 * a + 1, 2 * a), v);
 }
 BRIMLOW_FFT_AVX512 __m512d AddOrSub(__m512d x, __m512d y, __mmask8 sub) {
-  return _mm512_mask_sub_pd(_mm512_add_pd(x, y), sub, x, y);
+  // x + y or x + (-y), that is x - y, in one rounding: y times -1 or 1 is exact.
+  return _mm512_fmadd_pd(y, _mm512_mask_mov_pd(_mm512_set1_pd(1.0), sub, _mm512_set1_pd(-1.0)), x);
 }
 
 // Forward4 on the register's four points.

@@ -3,9 +3,10 @@
 // The twiddles of a group are the scalar code's, formed by the scalar
 // code's formulas; a product with a twiddle forms, as the scalar code does,
 // the two products of each part, then the difference for the real part and
-// the sum for the imaginary one, lane by lane under a mask, so every double sees
-// the same operations in the same order. No instruction set enabled here
-// includes FMA.
+// the sum for the imaginary one, lane by lane, so every double sees the same
+// operations in the same order. The one fused form used takes the second
+// operand times 1 or -1, which is exact: it rounds once, as the plain
+// addition or subtraction does; no product of two values is ever fused.
 #include "dsp/resampler/RealFFTPairPasses.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -27,13 +28,20 @@ namespace {
 
 #define BRIMLOW_PAIRS_AVX512 __attribute__((target("avx512f"), always_inline)) inline
 
+// 1 in every lane, -1 in the lanes of sub: y times it is exact, so
+// fmadd(y, Signs(sub), x) rounds x + y or x - y once, as the plain
+// addition and subtraction do.
+BRIMLOW_PAIRS_AVX512 __m512d Signs(__mmask8 sub) {
+  return _mm512_mask_mov_pd(_mm512_set1_pd(1.0), sub, _mm512_set1_pd(-1.0));
+}
+
 // (re, re, im, im) -> (im, im, re, re) in both points.
 BRIMLOW_PAIRS_AVX512 __m512d Swap(__m512d v) { return _mm512_permutex_pd(v, 0x4E); }
-// x times (wr, wi): (wr xr - wi xi, wr xi + wi xr): the sum everywhere,
-// then the difference over it in the real parts' lanes.
+// x times (wr, wi): (wr xr - wi xi, wr xi + wi xr), the products formed
+// first, then their difference or sum.
 BRIMLOW_PAIRS_AVX512 __m512d Times(__m512d x, __m512d wr, __m512d wi) {
   const __m512d t1 = _mm512_mul_pd(wr, x), t2 = _mm512_mul_pd(wi, Swap(x));
-  return _mm512_mask_sub_pd(_mm512_add_pd(t1, t2), 0x33, t1, t2);
+  return _mm512_fmadd_pd(t2, Signs(0x33), t1);
 }
 
 }  // namespace
@@ -239,17 +247,17 @@ BRIMLOW_PAIRS_AVX512 void LastPassToChannels(const double* z, int m, const doubl
 // (wr xr + wi xi, wr xi - wi xr).
 BRIMLOW_PAIRS_AVX512 __m512d TimesConjugate(__m512d x, __m512d wr, __m512d wi) {
   const __m512d t1 = _mm512_mul_pd(wr, x), t2 = _mm512_mul_pd(wi, Swap(x));
-  return _mm512_mask_sub_pd(_mm512_add_pd(t1, t2), 0xCC, t1, t2);
+  return _mm512_fmadd_pd(t2, Signs(0xCC), t1);
 }
 
 // (xr + yr, xi - yi) per point.
 BRIMLOW_PAIRS_AVX512 __m512d AddRealSubImag(__m512d x, __m512d y) {
-  return _mm512_mask_sub_pd(_mm512_add_pd(x, y), 0xCC, x, y);
+  return _mm512_fmadd_pd(y, Signs(0xCC), x);
 }
 
 // (xr - yr, xi + yi) per point.
 BRIMLOW_PAIRS_AVX512 __m512d SubRealAddImag(__m512d x, __m512d y) {
-  return _mm512_mask_sub_pd(_mm512_add_pd(x, y), 0x33, x, y);
+  return _mm512_fmadd_pd(y, Signs(0x33), x);
 }
 
 // Points m - P and m - P - 1 in that order, from the register at point m - P - 1.
