@@ -101,6 +101,12 @@ void Forward8Avx512(double* x);
 void Inverse4Avx512(double* x);
 void Inverse8Avx512(double* x);
 
+// The whole forward and inverse transforms of n >= 4 points with the
+// vector passes and the small transforms above, as SplitRadixFFT.cpp's
+// recursions run them; tables[k] is the twiddle table of size 2^k.
+void ForwardAvx512(double* x, int n, int log2n, const double* const* tables);
+void InverseAvx512(double* x, int n, int log2n, const double* const* tables);
+
 // work[k] (+)= h[k] x[k] for `points` complex values, each product's parts
 // as (hr xr - hi xi, hr xi + hi xr), accumulated or not.
 void MultiplySpectraAvx512(const double* h, const double* x, double* work, int points, bool accumulate);

@@ -273,7 +273,20 @@ bool RunFFTWith(FFTKernel kernel, double* data, int n, int direction) {
   if (!CpuHas(kernel)) kernel = BestFFTKernel();
   switch (kernel) {
 #if defined(__x86_64__) || defined(__i386__)
-    case FFTKernel::kAvx512: Run<double, Avx512Passes>(data, n, log2n, direction); break;
+    case FFTKernel::kAvx512: {
+      if (n < 4) {
+        Run<double, Avx512Passes>(data, n, log2n, direction);
+        break;
+      }
+      const double* tables[kMaxLog2 + 1] = {};
+      for (int k = 4; k <= log2n; ++k) tables[k] = Twiddles(k);
+      if (direction == 0) {
+        ForwardAvx512(data, n, log2n, tables);
+      } else {
+        InverseAvx512(data, n, log2n, tables);
+      }
+      break;
+    }
 #endif
     default: Run<double, ScalarPasses<double>>(data, n, log2n, direction); break;
   }

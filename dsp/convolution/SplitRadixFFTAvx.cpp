@@ -57,38 +57,40 @@ struct Avx512 {
 template <class A>
 struct ForwardVec {
   using V = typename A::V;
-  static BRIMLOW_FFT_AVX512 void Run(double* x, int j, int q, V c, V s) {
-    double* p0 = x + 2 * j;
-    double* p1 = p0 + 2 * q;
-    double* p2 = p1 + 2 * q;
-    double* p3 = p2 + 2 * q;
-    const V x0 = A::Load(p0), x1 = A::Load(p1), x2 = A::Load(p2), x3 = A::Load(p3);
+  // The butterflies on points already in registers.
+  static BRIMLOW_FFT_AVX512 void Regs(V& x0, V& x1, V& x2, V& x3, V c, V s) {
     const V d0 = A::Sub(x0, x2), d1 = A::Sub(x1, x3);
-    A::Store(p0, A::Add(x0, x2));
-    A::Store(p1, A::Add(x1, x3));
+    x0 = A::Add(x0, x2);
+    x1 = A::Add(x1, x3);
     const V d1s = A::Swap(d1);  // (d1i, d1r)
     const V a = A::SubAdd(d0, d1s);  // (d0r - d1i, d0i + d1r)
     const V b = A::AddSub(d0, d1s);  // (d0r + d1i, d0i - d1r)
     // (ar c - ai s, ar s + ai c)
     const V ac = A::Mul(a, c), as = A::Mul(A::Swap(a), s);
-    A::Store(p2, A::SubAdd(ac, as));
+    x2 = A::SubAdd(ac, as);
     // (br c + bi s, bi c - br s)
     const V bc = A::Mul(b, c), bs = A::Mul(A::Swap(b), s);
-    A::Store(p3, A::AddSub(bc, bs));
+    x3 = A::AddSub(bc, bs);
   }
-  static void Scalar(double* x, int j, int q, double c, double s) { ForwardButterfly(x, j, q, c, s); }
+  static BRIMLOW_FFT_AVX512 void Run(double* x, int j, int q, V c, V s) {
+    double* p0 = x + 2 * j;
+    double* p1 = p0 + 2 * q;
+    double* p2 = p1 + 2 * q;
+    double* p3 = p2 + 2 * q;
+    V x0 = A::Load(p0), x1 = A::Load(p1), x2 = A::Load(p2), x3 = A::Load(p3);
+    Regs(x0, x1, x2, x3, c, s);
+    A::Store(p0, x0);
+    A::Store(p1, x1);
+    A::Store(p2, x2);
+    A::Store(p3, x3);
+  }
 };
 
 // InverseButterfly likewise.
 template <class A>
 struct InverseVec {
   using V = typename A::V;
-  static BRIMLOW_FFT_AVX512 void Run(double* x, int j, int q, V c, V s) {
-    double* p0 = x + 2 * j;
-    double* p1 = p0 + 2 * q;
-    double* p2 = p1 + 2 * q;
-    double* p3 = p2 + 2 * q;
-    const V x2 = A::Load(p2), x3 = A::Load(p3);
+  static BRIMLOW_FFT_AVX512 void Regs(V& x0, V& x1, V& x2, V& x3, V c, V s) {
     // (p2r c + p2i s, p2i c - p2r s)
     const V p2c = A::Mul(x2, c), p2s = A::Mul(A::Swap(x2), s);
     const V a = A::AddSub(p2c, p2s);
@@ -96,15 +98,34 @@ struct InverseVec {
     const V p3c = A::Mul(x3, c), p3s = A::Mul(A::Swap(x3), s);
     const V b = A::SubAdd(p3c, p3s);
     const V sum = A::Add(a, b), diff = A::Sub(a, b);
-    const V e0 = A::Load(p0), e1 = A::Load(p1);
-    A::Store(p0, A::Add(e0, sum));
-    A::Store(p2, A::Sub(e0, sum));
+    const V e0 = x0, e1 = x1;
+    x0 = A::Add(e0, sum);
+    x2 = A::Sub(e0, sum);
     const V ds = A::Swap(diff);  // (di, dr)
-    A::Store(p1, A::AddSub(e1, ds));  // (e1r + di, e1i - dr)
-    A::Store(p3, A::SubAdd(e1, ds));  // (e1r - di, e1i + dr)
+    x1 = A::AddSub(e1, ds);  // (e1r + di, e1i - dr)
+    x3 = A::SubAdd(e1, ds);  // (e1r - di, e1i + dr)
   }
-  static void Scalar(double* x, int j, int q, double c, double s) { InverseButterfly(x, j, q, c, s); }
+  static BRIMLOW_FFT_AVX512 void Run(double* x, int j, int q, V c, V s) {
+    double* p0 = x + 2 * j;
+    double* p1 = p0 + 2 * q;
+    double* p2 = p1 + 2 * q;
+    double* p3 = p2 + 2 * q;
+    V x0 = A::Load(p0), x1 = A::Load(p1), x2 = A::Load(p2), x3 = A::Load(p3);
+    Regs(x0, x1, x2, x3, c, s);
+    A::Store(p0, x0);
+    A::Store(p1, x1);
+    A::Store(p2, x2);
+    A::Store(p3, x3);
+  }
 };
+
+// The twiddles of the points 0 .. 3 of a pass: (1, 0), then the table's
+// entries 0 .. 2 moved up one point.
+BRIMLOW_FFT_AVX512 __m512d FirstTwiddles(const double* table) {
+  const __m512d entries = _mm512_maskz_loadu_pd(0x3F, table);
+  return _mm512_mask_mov_pd(_mm512_permutexvar_pd(_mm512_set_epi64(5, 4, 3, 2, 1, 0, 0, 0), entries), 0x03,
+                            _mm512_set_pd(0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0));
+}
 
 // SmallPass and LargePass of the butterfly B, every butterfly in a vector
 // (the quarter q is a multiple of kPoints from n = 16 on). The butterflies
@@ -117,10 +138,7 @@ BRIMLOW_FFT_AVX512 void Pass(double* x, int n, const double* table) {
   using V = typename A::V;
   constexpr int kPoints = A::kPoints;
   const int q = n / 4;
-  // Points 0 .. 3: (1, 0), then entries 0 .. 2 moved up one point.
-  const V entries = _mm512_maskz_loadu_pd(0x3F, table);
-  const V first = _mm512_mask_mov_pd(_mm512_permutexvar_pd(_mm512_set_epi64(5, 4, 3, 2, 1, 0, 0, 0), entries), 0x03,
-                                     _mm512_set_pd(0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0));
+  const V first = FirstTwiddles(table);
   B::Run(x, 0, q, A::Cos(first), A::Sin(first));
   if (n < kFirstLargeSize) {
     // Entries j = 1 .. q - 1, so table + 2 (j - 1) holds the twiddles of
@@ -194,18 +212,8 @@ BRIMLOW_FFT_AVX512 __m512d EightSin() {
   return _mm512_set_pd(kSqrtHalf, kSqrtHalf, 0.0, 0.0, kSqrtHalf, kSqrtHalf, 0.0, 0.0);
 }
 
-}  // namespace
-
-__attribute__((target("avx512f"))) void Forward4Avx512(double* x) {
-  _mm512_storeu_pd(x, Forward4Vec(_mm512_loadu_pd(x)));
-}
-
-__attribute__((target("avx512f"))) void Inverse4Avx512(double* x) {
-  _mm512_storeu_pd(x, Inverse4Vec(_mm512_loadu_pd(x)));
-}
-
-__attribute__((target("avx512f"))) void Forward8Avx512(double* x) {
-  const __m512d lo = _mm512_loadu_pd(x), hi = _mm512_loadu_pd(x + 8);
+// Forward8 on the points 0 .. 3 in lo and 4 .. 7 in hi.
+BRIMLOW_FFT_AVX512 void Forward8Vec(__m512d& lo, __m512d& hi) {
   // ForwardButterfly at j = 0 and 1 with q = 2: p0, p1 the points 0 .. 3,
   // p2, p3 the points 4 .. 7.
   const __m512d d = _mm512_sub_pd(lo, hi);
@@ -218,14 +226,14 @@ __attribute__((target("avx512f"))) void Forward8Avx512(double* x) {
   // (ar c - ai s, ar s + ai c) and (br c + bi s, bi c - br s).
   const __m512d m1 = _mm512_mul_pd(ab, EightCos());
   const __m512d m2 = _mm512_mul_pd(_mm512_permute_pd(ab, 0x55), EightSin());
-  const __m512d twiddled = AddOrSub(m1, m2, 0xA5);
-  _mm512_storeu_pd(x + 8, TwoButterflies2(twiddled));
-  _mm512_storeu_pd(x, Forward4Vec(sums));
+  hi = TwoButterflies2(AddOrSub(m1, m2, 0xA5));
+  lo = Forward4Vec(sums);
 }
 
-__attribute__((target("avx512f"))) void Inverse8Avx512(double* x) {
-  const __m512d e = Inverse4Vec(_mm512_loadu_pd(x));
-  const __m512d p = TwoButterflies2(_mm512_loadu_pd(x + 8));
+// Inverse8 likewise.
+BRIMLOW_FFT_AVX512 void Inverse8Vec(__m512d& lo, __m512d& hi) {
+  const __m512d e = Inverse4Vec(lo);
+  const __m512d p = TwoButterflies2(hi);
   // InverseButterfly at j = 0 and 1 with q = 2: a from p2 (low half), b
   // from p3 (high half): (p2r c + p2i s, p2i c - p2r s) and
   // (p3r c - p3i s, p3r s + p3i c).
@@ -237,8 +245,111 @@ __attribute__((target("avx512f"))) void Inverse8Avx512(double* x) {
   const __m512d l = _mm512_mask_permute_pd(sd, 0xF0, sd, 0x55);
   // p0 = e0 + sum, p1 = (e1r + di, e1i - dr); p2 = e0 - sum,
   // p3 = (e1r - di, e1i + dr).
-  _mm512_storeu_pd(x, AddOrSub(e, l, 0xA0));
-  _mm512_storeu_pd(x + 8, AddOrSub(e, l, 0x5F));
+  lo = AddOrSub(e, l, 0xA0);
+  hi = AddOrSub(e, l, 0x5F);
+}
+
+// The transforms of 16 points with all points in four registers: the pass
+// (q = 4, one vector butterfly), then the two 4-point and the 8-point
+// transforms of its outputs.
+BRIMLOW_FFT_AVX512 void Forward16(double* x, const double* table) {
+  using A = Avx512;
+  __m512d z0 = A::Load(x), z1 = A::Load(x + 8), z2 = A::Load(x + 16), z3 = A::Load(x + 24);
+  const __m512d t = FirstTwiddles(table);
+  ForwardVec<A>::Regs(z0, z1, z2, z3, A::Cos(t), A::Sin(t));
+  z3 = Forward4Vec(z3);
+  z2 = Forward4Vec(z2);
+  Forward8Vec(z0, z1);
+  A::Store(x, z0);
+  A::Store(x + 8, z1);
+  A::Store(x + 16, z2);
+  A::Store(x + 24, z3);
+}
+
+BRIMLOW_FFT_AVX512 void Inverse16(double* x, const double* table) {
+  using A = Avx512;
+  __m512d z0 = A::Load(x), z1 = A::Load(x + 8), z2 = A::Load(x + 16), z3 = A::Load(x + 24);
+  Inverse8Vec(z0, z1);
+  z2 = Inverse4Vec(z2);
+  z3 = Inverse4Vec(z3);
+  const __m512d t = FirstTwiddles(table);
+  InverseVec<A>::Regs(z0, z1, z2, z3, A::Cos(t), A::Sin(t));
+  A::Store(x, z0);
+  A::Store(x + 8, z1);
+  A::Store(x + 16, z2);
+  A::Store(x + 24, z3);
+}
+
+// The recursions of SplitRadixFFT.cpp's Forward and Inverse (n >= 4), the
+// small transforms inline.
+__attribute__((target("avx512f"))) void ForwardRecursion(double* x, int n, int log2n, const double* const* tables) {
+  switch (n) {
+    case 4: _mm512_storeu_pd(x, Forward4Vec(_mm512_loadu_pd(x))); return;
+    case 8: {
+      __m512d lo = _mm512_loadu_pd(x), hi = _mm512_loadu_pd(x + 8);
+      Forward8Vec(lo, hi);
+      _mm512_storeu_pd(x, lo);
+      _mm512_storeu_pd(x + 8, hi);
+      return;
+    }
+    case 16: Forward16(x, tables[4]); return;
+    default: break;
+  }
+  Pass<Avx512, ForwardVec<Avx512>>(x, n, tables[log2n]);
+  ForwardRecursion(x + 3 * n / 2, n / 4, log2n - 2, tables);
+  ForwardRecursion(x + n, n / 4, log2n - 2, tables);
+  ForwardRecursion(x, n / 2, log2n - 1, tables);
+}
+
+__attribute__((target("avx512f"))) void InverseRecursion(double* x, int n, int log2n, const double* const* tables) {
+  switch (n) {
+    case 4: _mm512_storeu_pd(x, Inverse4Vec(_mm512_loadu_pd(x))); return;
+    case 8: {
+      __m512d lo = _mm512_loadu_pd(x), hi = _mm512_loadu_pd(x + 8);
+      Inverse8Vec(lo, hi);
+      _mm512_storeu_pd(x, lo);
+      _mm512_storeu_pd(x + 8, hi);
+      return;
+    }
+    case 16: Inverse16(x, tables[4]); return;
+    default: break;
+  }
+  InverseRecursion(x, n / 2, log2n - 1, tables);
+  InverseRecursion(x + n, n / 4, log2n - 2, tables);
+  InverseRecursion(x + 3 * n / 2, n / 4, log2n - 2, tables);
+  Pass<Avx512, InverseVec<Avx512>>(x, n, tables[log2n]);
+}
+
+}  // namespace
+
+__attribute__((target("avx512f"))) void Forward4Avx512(double* x) {
+  _mm512_storeu_pd(x, Forward4Vec(_mm512_loadu_pd(x)));
+}
+
+__attribute__((target("avx512f"))) void Inverse4Avx512(double* x) {
+  _mm512_storeu_pd(x, Inverse4Vec(_mm512_loadu_pd(x)));
+}
+
+__attribute__((target("avx512f"))) void Forward8Avx512(double* x) {
+  __m512d lo = _mm512_loadu_pd(x), hi = _mm512_loadu_pd(x + 8);
+  Forward8Vec(lo, hi);
+  _mm512_storeu_pd(x, lo);
+  _mm512_storeu_pd(x + 8, hi);
+}
+
+__attribute__((target("avx512f"))) void Inverse8Avx512(double* x) {
+  __m512d lo = _mm512_loadu_pd(x), hi = _mm512_loadu_pd(x + 8);
+  Inverse8Vec(lo, hi);
+  _mm512_storeu_pd(x, lo);
+  _mm512_storeu_pd(x + 8, hi);
+}
+
+__attribute__((target("avx512f"))) void ForwardAvx512(double* x, int n, int log2n, const double* const* tables) {
+  ForwardRecursion(x, n, log2n, tables);
+}
+
+__attribute__((target("avx512f"))) void InverseAvx512(double* x, int n, int log2n, const double* const* tables) {
+  InverseRecursion(x, n, log2n, tables);
 }
 
 __attribute__((target("avx512f"))) void MultiplySpectraAvx512(const double* h, const double* x, double* work,
