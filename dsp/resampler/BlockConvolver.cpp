@@ -60,20 +60,49 @@ void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSampl
                double* out) {
   const int32_t b = stage->blockSize;
   const int32_t pos = b - stage->need;
-  double* current = stage->fftBuffer;
-  double* previous = stage->fftBuffer + b;
-  std::memcpy(previous + pos, stage->history + pos, take * sizeof(double));
-  if (stage->upShift) {
+  double* __restrict current = stage->fftBuffer + pos;
+  double* __restrict previous = stage->fftBuffer + b + pos;
+  double* __restrict history = stage->history + pos;
+  const double* __restrict last = stage->lastOutput + pos;
+  const int32_t inputs = stage->upShift ? (firstFilterSample + take + 1) >> 1 : firstFilterSample + take;
+  const double* inFirst = in + (stage->upShift ? firstFilterSample >> 1 : firstFilterSample);
+  const double* inEnd = in + inputs;
+  // Read and written in one pass where the output is the input itself at
+  // the same place or lies apart from it; anything else the long way.
+  const bool apart = out + take <= inFirst || out >= inEnd;
+  if (!stage->upShift && (out == inFirst || apart)) {
+    for (int32_t i = 0; i < take; ++i) {
+      const double x = inFirst[i];
+      const double y = last[i];
+      previous[i] = history[i];
+      current[i] = x;
+      history[i] = x;
+      out[i] = y;
+    }
+  } else if (stage->upShift && apart) {
     // Zero-stuffing: input x becomes (2x, 0); the 2 keeps the passband gain.
     for (int32_t i = 0; i < take; ++i) {
       const int32_t f = firstFilterSample + i;
-      current[pos + i] = (f & 1) ? 0.0 : 2.0 * in[f >> 1];
+      const double x = (f & 1) ? 0.0 : 2.0 * in[f >> 1];
+      const double y = last[i];
+      previous[i] = history[i];
+      current[i] = x;
+      history[i] = x;
+      out[i] = y;
     }
   } else {
-    std::memcpy(current + pos, in + firstFilterSample, take * sizeof(double));
+    std::memcpy(previous, history, take * sizeof(double));
+    if (stage->upShift) {
+      for (int32_t i = 0; i < take; ++i) {
+        const int32_t f = firstFilterSample + i;
+        current[i] = (f & 1) ? 0.0 : 2.0 * in[f >> 1];
+      }
+    } else {
+      std::memcpy(current, in + firstFilterSample, take * sizeof(double));
+    }
+    std::memcpy(history, current, take * sizeof(double));
+    std::memmove(out, last, take * sizeof(double));
   }
-  std::memcpy(stage->history + pos, current + pos, take * sizeof(double));
-  std::memmove(out, stage->lastOutput + pos, take * sizeof(double));
   stage->need -= take;
 }
 
