@@ -184,10 +184,12 @@ struct PeakRun {
   }
 
   // One frame; whether the lamp sees the reading over full scale.
+  // kBoth: both channels selected.
+  template <bool kBoth>
   bool Step(double left, double right) {
     samplePeak = std::max(samplePeak, std::max(std::fabs(left), std::fabs(right)));
-    if (leftOnly) right = 0.0;
-    if (rightOnly) left = 0.0;
+    if (!kBoth && leftOnly) right = 0.0;
+    if (!kBoth && rightOnly) left = 0.0;
     const double v = std::fabs(left) < std::fabs(right) ? std::fabs(right) : std::fabs(left);
     if (v > envelope) {
       envelope = (envelope - v) * attack + v;
@@ -246,14 +248,14 @@ void PeakBlocks(LoudnessMeter& firstMeter, ClipLamp& firstLamp, const MeterSourc
       } else {
         Frame(first, offset + k, l, r);
       }
-      firstClips[k] = a.Step(l, r);
+      firstClips[k] = a.Step<kPlain>(l, r);
       if (kPlain) {
         l = second.left[offset + k];
         r = second.right[offset + k];
       } else {
         Frame(second, offset + k, l, r);
       }
-      secondClips[k] = b.Step(l, r);
+      secondClips[k] = b.Step<kPlain>(l, r);
       clipped |= firstClips[k] | secondClips[k];
     }
     // A dark, idle lamp that sees no clipping stays as it is.
