@@ -13,7 +13,7 @@ namespace {
 
 std::vector<uint64_t> Bits(const std::vector<double>& v) {
   std::vector<uint64_t> bits(v.size());
-  std::memcpy(bits.data(), v.data(), sizeof(double) * v.size());
+  if (!v.empty()) std::memcpy(bits.data(), v.data(), sizeof(double) * v.size());
   return bits;
 }
 
