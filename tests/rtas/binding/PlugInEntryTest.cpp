@@ -196,9 +196,13 @@ TEST_F(PlugInEntryTest, NewMachOPlugInWithoutTheDSIAnswersItsCode) {
 TEST_F(PlugInEntryTest, TheLockIsTakenByTheVersionRuleAndLeftAfterFailures) {
   Open();
   ASSERT_EQ(Entry<int32_t (*)()>(75)(), 3);
+  // At version 99 selectors 75, 105 and 144 run without the lock.
   int32_t enters = EnterCalls();
   EXPECT_EQ(Entry<int32_t (*)()>(75)(), 3);
-  EXPECT_EQ(EnterCalls(), enters);  // 75 only above version 99
+  int32_t out = 0;
+  Entry<int32_t (*)(uint32_t, int32_t, int32_t*)>(105)(kStereo, 1, &out);
+  EXPECT_EQ(Entry<int32_t (*)(uint32_t, int32_t)>(144)(kStereo, 1), -7126);
+  EXPECT_EQ(EnterCalls(), enters);
 
   enters = EnterCalls();
   int32_t leaves = LeaveCalls();
