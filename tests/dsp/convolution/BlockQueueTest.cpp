@@ -22,7 +22,9 @@ void ExpectSame(const BlockQueue& q, const std::deque<unsigned char>& model, std
   // can be peeked.
   const int available = q.Available();
   EXPECT_EQ(q.Peek(available + 1), nullptr);
-  if (available > 0) EXPECT_NE(q.Peek(1), nullptr);
+  if (available > 0) {
+    EXPECT_NE(q.Peek(1), nullptr);
+  }
   const int length = available > 0 ? 1 + static_cast<int>(rng() % static_cast<unsigned>(available)) : 0;
   if (const unsigned char* there = static_cast<const unsigned char*>(q.Peek(length))) {
     for (int i = 0; i < length; ++i) ASSERT_EQ(there[i], model[static_cast<size_t>(i)]) << i;
