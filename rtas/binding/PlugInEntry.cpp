@@ -355,17 +355,20 @@ int16_t NewMachOPlugIn(CFBundleRef bundle) {
 }
 
 void CloseMachOPlugIn(void) {
-  if (CFBundleRef bundle = CProcessGroup::GetBundleRef()) {
-    CFRelease(bundle);
-    CProcessGroup::SetBundleRef(nullptr);
-  }
+  // The host keeps its own reference while it unloads us, so the group
+  // may still close the bundle's resource map below.
+  CFBundleRef bundle = CProcessGroup::GetBundleRef();
+  if (bundle) CFRelease(bundle);
   gGroupUsable = false;
-  CGlobalLockScope scope;
-  try {
-    if (Group* group = Group::GetGroupReference()) {
-      delete group;
-      Group::SetGroupReference(nullptr);
+  {
+    CGlobalLockScope scope;
+    try {
+      if (Group* group = Group::GetGroupReference()) {
+        delete group;
+        Group::SetGroupReference(nullptr);
+      }
+    } catch (...) {
     }
-  } catch (...) {
   }
+  CProcessGroup::SetBundleRef(nullptr);
 }
