@@ -210,12 +210,14 @@ bool CurveButton(const std::string& folder, const std::string& name, const std::
 }
 
 // The 44 x 32 buttons of the top bar: an icon over a label.
+// litFrame: the frame drawn lit (1, the switch's on value, for most; 0 for
+// bypass, whose parameter is on while the filters run).
 bool TopButton(const std::string& folder, const std::string& name, const std::string& label, LICE_pixel onColor,
-               LICE_pixel onFill, const std::function<void(Canvas&, LICE_pixel)>& icon) {
+               LICE_pixel onFill, const std::function<void(Canvas&, LICE_pixel)>& icon, int litFrame = 1) {
   Canvas c = Make(name);
   for (int i = 0; i < 2; ++i) {
     c.Frame(i);
-    const bool on = i == 1;
+    const bool on = i == litFrame;
     const double w = c.Width(), h = c.Height();
     c.Panel(0.5, 0.5, w - 1, h - 1, 4, on ? onFill : kRaised, on ? onColor : kBorder);
     if (!on) c.Fill(1.5, 1.0, w - 3, 0.5, kRaisedHigh);
@@ -484,7 +486,7 @@ bool WriteArtwork(const std::string& folder, const ParamTexts& texts) {
   ok = ok && TopButton(folder, "bypass.png", "BYPASS", kAmber, Rgb(0x4a3a1a), [](Canvas& c, LICE_pixel color) {
     c.Arc(22, 10.5, 5, 0.2 * kPi, 1.8 * kPi, 1.5, color);
     c.Line(22, 4, 22, 10, 1.5, color);
-  });
+  }, 0);
   ok = ok && CurveButton(folder, "showcurveall.png", "A");
   ok = ok && CurveButton(folder, "showcurveleft.png", "L");
   ok = ok && CurveButton(folder, "showcurveright.png", "R");
