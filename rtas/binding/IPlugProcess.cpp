@@ -217,9 +217,9 @@ int32_t IPlugProcess::SetViewPort(OpaqueGrafPtr* port) {
   return result;
 }
 
-int32_t IPlugProcess::RequestResize(int, int, bool) {
+int32_t IPlugProcess::RequestResize(int, int, bool flag) {
   if (mCustomUI) mCustomUI->Close();
-  if (mPlug) mPlug->RebuildGUI();
+  if (mPlug) mPlug->RebuildGUI(flag ? 1 : 0);
   // The host reopens its window on this message. It goes to the engine
   // whether or not the library is linked to it (unlinked, to no one in
   // particular), so an unlinked host hears it too.

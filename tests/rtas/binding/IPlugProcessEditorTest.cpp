@@ -69,9 +69,17 @@ TEST_F(ProcessEditor, ThePortOpensAndClosesTheEditor) {
   ASSERT_NE(graphics, nullptr);
   OpaqueGrafPtr* port = GetWindowPort(window);
   process->GetViewRect(nullptr);
+  // The first open fits the editor to its scale, which closes it again
+  // and asks the host for a window: unlinked, the host hears it too.
+  const int32_t before = Tokens();
+  ASSERT_EQ(process->SetViewPort(port), 0);
+  EXPECT_FALSE(EditorOpen());
+  EXPECT_EQ(Tokens(), before + 1);
+  // The host opens the editor in its window again; it stays.
   ASSERT_EQ(process->SetViewPort(port), 0);
   EXPECT_TRUE(EditorOpen());
   EXPECT_TRUE(graphics->WindowIsOpen());
+  EXPECT_EQ(Tokens(), before + 1);
   // A second port while open: the old window closes first.
   ASSERT_EQ(process->SetViewPort(port), 0);
   EXPECT_TRUE(EditorOpen());
@@ -84,6 +92,7 @@ TEST_F(ProcessEditor, ThePortOpensAndClosesTheEditor) {
 
 TEST_F(ProcessEditor, AResizeClosesRebuildsAndAsksForANewWindow) {
   process->GetViewRect(nullptr);
+  ASSERT_EQ(process->SetViewPort(GetWindowPort(window)), 0);
   ASSERT_EQ(process->SetViewPort(GetWindowPort(window)), 0);
   ASSERT_TRUE(EditorOpen());
   const int32_t before = Tokens();
