@@ -1,6 +1,8 @@
 // The plug-in's group as the host sees it through the bundle's exports.
 #include <string>
 
+#include "rtas/binding/IPlugGroup.h"
+#include "rtas/library/HostRecords.h"
 #include "tests/rtas/binding/BundleHost.h"
 
 namespace {
@@ -59,10 +61,30 @@ TEST_F(IPlugGroupExports, NamesVersionAndChannels) {
     EXPECT_EQ(inputs, row.channels);
     EXPECT_EQ(outputs, row.channels);
   }
-  // The group's own feature and the category.
-  int32_t feature = 0;
-  host->Call<uint32_t, int32_t, int32_t*>(93, kEFN1, 14, &feature);
-  EXPECT_EQ(feature, 1);
+  // The group's own feature, then the types': the category, the type word
+  // and the three features each type is given.
+  struct Feature {
+    int32_t feature, answer;
+  };
+  for (uint32_t type : {kEFN1, kEFN2}) {
+    for (const Feature& f : {Feature{14, 1}, Feature{21, 1}, Feature{32, 6}, Feature{8, 1}, Feature{48, 1},
+                             Feature{55, 1}, Feature{9, 0}}) {
+      int32_t answer = -1;
+      host->Call<uint32_t, int32_t, int32_t*>(93, type, f.feature, &answer);
+      EXPECT_EQ(answer, f.answer) << f.feature;
+    }
+  }
+  struct Stems {
+    uint32_t type;
+    int32_t stem;
+  };
+  for (const Stems& row : {Stems{kEFN1, 0}, Stems{kEFN2, 1}}) {
+    SFicPlugInStemFormats stems{{-2, -2, -2}};
+    ASSERT_EQ((host->Call<uint32_t, int32_t, SFicPlugInStemFormats*>(137, row.type, 0, &stems)), 0);
+    EXPECT_EQ(stems.mFormat[0], row.stem);
+    EXPECT_EQ(stems.mFormat[1], row.stem);
+    EXPECT_EQ(stems.mFormat[2], 0);
+  }
 }
 
 TEST_F(IPlugGroupExports, InstancesTakeTheLowestFreeNumber) {
@@ -85,4 +107,18 @@ TEST_F(IPlugGroupExports, InstancesTakeTheLowestFreeNumber) {
   ASSERT_NE(stereo, nullptr);
   EXPECT_EQ(stereo->inputs, 2u);
   EXPECT_EQ(host->Registry().Faults(), 0);
+}
+
+TEST(IPlugGroupTables, CategoriesAndStemFormats) {
+  struct Category {
+    const char* name;
+    int32_t value;
+  };
+  for (const Category& c : {Category{"None", 0}, Category{"EQ", 1}, Category{"Reverb", 8},
+                            Category{"SoundField", 512}, Category{"eq", 8192}, Category{"", 8192}}) {
+    EXPECT_EQ(IPlugGroup::CategoryValue(c.name), c.value) << c.name;
+  }
+  const int32_t stems[] = {-1, 0, 1, 2, 3, 5, 6, 8, 12, -1, -1};
+  for (int channels = 0; channels < 11; ++channels) EXPECT_EQ(IPlugGroup::StemFormat(channels), stems[channels]);
+  EXPECT_EQ(IPlugGroup::StemFormat(-1), -1);
 }
