@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "framework/containers/WDL_Mutex.h"
 
@@ -16,10 +17,12 @@ struct Pools {
 };
 
 // Never destroyed: records may be released by other objects' destructors
-// while the process exits.
+// while the process exits. In static storage rather than on the heap, so
+// nothing is left behind when a plug-in bundle holding this code unloads.
 Pools& ThePools() {
+  alignas(Pools) static unsigned char storage[sizeof(Pools)];
   static Pools* pools = [] {
-    auto* p = new Pools;
+    auto* p = new (storage) Pools;
     std::atexit(FreeDrawPools);
     return p;
   }();

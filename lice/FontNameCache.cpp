@@ -2,12 +2,17 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 FontNameCache::~FontNameCache() { Clear(); }
 
 FontNameCache& FontNameCache::Shared() {
+  // Never destroyed, and kept in static storage rather than on the heap: a
+  // plug-in bundle that holds this code may be unloaded, and a heap block
+  // would outlive the only pointer to it.
+  alignas(FontNameCache) static unsigned char storage[sizeof(FontNameCache)];
   static FontNameCache* cache = [] {
-    auto* c = new FontNameCache;
+    auto* c = new (storage) FontNameCache;
     std::atexit([] { Shared().Clear(); });
     return c;
   }();

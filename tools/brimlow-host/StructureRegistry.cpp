@@ -42,7 +42,10 @@ int32_t StructureRegistry::DescribeThunk(SStructureRegistry* self, void* object,
 
 int32_t StructureRegistry::Register(void* object, uint8_t kind) {
   ++mRegisterCalls;
-  if (!object) return ++mFaults, -1;
+  if (!object) {
+    ++mFaults;
+    return -1;
+  }
   auto [it, inserted] = mObjects.try_emplace(object);
   if (!inserted) ++mFaults;
   it->second.kind = kind;
@@ -50,16 +53,17 @@ int32_t StructureRegistry::Register(void* object, uint8_t kind) {
 }
 
 int32_t StructureRegistry::Unregister(void* object) {
-  if (mObjects.erase(object) == 0) return ++mFaults, -1;
-  return 0;
+  if (mObjects.erase(object) != 0) return 0;
+  ++mFaults;
+  return -1;
 }
 
 int32_t StructureRegistry::Describe(void* object, const SWordArraySnapshot* description) {
   ++mDescribeCalls;
   auto it = mObjects.find(object);
   if (it == mObjects.end() || !description) {
-    if (object) ++mFaults;
-    return object ? -1 : 0;
+    ++mFaults;
+    return -1;
   }
   const HostWord* words = description->mCopy ? description->mCopy : description->mWords;
   const size_t count = static_cast<size_t>(description->mSizeBytes / sizeof(HostWord));
