@@ -343,7 +343,9 @@ int32_t RunDefaultRoutine(HostWord* callBlock, HostWord* hostRecord, bool withAr
     record->mBuffer = CellBuffer(callBlock, firstOutput + j);
     record->mFrameCount = withArgument ? frames : 0;
   }
-  if (complete && admin->mSideChain != 0 && inputs) {
+  // The side-chain record follows the regular inputs; a number past it
+  // would index beyond the process's array.
+  if (complete && admin->mSideChain != 0 && admin->mSideChain <= inputCount + 1 && inputs) {
     if (SProcessPortRecord* record = inputs[admin->mSideChain - 1]) {
       record->mBuffer = CellBuffer(callBlock, inputCount);
       record->mFrameCount = frames;

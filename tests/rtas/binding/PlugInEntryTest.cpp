@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/protools/HostCallbacks.h"
+#include "rtas/library/HostRecords.h"
 #include "rtas/library/FourCC.h"
 #include "tests/rtas/library/StandInFrameworks.h"
 
@@ -360,4 +361,43 @@ TEST_F(PlugInEntryTest, TheRenderCallbackReadsTheHostsRecordsDefensively) {
     routine(none.call.data(), none.record.data());
     EXPECT_EQ(none.outputs[0][0], -1.0f);
   }
+}
+
+TEST_F(PlugInEntryTest, TheControlsChunkTravelsThroughTheChunkSelectors) {
+  Open();
+  int32_t instance = 0;
+  ASSERT_EQ(NewInstance(kMono, &instance), 0);
+  const uint32_t elck = FourCC("elck");
+  int32_t size = 0;
+  ASSERT_EQ((Entry<int32_t (*)(uint32_t, int32_t, uint32_t, int32_t*)>(65)(kMono, instance, elck, &size)), 0);
+  // Gain ('d') and mode ('l'); the master bypass is not saved.
+  ASSERT_EQ(size, 56 + 4 + 16 + 12);
+  using ChunkEntry = int32_t (*)(uint32_t, int32_t, uint32_t, SFicPlugInChunk*);
+  std::vector<uint8_t> bytes(static_cast<size_t>(size), 0xcc);
+  auto* chunk = reinterpret_cast<SFicPlugInChunk*>(bytes.data());
+  ASSERT_EQ(Entry<ChunkEntry>(66)(kMono, instance, elck, chunk), 0);
+  const uint32_t header[7] = {static_cast<uint32_t>(size), 3, FourCC("KBYX"), FourCC("KB30"), kMono, elck, 0};
+  EXPECT_EQ(std::memcmp(bytes.data(), header, sizeof(header)), 0);
+  const uint8_t text[] = {1, 1, 1, 1, 'd', '_', 'g', 'a', 'i', 'n', 0, 0};
+  EXPECT_EQ(std::memcmp(bytes.data() + 56, text, sizeof(text)), 0);
+  const uint8_t mode[] = {'l', '_', 'm', 'o', 'd', 'e', 0, 0, 0, 0, 0, 3};
+  EXPECT_EQ(std::memcmp(bytes.data() + 56 + 20, mode, sizeof(mode)), 0);
+
+  // Restored with another mode, the instance writes that mode back.
+  std::vector<uint8_t> changed = bytes;
+  changed[56 + 20 + 11] = 7;
+  auto* changedChunk = reinterpret_cast<SFicPlugInChunk*>(changed.data());
+  uint8_t equal = 9;
+  using CompareEntry = int32_t (*)(uint32_t, int32_t, SFicPlugInChunk*, uint8_t*);
+  ASSERT_EQ(Entry<CompareEntry>(128)(kMono, instance, changedChunk, &equal), 0);
+  EXPECT_EQ(equal, 0);
+  ASSERT_EQ(Entry<ChunkEntry>(67)(kMono, instance, elck, changedChunk), 0);
+  ASSERT_EQ(Entry<CompareEntry>(128)(kMono, instance, changedChunk, &equal), 0);
+  EXPECT_EQ(equal, 1);
+  std::vector<uint8_t> again(static_cast<size_t>(size), 0);
+  ASSERT_EQ(Entry<ChunkEntry>(66)(kMono, instance, elck, reinterpret_cast<SFicPlugInChunk*>(again.data())), 0);
+  EXPECT_EQ(again[56 + 20 + 11], 7);
+  // Another manufacturer's chunk is refused.
+  changedChunk->mManufacturerID = FourCC("ACME");
+  EXPECT_EQ(Entry<ChunkEntry>(67)(kMono, instance, elck, changedChunk), -7157);
 }
