@@ -298,20 +298,27 @@ bool SoloSwitch(const std::string& folder) {
 
 // ---- Meters ---------------------------------------------------------------------
 
-// Segments from the bottom; lit ones run green to amber to red.
+// Segments from the bottom; lit ones green below -12 dB, amber to 0 dB and
+// red above. The bar's full height is the meters' range, +12 dB at the
+// top to -60 dB at the bottom; ticks at 0, -12, -24 and -48 dB sit beside it.
+constexpr double kMeterTopDb = 12.0, kMeterRangeDb = 72.0;
+
 void MeterBar(Canvas& c, bool lit) {
-  const double top = kMeterBarTop, bottom = c.Height() - 2;
+  const double h = c.Height();
+  const auto yOf = [h](double db) { return h * (kMeterTopDb - db) / kMeterRangeDb; };
+  const double top = kMeterBarTop, bottom = h - 2;
   c.Panel(3, top - 2, c.Width() - 6, bottom - top + 3, 2, kInset, kLine);
   const double segment = 3.0, gap = 1.0;
   for (double y = bottom - segment; y >= top; y -= segment + gap) {
-    const double f = (bottom - y) / (bottom - top);  // 0 at the bottom
+    const double db = kMeterTopDb - kMeterRangeDb * (y + segment / 2) / h;
     LICE_pixel color = Rgb(0x1c2226);
-    if (lit) {
-      if (f < 0.7) color = Rgb(0x38c98a);
-      else if (f < 0.88) color = Rgb(0xe8c24a);
-      else color = kRed;
-    }
+    if (lit) color = db < -12.0 ? Rgb(0x38c98a) : db < 0.0 ? Rgb(0xe8c24a) : kRed;
     c.Fill(5, y, c.Width() - 10, segment, color);
+  }
+  for (double db : {0.0, -12.0, -24.0, -48.0}) {
+    const double y = yOf(db);
+    c.Fill(0, y - 0.25, 2.5, 0.5, db == 0.0 ? kLabel : kDim);
+    c.Fill(c.Width() - 2.5, y - 0.25, 2.5, 0.5, db == 0.0 ? kLabel : kDim);
   }
 }
 
@@ -515,11 +522,14 @@ bool WriteArtwork(const std::string& folder, const ParamTexts& texts) {
       ButtonBase(c, i == 1);
       const LICE_pixel color = i == 1 ? Rgb(0xffffff) : kText;
       if (i == 0) {
-        c.Triangle(4, 4, 9, 4, 4, 9, color);
-        c.Triangle(12, 12, 7, 12, 12, 7, color);
+        c.Line(6, 6, 10, 10, 1.3, color);
+        c.Triangle(3.5, 3.5, 8, 3.5, 3.5, 8, color);
+        c.Triangle(12.5, 12.5, 8, 12.5, 12.5, 8, color);
       } else {
-        c.Triangle(8, 8, 3.5, 8, 8, 3.5, color);
-        c.Triangle(8, 8, 12.5, 8, 8, 12.5, color);
+        c.Line(3.5, 3.5, 5.5, 5.5, 1.3, color);
+        c.Line(12.5, 12.5, 10.5, 10.5, 1.3, color);
+        c.Triangle(7.5, 7.5, 7.5, 3.5, 3.5, 7.5, color);
+        c.Triangle(8.5, 8.5, 8.5, 12.5, 12.5, 8.5, color);
       }
     }
     return Write(c, folder, "resize_button.png");
