@@ -10,6 +10,7 @@
 #include "tools/AtomicFile.h"
 #include "tools/CommandError.h"
 #include "tools/CommandLine.h"
+#include "tools/EditBackend.h"
 #include "tools/Commands.h"
 #include "tools/EditorWindow.h"
 #include "tools/FileAudioSource.h"
@@ -97,8 +98,11 @@ int RunEditCommand(const CommandLine& line, FILE* out) {
   };
   LoopedInput looped(makeSource, options.blockSize);
 
-  platform::X11Backend* x11 = platform::InstallX11Backend(nullptr);
-  if (!x11) throw CommandError("cannot open the editor: no X display (set DISPLAY)");
+  std::unique_ptr<platform::X11Backend> display = platform::X11Backend::Open(nullptr);
+  if (!display) throw CommandError("cannot open the editor: no X display (set DISPLAY)");
+  platform::X11Backend* x11 = display.get();
+  platform::InstallBackend(std::make_unique<EditBackend>(std::move(display), stdin, out));
+  platform::UseRealRunLoopClock(true);
 
   HostSession session;
   session.Start(looped.SampleRate(), options.blockSize, looped.Channels());
