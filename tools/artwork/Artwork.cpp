@@ -111,14 +111,23 @@ double FitSize(Canvas& c, const std::string& text, double size, double width, bo
   return size;
 }
 
+double CaretWidth(const Canvas& c) { return std::min(9.0, c.Height() * 0.45); }
+double SelectorRoom(const Canvas& c) { return c.Width() - 6 - CaretWidth(c); }
+
+// One text size for every frame: the largest up to size at which the
+// longest text fits.
+double CommonSize(Canvas& c, const std::vector<std::string>& texts, double size, double room) {
+  for (const std::string& text : texts) size = std::min(size, FitSize(c, text, size, room, true, true));
+  return size;
+}
+
 // A dropdown field: raised, hairline border, the text and a small caret.
-void DrawSelectorFrame(Canvas& c, const std::string& text, double textSize, LICE_pixel textColor, bool caret = true) {
+void DrawSelectorFrame(Canvas& c, const std::string& text, double size, LICE_pixel textColor, bool caret = true) {
   const double w = c.Width(), h = c.Height();
   c.Panel(0.5, 0.5, w - 1, h - 1, std::min(4.0, h / 4), kRaised, kBorder);
   c.Fill(1.5, 1.0, w - 3, 0.5, kRaisedHigh);
-  const double caretW = caret ? std::min(9.0, h * 0.45) : 0.0;
+  const double caretW = caret ? CaretWidth(c) : 0.0;
   const double room = w - 6 - caretW;
-  const double size = FitSize(c, text, textSize, room, true, true);
   c.Text(3, 0, room, h, text, size, true, textColor, Canvas::kCenter, true);
   if (caret) {
     const double cx = w - 3 - caretW / 2, cy = h / 2 + 0.5, s = caretW * 0.28;
@@ -140,9 +149,10 @@ bool Write(Canvas& c, const std::string& folder, const std::string& name) {
 bool Selector(const std::string& folder, const std::string& name, const std::vector<std::string>& texts,
               double textSize, LICE_pixel color = kText) {
   Canvas c = Make(name);
+  const double size = CommonSize(c, texts, textSize, SelectorRoom(c));
   for (int i = 0; i < c.Frames(); ++i) {
     c.Frame(i);
-    DrawSelectorFrame(c, i < static_cast<int>(texts.size()) ? texts[i] : std::string(), textSize, color);
+    DrawSelectorFrame(c, i < static_cast<int>(texts.size()) ? texts[i] : std::string(), size, color);
   }
   return Write(c, folder, name);
 }
@@ -152,6 +162,11 @@ bool Selector(const std::string& folder, const std::string& name, const std::vec
 bool TypeSelector(const std::string& folder, const std::vector<std::string>& texts) {
   Canvas c = Make("filter_selector.png");
   const double w = c.Width(), h = c.Height();
+  std::vector<std::string> names;
+  for (const std::string& text : texts) names.push_back(text.size() > 4 ? text.substr(4) : text);
+  // Tag 2..11, caret in the last 7 pixels: the names get the rest.
+  const double textLeft = 12, room = w - textLeft - 7;
+  const double size = CommonSize(c, names, 8.5, room);
   for (int i = 0; i < c.Frames(); ++i) {
     c.Frame(i);
     const std::string text = i < static_cast<int>(texts.size()) ? texts[i] : std::string();
@@ -160,15 +175,12 @@ bool TypeSelector(const std::string& folder, const std::vector<std::string>& tex
     const std::string type = tagged ? text.substr(4) : text;
     c.Panel(0.5, 0.5, w - 1, h - 1, 4, kRaised, kBorder);
     c.Fill(1.5, 1.0, w - 3, 0.5, kRaisedHigh);
-    double left = 3;
     if (tagged) {
-      c.RoundRect(3, 5.5, 10, 11, 2, family == "A" ? kAccentDeep : Rgb(0x6b5220));
-      c.Text(3, 5.5, 10, 11, family, 7.5, true, family == "A" ? kAccent : kAmber);
-      left = 14;
+      c.RoundRect(2.5, 5.5, 8.5, 11, 2, family == "A" ? kAccentDeep : Rgb(0x6b5220));
+      c.Text(2.5, 5.5, 8.5, 11, family, 7, true, family == "A" ? kAccent : kAmber);
     }
-    const double room = w - left - 10;
-    c.Text(left, 0, room, h, type, FitSize(c, type, 8.5, room, true, true), true, kText, Canvas::kCenter, true);
-    const double cx = w - 5.5, cy = h / 2 + 0.5, s = 2.2;
+    c.Text(textLeft, 0, room, h, type, size, true, kText, Canvas::kCenter, true);
+    const double cx = w - 4.5, cy = h / 2 + 0.5, s = 2.0;
     c.Triangle(cx - s, cy - s * 0.6, cx + s, cy - s * 0.6, cx, cy + s * 0.7, kLabel);
   }
   return Write(c, folder, "filter_selector.png");
