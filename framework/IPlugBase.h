@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -57,13 +58,22 @@ class IPlugBase {
   virtual void ResizeGUIToScale() {}
   virtual void OnIdle() {}
   virtual void OnGUIIdle() {}
-  // The graphics idle thread calls this about every 10 ms.
+  // The graphics idle thread calls this about every 10 ms, but only while
+  // idle ticks are enabled (below).
   virtual void OnIdleThreadTick() {}
   // mode: the keep-controls flag of the resize that asks for the rebuild.
   virtual void RebuildGUI(int mode) { (void)mode; }
   virtual void OnControlsCleared() {}
   virtual void OnPresetRestored() {}
   virtual void MarkStateChanged() {}
+
+  // The idle thread starts while the plug-in is still being built, and a
+  // virtual call from it then (or once destruction has begun) would read a
+  // vtable the main thread is rewriting. So it reaches OnIdleThreadTick only
+  // after a plug-in that overrides the hook has enabled it, once complete;
+  // such a plug-in disables it first thing in its destructor.
+  void EnableIdleThreadTicks(bool enable) { mIdleThreadTicks.store(enable, std::memory_order_release); }
+  bool IdleThreadTicksEnabled() const { return mIdleThreadTicks.load(std::memory_order_acquire); }
 
   // ---- Editor entry points ------------------------------------------------
   // Under the plug mutex: set from the normalised value, tell the host the
@@ -279,6 +289,8 @@ class IPlugBase {
   WDL_PtrList<IPreset> mPresets;
 
  private:
+  std::atomic<bool> mIdleThreadTicks{false};
+
   // Both payload writers and the file writer build their document here;
   // values null means the current ones.
   void BuildPresetXML(PresetXML* doc, const char* vendor, const char* product, const char* version, const char* data,

@@ -22,7 +22,7 @@ IGraphics::~IGraphics() {
 
 void IGraphics::IdleTick(void* graphics) {
   IPlugBase* plug = static_cast<IGraphics*>(graphics)->mPlug;
-  if (plug) plug->OnIdleThreadTick();
+  if (plug && plug->IdleThreadTicksEnabled()) plug->OnIdleThreadTick();
 }
 
 // ---- Controls ------------------------------------------------------------------

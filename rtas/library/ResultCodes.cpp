@@ -1,7 +1,7 @@
 #include "rtas/library/ResultCodes.h"
 
 const SResultCode kResultCodes[] = {
-#define BRIMLOW_DAE_RESULT_ROW(name, code, meaning) {code, #name + 1, meaning},
+#define BRIMLOW_DAE_RESULT_ROW(name, code, meaning) {code, &#name[1], meaning},  // the name without its k
     BRIMLOW_DAE_RESULT_CODES(BRIMLOW_DAE_RESULT_ROW)
 #undef BRIMLOW_DAE_RESULT_ROW
 };

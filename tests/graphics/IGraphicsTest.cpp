@@ -21,7 +21,10 @@ class TickingPlug : public TestPlug {
     GetParam(1)->InitDouble("Gain", 0.0, -10.0, 10.0, 0.5);
   }
   // The derived state the idle tick touches must outlive the idle thread.
-  ~TickingPlug() override { DeleteGraphics(); }
+  ~TickingPlug() override {
+    EnableIdleThreadTicks(false);
+    DeleteGraphics();
+  }
   void OnIdleThreadTick() override { mTicks.fetch_add(1); }
   std::atomic<int> mTicks{0};
 };
@@ -32,6 +35,11 @@ TEST(IGraphics, IdleThreadTicksUntilTheGraphicsAreDeleted) {
   auto* plug = new TickingPlug;
   auto* graphics = new IGraphicsMac(plug, 872, 632, 60);
   plug->AttachGraphics(graphics);
+  // Until the plug-in enables them, the thread runs but never calls it.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(plug->mTicks.load(), 0);
+  EXPECT_TRUE(graphics->IsIdleThreadRunning());
+  plug->EnableIdleThreadTicks(true);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (plug->mTicks.load() < 3 && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
