@@ -26,6 +26,7 @@
 #include "plugin/controller/Brimlow.h"
 #include "plugin/engine/EQCurve.h"
 #include "plugin/engine/ParamIndex.h"
+#include "plugin/engine/SpectrumAnalyzer.h"
 
 namespace EditorLayout {
 
@@ -77,6 +78,19 @@ constexpr BitmapSpec kMeterModeSelector{130, "resources/img/mastermetermode.png"
 constexpr BitmapSpec kMeterChannelSelector{132, "resources/img/mastermetechannelrmode.png", 6};
 constexpr BitmapSpec kLoudnessSelector{133, "resources/img/ab_lm.png", 3};
 
+// The plug-in's GUI scale into the editor, with the bitmap scale its images
+// are drawn at. "GUI Scale" may change on another thread, under the plug
+// mutex.
+void CopyScales(Brimlow* plug, IGraphics* graphics, double* sx, double* sy) {
+  {
+    WDL_MutexLock lock(plug->GetMutex());
+    *sx = plug->GuiScaleX();
+    *sy = plug->GuiScaleY();
+  }
+  graphics->SetGUIScale(*sx, *sy);
+  graphics->SetBitmapScale(kBitmapScale, kBitmapScale);
+}
+
 IBitmap Load(IGraphics* graphics, const BitmapSpec& spec) {
   return graphics->LoadBitmap(spec.id, spec.file, spec.frames);
 }
@@ -107,7 +121,8 @@ constexpr int kTagViewReset = 161;
 
 constexpr int kScopeL = 92, kScopeT = 84, kScopeR = 789;
 constexpr int kScopeCompactB = 428, kScopeLargeB = 604;
-constexpr double kScopeFreqMin = 10.0;
+// The display's axis starts where the analyser's lowest point lies.
+constexpr double kScopeFreqMin = SpectrumAnalyzer::kLowestPointHz;
 constexpr double kScopeFreqMax = 30000.0;
 
 struct Point {
@@ -287,8 +302,8 @@ void Build(Brimlow* plug, IGraphics* graphics) {
   // Tooltips bring mouse-over handling with them.
   graphics->mShowTooltips = true;
   graphics->SetHandleMouseOver(true);
-  graphics->SetGUIScale(plug->GuiScaleX(), plug->GuiScaleY());
-  graphics->SetBitmapScale(kBitmapScale, kBitmapScale);
+  double sx = 1.0, sy = 1.0;
+  CopyScales(plug, graphics, &sx, &sy);
 
   IBitmap background = Load(graphics, kBackground);
   plug->mBackgroundIdx = Attach(graphics, new IBackgroundControl(plug, &background));
@@ -391,9 +406,9 @@ void Build(Brimlow* plug, IGraphics* graphics) {
 void Refit(Brimlow* plug, IGraphics* graphics) {
   // Scaled copies belong to the old scale; the controls make new ones.
   graphics->ClearScaledBitmapCache();
-  graphics->SetGUIScale(plug->GuiScaleX(), plug->GuiScaleY());
-  graphics->SetBitmapScale(kBitmapScale, kBitmapScale);
-  graphics->RescaleControls(kBaseWidth, kBaseHeight, plug->GuiScaleX(), plug->GuiScaleY());
+  double sx = 1.0, sy = 1.0;
+  CopyScales(plug, graphics, &sx, &sy);
+  graphics->RescaleControls(kBaseWidth, kBaseHeight, sx, sy);
 }
 
 IControl* ControlAt(IGraphics* graphics, int idx) { return idx >= 0 ? graphics->GetControl(idx) : nullptr; }

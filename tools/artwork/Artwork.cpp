@@ -111,14 +111,23 @@ double FitSize(Canvas& c, const std::string& text, double size, double width, bo
   return size;
 }
 
+double CaretWidth(const Canvas& c) { return std::min(9.0, c.Height() * 0.45); }
+double SelectorRoom(const Canvas& c) { return c.Width() - 6 - CaretWidth(c); }
+
+// One text size for every frame: the largest up to size at which the
+// longest text fits.
+double CommonSize(Canvas& c, const std::vector<std::string>& texts, double size, double room) {
+  for (const std::string& text : texts) size = std::min(size, FitSize(c, text, size, room, true, true));
+  return size;
+}
+
 // A dropdown field: raised, hairline border, the text and a small caret.
-void DrawSelectorFrame(Canvas& c, const std::string& text, double textSize, LICE_pixel textColor, bool caret = true) {
+void DrawSelectorFrame(Canvas& c, const std::string& text, double size, LICE_pixel textColor, bool caret = true) {
   const double w = c.Width(), h = c.Height();
   c.Panel(0.5, 0.5, w - 1, h - 1, std::min(4.0, h / 4), kRaised, kBorder);
   c.Fill(1.5, 1.0, w - 3, 0.5, kRaisedHigh);
-  const double caretW = caret ? std::min(9.0, h * 0.45) : 0.0;
+  const double caretW = caret ? CaretWidth(c) : 0.0;
   const double room = w - 6 - caretW;
-  const double size = FitSize(c, text, textSize, room, true, true);
   c.Text(3, 0, room, h, text, size, true, textColor, Canvas::kCenter, true);
   if (caret) {
     const double cx = w - 3 - caretW / 2, cy = h / 2 + 0.5, s = caretW * 0.28;
@@ -140,9 +149,10 @@ bool Write(Canvas& c, const std::string& folder, const std::string& name) {
 bool Selector(const std::string& folder, const std::string& name, const std::vector<std::string>& texts,
               double textSize, LICE_pixel color = kText) {
   Canvas c = Make(name);
+  const double size = CommonSize(c, texts, textSize, SelectorRoom(c));
   for (int i = 0; i < c.Frames(); ++i) {
     c.Frame(i);
-    DrawSelectorFrame(c, i < static_cast<int>(texts.size()) ? texts[i] : std::string(), textSize, color);
+    DrawSelectorFrame(c, i < static_cast<int>(texts.size()) ? texts[i] : std::string(), size, color);
   }
   return Write(c, folder, name);
 }
@@ -152,6 +162,11 @@ bool Selector(const std::string& folder, const std::string& name, const std::vec
 bool TypeSelector(const std::string& folder, const std::vector<std::string>& texts) {
   Canvas c = Make("filter_selector.png");
   const double w = c.Width(), h = c.Height();
+  std::vector<std::string> names;
+  for (const std::string& text : texts) names.push_back(text.size() > 4 ? text.substr(4) : text);
+  // Tag 2..11, caret in the last 7 pixels: the names get the rest.
+  const double textLeft = 12, room = w - textLeft - 7;
+  const double size = CommonSize(c, names, 8.5, room);
   for (int i = 0; i < c.Frames(); ++i) {
     c.Frame(i);
     const std::string text = i < static_cast<int>(texts.size()) ? texts[i] : std::string();
@@ -160,15 +175,12 @@ bool TypeSelector(const std::string& folder, const std::vector<std::string>& tex
     const std::string type = tagged ? text.substr(4) : text;
     c.Panel(0.5, 0.5, w - 1, h - 1, 4, kRaised, kBorder);
     c.Fill(1.5, 1.0, w - 3, 0.5, kRaisedHigh);
-    double left = 3;
     if (tagged) {
-      c.RoundRect(3, 5.5, 10, 11, 2, family == "A" ? kAccentDeep : Rgb(0x6b5220));
-      c.Text(3, 5.5, 10, 11, family, 7.5, true, family == "A" ? kAccent : kAmber);
-      left = 14;
+      c.RoundRect(2.5, 5.5, 8.5, 11, 2, family == "A" ? kAccentDeep : Rgb(0x6b5220));
+      c.Text(2.5, 5.5, 8.5, 11, family, 7, true, family == "A" ? kAccent : kAmber);
     }
-    const double room = w - left - 10;
-    c.Text(left, 0, room, h, type, FitSize(c, type, 8.5, room, true, true), true, kText, Canvas::kCenter, true);
-    const double cx = w - 5.5, cy = h / 2 + 0.5, s = 2.2;
+    c.Text(textLeft, 0, room, h, type, size, true, kText, Canvas::kCenter, true);
+    const double cx = w - 4.5, cy = h / 2 + 0.5, s = 2.0;
     c.Triangle(cx - s, cy - s * 0.6, cx + s, cy - s * 0.6, cx, cy + s * 0.7, kLabel);
   }
   return Write(c, folder, "filter_selector.png");
@@ -298,20 +310,27 @@ bool SoloSwitch(const std::string& folder) {
 
 // ---- Meters ---------------------------------------------------------------------
 
-// Segments from the bottom; lit ones run green to amber to red.
+// Segments from the bottom; lit ones green below -12 dB, amber to 0 dB and
+// red above. The bar's full height is the meters' range, +12 dB at the
+// top to -60 dB at the bottom; ticks at 0, -12, -24 and -48 dB sit beside it.
+constexpr double kMeterTopDb = 12.0, kMeterRangeDb = 72.0;
+
 void MeterBar(Canvas& c, bool lit) {
-  const double top = kMeterBarTop, bottom = c.Height() - 2;
+  const double h = c.Height();
+  const auto yOf = [h](double db) { return h * (kMeterTopDb - db) / kMeterRangeDb; };
+  const double top = kMeterBarTop, bottom = h - 2;
   c.Panel(3, top - 2, c.Width() - 6, bottom - top + 3, 2, kInset, kLine);
   const double segment = 3.0, gap = 1.0;
   for (double y = bottom - segment; y >= top; y -= segment + gap) {
-    const double f = (bottom - y) / (bottom - top);  // 0 at the bottom
+    const double db = kMeterTopDb - kMeterRangeDb * (y + segment / 2) / h;
     LICE_pixel color = Rgb(0x1c2226);
-    if (lit) {
-      if (f < 0.7) color = Rgb(0x38c98a);
-      else if (f < 0.88) color = Rgb(0xe8c24a);
-      else color = kRed;
-    }
+    if (lit) color = db < -12.0 ? Rgb(0x38c98a) : db < 0.0 ? Rgb(0xe8c24a) : kRed;
     c.Fill(5, y, c.Width() - 10, segment, color);
+  }
+  for (double db : {0.0, -12.0, -24.0, -48.0}) {
+    const double y = yOf(db);
+    c.Fill(0, y - 0.25, 2.5, 0.5, db == 0.0 ? kLabel : kDim);
+    c.Fill(c.Width() - 2.5, y - 0.25, 2.5, 0.5, db == 0.0 ? kLabel : kDim);
   }
 }
 
@@ -515,11 +534,14 @@ bool WriteArtwork(const std::string& folder, const ParamTexts& texts) {
       ButtonBase(c, i == 1);
       const LICE_pixel color = i == 1 ? Rgb(0xffffff) : kText;
       if (i == 0) {
-        c.Triangle(4, 4, 9, 4, 4, 9, color);
-        c.Triangle(12, 12, 7, 12, 12, 7, color);
+        c.Line(6, 6, 10, 10, 1.3, color);
+        c.Triangle(3.5, 3.5, 8, 3.5, 3.5, 8, color);
+        c.Triangle(12.5, 12.5, 8, 12.5, 12.5, 8, color);
       } else {
-        c.Triangle(8, 8, 3.5, 8, 8, 3.5, color);
-        c.Triangle(8, 8, 12.5, 8, 8, 12.5, color);
+        c.Line(3.5, 3.5, 5.5, 5.5, 1.3, color);
+        c.Line(12.5, 12.5, 10.5, 10.5, 1.3, color);
+        c.Triangle(7.5, 7.5, 7.5, 3.5, 3.5, 7.5, color);
+        c.Triangle(8.5, 8.5, 8.5, 12.5, 12.5, 8.5, color);
       }
     }
     return Write(c, folder, "resize_button.png");

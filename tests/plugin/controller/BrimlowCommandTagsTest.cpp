@@ -15,6 +15,13 @@ namespace {
 
 class CommandTags : public BrimlowEditingTest {
  protected:
+  // The file commands read the hidden file selector's paths while no
+  // analyser menu is set; the menu's own dialogs are the editor's tests'.
+  void SetUp() override {
+    BrimlowEditingTest::SetUp();
+    mPlug->SetAnalyzerMenu(nullptr);
+  }
+
   // A tagged control clicked (or refreshed, with the button up).
   void Tag(int tag, bool buttonDown) {
     mGui->mMouseDown = buttonDown;
@@ -139,7 +146,6 @@ TEST_F(CommandTags, LoadPicksTheReferenceKindByItsExactExtension) {
     // A fresh plug-in each time: a request stays until the editor's ticks run it.
     mPlug.reset(MakePlug());
     mGui = mPlug->GetGUI();
-    // The hidden file selector\'s path, read while no analyser menu is set.
     mPlug->SetAnalyzerMenu(nullptr);
     mPlug->mFileSelectorOpenPath.Set(c.path);
     Tag(146, c.buttonDown);
@@ -155,10 +161,6 @@ TEST_F(CommandTags, LoadReadsACaptureFileOntoTheGridAndReportsAFailure) {
   for (size_t i = 0; i < m.size(); ++i) m[i] = 0.5 + 0.001 * static_cast<double>(i);
   const std::string good = File("good.ref");
   ASSERT_TRUE(WriteCaptureFile(good.c_str(), f.data(), m.data(), static_cast<int>(f.size())));
-
-  // The hidden file selector\'s path, read while no analyser menu is set.
-
-  mPlug->SetAnalyzerMenu(nullptr);
 
   mPlug->mFileSelectorOpenPath.Set(good.c_str());
   EXPECT_EQ(TagStderr(146).find("Error Load"), std::string::npos);
@@ -180,8 +182,6 @@ TEST_F(CommandTags, LoadReadsACaptureFileOntoTheGridAndReportsAFailure) {
   std::fputs("not a capture", file);
   std::fclose(file);
   for (const std::string& path : {bad, File("missing.ref")}) {
-    // The hidden file selector\'s path, read while no analyser menu is set.
-    mPlug->SetAnalyzerMenu(nullptr);
     mPlug->mFileSelectorOpenPath.Set(path.c_str());
     const std::string shown = TagStderr(146);
     EXPECT_NE(shown.find("Error Load"), std::string::npos) << path;
@@ -192,8 +192,6 @@ TEST_F(CommandTags, LoadReadsACaptureFileOntoTheGridAndReportsAFailure) {
 
 TEST_F(CommandTags, SaveWritesTheAnalyzerCaptureAndReportsAFailure) {
   const std::string path = File("saved.ref");
-  // The hidden file selector\'s path, read while no analyser menu is set.
-  mPlug->SetAnalyzerMenu(nullptr);
   mPlug->mFileSelectorSavePath.Set(path.c_str());
   Tag(145, false);
   EXPECT_FALSE(std::filesystem::exists(path));
@@ -203,16 +201,10 @@ TEST_F(CommandTags, SaveWritesTheAnalyzerCaptureAndReportsAFailure) {
   EXPECT_EQ(std::filesystem::file_size(path), 12u + 16u * points);
 
   const std::string unwritable = File("no-such-folder/saved.ref");
-  // The hidden file selector\'s path, read while no analyser menu is set.
-  mPlug->SetAnalyzerMenu(nullptr);
   mPlug->mFileSelectorSavePath.Set(unwritable.c_str());
   const std::string shown = TagStderr(145);
   EXPECT_NE(shown.find("Error Save"), std::string::npos);
   EXPECT_NE(shown.find(unwritable), std::string::npos);
-
-  // The hidden file selector\'s path, read while no analyser menu is set.
-
-  mPlug->SetAnalyzerMenu(nullptr);
 
   mPlug->mFileSelectorSavePath.Set("");
   EXPECT_EQ(TagStderr(145).find("Error"), std::string::npos);
@@ -246,8 +238,6 @@ TEST_F(CommandTags, AudioFileReferenceLoadsOnTheEditorTimerAndReportsItsStatus) 
   }
   ScratchFolder folder;
   const std::string path = folder.Write("take.wav", audiofiletest::MakeWav(s));
-  // The hidden file selector\'s path, read while no analyser menu is set.
-  mPlug->SetAnalyzerMenu(nullptr);
   mPlug->mFileSelectorOpenPath.Set(path.c_str());
   Tag(146, true);
   ASSERT_EQ(mPlug->ReferenceLoad().GetState(), 7);
