@@ -115,7 +115,8 @@ void IPlugRTAS::GetTime(ITimeInfo* timeInfo) {
 }
 
 bool IPlugRTAS::ResizeGraphics(int width, int height, bool keepControls) {
-  if (mProcess) mProcess->RequestResize(width, height, keepControls);
+  if (!mProcess) return false;
+  mProcess->RequestResize(width, height, keepControls);
   return true;
 }
 

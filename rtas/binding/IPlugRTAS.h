@@ -54,6 +54,8 @@ class IPlugRTAS : public IPlugBase {
   double GetTempo() override;
   void GetTimeSig(int* numerator, int* denominator) override;
   void GetTime(ITimeInfo* timeInfo) override;
+  // The process closes, rebuilds and asks the host for a window; false
+  // without a process, whose plug-in then sees to the resize itself.
   bool ResizeGraphics(int width, int height, bool keepControls) override;
   // Identifies the host on first use: Pro Tools, at the process's version
   // or 10 without a process.

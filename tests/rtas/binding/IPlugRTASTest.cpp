@@ -134,7 +134,7 @@ TEST(IPlugRTAS, AHostValueBeyondTheRangeIsClamped) {
 
 TEST(IPlugRTAS, ResizeAndStateChangesGoToTheProcess) {
   RtasTestPlug plug;
-  EXPECT_TRUE(plug.ResizeGraphics(10, 20, true));  // no process: nothing to tell
+  EXPECT_FALSE(plug.ResizeGraphics(10, 20, true));  // no process: the plug-in's own to do
   FakeProcess process(plug);
   plug.AttachProcess(&process);
   EXPECT_TRUE(plug.ResizeGraphics(1090, 790, true));
