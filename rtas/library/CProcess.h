@@ -250,6 +250,9 @@ class CProcess {
   virtual bool CanSetOutputCount() { return false; }
   // 157: the page table the type keeps for the tag; null without one.
   virtual const std::vector<uint8_t>* GetPageTable(uint32_t tag);
+  // The render slot the port model's default routines call once their
+  // port records are set (the argument points at the render argument).
+  virtual int32_t RenderPorts(int32_t*) { return 0; }
 
   // Takes ownership; CDAEError -7053 for null.
   void AddControl(CPluginControl* control) { mControls.AddControl(control); }
@@ -286,6 +289,9 @@ class CProcess {
   // Whether the per-control message arrays exist (made with the link).
   bool HasControlMessages() const { return mMessages != nullptr; }
   int32_t GetTouchCount(int32_t n) const;
+  // Set after each block the host's render routine completed.
+  bool IsRendered() const { return mRendered != 0; }
+  void SetRendered(bool rendered) { mRendered = rendered ? 1 : 0; }
 
   // The clock of the idle poll's 2-tick budget.
   void SetTickClock(TickClock clock) { mClock = clock; }
@@ -343,6 +349,7 @@ class CProcess {
   std::unique_ptr<SControlMessages> mMessages;
   int32_t mWord130 = 0;
   uint8_t mConnected = 0;
+  uint8_t mRendered = 0;
   uint8_t mStoredRecord[kStoredRecordBytes] = {};
   CPluginControlVector mControls;
   TickClock mClock = SystemTickCount;

@@ -15,7 +15,6 @@ struct Point;
 struct EventRecord;
 struct OpaqueGrafPtr;
 struct IACFUnknown;
-struct SFicPlugInChunk;
 struct SFicAutoTimeRampData;
 struct SFicTDMAutoElem;
 struct SASPRegion;
@@ -45,3 +44,22 @@ struct SFicPlugInStemInfo {
   unsigned char mName[256];  // Pascal string
 };
 
+
+// The host's state chunk: a 56-byte header of 32-bit words in native order,
+// then the chunk's data. The host supplies the memory, as large as the size
+// the plug-in reported.
+struct SFicPlugInChunk {
+  int32_t mSize;             // 0: header and data, in bytes
+  uint32_t mProductNumber;   // 4
+  uint32_t mManufacturerID;  // 8
+  uint32_t mUniqueID;        // 12
+  uint32_t mTypeID;          // 16
+  uint32_t mChunkID;         // 20
+  int32_t mReserved;         // 24
+  uint8_t mHostBytes[28];    // 28: the host's; the plug-in leaves them alone
+
+  static constexpr int32_t kHeaderBytes = 56;
+  uint8_t* Data() { return reinterpret_cast<uint8_t*>(this) + kHeaderBytes; }
+  const uint8_t* Data() const { return reinterpret_cast<const uint8_t*>(this) + kHeaderBytes; }
+};
+static_assert(sizeof(SFicPlugInChunk) == SFicPlugInChunk::kHeaderBytes, "the host's chunk header is 56 bytes");

@@ -49,7 +49,8 @@ TEST(ViewRegistry, EachStandardKindMakesItsClass) {
     EXPECT_EQ(category, kViewClass) << kind.name;
     std::unique_ptr<CPlugInView> view(reinterpret_cast<ViewCreator>(value)());
     ASSERT_NE(view, nullptr) << kind.name;
-    EXPECT_EQ(typeid(*view), kind.type) << kind.name;
+    const CPlugInView& made = *view;
+    EXPECT_EQ(typeid(made), kind.type) << kind.name;
   }
 }
 

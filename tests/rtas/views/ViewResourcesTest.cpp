@@ -229,9 +229,11 @@ TEST_F(ViewResources, AnItemListBuildsAViewPerItem) {
   EXPECT_EQ(typeid(*described), typeid(CCustomView));
   EXPECT_EQ(described->GetViewID(), FourCC("desc"));
   EXPECT_TRUE(described->HasPlate());
-  EXPECT_EQ(typeid(*top[4]), typeid(CIconView));
+  const CPlugInView& icon = *top[4];
+  EXPECT_EQ(typeid(icon), typeid(CIconView));
   EXPECT_EQ(static_cast<CIconView*>(top[4])->GetIconID(), 300);
-  EXPECT_EQ(typeid(*top[5]), typeid(CPictureView));
+  const CPlugInView& picture = *top[5];
+  EXPECT_EQ(typeid(picture), typeid(CPictureView));
   EXPECT_EQ(static_cast<CPictureView*>(top[5])->GetPictureID(CPictureView::kNormal), -1);  // no PICT 400
 
   Rect content;
