@@ -102,7 +102,7 @@ TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
   ASSERT_EQ(posix_spawn(&pid, BRIMLOW_PROGRAM, nullptr, nullptr, argv.data(), environ), 0);
 
   Window editor = 0;
-  for (int i = 0; i < 400 && !editor; ++i) {
+  for (int i = 0; i < 1200 && !editor; ++i) {
     Pause(25);
     editor = FindEditor(d);
   }
@@ -132,8 +132,9 @@ TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
   XSendEvent(d, editor, False, NoEventMask, &close);
   XFlush(d);
 
+  // Sanitizer builds take their time to save and unwind.
   int status = -1;
-  for (int i = 0; i < 400; ++i) {
+  for (int i = 0; i < 2400; ++i) {
     if (waitpid(pid, &status, WNOHANG) == pid) break;
     Pause(25);
   }
