@@ -3,19 +3,29 @@
 class Brimlow;
 class IGraphics;
 
-// The editor layout for the current GUI scale.
+// The editor: every control, in a fixed order, for the plug-in's GUI scale.
 namespace EditorLayout {
 
 enum ELayoutMode { kBuild = 0, kRescale = 1 };
 
-// kBuild builds every editor control for the current GUI scale; kRescale
-// re-places the built controls for the plug-in's GUI scale.
+// The editor's size at 100 % and the scale its images are drawn at.
+constexpr int kBaseWidth = 872;
+constexpr int kBaseHeight = 632;
+constexpr double kBitmapScale = 2.0;
+
+// kBuild attaches every control to an editor that holds none; kRescale
+// re-fits the controls built before to the plug-in's GUI scale; any other
+// mode does nothing. The caller runs UpdateViewLayout afterwards.
 void LayoutGUI(Brimlow* plug, IGraphics* graphics, int mode);
-// Shows or hides controls by view mode and re-places the curve-select and
-// zoom buttons.
+
+// Puts the editor into the view "Large Scope" chose, at the current GUI
+// scale: backgrounds and band strip shown or hidden, the display, curve and
+// zoom buttons placed; then greys "EQ Scale" while "Link EQ" is on and the
+// meters while the meter channel mode is "Off".
 void UpdateViewLayout(Brimlow* plug);
-// Handed to the EQ graph with the plug-in as context: the plug-in's EQ
-// curve level in dB at a frequency, for a channel mode and a band (-1: all).
+
+// Handed to the display with the plug-in as context: the plug-in's EQ
+// curve level at a frequency, for a channel mode and a band (-1: all).
 double EQCurveCallback(void* context, double frequency, int channel, int band);
 // Handed to the display: refreshes the analyser curves before drawing.
 void AnalyzerRefreshCallback(void* context);

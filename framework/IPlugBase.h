@@ -61,7 +61,8 @@ class IPlugBase {
   // The graphics idle thread calls this about every 10 ms, but only while
   // idle ticks are enabled (below).
   virtual void OnIdleThreadTick() {}
-  virtual void RebuildGUI() {}
+  // mode: the keep-controls flag of the resize that asks for the rebuild.
+  virtual void RebuildGUI(int mode) { (void)mode; }
   virtual void OnControlsCleared() {}
   virtual void OnPresetRestored() {}
   virtual void MarkStateChanged() {}

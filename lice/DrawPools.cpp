@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "framework/containers/WDL_Mutex.h"
 
@@ -15,14 +16,21 @@ struct Pools {
   int objectCount = 0;
 };
 
+// Frees the pooled records at exit, or when a plug-in bundle holding this
+// code unloads: a static object's destructor is tied to the code it belongs
+// to, where a handler given to std::atexit may be run after that code is
+// gone.
+struct PoolsFreer {
+  ~PoolsFreer() { FreeDrawPools(); }
+};
+
 // Never destroyed: records may be released by other objects' destructors
-// while the process exits.
+// while the process exits. In static storage rather than on the heap, so
+// nothing is left behind when a plug-in bundle holding this code unloads.
 Pools& ThePools() {
-  static Pools* pools = [] {
-    auto* p = new Pools;
-    std::atexit(FreeDrawPools);
-    return p;
-  }();
+  alignas(Pools) static unsigned char storage[sizeof(Pools)];
+  static Pools* pools = new (storage) Pools;
+  static const PoolsFreer freer;
   return *pools;
 }
 

@@ -2,15 +2,22 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 FontNameCache::~FontNameCache() { Clear(); }
 
 FontNameCache& FontNameCache::Shared() {
-  static FontNameCache* cache = [] {
-    auto* c = new FontNameCache;
-    std::atexit([] { Shared().Clear(); });
-    return c;
-  }();
+  // Never destroyed, and kept in static storage rather than on the heap: a
+  // plug-in bundle that holds this code may be unloaded, and a heap block
+  // would outlive the only pointer to it.
+  // Its entries are freed at exit, or when that code unloads, by a static
+  // object's destructor: a handler given to std::atexit may be run after the
+  // code is gone.
+  alignas(FontNameCache) static unsigned char storage[sizeof(FontNameCache)];
+  static FontNameCache* cache = new (storage) FontNameCache;
+  static const struct Clearer {
+    ~Clearer() { Shared().Clear(); }
+  } clearer;
   return *cache;
 }
 

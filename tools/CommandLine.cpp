@@ -23,6 +23,9 @@ constexpr CommandSpec kCommands[] = {
     {"demo", Command::kDemo, 0, 1, "brimlow demo [OUT]"},
     {"screenshot", Command::kScreenshot, 1, 1,
      "brimlow screenshot OUT.png [--scale PERCENT] [--input IN] [options of process]"},
+    {"edit", Command::kEdit, 0, 0,
+     "brimlow edit [--input IN] [--state-in F] [--state-out F] [--preset NAME|N] [--preset-file F] "
+     "[--set NAME=VALUE]..."},
 };
 
 // The editor's GUI scales, in percent.
@@ -128,9 +131,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       hasValue = true;
     }
     const bool screenshot = line.command == Command::kScreenshot;
+    const bool edit = line.command == Command::kEdit;
     const bool takesProcessOptions = line.command == Command::kProcess || screenshot;
+    // The editor takes the settings, not the render's options.
+    const bool editOption = edit && (option == "--input" || (TakesValue(option) && option != "--bits"));
     const bool known = (takesProcessOptions && (TakesValue(option) || IsFlag(option))) ||
-                       (screenshot && IsScreenshotOption(option));
+                       (screenshot && IsScreenshotOption(option)) || editOption;
     if (!known) Usage("unknown option " + option + " for " + spec->name);
     if (IsFlag(option)) {
       if (hasValue) Usage(option + " takes no value");
@@ -142,7 +148,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) Usage(option + " needs a value");
       value = args[++i];
     }
-    if (IsScreenshotOption(option)) {
+    if (edit && option == "--input") {
+      SetOnce(&line.screenshot.input, option, value);
+    } else if (IsScreenshotOption(option)) {
       TakeScreenshotOption(option, value, &line.screenshot);
     } else {
       TakeProcessOption(option, value, &line.options);
@@ -170,6 +178,8 @@ const char* HelpText() {
          "       brimlow capture IN OUT.ref\n"
          "       brimlow demo [OUT]\n"
          "       brimlow screenshot OUT.png [--scale PERCENT] [--input IN] [options]\n"
+         "       brimlow edit [--input IN] [--state-in F] [--state-out F] [--preset NAME|N]\n"
+         "                    [--preset-file F] [--set NAME=VALUE]...\n"
          "       brimlow --help\n"
          "\n"
          "Runs the Brimlow equaliser plug-in as a host would, without one.\n"
@@ -183,12 +193,18 @@ const char* HelpText() {
          "            capture file (.ref)\n"
          "  demo      process a built-in two-second stereo test signal (48 kHz sweep\n"
          "            and noise) with the \"Master:Telephone\" preset and write OUT\n"
-         "            (default brimlow-demo.wav in the current folder)\n"
+         "            (default brimlow-demo.wav in the current folder), and the editor\n"
+         "            as the run left it beside it (OUT's name with .png)\n"
          "  screenshot\n"
          "            open the plug-in's editor as a host would, in a window with no\n"
          "            screen, run IN (default: the demo's test signal) through the\n"
          "            plug-in while the editor's timer runs at its frame rate in audio\n"
          "            time, and write what the editor last showed as an 8-bit RGB PNG\n"
+         "  edit      open the plug-in's editor in a window on the X display and run IN\n"
+         "            (default: the demo's test signal), looped, through the plug-in in\n"
+         "            real time, so meters, analyser and display move (nothing is\n"
+         "            played); closing the window ends it and saves the plug-in's state\n"
+         "            to the --state-out file, which process --state-in then applies\n"
          "\n"
          "Options of process (applied in this order: state, preset, preset file, --set):\n"
          "  --state-in FILE           restore a state saved with --state-out\n"
@@ -212,6 +228,10 @@ const char* HelpText() {
          "                            175 or 200 (default 100), set after the other\n"
          "                            settings\n"
          "  --input IN                the audio to run (WAV, AIFF or AIFC)\n"
+         "\n"
+         "Options of edit: --input as for screenshot; --state-in, --preset,\n"
+         "--preset-file and --set as for process, applied before the window opens;\n"
+         "--state-out FILE written when the window is closed; --block N.\n"
          "\n"
          "What process guarantees:\n"
          "  - OUT lines up with IN from the first sample and has its length: the plug-in\n"

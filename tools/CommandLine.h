@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-enum class Command { kHelp, kProcess, kParams, kPresets, kCapture, kDemo, kScreenshot };
+enum class Command { kHelp, kProcess, kParams, kPresets, kCapture, kDemo, kScreenshot, kEdit };
 
 // What `brimlow process` is asked to do besides reading IN and writing OUT.
 // Settings are applied in a fixed order, whatever the order typed: the
@@ -21,7 +21,8 @@ struct ProcessOptions {
   bool latencyCompensation = true;
 };
 
-// What `brimlow screenshot` takes besides the options of process.
+// What `brimlow screenshot` takes besides the options of process; edit
+// takes the input too.
 struct ScreenshotOptions {
   int scalePercent = 100;             // the editor's "GUI Scale"
   std::optional<std::string> input;  // audio to run; the demo's signal without one
@@ -30,7 +31,7 @@ struct ScreenshotOptions {
 struct CommandLine {
   Command command = Command::kHelp;
   std::vector<std::string> files;  // the command's positional arguments
-  ProcessOptions options;          // process and screenshot
+  ProcessOptions options;          // process, screenshot and edit
   ScreenshotOptions screenshot;
 };
 

@@ -18,6 +18,7 @@ int RunPresetsCommand(FILE* out);
 int RunCaptureCommand(const CommandLine& line, FILE* out);
 int RunDemoCommand(const CommandLine& line, FILE* out);
 int RunScreenshotCommand(const CommandLine& line, FILE* out);
+int RunEditCommand(const CommandLine& line, FILE* out);
 
 // The options' settings in their fixed order: the state, the preset, the
 // preset file, then each --set.

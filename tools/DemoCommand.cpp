@@ -1,12 +1,28 @@
+#include <cerrno>
+
+#include "platform/windowserver/ScreenWindow.h"
+#include "tools/AtomicFile.h"
+#include "tools/CommandError.h"
 #include "tools/CommandLine.h"
 #include "tools/Commands.h"
+#include "tools/EditorPicture.h"
+#include "tools/EditorWindow.h"
 #include "tools/HostSession.h"
+#include "tools/OutputFiles.h"
 #include "tools/TestSignalSource.h"
 
 namespace {
 
 constexpr const char* kDefaultOutput = "brimlow-demo.wav";
 constexpr const char* kDemoPreset = "Master:Telephone";
+
+// The picture beside the WAV: its name with ".png" for its extension.
+std::string PicturePath(const std::string& wavPath) {
+  const std::string::size_type slash = wavPath.rfind('/');
+  const std::string::size_type dot = wavPath.rfind('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+  return (hasExtension ? wavPath.substr(0, dot) : wavPath) + ".png";
+}
 
 }  // namespace
 
@@ -25,11 +41,26 @@ int RunDemoCommand(const CommandLine& line, FILE* out) {
   if (!options.preset && !names.empty()) options.preset = "0";
   if (options.preset) presetLine = *options.preset + ": " + names[std::stoul(*options.preset)];
 
+  // Both targets are checked before any work, the WAV's first.
+  const std::string picturePath = PicturePath(path);
+  for (const std::string& target : {path, picturePath}) {
+    const std::string problem = OutputPathProblem(target);
+    if (!problem.empty()) throw CommandError(problem);
+  }
+  AtomicFile picture;
+  if (!picture.Open(picturePath.c_str())) throw CommandError(OutputError(picturePath, errno));
   const RunReport report = ProcessAudio(session, source, path, options, false);
+  {
+    // The editor after the run: the preset's curve over the spectrum heard.
+    EditorWindow editor(session.Instance());
+    WriteEditorPicture(editor.Screen(), picture, picturePath);
+  }
+  if (!picture.Commit()) throw CommandError(OutputError(picturePath, errno));
   std::fprintf(out, "input: built-in test signal, %.1f s stereo at %u Hz (sweep 20 Hz to 20 kHz and noise)\n",
                TestSignalSource::kSeconds, TestSignalSource::kSampleRate);
   std::fprintf(out, "preset: %s\n", presetLine.c_str());
   std::fprintf(out, "output: %s (32-bit float WAV)\n", path.c_str());
+  std::fprintf(out, "editor: %s (PNG)\n", picturePath.c_str());
   std::fputs(FormatReport(report).c_str(), out);
   return 0;
 }

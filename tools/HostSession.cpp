@@ -4,8 +4,20 @@
 #include "tools/CommandError.h"
 #include "tools/HostCalls.h"
 #include "tools/ParamSetting.h"
+#include "tools/PluginBundle.h"
 
-HostSession::HostSession() : mPlug(MakePlug()) {
+namespace {
+
+// Before the plug-in is made: its constructor lays out the editor, which
+// loads the images from the bundle.
+Brimlow* MakePlugWithBundle() {
+  RegisterPluginBundle();
+  return MakePlug();
+}
+
+}  // namespace
+
+HostSession::HostSession() : mPlug(MakePlugWithBundle()) {
   if (!mPlug) throw CommandError("the plug-in could not be created");
   // As the host binding does after construction: records no preset maker
   // filled are not offered.

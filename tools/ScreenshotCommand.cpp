@@ -10,12 +10,12 @@
 #include "tools/CommandError.h"
 #include "tools/CommandLine.h"
 #include "tools/Commands.h"
+#include "tools/EditorPicture.h"
 #include "tools/EditorWindow.h"
 #include "tools/FileAudioSource.h"
 #include "tools/HostSession.h"
 #include "tools/Interruption.h"
 #include "tools/OutputFiles.h"
-#include "tools/PngWriter.h"
 #include "tools/TestSignalSource.h"
 
 namespace {
@@ -76,12 +76,11 @@ int RunScreenshotCommand(const CommandLine& line, FILE* out) {
   }
   render.Finish();
 
+  editor.Service();
+  platform::RunLoopPass();
   const platform::ScreenWindow& screen = editor.Screen();
   const int width = screen.PixelWidth(), height = screen.PixelHeight();
-  errno = 0;
-  if (!WriteXRGBAsPNG(picture.File(), screen.Pixels(), width, height, screen.RowBytes()) || !picture.Finish()) {
-    throw CommandError(OutputError(outPath, errno != 0 ? errno : EIO));
-  }
+  WriteEditorPicture(screen, picture, outPath);
   if (options.stateOut) {
     const std::vector<uint8_t> state = session.SaveState();
     if (!stateFile.Write(state.data(), state.size()) || !stateFile.Finish()) {

@@ -22,6 +22,7 @@ int Run(const CommandLine& line) {
     case Command::kCapture: return RunCaptureCommand(line, stdout);
     case Command::kDemo: return RunDemoCommand(line, stdout);
     case Command::kScreenshot: return RunScreenshotCommand(line, stdout);
+    case Command::kEdit: return RunEditCommand(line, stdout);
   }
   return CommandError::kUsage;
 }

@@ -1,9 +1,11 @@
 #include "plugin/controller/Brimlow.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <iterator>
 #include <mutex>
 
 #include "editor/EditorLayout.h"
@@ -65,6 +67,7 @@ Brimlow::Brimlow()
 
     CreateDSP();
 
+    for (auto& band : mBandControlIdx) std::fill(std::begin(band), std::end(band), -1);
     EditorLayout::LayoutGUI(this, GetGUI(), EditorLayout::kBuild);
     RedrawParamControls();
     // Every value once through the dispatch: a user default read above
@@ -238,28 +241,6 @@ void Brimlow::ReferenceLoadActions::LoadReferenceFile(const char* path) {
 
 void Brimlow::ReferenceLoadActions::ShowMessageBox(const char* text, const char* caption) {
   if (IGraphics* graphics = mPlug.GetGUI()) graphics->ShowMessageBox(text, caption, 0);
-}
-
-void Brimlow::OnGUIIdle() {
-  // The request comes from whichever thread changed "GUI Scale"; it is
-  // taken under the plug mutex and carried out outside it.
-  bool resize = false;
-  int width = 0, height = 0;
-  {
-    WDL_MutexLock lock(GetMutex());
-    if (mResizeRequested && !mResizeSuppressed) {
-      mResizeRequested = false;
-      resize = true;
-      width = static_cast<int>(kEditorWidth * mGuiScaleX);
-      height = static_cast<int>(kEditorHeight * mGuiScaleY);
-    }
-  }
-  if (resize) ResizeGraphics(width, height, true);
-  mReferenceLoad.Tick(mReferenceLoadActions);
-  if (mEngine.GetDisplayTiming().TakeMeterRefreshDue()) {
-    mMeters.FormatMeterValue(GetGUI(), mInputMeterControls, mOutputMeterControls);
-  }
-  mEngine.GetDisplayTiming().TakeOneShotExpired();
 }
 
 void Brimlow::UpdateAnalyzers() {

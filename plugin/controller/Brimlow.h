@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/containers/WDL_String.h"
+#include "editor/IPlugGUIScale.h"
 #include "framework/containers/WDL_TypedBuf.h"
 #include "plugin/controller/EngineHooks.h"
 #include "plugin/controller/PendingReferenceLoad.h"
@@ -23,7 +24,7 @@ class IScope;
 // The plug-in object: one per instance, made by MakePlug. It owns the
 // parameter mirrors, the meters, the loudness match, the two analysers and
 // the editor's graphics object, and turns host calls into engine set-ups.
-class Brimlow : public IPlugRTAS {
+class Brimlow : public IPlugRTAS, public IPlugGUIScale {
  public:
   static constexpr int kEditorWidth = 872;
   static constexpr int kEditorHeight = 632;
@@ -39,7 +40,6 @@ class Brimlow : public IPlugRTAS {
   // Redesigns for the host's rate and block size when either changed; the
   // channel counts and the redraw rate are taken every time.
   void Reset() override;
-  void OnGUIIdle() override;
   // Every parameter change, command tag and graph event takes effect here,
   // under the plug mutex.
   void OnParamChange(int paramIdx) override;
@@ -80,6 +80,41 @@ class Brimlow : public IPlugRTAS {
   // Editor control indices of the two meters, stored by the layout.
   Meters::ControlIndices mInputMeterControls;
   Meters::ControlIndices mOutputMeterControls;
+
+  // ---- The editor's hooks (editor/EditorHooks.cpp) --------------------------
+  // The first open fits the editor to the GUI scale; later opens do not.
+  void ResizeGUIToScale() override;
+  // Every editor timer tick: a pending GUI-scale resize, the reference
+  // load's steps, the display's and the meters' refresh.
+  void OnGUIIdle() override;
+  // The layout for a resize: mode 1 re-fits the controls kept, mode 0
+  // builds them again; then the view mode.
+  void RebuildGUI(int mode) override;
+  // Without a host binding that takes the resize, the plug-in rebuilds
+  // its editor itself and tells the window host, if one is set.
+  bool ResizeGraphics(int width, int height, bool keepControls) override;
+  // What shows the editor when no host binding does (the command-line
+  // host's window): asked to resize its window to the editor's new size.
+  class EditorWindowHost {
+   public:
+    virtual ~EditorWindowHost() = default;
+    virtual void RequestEditorResize(int width, int height) = 0;
+  };
+  void SetEditorWindowHost(EditorWindowHost* host) { mEditorWindowHost = host; }
+
+  // ---- Control indices the layout records ------------------------------------
+  static constexpr int kBandControlsPerBand = 9;
+  int mBackgroundIdx = -1;
+  int mBackgroundLargeIdx = -1;
+  // Per band: frame, on/off, solo, type, channel mode, slope, gain,
+  // frequency, Q.
+  int mBandControlIdx[kNumBands][kBandControlsPerBand];
+  // All, left, right, mid, side.
+  int mCurveButtonIdx[5] = {-1, -1, -1, -1, -1};
+  // EQ zoom out, EQ zoom in, frequency zoom out, frequency zoom in, reset.
+  int mZoomButtonIdx[5] = {-1, -1, -1, -1, -1};
+  // Input bar, peak-hold line, maximum readout, over LED; then the output's.
+  int mMeterControlIdx[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
 
   // ---- The EQ graph -----------------------------------------------------------
   // The layout makes the graph and stores it here; null without an editor.
@@ -159,10 +194,9 @@ class Brimlow : public IPlugRTAS {
   static constexpr double kGuiScaleMin = 0.5;
   static constexpr double kGuiScaleMax = 2.0;
   static constexpr double kGuiScaleDefault = 1.0;
-  double GuiScaleX() const { return mGuiScaleX; }
-  double GuiScaleY() const { return mGuiScaleY; }
-  bool IsResizeRequested() const { return mResizeRequested; }
-  bool IsResizeSuppressed() const { return mResizeSuppressed; }
+  double GuiScaleX() const { return mGUIScaleX; }
+  double GuiScaleY() const { return mGUIScaleY; }
+  bool IsResizeRequested() const { return mGUIResizePending; }
 
  private:
   // Command tags 138..161 other than the graph's.
@@ -271,10 +305,7 @@ class Brimlow : public IPlugRTAS {
   double mAnalyzerAttackMs = 0.0;
   int mAverageMode = 0;
   int mSmoothedMode = 1;
-  double mGuiScaleX = kGuiScaleDefault;
-  double mGuiScaleY = kGuiScaleDefault;
-  bool mResizeRequested = false;
-  bool mResizeSuppressed = false;
+  EditorWindowHost* mEditorWindowHost = nullptr;
 
   void InitDataPaths();
   void InitPresetManager();

@@ -23,13 +23,12 @@ void Brimlow::SetGuiScaleIndex(int index) {
     case 6: scale = kGuiScaleMax; break;
     default: break;
   }
-  scale = std::clamp(scale, kGuiScaleMin, kGuiScaleMax);
-  mGuiScaleX = scale;
-  mGuiScaleY = scale;
-  // The GUI idle hook resizes the window; a parameter change may come from
+  scale = std::clamp(scale, mMinGUIScale, mMaxGUIScale);
+  mGUIScaleX = scale;
+  mGUIScaleY = scale;
+  // The editor timer resizes the window; a parameter change may come from
   // any thread, and only the GUI thread may touch the window.
-  mResizeRequested = true;
-  mResizeSuppressed = false;
+  mGUIResizePending = true;
 }
 
 void Brimlow::OnGlobalParamChange(int paramIdx, RedesignRequest& request) {

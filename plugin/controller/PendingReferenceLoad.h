@@ -4,8 +4,8 @@
 
 // The reference load that the editor's redraw timer runs for an audio file.
 // Measuring a file blocks the GUI thread, so the request only records the
-// path; the load waits two ticks, so the file dialog can close and the
-// editor redraw first, and runs on the tick after.
+// path; the first tick after it only counts, so the file dialog can close
+// and the editor redraw first, and the second runs the load.
 //
 // States (as the plug-in keeps them): 0 idle, 7 requested (ticks counted),
 // 8 due, 9 loading.

@@ -14,11 +14,13 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "lice/lice.h"
 #include "tests/tools/AudioFiles.h"
 #include "tests/ScratchFolder.h"
 
@@ -308,11 +310,31 @@ TEST(BrimlowProgram, DemoWritesIntoTheCurrentFolderByDefault) {
   EXPECT_EQ(rate, 48000u);
   ASSERT_EQ(output.size(), 2u);
   EXPECT_EQ(output[0].size(), 96000u);
-  EXPECT_EQ(folder.FileCount(), 1u);
+  // Beside it the editor as the run left it, at the editor's size.
+  EXPECT_NE(r.out.find("\neditor: brimlow-demo.png (PNG)\n"), std::string::npos) << r.out;
+  std::unique_ptr<LICE_IBitmap> picture(LICE_LoadPNG(folder.PathOf("brimlow-demo.png").c_str(), nullptr));
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->getWidth(), 872);
+  EXPECT_EQ(picture->getHeight(), 632);
+  EXPECT_EQ(folder.FileCount(), 2u);
 
   const RunResult named = RunBrimlow({"demo", "other.wav"}, folder.Path());
   ASSERT_EQ(named.exitCode, 0) << named.err;
   EXPECT_EQ(ReadAudio(folder.PathOf("other.wav")).size(), 2u);
+  EXPECT_TRUE(std::filesystem::exists(folder.PathOf("other.png")));
+}
+
+TEST(BrimlowProgram, EditWithoutADisplayFailsWithOneLine) {
+  ScratchFolder folder;
+  const char* display = std::getenv("DISPLAY");
+  const std::string saved = display ? display : "";
+  unsetenv("DISPLAY");
+  const RunResult r = RunBrimlow({"edit", "--state-out", "s.state"}, folder.Path());
+  if (display) setenv("DISPLAY", saved.c_str(), 1);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "brimlow: cannot open the editor: no X display (set DISPLAY)\n");
+  EXPECT_EQ(folder.FileCount(), 0u);
 }
 
 TEST(BrimlowProgram, ListsHelpAndCapture) {

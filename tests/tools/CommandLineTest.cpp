@@ -48,6 +48,21 @@ TEST(CommandLine, DefaultsAndTheOtherCommands) {
   EXPECT_EQ(ParseCommandLine({"process", "--", "-in.wav", "--bits"}).files, (Args{"-in.wav", "--bits"}));
 }
 
+TEST(CommandLine, EditTakesTheInputAndTheSettings) {
+  const CommandLine line = ParseCommandLine({"edit", "--input", "loop.wav", "--state-in", "a.state", "--state-out=b.state",
+                                             "--preset", "Master:Telephone", "--preset-file", "p.tps", "--set",
+                                             "Freq 1=1000", "--set", "Gain 1=3"});
+  EXPECT_EQ(line.command, Command::kEdit);
+  EXPECT_TRUE(line.files.empty());
+  EXPECT_EQ(line.screenshot.input.value_or(""), "loop.wav");
+  EXPECT_EQ(line.options.stateIn.value_or(""), "a.state");
+  EXPECT_EQ(line.options.stateOut.value_or(""), "b.state");
+  EXPECT_EQ(line.options.preset.value_or(""), "Master:Telephone");
+  EXPECT_EQ(line.options.presetFile.value_or(""), "p.tps");
+  EXPECT_EQ(line.options.settings, (Args{"Freq 1=1000", "Gain 1=3"}));
+  EXPECT_FALSE(ParseCommandLine({"edit"}).screenshot.input);
+}
+
 TEST(CommandLine, ScreenshotTakesItsOwnOptionsAndThoseOfProcess) {
   const CommandLine line = ParseCommandLine({"screenshot", "editor.png", "--scale", "175", "--input=in.aif", "--preset",
                                              "3", "--set", "Gain 1=3", "--block", "64", "--state-out", "s"});
@@ -126,6 +141,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"screenshot", "a.png", "--input", "x.wav", "--input", "y.wav"}, "--input given twice"},
         BadLine{{"screenshot", "a.png", "--state-out", "a.png"}, "the same file"},
         BadLine{{"process", "a", "b", "--scale", "100"}, "unknown option --scale for process"},
-        BadLine{{"demo", "--input", "x.wav"}, "unknown option --input for demo"}));
+        BadLine{{"demo", "--input", "x.wav"}, "unknown option --input for demo"},
+        BadLine{{"edit", "x.wav"}, "usage: brimlow edit"},
+        BadLine{{"edit", "--bits", "16"}, "unknown option --bits for edit"},
+        BadLine{{"edit", "--scale", "100"}, "unknown option --scale for edit"},
+        BadLine{{"edit", "--input", "a.wav", "--input", "b.wav"}, "--input given twice"}));
 
 }  // namespace

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "graphics/IGraphics.h"
 #include "graphics/controls/IPanelControl.h"
+#include "lice/lice.h"
 #include "platform/corefoundation/RunLoop.h"
 #include "platform/windowserver/ScreenWindow.h"
 #include "plugin/controller/Brimlow.h"
@@ -34,8 +37,15 @@ TEST(EditorWindow, OpensTheEditorAtItsScaleAndShowsWhatItDraws) {
   EXPECT_EQ(rgb[0], 12);
   EXPECT_EQ(rgb[1], 34);
   EXPECT_EQ(rgb[2], 56);
-  screen.PixelRGB(100, 100, rgb);
-  EXPECT_EQ(rgb[0], 0);  // the black background
+  // Elsewhere the editor's background image: a plain stretch of its top
+  // bar, at (200, 20) of the 100 % editor and twice that in the image.
+  std::unique_ptr<LICE_IBitmap> background(LICE_LoadPNG(BRIMLOW_IMAGE_DIR "/background.png", nullptr));
+  ASSERT_TRUE(background);
+  const LICE_pixel expected = background->getBits()[40 * background->getRowSpan() + 400];
+  screen.PixelRGB(300, 30, rgb);
+  EXPECT_EQ(rgb[0], LICE_GETR(expected));
+  EXPECT_EQ(rgb[1], LICE_GETG(expected));
+  EXPECT_EQ(rgb[2], LICE_GETB(expected));
 
   // The panel changes colour: the next tick of the editor's timer shows it.
   panel->SetDirty(false);

@@ -15,6 +15,13 @@ namespace {
 
 class CommandTags : public BrimlowEditingTest {
  protected:
+  // The file commands read the hidden file selector's paths while no
+  // analyser menu is set; the menu's own dialogs are the editor's tests'.
+  void SetUp() override {
+    BrimlowEditingTest::SetUp();
+    mPlug->SetAnalyzerMenu(nullptr);
+  }
+
   // A tagged control clicked (or refreshed, with the button up).
   void Tag(int tag, bool buttonDown) {
     mGui->mMouseDown = buttonDown;
@@ -139,6 +146,7 @@ TEST_F(CommandTags, LoadPicksTheReferenceKindByItsExactExtension) {
     // A fresh plug-in each time: a request stays until the editor's ticks run it.
     mPlug.reset(MakePlug());
     mGui = mPlug->GetGUI();
+    mPlug->SetAnalyzerMenu(nullptr);
     mPlug->mFileSelectorOpenPath.Set(c.path);
     Tag(146, c.buttonDown);
     EXPECT_EQ(mPlug->ReferenceLoad().GetState(), c.expectState) << c.path;

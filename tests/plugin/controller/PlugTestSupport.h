@@ -17,16 +17,18 @@
 // and from the editor (through the control bound to the parameter).
 namespace plugtest {
 
-// The stand-in layout binds one plain control to every parameter; the
-// first control bound to the index is that one.
+// The first control bound to the index; null for a parameter that only a
+// menu sets.
 inline IControl* ControlOf(Brimlow& plug, int paramIdx) {
   return plug.GetGUI() ? plug.GetGUI()->GetControlOfParam(paramIdx) : nullptr;
 }
 
-// The editor's way: the user moves the control.
+// The editor's way: the user moves the control, or chooses the value in a
+// menu, which sets it as a control would.
 inline void SetViaControl(Brimlow& plug, int paramIdx, double value) {
-  IControl* control = ControlOf(plug, paramIdx);
-  if (control) control->SetValueFromUserInput(plug.GetParam(paramIdx)->ToNormalizedParam(value));
+  const double normalized = plug.GetParam(paramIdx)->ToNormalizedParam(value);
+  if (IControl* control = ControlOf(plug, paramIdx)) control->SetValueFromUserInput(normalized);
+  else plug.SetParameterFromGUI(paramIdx, normalized);
 }
 
 // The host's way: the value (clamped by the parameter), then the dispatch.

@@ -1,0 +1,5 @@
+#include "rtas/binding/CNoResourceView.h"
+
+CNoResourceView::CNoResourceView() = default;
+
+CNoResourceView::~CNoResourceView() = default;

@@ -1,0 +1,156 @@
+// An instance's host-visible controls and audio, through the bundle's
+// exports.
+#include <climits>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "platform/carboncore/MacTypes.h"
+#include "platform/protools/DAE.h"
+#include "tests/rtas/binding/BundleHost.h"
+#include "tests/tools/AudioFiles.h"
+
+namespace {
+
+std::string NameOfLength(StandInHost& host, uint32_t type, int32_t instance, int32_t control, int32_t length) {
+  char text[256] = {};
+  int16_t unused = 0;
+  host.Call<uint32_t, int32_t, int32_t, char*, int32_t, uint32_t, int16_t*>(131, type, instance, control, text,
+                                                                            length, 0, &unused);
+  return std::string(text + 1, text + 1 + static_cast<unsigned char>(text[0]));
+}
+
+int32_t Steps(StandInHost& host, uint32_t type, int32_t instance, int32_t control) {
+  int32_t steps = 0;
+  host.Call<uint32_t, int32_t, int32_t, int32_t*>(42, type, instance, control, &steps);
+  return steps;
+}
+
+}  // namespace
+
+using IPlugProcessExports = BundleHost;
+
+TEST_F(IPlugProcessExports, OneControlPerParameterAfterTheBypass) {
+  StartHost();
+  const int32_t n = host->CreateInstance(kEFN2);
+  // The bypass and one control for each of the 138 parameters, numbered 1
+  // to 139: control p + 2 is parameter p.
+  ASSERT_EQ(host->ControlCount(kEFN2, n), 139);
+  EXPECT_EQ(host->ControlName(kEFN2, n, 1), "Master Bypass");
+  EXPECT_EQ(NameOfLength(*host, kEFN2, n, 1, 8), "MastrByp");
+  EXPECT_EQ(NameOfLength(*host, kEFN2, n, 1, 3), "Byp");
+  EXPECT_EQ(host->ControlName(kEFN2, n, 2), "GUI Scale");
+  EXPECT_EQ(Steps(*host, kEFN2, n, 2), 7);
+  EXPECT_EQ(host->ValueText(kEFN2, n, 2, INT_MAX), "200%");
+  EXPECT_EQ(host->ValueText(kEFN2, n, 2, INT_MIN), "50%");
+  EXPECT_EQ(host->ControlName(kEFN2, n, 139), "Toggle Tooltips");
+  // Parameter 133 has no kind and no name, but its control keeps every
+  // later control on its parameter.
+  EXPECT_EQ(host->ControlName(kEFN2, n, 135), "");
+  EXPECT_EQ(Steps(*host, kEFN2, n, 135), 2);
+  EXPECT_EQ(host->ControlName(kEFN2, n, 136), "Main Meter Mode");
+  int16_t automatable = 0;
+  host->Call<uint32_t, int32_t, int32_t, int16_t*>(41, kEFN2, n, 1, &automatable);
+  EXPECT_EQ(automatable, 1);
+}
+
+TEST_F(IPlugProcessExports, AValueSetIsReadBackAndCountsOneChange) {
+  StartHost();
+  const int32_t n = host->CreateInstance(kEFN1);
+  const int32_t control = host->FindControl(kEFN1, n, "Type 3");
+  ASSERT_GT(control, 0);
+  int32_t value = 0;
+  ASSERT_EQ(host->TextToValue(kEFN1, n, control, "D - Peak", &value), 0);
+  const int32_t before = ChangeCount(kEFN1, n);
+  ASSERT_EQ(host->SetControlValue(kEFN1, n, control, value), 0);
+  EXPECT_EQ(host->ControlValue(kEFN1, n, control), value);
+  EXPECT_EQ(host->ValueText(kEFN1, n, control, host->ControlValue(kEFN1, n, control)), "D - Peak");
+  EXPECT_EQ(ChangeCount(kEFN1, n), before + 1);
+}
+
+TEST_F(IPlugProcessExports, LinkedTheValueComesBackFromTheEngine) {
+  StartHost(512, true);
+  const int32_t n = host->CreateInstance(kEFN1);
+  const int32_t control = host->FindControl(kEFN1, n, "Phase");
+  int32_t value = 0;
+  ASSERT_EQ(host->TextToValue(kEFN1, n, control, "Invert", &value), 0);
+  const int32_t before = host->Frameworks().DAE().CountDispatchedTokens();
+  ASSERT_EQ(host->SetControlValue(kEFN1, n, control, value), 0);
+  // Posted to the engine, then applied through the control update.
+  EXPECT_GT(host->Frameworks().DAE().CountDispatchedTokens(), before);
+  EXPECT_EQ(host->ValueText(kEFN1, n, control, host->ControlValue(kEFN1, n, control)), "Invert");
+}
+
+TEST_F(IPlugProcessExports, BypassedOutputIsTheInput) {
+  StartHost();
+  const int32_t n = host->CreateInstance(kEFN2);
+  // Something audible to bypass: the output inverted.
+  int32_t invert = 0;
+  const int32_t phase = host->FindControl(kEFN2, n, "Phase");
+  host->TextToValue(kEFN2, n, phase, "Invert", &invert);
+  host->SetControlValue(kEFN2, n, phase, invert);
+  const Channels in = MakeNoise(2, 3000);
+  const Channels processed = Render(kEFN2, n, in);
+  EXPECT_NE(processed, in);
+  ASSERT_EQ(host->SetControlValue(kEFN2, n, 1, 0x7fffffff), 0);
+  EXPECT_EQ(Render(kEFN2, n, in), in);
+}
+
+TEST_F(IPlugProcessExports, WithoutAVariableQuantumEveryBlockIs32Frames) {
+  StartHost();
+  const int32_t n1 = host->CreateInstance(kEFN1);
+  const Channels in = MakeNoise(1, 2000);
+  const Channels reference = Render(kEFN1, n1, in);
+  host->RemoveInstance(kEFN1, n1);
+
+  host->Frameworks().DAE().SetGestalt(ficgestalt::kVariableQuantum, 0);
+  const int32_t n2 = host->CreateInstance(kEFN1);
+  const Channels fixed = Render(kEFN1, n2, in);
+  ASSERT_FALSE(lastRoutineFrames.empty());
+  for (int32_t frames : lastRoutineFrames) ASSERT_EQ(frames, 32);
+  // The same audio, whatever the block.
+  EXPECT_EQ(fixed, reference);
+}
+
+TEST_F(IPlugProcessExports, ARateChangeReachesAnInstanceThatExists) {
+  // A band that depends on the rate: its peak filter's coefficients.
+  auto setUp = [&](int32_t n) {
+    for (const char* setting : {"Active 5=on", "Type 5=D - Peak", "Gain 5=12", "Freq 5=5000"}) {
+      const std::string text = setting;
+      const size_t eq = text.find('=');
+      const int32_t control = host->FindControl(kEFN1, n, text.substr(0, eq));
+      int32_t value = 0;
+      ASSERT_EQ(host->TextToValue(kEFN1, n, control, text.substr(eq + 1), &value), 0) << setting;
+      host->SetControlValue(kEFN1, n, control, value);
+    }
+  };
+  const Channels in = MakeNoise(1, 4096);
+  StartHost(512, false, 48000);
+  const int32_t atRate = host->CreateInstance(kEFN1);
+  setUp(atRate);
+  const Channels reference = Render(kEFN1, atRate, in);
+  host->RemoveInstance(kEFN1, atRate);
+
+  ASSERT_EQ(host->Call<int32_t>(7, 44100), 0);
+  const int32_t moved = host->CreateInstance(kEFN1);
+  setUp(moved);
+  const Channels before = Render(kEFN1, moved, in);
+  EXPECT_NE(before, reference);
+  host->RemoveInstance(kEFN1, moved);
+
+  const int32_t changed = host->CreateInstance(kEFN1);
+  setUp(changed);
+  ASSERT_EQ(host->Call<int32_t>(7, 48000), 0);
+  EXPECT_EQ(Render(kEFN1, changed, in), reference);
+}
+
+TEST_F(IPlugProcessExports, LatencyAndFocusWithoutAnEditor) {
+  StartHost();
+  const int32_t n = host->CreateInstance(kEFN2);
+  int32_t latency = -1;
+  ASSERT_EQ((host->Call<uint32_t, int32_t, int32_t*>(145, kEFN2, n, &latency)), 0);
+  EXPECT_EQ(latency, 0);
+  int32_t focused = -1;
+  ASSERT_EQ((host->Call<uint32_t, int32_t, const Point&, int32_t*>(87, kEFN2, n, Point{0, 0}, &focused)), 0);
+  EXPECT_EQ(focused, 0);
+}

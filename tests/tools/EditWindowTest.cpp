@@ -1,0 +1,173 @@
+// `brimlow edit` on a real X display, driven as a user would: a band handle
+// dragged with the mouse, the window closed, the state it saved read back.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "plugin/controller/Brimlow.h"
+#include "plugin/engine/ParamIndex.h"
+#include "tests/ScratchFolder.h"
+#include "tools/HostSession.h"
+
+// Last: Xlib's macros would clash with the names above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+extern char** environ;
+
+namespace {
+
+// Opened once by main, for the whole run.
+Display* gDisplay = nullptr;
+
+// The top-level window the program named "Brimlow", 0 while there is none.
+Window FindEditor(Display* d) {
+  Window root = DefaultRootWindow(d), parent = 0, *children = nullptr;
+  unsigned int count = 0;
+  Window found = 0;
+  if (!XQueryTree(d, root, &root, &parent, &children, &count)) return 0;
+  for (unsigned int i = 0; i < count && !found; ++i) {
+    char* name = nullptr;
+    XWindowAttributes a;
+    if (XFetchName(d, children[i], &name) && name && std::strcmp(name, "Brimlow") == 0 &&
+        XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable) {
+      found = children[i];
+    }
+    if (name) XFree(name);
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+void Send(Display* d, Window w, int type, int x, int y, unsigned int state) {
+  XEvent e{};
+  e.type = type;
+  long mask = 0;
+  if (type == MotionNotify) {
+    XMotionEvent& m = e.xmotion;
+    m.display = d;
+    m.window = w;
+    m.root = DefaultRootWindow(d);
+    m.x = x;
+    m.y = y;
+    m.state = state;
+    m.same_screen = True;
+    mask = PointerMotionMask | ButtonMotionMask;
+  } else {
+    XButtonEvent& b = e.xbutton;
+    b.display = d;
+    b.window = w;
+    b.root = DefaultRootWindow(d);
+    b.x = x;
+    b.y = y;
+    b.button = Button1;
+    b.state = state;
+    b.same_screen = True;
+    mask = type == ButtonPress ? ButtonPressMask : ButtonReleaseMask;
+  }
+  XSendEvent(d, w, False, mask, &e);
+  XFlush(d);
+}
+
+void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// The display's frequency axis at 100 %: the plot starts 8 pixels in from
+// the display's left edge (92) and spans 681 pixels for 10 Hz to 30 kHz.
+int XOfFrequency(double hz) { return 100 + static_cast<int>(681.0 * std::log10(hz / 10.0) / std::log10(3000.0)); }
+double FrequencyOfX(int x) { return 10.0 * std::pow(3000.0, (x - 100) / 681.0); }
+// The EQ axis: -60 dB at the plot's bottom (423), 36 dB at its top, 334 high.
+int YOfGain(double db) { return 423 - static_cast<int>(std::floor((db + 60.0) * 334.0 / 96.0 + 0.5)); }
+
+TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
+  Display* d = gDisplay;
+  ScratchFolder folder;
+  const std::string state = folder.PathOf("s.state");
+  std::vector<std::string> args = {BRIMLOW_PROGRAM, "edit",  "--state-out",    state,
+                                   "--set",         "Active 1=on", "--set", "Freq 1=1000"};
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, BRIMLOW_PROGRAM, nullptr, nullptr, argv.data(), environ), 0);
+
+  Window editor = 0;
+  for (int i = 0; i < 1200 && !editor; ++i) {
+    Pause(25);
+    editor = FindEditor(d);
+  }
+  ASSERT_NE(editor, 0u);
+  // Time for the editor's first frames, and for its first fit to settle.
+  Pause(600);
+  editor = FindEditor(d);
+  ASSERT_NE(editor, 0u);
+
+  const int x0 = XOfFrequency(1000.0), y = YOfGain(0.0), x1 = x0 + 110;
+  Send(d, editor, ButtonPress, x0, y, 0);
+  Pause(50);
+  for (int x = x0 + 10; x <= x1; x += 10) {
+    Send(d, editor, MotionNotify, x, y, Button1Mask);
+    Pause(20);
+  }
+  Send(d, editor, ButtonRelease, x1, y, Button1Mask);
+  Pause(200);
+
+  XEvent close{};
+  close.type = ClientMessage;
+  close.xclient.window = editor;
+  close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(d, editor, False, NoEventMask, &close);
+  XFlush(d);
+
+  // Sanitizer builds take their time to save and unwind.
+  int status = -1;
+  for (int i = 0; i < 2400; ++i) {
+    if (waitpid(pid, &status, WNOHANG) == pid) break;
+    Pause(25);
+  }
+  if (!WIFEXITED(status)) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+  }
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+
+  std::ifstream in(state, std::ios::binary);
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(bytes.empty());
+  HostSession session;
+  session.Start(48000, 512, 2);
+  session.RestoreState(bytes, state);
+  const double hz = session.Instance().GetParam(BandParamIndex(0, kBandFreq))->Value();
+  // Where the mouse let go, to within a few pixels of the axis.
+  EXPECT_GT(hz, FrequencyOfX(x1 - 4));
+  EXPECT_LT(hz, FrequencyOfX(x1 + 4));
+  EXPECT_EQ(session.Instance().GetParam(BandParamIndex(0, kBandActive))->Value(), 1.0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  gDisplay = XOpenDisplay(nullptr);
+  if (!gDisplay) {
+    std::printf("no X display: skipped\n");
+    return 77;
+  }
+  const int result = RUN_ALL_TESTS();
+  XCloseDisplay(gDisplay);
+  return result;
+}

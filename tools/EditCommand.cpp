@@ -1,0 +1,148 @@
+#include <algorithm>
+#include <cerrno>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/corefoundation/RunLoop.h"
+#include "platform/windowserver/X11Backend.h"
+#include "tools/AtomicFile.h"
+#include "tools/CommandError.h"
+#include "tools/CommandLine.h"
+#include "tools/EditBackend.h"
+#include "tools/Commands.h"
+#include "tools/EditorWindow.h"
+#include "tools/FileAudioSource.h"
+#include "tools/HostSession.h"
+#include "tools/Interruption.h"
+#include "tools/OutputFiles.h"
+#include "tools/TestSignalSource.h"
+
+namespace {
+
+// How often the audio is caught up with the clock, and how far behind it
+// may fall (a long menu or dialog) before the lost time is skipped.
+constexpr double kAudioTickSeconds = 0.005;
+constexpr double kMaxLagSeconds = 0.25;
+constexpr double kEventWaitSeconds = 0.005;
+
+// The input over and over, in host blocks: a source made afresh each time
+// the last one ends.
+class LoopedInput {
+ public:
+  LoopedInput(std::function<std::unique_ptr<AudioSource>()> make, int blockSize)
+      : mMake(std::move(make)), mSource(mMake()), mBlockSize(blockSize) {
+    const int channels = mSource->Channels();
+    mIn.assign(channels, std::vector<float>(blockSize));
+    mOut.assign(channels, std::vector<float>(blockSize));
+    for (int c = 0; c < channels; ++c) {
+      mInPtrs.push_back(mIn[c].data());
+      mOutPtrs.push_back(mOut[c].data());
+    }
+  }
+  int Channels() const { return mSource->Channels(); }
+  double SampleRate() const { return mSource->SampleRate(); }
+
+  // One block through the processor; the output goes nowhere.
+  void RunBlock(BlockProcessor& processor) {
+    int filled = 0;
+    while (filled < mBlockSize) {
+      if (mWindowPos >= mWindowFrames) {
+        mWindowFrames = mSource->Next(&mWindow);
+        mWindowPos = 0;
+        if (mWindowFrames == 0) {
+          if (++mEmptyReads > 1) {
+            // Nothing to loop: silence.
+            for (auto& channel : mIn) std::fill(channel.begin() + filled, channel.end(), 0.0f);
+            break;
+          }
+          mSource = mMake();
+          continue;
+        }
+        mEmptyReads = 0;
+      }
+      const size_t n = std::min<size_t>(mWindowFrames - mWindowPos, static_cast<size_t>(mBlockSize - filled));
+      for (size_t c = 0; c < mIn.size(); ++c) {
+        std::copy_n(mWindow[c] + mWindowPos, n, mIn[c].begin() + filled);
+      }
+      mWindowPos += n;
+      filled += static_cast<int>(n);
+    }
+    processor.ProcessBlock(mInPtrs.data(), mOutPtrs.data(), mBlockSize);
+  }
+
+ private:
+  std::function<std::unique_ptr<AudioSource>()> mMake;
+  std::unique_ptr<AudioSource> mSource;
+  int mBlockSize;
+  const float* const* mWindow = nullptr;
+  size_t mWindowFrames = 0, mWindowPos = 0;
+  int mEmptyReads = 0;
+  std::vector<std::vector<float>> mIn, mOut;
+  std::vector<float*> mInPtrs, mOutPtrs;
+};
+
+}  // namespace
+
+int RunEditCommand(const CommandLine& line, FILE* out) {
+  const ProcessOptions& options = line.options;
+  OutputFiles outputs;
+  AtomicFile stateFile;
+  if (options.stateOut) outputs.Add("--state-out", *options.stateOut, [&] { return stateFile.Commit(); });
+
+  const std::optional<std::string>& input = line.screenshot.input;
+  const auto makeSource = [&input]() -> std::unique_ptr<AudioSource> {
+    if (input) return std::make_unique<FileAudioSource>(*input);
+    return std::make_unique<TestSignalSource>();
+  };
+  LoopedInput looped(makeSource, options.blockSize);
+
+  std::unique_ptr<platform::X11Backend> display = platform::X11Backend::Open(nullptr);
+  if (!display) throw CommandError("cannot open the editor: no X display (set DISPLAY)");
+  platform::X11Backend* x11 = display.get();
+  platform::InstallBackend(std::make_unique<EditBackend>(std::move(display), stdin, out));
+  platform::UseRealRunLoopClock(true);
+
+  HostSession session;
+  session.Start(looped.SampleRate(), options.blockSize, looped.Channels());
+  ApplyProcessSettings(session, options);
+  if (options.stateOut && !stateFile.Open(options.stateOut->c_str())) {
+    throw CommandError(OutputError(*options.stateOut, errno));
+  }
+
+  // Made after the session, so it closes before the plug-in goes.
+  EditorWindow editor(session.Instance());
+  // The audio keeps pace with the clock, on the main thread like every
+  // other call into the plug-in.
+  const double rate = looped.SampleRate();
+  const double start = platform::RunLoopTime();
+  double processed = 0.0;
+  platform::RunLoopTimer* audio = platform::AddRunLoopTimer(0.0, kAudioTickSeconds, [&] {
+    const double due = (platform::RunLoopTime() - start) * rate;
+    if (due - processed > kMaxLagSeconds * rate) processed = due - options.blockSize;
+    while (due - processed >= options.blockSize) {
+      looped.RunBlock(session);
+      processed += options.blockSize;
+    }
+  });
+  std::fprintf(out, "editor: open; close its window to end\n");
+  std::fflush(out);
+  while (!x11->CloseRequested(&editor.Screen())) {
+    if (InterruptingSignal() != 0) break;
+    x11->RunOnce(kEventWaitSeconds);
+    editor.Service();
+  }
+  platform::RemoveRunLoopTimer(audio);
+  StopIfInterrupted();
+
+  if (options.stateOut) {
+    const std::vector<uint8_t> state = session.SaveState();
+    if (!stateFile.Write(state.data(), state.size()) || !stateFile.Finish()) {
+      throw CommandError(OutputError(*options.stateOut, errno));
+    }
+    outputs.CommitAll();
+    std::fprintf(out, "state: %s\n", options.stateOut->c_str());
+  }
+  return 0;
+}
