@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -108,6 +109,16 @@ TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
   pid_t pid = 0;
   ASSERT_EQ(posix_spawn(&pid, BRIMLOW_PROGRAM, &actions, nullptr, argv.data(), environ), 0);
   posix_spawn_file_actions_destroy(&actions);
+  // A test that stops early does not leave the program running.
+  struct Reaper {
+    pid_t pid;
+    bool done = false;
+    ~Reaper() {
+      if (done) return;
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  } reaper{pid};
   const auto errText = [&err] {
     std::ifstream in(err);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -146,14 +157,11 @@ TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
 
   // Sanitizer builds take their time to save and unwind.
   int status = -1;
-  for (int i = 0; i < 2400; ++i) {
-    if (waitpid(pid, &status, WNOHANG) == pid) break;
-    Pause(25);
+  for (int i = 0; i < 2400 && !reaper.done; ++i) {
+    reaper.done = waitpid(pid, &status, WNOHANG) == pid;
+    if (!reaper.done) Pause(25);
   }
-  if (!WIFEXITED(status)) {
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-  }
+  ASSERT_TRUE(reaper.done) << errText();
   ASSERT_TRUE(WIFEXITED(status)) << errText();
   ASSERT_EQ(WEXITSTATUS(status), 0) << errText();
 
