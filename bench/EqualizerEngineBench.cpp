@@ -10,6 +10,7 @@
 
 #include "plugin/engine/EqualizerEngine.h"
 #include "plugin/engine/FirImpulseBuilder.h"
+#include "plugin/engine/Meters.h"
 #include "plugin/engine/ParamMirrors.h"
 
 namespace {
@@ -73,5 +74,33 @@ BENCHMARK(BM_EngineStereoBlock)
     ->ArgNames({"mode", "os"})
     ->ArgsProduct({benchmark::CreateDenseRange(0, 6, 1), {1, 2, 4}})
     ->Unit(benchmark::kMicrosecond);
+
+// The two peak meters with their lamps over a host block of noise, the
+// output hot enough to light its lamp now and then (the engine's metering
+// of every run above, on its own).
+void BM_PeakMeterBlock(benchmark::State& state) {
+  Meters meters;
+  meters.SetMeterMode(Meters::kModePeak, kRate);
+  meters.SetClipLampTiming(kRate);
+  std::mt19937 rng(11);
+  std::normal_distribution<double> dist(0.0, 0.15);
+  const int frames = 48000;
+  std::vector<double> left(frames), right(frames), outL(frames), outR(frames);
+  for (int i = 0; i < frames; ++i) {
+    left[i] = dist(rng);
+    right[i] = dist(rng);
+    outL[i] = 2.5 * left[i];
+    outR[i] = 2.5 * right[i];
+  }
+  int at = 0;
+  for (auto _ : state) {
+    meters.ProcessMeterBlocks(&left[at], &right[at], &outL[at], &outR[at], kBlock);
+    at = at + 2 * kBlock > frames ? 0 : at + kBlock;
+    benchmark::DoNotOptimize(meters.OutputReading().current);
+  }
+  state.SetItemsProcessed(state.iterations() * kBlock);
+}
+
+BENCHMARK(BM_PeakMeterBlock);
 
 }  // namespace

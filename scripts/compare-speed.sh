@@ -57,11 +57,15 @@ print_row() {
     'BEGIN { if (t > 0) printf "%-34s %7.2f s %8.0f x\n", l, t, s / t; else printf "%-34s %7.2f s %8s x\n", l, t, "inf" }'
 }
 
-# A brimlow process run with the given settings.
+# A brimlow process run with the given settings; its time is kept by label.
+declare -A times
 row() {
   local label=$1
   shift
-  print_row "$label" "$(best_of "$brimlow" process "$work/noise.wav" "$work/out.wav" "$@")"
+  local t
+  t=$(best_of "$brimlow" process "$work/noise.wav" "$work/out.wav" "$@")
+  times[$label]=$t
+  print_row "$label" "$t"
 }
 
 echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores"
@@ -74,6 +78,13 @@ done
 for os in 2x 4x; do
   for mode in "Zero Latency" "LinearPhase High"; do
     row "$mode, $os" "${bands[@]}" --set "Filter Mode=$mode" --set "OS Mode=$os"
+  done
+done
+# What oversampling costs: each oversampled run against the same mode without.
+for os in 2x 4x; do
+  for mode in "Zero Latency" "LinearPhase High"; do
+    awk -v l="$mode, $os" -v t="${times["$mode, $os"]}" -v b="${times[$mode]}" \
+      'BEGIN { if (b > 0) printf "%-34s %7.1f x the cost without\n", l, t / b }'
   done
 done
 

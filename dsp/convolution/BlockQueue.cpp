@@ -82,6 +82,13 @@ int BlockQueue::GetToBuf(int offset, void* dest, int bytes) const {
   return copied;
 }
 
+const void* BlockQueue::Peek(int bytes) const {
+  if (bytes <= 0 || bytes > mAvailable || mBlocks.GetSize() < 1) return nullptr;
+  const Block* first = mBlocks.Get(0);
+  if (first->used - mReadOffset < bytes) return nullptr;
+  return first->Data() + mReadOffset;
+}
+
 void BlockQueue::Advance(int bytes) {
   if (bytes <= 0) return;
   bytes = std::min(bytes, mAvailable);

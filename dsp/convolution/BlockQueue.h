@@ -21,6 +21,9 @@ class BlockQueue {
   // Copies up to bytes from offset bytes past the read position without
   // consuming; returns the number copied.
   int GetToBuf(int offset, void* dest, int bytes) const;
+  // The next bytes unread bytes where they lie, when they lie together in
+  // one block; null otherwise (or when fewer are there).
+  const void* Peek(int bytes) const;
   // Consumes bytes (at most what is there).
   void Advance(int bytes);
   int Available() const { return mAvailable; }

@@ -3,6 +3,18 @@
 #include <cstring>
 
 void* ByteQueue::Add(const void* data, int bytes) {
+  void* dest = Append(bytes);
+  if (dest && bytes > 0) {
+    if (data) {
+      std::memcpy(dest, data, static_cast<size_t>(bytes));
+    } else {
+      std::memset(dest, 0, static_cast<size_t>(bytes));
+    }
+  }
+  return dest;
+}
+
+void* ByteQueue::Append(int bytes) {
   if (bytes < 0) return nullptr;
   if (mPosition >= mBuf.GetSize()) {
     mPosition = 0;
@@ -17,15 +29,7 @@ void* ByteQueue::Add(const void* data, int bytes) {
   const int oldSize = mBuf.GetSize();
   mBuf.Resize(oldSize + bytes, false);
   if (mBuf.GetSize() != oldSize + bytes) return nullptr;
-  char* dest = static_cast<char*>(mBuf.Get()) + oldSize;
-  if (bytes > 0) {
-    if (data) {
-      std::memcpy(dest, data, static_cast<size_t>(bytes));
-    } else {
-      std::memset(dest, 0, static_cast<size_t>(bytes));
-    }
-  }
-  return dest;
+  return static_cast<char*>(mBuf.Get()) + oldSize;
 }
 
 bool ByteQueue::AddZerosAtFront(int bytes) {

@@ -15,6 +15,9 @@ class ByteQueue {
   // Appends bytes (zeros when data is null); returns where they went, or
   // null when the buffer could not grow (nothing is appended then).
   void* Add(const void* data, int bytes);
+  // Appends bytes the caller then writes: returns where they go (their
+  // contents are undefined until written), or null as Add does.
+  void* Append(int bytes);
   // Puts bytes zeros before the unread bytes; false when it could not grow.
   bool AddZerosAtFront(int bytes);
   // The first unread byte, null when none.

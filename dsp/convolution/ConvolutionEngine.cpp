@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "dsp/convolution/PartitionLanes.h"
 #include "dsp/convolution/SplitRadixFFT.h"
 
 namespace {
@@ -310,6 +311,14 @@ void ConvolutionEngine::AddDirect(const double* const* in, int frames, int chann
   }
 }
 
+// The queue's next bytes where they lie, or copied into spare when they
+// straddle two blocks (or are short, the rest of spare then as it was).
+const double* ConvolutionEngine::Peek(const BlockQueue& queue, double* spare, int bytes) {
+  if (const void* there = queue.Peek(bytes)) return static_cast<const double*>(there);
+  queue.GetToBuf(0, spare, bytes);
+  return spare;
+}
+
 // What the partitions of one channel need, worked out once per Avail, and
 // the partition in hand.
 struct ConvolutionEngine::ChannelRun {
@@ -378,19 +387,18 @@ bool ConvolutionEngine::ReadPartition(ChannelRun& run) {
   run.position = position;
   double* slot = inputSpectra[ch].Get() + static_cast<size_t>(position) * spectrumDoubles;
   run.slot = slot;
-  inputQueues[ch].GetToBuf(0, own, halfBytes);
-  inputQueues[ch].Advance(halfBytes);
-
   bool mono = false;
   if (run.pairMode) {
+    // Read where the queues hold them; consumed once read.
     Step(historyPosition[next], blockCount);
-    inputQueues[next].GetToBuf(0, other, halfBytes);
+    const double* input = Peek(inputQueues[ch], own, halfBytes);
+    const double* nextInput = Peek(inputQueues[next], other, halfBytes);
+    PartitionLanes::InterleaveFlushed(input, nextInput, slot, half);
+    inputQueues[ch].Advance(halfBytes);
     inputQueues[next].Advance(halfBytes);
-    for (int i = 0; i < half; ++i) {
-      slot[2 * i] = Flush(own[i]);
-      slot[2 * i + 1] = Flush(other[i]);
-    }
   } else {
+    inputQueues[ch].GetToBuf(0, own, halfBytes);
+    inputQueues[ch].Advance(halfBytes);
     if (run.tryMono) {
       mono = run.hasNext && run.impulseChannel != lastImpulse &&
              inputQueues[next].GetToBuf(0, other, halfBytes) == halfBytes;
@@ -472,22 +480,30 @@ void ConvolutionEngine::WritePartition(ChannelRun& run, const double* result, in
   const size_t step = 2 * static_cast<size_t>(stride);
   const double* first = result;
   const double* second = result + static_cast<size_t>(half) * step;
-  double* own = run.own;
+  // Written straight into the output queues (into the run's scratch when
+  // a queue cannot grow: that output is lost, as Add would lose it).
+  void* queued = outputQueues[run.ch].Append(halfBytes);
+  double* own = queued ? static_cast<double*>(queued) : run.own;
   double* tail = overlap[run.ch].Get();
+  if ((run.pairMode || run.mono) && stride == 1) {
+    void* nextQueued = outputQueues[run.next].Append(halfBytes);
+    double* other = nextQueued ? static_cast<double*>(nextQueued) : run.other;
+    PartitionLanes::OverlapAddPair(first, second, tail, overlap[run.next].Get(), own, other, half);
+    return;
+  }
   for (int j = 0; j < half; ++j) {
     own[j] = first[j * step] + tail[j];
     tail[j] = second[j * step];
   }
-  outputQueues[run.ch].Add(own, halfBytes);
   if (run.pairMode || run.mono) {
     // The imaginary parts carry channel ch + 1.
-    double* other = run.other;
+    void* nextQueued = outputQueues[run.next].Append(halfBytes);
+    double* other = nextQueued ? static_cast<double*>(nextQueued) : run.other;
     double* nextTail = overlap[run.next].Get();
     for (int j = 0; j < half; ++j) {
       other[j] = first[j * step + stride] + nextTail[j];
       nextTail[j] = second[j * step + stride];
     }
-    outputQueues[run.next].Add(other, halfBytes);
   }
 }
 

@@ -91,6 +91,7 @@ class ConvolutionEngine {
   void RebuildHistories(int channels);
   void AddDirect(const double* const* in, int frames, int channels);
   struct ChannelRun;
+  static const double* Peek(const BlockQueue& queue, double* spare, int bytes);
   bool StartRun(int ch, bool noMonoInput, double* work, ChannelRun& run);
   // Takes the next partition of the run's channel into its slot; whether
   // the slot then needs its forward transform.

@@ -93,6 +93,20 @@ void LargePass(T* x, int n, const double* table) {
 void ForwardPassAvx512(double* x, int n, const double* table);
 void InversePassAvx512(double* x, int n, const double* table);
 
+// The transforms of 4 and 8 points (Forward4, Forward8, Inverse4 and
+// Inverse8 of SplitRadixFFT.cpp) with their points in vector lanes, each
+// double formed by the scalar code's operations in its order.
+void Forward4Avx512(double* x);
+void Forward8Avx512(double* x);
+void Inverse4Avx512(double* x);
+void Inverse8Avx512(double* x);
+
+// The whole forward and inverse transforms of n >= 4 points with the
+// vector passes and the small transforms above, as SplitRadixFFT.cpp's
+// recursions run them; tables[k] is the twiddle table of size 2^k.
+void ForwardAvx512(double* x, int n, int log2n, const double* const* tables);
+void InverseAvx512(double* x, int n, int log2n, const double* const* tables);
+
 // work[k] (+)= h[k] x[k] for `points` complex values, each product's parts
 // as (hr xr - hi xi, hr xi + hi xr), accumulated or not.
 void MultiplySpectraAvx512(const double* h, const double* x, double* work, int points, bool accumulate);

@@ -169,11 +169,19 @@ struct ScalarPasses {
       LargePass<T, InverseButterfly<T>>(x, n, table);
     }
   }
+  static void Forward4(T* x) { SplitRadixFFT::Forward4(x); }
+  static void Forward8(T* x) { SplitRadixFFT::Forward8(x); }
+  static void Inverse4(T* x) { SplitRadixFFT::Inverse4(x); }
+  static void Inverse8(T* x) { SplitRadixFFT::Inverse8(x); }
 };
 
 struct Avx512Passes {
   static void Forward(double* x, int n, const double* table) { ForwardPassAvx512(x, n, table); }
   static void Inverse(double* x, int n, const double* table) { InversePassAvx512(x, n, table); }
+  static void Forward4(double* x) { Forward4Avx512(x); }
+  static void Forward8(double* x) { Forward8Avx512(x); }
+  static void Inverse4(double* x) { Inverse4Avx512(x); }
+  static void Inverse8(double* x) { Inverse8Avx512(x); }
 };
 
 template <class T, class Passes>
@@ -183,10 +191,10 @@ void Forward(T* x, int n, int log2n) {
       Butterfly2(x);
       return;
     case 4:
-      Forward4(x);
+      Passes::Forward4(x);
       return;
     case 8:
-      Forward8(x);
+      Passes::Forward8(x);
       return;
     default:
       break;
@@ -204,10 +212,10 @@ void Inverse(T* x, int n, int log2n) {
       Butterfly2(x);
       return;
     case 4:
-      Inverse4(x);
+      Passes::Inverse4(x);
       return;
     case 8:
-      Inverse8(x);
+      Passes::Inverse8(x);
       return;
     default:
       break;
@@ -265,7 +273,20 @@ bool RunFFTWith(FFTKernel kernel, double* data, int n, int direction) {
   if (!CpuHas(kernel)) kernel = BestFFTKernel();
   switch (kernel) {
 #if defined(__x86_64__) || defined(__i386__)
-    case FFTKernel::kAvx512: Run<double, Avx512Passes>(data, n, log2n, direction); break;
+    case FFTKernel::kAvx512: {
+      if (n < 4) {
+        Run<double, Avx512Passes>(data, n, log2n, direction);
+        break;
+      }
+      const double* tables[kMaxLog2 + 1] = {};
+      for (int k = 4; k <= log2n; ++k) tables[k] = Twiddles(k);
+      if (direction == 0) {
+        ForwardAvx512(data, n, log2n, tables);
+      } else {
+        InverseAvx512(data, n, log2n, tables);
+      }
+      break;
+    }
 #endif
     default: Run<double, ScalarPasses<double>>(data, n, log2n, direction); break;
   }

@@ -4,6 +4,9 @@
 #include "dsp/resampler/RealFFTWithTables.h"
 
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <utility>
 
 void InitBlockConvolver(BlockConvolver* stage, LowPassKernel* kernel, int32_t mode,
@@ -56,24 +59,92 @@ namespace {
 // position and writes the matching samples of the last block's output.
 // All inputs of the chunk are read before any output is written, so *out
 // may alias the input.
+// The moves of one chunk, two doubles a step: the last block's output out,
+// the history into the previous block, the new input (x) into the current
+// block and the history. x(i) reads the input, out(i, y) writes the output.
+struct ChunkBuffers {
+  double* current;
+  double* previous;
+  double* history;
+  const double* last;
+};
+
+#if defined(__SSE2__)
+inline void MoveHistory(const ChunkBuffers& c, int32_t i) {
+  _mm_storeu_pd(c.previous + i, _mm_loadu_pd(c.history + i));
+}
+#endif
+
 void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSample, int32_t take,
                double* out) {
   const int32_t b = stage->blockSize;
   const int32_t pos = b - stage->need;
-  double* current = stage->fftBuffer;
-  double* previous = stage->fftBuffer + b;
-  std::memcpy(previous + pos, stage->history + pos, take * sizeof(double));
-  if (stage->upShift) {
-    // Zero-stuffing: input x becomes (2x, 0); the 2 keeps the passband gain.
-    for (int32_t i = 0; i < take; ++i) {
-      const int32_t f = firstFilterSample + i;
-      current[pos + i] = (f & 1) ? 0.0 : 2.0 * in[f >> 1];
+  const ChunkBuffers c{stage->fftBuffer + pos, stage->fftBuffer + b + pos, stage->history + pos,
+                       stage->lastOutput + pos};
+  const int32_t inputs = stage->upShift ? (firstFilterSample + take + 1) >> 1 : firstFilterSample + take;
+  const double* inFirst = in + (stage->upShift ? firstFilterSample >> 1 : firstFilterSample);
+  const double* inEnd = in + inputs;
+  // Read and written in one pass where the output is the input itself at
+  // the same place or lies apart from it; anything else the long way.
+  const bool apart = out + take <= inFirst || out >= inEnd;
+  if (!stage->upShift && (out == inFirst || apart)) {
+    int32_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 2 <= take; i += 2) {
+      // Each step reads its input before it writes the output there.
+      const __m128d x = _mm_loadu_pd(inFirst + i);
+      const __m128d y = _mm_loadu_pd(c.last + i);
+      MoveHistory(c, i);
+      _mm_storeu_pd(c.current + i, x);
+      _mm_storeu_pd(c.history + i, x);
+      _mm_storeu_pd(out + i, y);
     }
+#endif
+    for (; i < take; ++i) {
+      const double x = inFirst[i];
+      const double y = c.last[i];
+      c.previous[i] = c.history[i];
+      c.current[i] = x;
+      c.history[i] = x;
+      out[i] = y;
+    }
+  } else if (stage->upShift && apart) {
+    // Zero-stuffing: input x becomes (2x, 0); the 2 keeps the passband gain.
+    auto one = [&](int32_t i) {
+      const int32_t f = firstFilterSample + i;
+      const double x = (f & 1) ? 0.0 : 2.0 * in[f >> 1];
+      c.previous[i] = c.history[i];
+      c.current[i] = x;
+      c.history[i] = x;
+      out[i] = c.last[i];
+    };
+    int32_t i = 0;
+    if (firstFilterSample & 1) one(i++);
+#if defined(__SSE2__)
+    // From an even filter sample on, pairs (2x, 2 times 0.0 = 0.0).
+    const __m128d two = _mm_set1_pd(2.0);
+    for (; i + 2 <= take; i += 2) {
+      const __m128d x = _mm_mul_pd(_mm_load_sd(in + ((firstFilterSample + i) >> 1)), two);
+      MoveHistory(c, i);
+      _mm_storeu_pd(c.current + i, x);
+      _mm_storeu_pd(c.history + i, x);
+      _mm_storeu_pd(out + i, _mm_loadu_pd(c.last + i));
+    }
+#endif
+    for (; i < take; ++i) one(i);
   } else {
-    std::memcpy(current + pos, in + firstFilterSample, take * sizeof(double));
+    std::memcpy(c.previous, c.history, take * sizeof(double));
+    if (stage->upShift) {
+      for (int32_t i = 0; i < take; ++i) {
+        const int32_t f = firstFilterSample + i;
+        c.current[i] = (f & 1) ? 0.0 : 2.0 * in[f >> 1];
+      }
+    } else {
+      std::memcpy(c.current, in + firstFilterSample, take * sizeof(double));
+    }
+    std::memcpy(c.history, c.current, take * sizeof(double));
+    std::memmove(out, c.last, take * sizeof(double));
   }
-  std::memcpy(stage->history + pos, current + pos, take * sizeof(double));
-  std::memmove(out, stage->lastOutput + pos, take * sizeof(double));
   stage->need -= take;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // The vector pass of RealFFTWithTables.cpp's two-channel transform (in
 // RealFFTPairPassesAvx.cpp); not for other callers.
 namespace RealFFTDetail {
@@ -8,6 +10,13 @@ namespace RealFFTDetail {
 // apart (s >= 2), two points a register: each double bit for bit as the
 // scalar pass leaves it. z: m points, (re, re, im, im) each.
 void Radix4PassPairsAvx512(double* z, int m, int s, const double* w, double sign);
+
+// FilterPairWithTables with the points in vector lanes, for an odd log2 of
+// n / 2 and n >= 16 (false, nothing done, otherwise): every step gives each
+// double what the two-lane code gives it. w and c: the twiddle and split
+// tables already made (nc entries, read every ks-th).
+bool FilterPairAvx512(int n, double* first, double* second, const double* spectrum, const double* w, const double* c,
+                      int nc, int ks, const int32_t* bitReverse, double* work);
 
 bool HasAvx512();
 

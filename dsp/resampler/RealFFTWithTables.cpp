@@ -279,6 +279,18 @@ void MultiplyPackedSpectrum(int n, double* a, const double* spectrum) { Multiply
 void FilterPairWithTables(int n, double* first, double* second, const double* spectrum, int* ip, double* w,
                           const int32_t* bitReverse, double* work) {
   if (n < 4 || (n & (n - 1)) != 0) return;
+  static const bool kVector = RealFFTDetail::HasAvx512();
+  if (kVector) {
+    int nc = 0, ks = 0;
+    const double* c = EnsureTables(n, ip, w, &nc, &ks);
+    if (RealFFTDetail::FilterPairAvx512(n, first, second, spectrum, w, c, nc, ks, bitReverse, work)) return;
+  }
+  FilterPairWithTablesLanes(n, first, second, spectrum, ip, w, bitReverse, work);
+}
+
+void FilterPairWithTablesLanes(int n, double* first, double* second, const double* spectrum, int* ip, double* w,
+                               const int32_t* bitReverse, double* work) {
+  if (n < 4 || (n & (n - 1)) != 0) return;
   int nc = 0, ks = 0;
   const double* c = EnsureTables(n, ip, w, &nc, &ks);
   const int m = n >> 1;

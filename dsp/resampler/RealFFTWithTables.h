@@ -36,6 +36,11 @@ void MultiplyPackedSpectrum(int n, double* a, const double* spectrum);
 void FilterPairWithTables(int n, double* first, double* second, const double* spectrum, int* ip, double* w,
                           const int32_t* bitReverse, double* work);
 
+// The same with two lanes of a register a point part, whatever the
+// processor offers beyond: the reference of the vector path, for the tests.
+void FilterPairWithTablesLanes(int n, double* first, double* second, const double* spectrum, int* ip, double* w,
+                               const int32_t* bitReverse, double* work);
+
 // table[i] = i with its log2(m) bits reversed, for m a power of two.
 void MakeBitReverseTable(int m, int32_t* table);
 

@@ -31,6 +31,9 @@ class ClipLamp {
   // A step the GUI does not see until the next Publish. Inline: the meters
   // take one per metered frame.
   void Advance(bool clipping);
+  // Advance of each of n readings (non-zero: clipping), with the state held
+  // in registers for the block.
+  void AdvanceBlock(const unsigned char* clipping, int n);
   void Publish() { mValue.store(mLevel, std::memory_order_relaxed); }
 
   // 0 dark .. 1 lit.
@@ -38,6 +41,8 @@ class ClipLamp {
   // 1 once the lamp has seen clipping since the last Clear.
   double Peak() const { return mPeak; }
   int32_t GetState() const { return mState; }
+  // Idle and dark: a step without clipping changes nothing.
+  bool IsIdle() const { return mState == kIdle && mLevel == 0.0; }
   int32_t HoldSamples() const { return mHoldSamples; }
   double FallCoeff() const { return mFallCoeff; }
 
@@ -78,4 +83,35 @@ inline void ClipLamp::Advance(bool clipping) {
     }
   }
   mLevel = value;
+}
+
+inline void ClipLamp::AdvanceBlock(const unsigned char* clipping, int n) {
+  double value = mLevel, peak = mPeak;
+  int32_t counter = mCounter, state = mState;
+  const double rise = mRiseCoeff, fall = mFallCoeff;
+  const int32_t hold = mHoldSamples;
+  for (int i = 0; i < n; ++i) {
+    // Advance, step for step.
+    const bool clip = clipping[i] != 0;
+    const double target = clip ? 1.0 : 0.0;
+    peak = std::max(peak, target);
+    if (clip) {
+      if (target > value) value = (value - target) * rise + target;
+      counter = 0;
+      state = kHolding;
+    } else if (state == kFalling) {
+      value = (value - target) * fall + target;
+    } else if (state == kHolding) {
+      const int32_t c = counter;
+      if (c < hold) counter = c + 1;
+      if (c >= hold) {
+        state = kFalling;
+        value = (value - target) * fall + target;
+      }
+    }
+  }
+  mLevel = value;
+  mPeak = peak;
+  mCounter = counter;
+  mState = state;
 }

@@ -66,17 +66,18 @@ int ConvolutionStage::Update(const FirImpulseBuilder& impulse, int filterMode, b
   return mLatency;
 }
 
+template <class Map>
 void ConvolutionStage::Convolve(ConvolutionEngine& engine, const double* const* in, double* out0, double* out1,
-                                int n) {
+                                int n, Map map) {
   engine.Add(in, n, 2);
   const int k = std::min(engine.Avail(n), n);
   const int silent = n - k;
-  std::memset(out0, 0, sizeof(double) * static_cast<size_t>(silent));
-  std::memset(out1, 0, sizeof(double) * static_cast<size_t>(silent));
+  for (int i = 0; i < silent; ++i) map(0.0, 0.0, out0[i], out1[i]);
   if (k > 0) {
     double** ready = engine.Get();
-    std::memcpy(out0 + silent, ready[0], sizeof(double) * static_cast<size_t>(k));
-    std::memcpy(out1 + silent, ready[1], sizeof(double) * static_cast<size_t>(k));
+    const double* ready0 = ready[0];
+    const double* ready1 = ready[1];
+    for (int i = 0; i < k; ++i) map(ready0[i], ready1[i], out0[silent + i], out1[silent + i]);
     engine.Advance(k);
   }
 }
@@ -99,19 +100,17 @@ void ConvolutionStage::Process(const double* in0, const double* in1, double* out
     // The dry delay keeps running so that "AB" off or a listen starts aligned.
     mDry[0].Write(in0, n);
     mDry[1].Write(in1, n);
-    Convolve(mLR, in, out0, out1, n);
-    for (int i = 0; i < n; ++i) {
-      const double l = out0[i], r = out1[i];
-      out0[i] = (l + r) * 0.5;
-      out1[i] = (l - r) * 0.5;
-    }
+    // The engines' outputs go through mid/side and back as they are
+    // taken out of the queues.
+    Convolve(mLR, in, out0, out1, n, [](double l, double r, double& mid, double& side) {
+      mid = (l + r) * 0.5;
+      side = (l - r) * 0.5;
+    });
     const double* ms[2] = {out0, out1};
-    Convolve(mMS, ms, out0, out1, n);
-    for (int i = 0; i < n; ++i) {
-      const double mid = out0[i], side = out1[i];
-      out0[i] = mid + side;
-      out1[i] = mid - side;
-    }
+    Convolve(mMS, ms, out0, out1, n, [](double mid, double side, double& l, double& r) {
+      l = mid + side;
+      r = mid - side;
+    });
     return;
   }
 

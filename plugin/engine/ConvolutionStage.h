@@ -53,7 +53,10 @@ class ConvolutionStage {
  private:
   // Convolves one block through an engine: the first n - k frames are
   // silence while fewer than n are ready.
-  static void Convolve(ConvolutionEngine& engine, const double* const* in, double* out0, double* out1, int n);
+  // Each output pair (l, r) goes out as map(l, r, out0[i], out1[i]).
+  template <class Map>
+  static void Convolve(ConvolutionEngine& engine, const double* const* in, double* out0, double* out1, int n,
+                       Map map);
   void Prime(ConvolutionEngine& engine, int length);
 
   ImpulseBuffer mImpulseLR, mImpulseMS;

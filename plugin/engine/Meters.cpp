@@ -148,6 +148,126 @@ inline void FeedFrame(LoudnessMeter& meter, ClipLamp& lamp, const MeterSource& s
   lamp.Advance(meter.current * meter.offsetFactor > 1.0);
 }
 
+// The peak meter's step (LoudnessMeter::ProcessMeter of kind kMeterPeak
+// without a delay) with its state in locals for a block, so that the
+// recursion does not wait on stores the compiler must assume alias the input.
+struct PeakRun {
+  double envelope, maximum, minimum, samplePeak;
+  double attack, release, offsetFactor;
+  int32_t holdSamples, holdCounter, state;
+  bool leftOnly, rightOnly;
+
+  PeakRun(const LoudnessMeter& m, int32_t select)
+      : envelope(m.envelope),
+        maximum(m.maximum),
+        minimum(m.minimum),
+        samplePeak(m.samplePeak),
+        attack(m.attackCoeff),
+        release(m.releaseCoeff),
+        offsetFactor(m.offsetFactor),
+        holdSamples(m.holdSamples),
+        holdCounter(m.holdCounter),
+        state(m.ballisticState),
+        leftOnly(select == 1 || select == 3),
+        rightOnly(select == 2 || select == 4) {}
+
+  void Store(LoudnessMeter& m) const {
+    m.envelope = envelope;
+    m.maximum = maximum;
+    m.minimum = minimum;
+    m.samplePeak = samplePeak;
+    m.holdCounter = holdCounter;
+    m.ballisticState = state;
+    m.current = envelope;
+    m.maximumOut = maximum;
+    m.minimumOut = minimum;
+  }
+
+  // One frame; whether the lamp sees the reading over full scale.
+  // kBoth: both channels selected.
+  template <bool kBoth>
+  bool Step(double left, double right) {
+    samplePeak = std::max(samplePeak, std::max(std::fabs(left), std::fabs(right)));
+    if (!kBoth && leftOnly) right = 0.0;
+    if (!kBoth && rightOnly) left = 0.0;
+    const double v = std::fabs(left) < std::fabs(right) ? std::fabs(right) : std::fabs(left);
+    if (v > envelope) {
+      envelope = (envelope - v) * attack + v;
+      state = kMeterFollowing;
+    } else {
+      if (state == kMeterFollowing) {
+        holdCounter = 0;
+        state = kMeterHolding;
+      }
+      if (state == kMeterHolding) {
+        const int32_t c = holdCounter;
+        holdCounter = c + 1;
+        if (c >= holdSamples) state = kMeterReleasing;
+      }
+      if (state == kMeterReleasing) envelope = (envelope - v) * release + v;
+    }
+    if (envelope > maximum) minimum = maximum;
+    maximum = std::max(maximum, envelope);
+    minimum = std::min(minimum, envelope);
+    return envelope * offsetFactor > 1.0;
+  }
+};
+
+bool RunsAsPeak(const LoudnessMeter& m) {
+  return m.kind == kMeterPeak && m.delayLeft.length == 0 && m.delayRight.length == 0;
+}
+
+inline void Frame(const MeterSource& source, int i, double& l, double& r) {
+  l = source.left[i];
+  r = source.right ? source.right[i] : 0.0;
+  if (source.midSide) {
+    const double mid = (l + r) * 0.5;
+    const double side = (l - r) * 0.5;
+    l = mid;
+    r = side;
+  }
+}
+
+// Both peak meters over a block, frame by frame in turn as FeedFrame would
+// step them, and then their lamps over the readings. kPlain: both take
+// their pair as it is, both channels there and selected.
+template <bool kPlain>
+void PeakBlocks(LoudnessMeter& firstMeter, ClipLamp& firstLamp, const MeterSource& first, LoudnessMeter& secondMeter,
+                ClipLamp& secondLamp, const MeterSource& second, int n) {
+  constexpr int kChunk = 256;
+  unsigned char firstClips[kChunk], secondClips[kChunk];
+  PeakRun a(firstMeter, first.select), b(secondMeter, second.select);
+  for (int offset = 0; offset < n; offset += kChunk) {
+    const int count = std::min(kChunk, n - offset);
+    unsigned char clipped = 0;
+    for (int k = 0; k < count; ++k) {
+      double l, r;
+      if (kPlain) {
+        l = first.left[offset + k];
+        r = first.right[offset + k];
+      } else {
+        Frame(first, offset + k, l, r);
+      }
+      firstClips[k] = a.Step<kPlain>(l, r);
+      if (kPlain) {
+        l = second.left[offset + k];
+        r = second.right[offset + k];
+      } else {
+        Frame(second, offset + k, l, r);
+      }
+      secondClips[k] = b.Step<kPlain>(l, r);
+      clipped |= firstClips[k] | secondClips[k];
+    }
+    // A dark, idle lamp that sees no clipping stays as it is.
+    if (clipped || !firstLamp.IsIdle()) firstLamp.AdvanceBlock(firstClips, count);
+    if (clipped || !secondLamp.IsIdle()) secondLamp.AdvanceBlock(secondClips, count);
+  }
+  a.Store(firstMeter);
+  b.Store(secondMeter);
+}
+
+bool IsPlain(const MeterSource& source) { return source.right && !source.midSide && source.select == 0; }
+
 }  // namespace
 
 // Route for a block, both signals at once: each meter takes from the signal
@@ -177,9 +297,17 @@ void Meters::ProcessMeterBlocks(const double* inLeft, const double* inRight, con
     default: return;  // "Off", or a mode outside the list: no meter moves
   }
   if (n < 1) return;
-  for (int i = 0; i < n; ++i) {
-    FeedFrame(mInputMeter, mInputClipLamp, first, i);
-    FeedFrame(mOutputMeter, mOutputClipLamp, second, i);
+  if (RunsAsPeak(mInputMeter) && RunsAsPeak(mOutputMeter)) {
+    if (IsPlain(first) && IsPlain(second)) {
+      PeakBlocks<true>(mInputMeter, mInputClipLamp, first, mOutputMeter, mOutputClipLamp, second, n);
+    } else {
+      PeakBlocks<false>(mInputMeter, mInputClipLamp, first, mOutputMeter, mOutputClipLamp, second, n);
+    }
+  } else {
+    for (int i = 0; i < n; ++i) {
+      FeedFrame(mInputMeter, mInputClipLamp, first, i);
+      FeedFrame(mOutputMeter, mOutputClipLamp, second, i);
+    }
   }
   mInputClipLamp.Publish();
   mOutputClipLamp.Publish();

@@ -15,18 +15,6 @@ constexpr int32_t kMIDIFeature = 28;
 constexpr int32_t kPathPartLength = 127;
 constexpr size_t kPathLength = 255;
 
-// The fitting line of a name as a Pascal string of at most maxLength
-// characters (the caller's buffer holds maxLength + 1 bytes).
-void CopyNameAsPString(const std::string& name, int32_t maxLength, char* text) {
-  if (!text) return;
-  const int32_t length = std::min<int32_t>(std::max<int32_t>(maxLength, 0), 255);
-  char line[256];
-  CopyLineThatFits(line, name.c_str(), length);
-  const size_t count = std::strlen(line);
-  text[0] = static_cast<char>(count);
-  std::memcpy(text + 1, line, count);
-}
-
 std::string FittingLine(const std::string& name, int32_t length) {
   char line[256];
   CopyLineThatFits(line, name.c_str(), length);
@@ -74,12 +62,12 @@ void CEffectGroup::GetPlugInFolderPath(char* text) {
 }
 
 int32_t CEffectGroup::GetManufacturerName(int32_t maxLength, char* text) {
-  CopyNameAsPString(mManufacturerName, maxLength, text);
+  CopyLineThatFitsAsPString(text, mManufacturerName.c_str(), maxLength);
   return 0;
 }
 
 int32_t CEffectGroup::GetProductName(char* text, int32_t maxLength) {
-  CopyNameAsPString(mProductName, maxLength, text);
+  CopyLineThatFitsAsPString(text, mProductName.c_str(), maxLength);
   return 0;
 }
 

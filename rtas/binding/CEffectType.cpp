@@ -19,16 +19,6 @@ constexpr int32_t kExtraStreamsFeature = 41;
 constexpr int32_t kExtraStreamsCompanion = 30;
 constexpr int32_t kRenderArgumentFeature = 38;
 
-void CopyNameAsPString(const std::string& name, int32_t maxLength, char* text) {
-  if (!text) return;
-  const int32_t length = std::min<int32_t>(std::max<int32_t>(maxLength, 0), 255);
-  char line[256];
-  CopyLineThatFits(line, name.c_str(), length);
-  const size_t count = std::strlen(line);
-  text[0] = static_cast<char>(count);
-  std::memcpy(text + 1, line, count);
-}
-
 // An instance the host was told failed must not stay behind.
 void CloseAndRemove(CProcessType& type, CProcess* process) {
   try {
@@ -89,7 +79,7 @@ int32_t CEffectType::QueryTypeFeature(int32_t feature, int32_t* value) {
 }
 
 int32_t CEffectType::GetTypeName(int32_t maxLength, char* text) {
-  CopyNameAsPString(mTypeName, maxLength, text);
+  CopyLineThatFitsAsPString(text, mTypeName.c_str(), maxLength);
   return 0;
 }
 

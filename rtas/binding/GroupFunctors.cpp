@@ -2,11 +2,9 @@
 
 #include "rtas/library/GlobalLockScope.h"
 
-int32_t CallGroupFunction(SGenFuncRetLong& functor, bool takeLock) {
+int32_t RunGroupFunction(SGenFuncRetLong& functor, bool enterGroupLock) {
   CProcessGroupInterface* group = CProcessGroupInterface::GetGroupReference();
-  // The lock is left exactly when it was entered, so a version that
-  // changed during the call cannot unbalance it.
-  const bool locked = takeLock && group && CProcessGroupInterface::GetHostInterfaceVersion() != 0;
+  const bool locked = enterGroupLock && group;
   if (locked) group->EnterGroupLock();
   int32_t result;
   {
@@ -15,4 +13,10 @@ int32_t CallGroupFunction(SGenFuncRetLong& functor, bool takeLock) {
   }
   if (locked) group->LeaveGroupLock();
   return result;
+}
+
+int32_t CallGroupFunction(SGenFuncRetLong& functor, bool takeLock) {
+  // The lock is left exactly when it was entered, so a version that
+  // changed during the call cannot unbalance it.
+  return RunGroupFunction(functor, takeLock && CProcessGroupInterface::GetHostInterfaceVersion() != 0);
 }

@@ -135,3 +135,6 @@ class S6ArgGroupFunc : public S5ArgGroupFunc<T1, T2, T3, T4, T5> {
 // asked for and the host-interface version is not 0 (looked at again before
 // leaving), the run itself turning every exception into a host code.
 int32_t CallGroupFunction(SGenFuncRetLong& functor, bool takeLock);
+// The run under the library's global lock, inside the group lock when
+// enterGroupLock (the caller has decided by its own rule).
+int32_t RunGroupFunction(SGenFuncRetLong& functor, bool enterGroupLock);

@@ -170,16 +170,7 @@ int32_t RunEntry(SGenFuncRetLong& functor, LockRule rule) {
   if (!HasUsableGroup()) return DAEResult::kNoGroup;
   if (rule == LockRule::VERSION_SET) return CallGroupFunction(functor, true);
   const int32_t version = Group::GetHostInterfaceVersion();
-  const bool locked = rule == LockRule::ABOVE_98 ? version > 98 : version > 99;
-  Group* group = Group::GetGroupReference();
-  if (locked) group->EnterGroupLock();
-  int32_t result;
-  {
-    CGlobalLockScope scope;
-    result = InvokeGroupFunction(functor);
-  }
-  if (locked) group->LeaveGroupLock();
-  return result;
+  return RunGroupFunction(functor, rule == LockRule::ABOVE_98 ? version > 98 : version > 99);
 }
 
 #define BRIMLOW_HOST_PARAMS_0()

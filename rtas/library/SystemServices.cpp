@@ -1,5 +1,6 @@
 #include "rtas/library/SystemServices.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/hitoolbox/Events.h"
@@ -9,6 +10,16 @@ bool IsOptionKeyDown() {
   KeyMap keys;
   GetKeys(keys);
   return (keys[7] >> 2) & 1;
+}
+
+void CopyLineThatFitsAsPString(char* destination, const char* text, int32_t maxLength) {
+  if (!destination) return;
+  const int32_t length = std::min<int32_t>(std::max<int32_t>(maxLength, 0), 255);
+  char line[256];
+  CopyLineThatFits(line, text, length);
+  const size_t count = std::strlen(line);
+  destination[0] = static_cast<char>(count);
+  std::memcpy(destination + 1, line, count);
 }
 
 void CopyLineThatFits(char* destination, const char* text, int32_t length) {

@@ -17,6 +17,18 @@ void ExpectSame(const BlockQueue& q, const std::deque<unsigned char>& model, std
   ASSERT_EQ(copied, static_cast<int>(model.size()) - offset);
   for (int i = 0; i < copied; ++i) ASSERT_EQ(out[static_cast<size_t>(i)], model[static_cast<size_t>(offset + i)]);
   EXPECT_EQ(out[static_cast<size_t>(copied)], 0xEE);  // nothing written past what was there
+  // Where a peek finds its bytes together, they are the next ones; the
+  // next byte always lies in the first block, and no more than is there
+  // can be peeked.
+  const int available = q.Available();
+  EXPECT_EQ(q.Peek(available + 1), nullptr);
+  if (available > 0) {
+    EXPECT_NE(q.Peek(1), nullptr);
+  }
+  const int length = available > 0 ? 1 + static_cast<int>(rng() % static_cast<unsigned>(available)) : 0;
+  if (const unsigned char* there = static_cast<const unsigned char*>(q.Peek(length))) {
+    for (int i = 0; i < length; ++i) ASSERT_EQ(there[i], model[static_cast<size_t>(i)]) << i;
+  }
 }
 
 TEST(BlockQueue, BehavesAsAFifoAcrossBlocks) {

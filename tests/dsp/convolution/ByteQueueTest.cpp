@@ -34,8 +34,15 @@ TEST(ByteQueue, BehavesAsAFifo) {
       std::vector<unsigned char> bytes(static_cast<size_t>(n));
       for (unsigned char& b : bytes) b = ++next;
       const bool zeros = op == 4;
-      void* where = q.Add(zeros ? nullptr : bytes.data(), n);
-      ASSERT_NE(where, nullptr);
+      if (op == 3) {
+        // Reserved, then written in place.
+        unsigned char* where = static_cast<unsigned char*>(q.Append(n));
+        ASSERT_NE(where, nullptr);
+        if (n > 0) std::memcpy(where, bytes.data(), bytes.size());
+      } else {
+        void* where = q.Add(zeros ? nullptr : bytes.data(), n);
+        ASSERT_NE(where, nullptr);
+      }
       for (int i = 0; i < n; ++i) model.push_back(zeros ? 0 : bytes[static_cast<size_t>(i)]);
     } else if (op < 9) {
       int n = static_cast<int>(rng() % 400);

@@ -145,6 +145,13 @@ TEST(RealFFTWithTables, TableAndPairPathsEqualThePlainTransformBitForBit) {
                          table.data(), work.data());
     ASSERT_EQ(Bits(gotX), Bits(wantX)) << "first channel, n " << n;
     ASSERT_EQ(Bits(gotY), Bits(wantY)) << "second channel, n " << n;
+    // The two-lane path, which the vector path (where the processor has
+    // one) stands in for.
+    std::vector<double> lanesX = x, lanesY = y;
+    FilterPairWithTablesLanes(n, lanesX.data(), lanesY.data(), spectrum.data(), pairArea.ip.data(), pairArea.w.data(),
+                              table.data(), work.data());
+    ASSERT_EQ(Bits(lanesX), Bits(wantX)) << "first channel, two lanes, n " << n;
+    ASSERT_EQ(Bits(lanesY), Bits(wantY)) << "second channel, two lanes, n " << n;
   }
 }
 

@@ -390,6 +390,14 @@ TEST(Meters, BlockCallsMeterAsTheFrameCallsDo) {
           ASSERT_EQ(a.clipLamp, b.clipLamp) << where;
         }
         ASSERT_EQ(blocks.InputMeter().envelope, frames.InputMeter().envelope) << where;
+        for (bool input : {true, false}) {
+          const LoudnessMeter& a = input ? blocks.InputMeter() : blocks.OutputMeter();
+          const LoudnessMeter& b = input ? frames.InputMeter() : frames.OutputMeter();
+          ASSERT_EQ(a.samplePeak, b.samplePeak) << where;
+          ASSERT_EQ(a.minimum, b.minimum) << where;
+          ASSERT_EQ(a.holdCounter, b.holdCounter) << where;
+          ASSERT_EQ(a.ballisticState, b.ballisticState) << where;
+        }
         ASSERT_EQ(blocks.OutputMeter().minimumOut, frames.OutputMeter().minimumOut) << where;
         ASSERT_EQ(blocks.InputClipLamp().GetState(), frames.InputClipLamp().GetState()) << where;
         ASSERT_EQ(blocks.OutputClipLamp().Peak(), frames.OutputClipLamp().Peak()) << where;
