@@ -21,9 +21,11 @@
 
 namespace {
 
-// How often the audio is caught up with the clock, and how far behind it
-// may fall (a long menu or dialog) before the lost time is skipped.
+// How often the audio is caught up with the clock, how much one catch-up
+// may do (so the window keeps answering on a slow machine), and how far
+// behind it may fall (a long menu or dialog) before the lost time is skipped.
 constexpr double kAudioTickSeconds = 0.005;
+constexpr double kMaxWorkSeconds = 0.02;
 constexpr double kMaxLagSeconds = 0.25;
 constexpr double kEventWaitSeconds = 0.005;
 
@@ -121,7 +123,8 @@ int RunEditCommand(const CommandLine& line, FILE* out) {
   platform::RunLoopTimer* audio = platform::AddRunLoopTimer(0.0, kAudioTickSeconds, [&] {
     const double due = (platform::RunLoopTime() - start) * rate;
     if (due - processed > kMaxLagSeconds * rate) processed = due - options.blockSize;
-    while (due - processed >= options.blockSize) {
+    const double until = std::min(due, processed + kMaxWorkSeconds * rate);
+    while (until - processed >= options.blockSize) {
       looped.RunBlock(session);
       processed += options.blockSize;
     }

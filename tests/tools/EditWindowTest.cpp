@@ -1,7 +1,9 @@
 // `brimlow edit` on a real X display, driven as a user would: a band handle
 // dragged with the mouse, the window closed, the state it saved read back.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <spawn.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -98,19 +100,40 @@ TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
+  // Its output, for the failure messages.
+  const std::string err = folder.PathOf("stderr");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, BRIMLOW_PROGRAM, nullptr, nullptr, argv.data(), environ), 0);
+  ASSERT_EQ(posix_spawn(&pid, BRIMLOW_PROGRAM, &actions, nullptr, argv.data(), environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  // A test that stops early does not leave the program running.
+  struct Reaper {
+    pid_t pid;
+    bool done = false;
+    ~Reaper() {
+      if (done) return;
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  } reaper{pid};
+  const auto errText = [&err] {
+    std::ifstream in(err);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
 
   Window editor = 0;
   for (int i = 0; i < 1200 && !editor; ++i) {
     Pause(25);
     editor = FindEditor(d);
   }
-  ASSERT_NE(editor, 0u);
+  ASSERT_NE(editor, 0u) << errText();
   // Time for the editor's first frames, and for its first fit to settle.
   Pause(600);
   editor = FindEditor(d);
-  ASSERT_NE(editor, 0u);
+  ASSERT_NE(editor, 0u) << errText();
 
   const int x0 = XOfFrequency(1000.0), y = YOfGain(0.0), x1 = x0 + 110;
   Send(d, editor, ButtonPress, x0, y, 0);
@@ -134,16 +157,13 @@ TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
 
   // Sanitizer builds take their time to save and unwind.
   int status = -1;
-  for (int i = 0; i < 2400; ++i) {
-    if (waitpid(pid, &status, WNOHANG) == pid) break;
-    Pause(25);
+  for (int i = 0; i < 2400 && !reaper.done; ++i) {
+    reaper.done = waitpid(pid, &status, WNOHANG) == pid;
+    if (!reaper.done) Pause(25);
   }
-  if (!WIFEXITED(status)) {
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-  }
-  ASSERT_TRUE(WIFEXITED(status));
-  ASSERT_EQ(WEXITSTATUS(status), 0);
+  ASSERT_TRUE(reaper.done) << errText();
+  ASSERT_TRUE(WIFEXITED(status)) << errText();
+  ASSERT_EQ(WEXITSTATUS(status), 0) << errText();
 
   std::ifstream in(state, std::ios::binary);
   const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -153,8 +173,8 @@ TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
   session.RestoreState(bytes, state);
   const double hz = session.Instance().GetParam(BandParamIndex(0, kBandFreq))->Value();
   // Where the mouse let go, to within a few pixels of the axis.
-  EXPECT_GT(hz, FrequencyOfX(x1 - 4));
-  EXPECT_LT(hz, FrequencyOfX(x1 + 4));
+  EXPECT_GT(hz, FrequencyOfX(x1 - 4)) << errText();
+  EXPECT_LT(hz, FrequencyOfX(x1 + 4)) << errText();
   EXPECT_EQ(session.Instance().GetParam(BandParamIndex(0, kBandActive))->Value(), 1.0);
 }
 
