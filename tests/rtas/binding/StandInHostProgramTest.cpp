@@ -1,40 +1,15 @@
 // The stand-in host program run as CI runs it, beside the command-line host.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/ProgramRun.h"
 #include "tests/ScratchFolder.h"
 #include "tests/tools/AudioFiles.h"
 
-extern char** environ;
-
 namespace {
-
-struct RunResult {
-  int exitCode = -1;
-  std::string out, err;
-};
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 bool HasLine(const std::string& text, const std::string& line) {
   for (const std::string& l : Lines(text)) {
@@ -43,56 +18,12 @@ bool HasLine(const std::string& text, const std::string& line) {
   return false;
 }
 
-// The leak checker's tally of suppressed library leaks stays out of the
-// program's standard error.
-std::vector<std::string> ProgramEnvironment() {
-  std::vector<std::string> env;
-  std::string lsan = "LSAN_OPTIONS=print_suppressions=0";
-  for (char** e = environ; *e; ++e) {
-    const std::string entry = *e;
-    if (entry.rfind("LSAN_OPTIONS=", 0) == 0) lsan = entry + ":print_suppressions=0";
-    else env.push_back(entry);
-  }
-  env.push_back(lsan);
-  return env;
-}
-
-RunResult Run(const char* program, const std::vector<std::string>& args, const std::string& cwd) {
-  ScratchFolder capture;
-  const std::string outPath = capture.PathOf("stdout"), errPath = capture.PathOf("stderr");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
-  std::vector<std::string> argvStrings = {program};
-  argvStrings.insert(argvStrings.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : argvStrings) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> envStrings = ProgramEnvironment();
-  std::vector<char*> env;
-  for (std::string& e : envStrings) env.push_back(e.data());
-  env.push_back(nullptr);
-  RunResult result;
-  pid_t pid = 0;
-  if (posix_spawn(&pid, program, &actions, nullptr, argv.data(), env.data()) == 0) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadText(outPath);
-  result.err = ReadText(errPath);
-  return result;
-}
-
 RunResult Host(const std::vector<std::string>& args, const std::string& cwd) {
-  return Run(BRIMLOW_HOST_PROGRAM, args, cwd);
+  return RunProgram(BRIMLOW_HOST_PROGRAM, args, cwd);
 }
 
 RunResult Brimlow(const std::vector<std::string>& args, const std::string& cwd) {
-  return Run(BRIMLOW_PROGRAM, args, cwd);
+  return RunProgram(BRIMLOW_PROGRAM, args, cwd);
 }
 
 // --control for the stand-in host, --set for the command-line host.
