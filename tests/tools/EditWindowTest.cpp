@@ -130,10 +130,17 @@ TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
     editor = FindEditor(d);
   }
   ASSERT_NE(editor, 0u) << errText();
-  // Time for the editor's first frames, and for its first fit to settle.
-  Pause(600);
-  editor = FindEditor(d);
+  // The first open closes and reopens the window at its fitted size: wait
+  // until one window has stood for a second, however slow the build.
+  int steady = 0;
+  for (int i = 0; i < 300 && steady < 5; ++i) {
+    Pause(200);
+    const Window now = FindEditor(d);
+    steady = now != 0 && now == editor ? steady + 1 : 0;
+    editor = now;
+  }
   ASSERT_NE(editor, 0u) << errText();
+  ASSERT_EQ(steady, 5) << errText();
 
   const int x0 = XOfFrequency(1000.0), y = YOfGain(0.0), x1 = x0 + 110;
   Send(d, editor, ButtonPress, x0, y, 0);
