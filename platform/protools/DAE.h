@@ -11,7 +11,8 @@
 // engine's objects are FicRef (pointer-sized, 0 for none).
 extern "C" {
 
-// The plug-in specification record; the engine fills the ids.
+// The record that names a plug-in type to the engine (manufacturer,
+// product and type ids); the engine fills the ids.
 struct SFicPlugInSpec {
   uint8_t mHeader[32];
   uint32_t mManufacturerID;  // offset 32

@@ -18,7 +18,7 @@
 // What is stored or exchanged as bytes stays byte-exact: the 56-byte chunk
 // header (32-bit words in native, little-endian order), the 'elck' chunk,
 // the engine's control token (32-bit ids, the 16-bit length at 36), the
-// plug-in specification's ids and every four-character code.
+// ids of the record naming a plug-in type, and every four-character code.
 
 typedef uintptr_t HostWord;
 

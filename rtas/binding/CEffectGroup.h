@@ -11,7 +11,7 @@ class CEffectType;
 
 // The effect layer's process group: the plug-in file's identity
 // (manufacturer and product), its group features, its effect types, the
-// matching of a host's plug-in spec against them, the per-product folder
+// matching of the host's record naming a plug-in type against them, the per-product folder
 // path, and the stamping and checking of the manufacturer and product words
 // of state-chunk headers. The plug-in's group derives from it, sets the
 // identity in its constructor and makes its types in CreateEffectTypes.

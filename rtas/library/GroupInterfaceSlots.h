@@ -33,8 +33,8 @@
 //
 // Selectors 139 and 140 carry the 52-byte record a process stores and
 // gives back (six doubles and a word); the host declares it under the
-// plug-in specification's name, but the record is not one, so it passes
-// as an untyped pointer.
+// name of the record naming a plug-in type, but the record is not one, so
+// it passes as an untyped pointer.
 //
 // Selectors 95 and 127 have entries in the host's selector table whose
 // operation this table does not name; slots 118 and 135, which no selector

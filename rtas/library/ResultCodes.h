@@ -19,7 +19,7 @@
   X(kNoGroupForDSP, -7026, "a call from the DSP side finds no process group; one adaptor query's default")  \
   X(kNoDSPManagerObject, -7027, "a DSP type has no DSP-manager object when it must connect an instance")    \
   X(kMissingObject, -7053, "a required object is missing (null control, null pointer, no creation)")        \
-  X(kNoMatchingSpec, -7055, "a plug-in spec matches no effect type; one group slot's default")              \
+  X(kNoMatchingSpec, -7055, "the record naming a plug-in type matches no effect type; one group slot's default")              \
   X(kLockVersion, -7060, "the host-services object answers a version below 1 when the lock is made")        \
   X(kNoDSPCode, -7061, "the DSP code's 'SACD' resource is missing")                                         \
   X(kLockCreate, -7075, "creating the global critical section fails")                                       \

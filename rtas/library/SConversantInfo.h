@@ -23,8 +23,8 @@ struct SFicConnectionsAPI {
 // of that name.
 extern const SFicConnectionsAPI kPIFicConnectionsAPI;
 
-// A process as the engine's connection calls see it: its plug-in
-// specification and ids, its instance number, its inputs (listeners) and
+// A process as the engine's connection calls see it: the record naming
+// its plug-in type and its ids, its instance number, its inputs (listeners) and
 // outputs (talkers) as ranges of port indices, the side-chain input, and
 // the call table.
 struct SConversantInfo {

@@ -5,7 +5,7 @@
 class CDSPProcess;
 
 // The record a connection step builds for a process: the ids the group
-// reports for its type, its plug-in specification, its instance number,
+// reports for its type, the record naming its plug-in type, its instance number,
 // its channel counts (CDAEError when the process cannot say), and the
 // side chain when the group reports feature 5 for the type.
 struct SConversantInfoFromCDSPProcess : SConversantInfo {
