@@ -1,5 +1,6 @@
 #include "framework/LatencyDelayLine.h"
 
+#include <algorithm>
 #include <cstring>
 
 LatencyDelayLine::LatencyDelayLine(int nInputs, int nOutputs, int length) : mInputs(nInputs), mOutputs(nOutputs) {
@@ -16,13 +17,18 @@ void LatencyDelayLine::SetLength(int length) {
   mPosition = 0;
 }
 
+// Both walk the ring in spans up to its end, a copy per span and channel.
 void LatencyDelayLine::Record(double** inputs, int nFrames) {
   if (mLength == 0 || !mRing.Get()) return;
   double* ring = mRing.Get();
   const int channels = CommonChannels();
-  for (int frame = 0; frame < nFrames; ++frame) {
-    for (int c = 0; c < channels; ++c) ring[c * mLength + mPosition] = inputs[c][frame];
-    mPosition = (mPosition + 1) % mLength;
+  for (int done = 0; done < nFrames;) {
+    const int span = std::min(nFrames - done, mLength - mPosition);
+    for (int c = 0; c < channels; ++c) {
+      std::memcpy(ring + c * mLength + mPosition, inputs[c] + done, static_cast<size_t>(span) * sizeof(double));
+    }
+    done += span;
+    mPosition = (mPosition + span) % mLength;
   }
 }
 
@@ -30,13 +36,22 @@ void LatencyDelayLine::Run(double** inputs, double** outputs, int nFrames) {
   if (mLength == 0 || !mRing.Get()) return;
   double* ring = mRing.Get();
   const int channels = CommonChannels();
-  for (int frame = 0; frame < nFrames; ++frame) {
+  for (int done = 0; done < nFrames;) {
+    const int span = std::min(nFrames - done, mLength - mPosition);
     for (int c = 0; c < channels; ++c) {
-      double& slot = ring[c * mLength + mPosition];
-      outputs[c][frame] = slot;
-      slot = inputs[c][frame];
+      double* slot = ring + c * mLength + mPosition;
+      const double* in = inputs[c] + done;
+      double* out = outputs[c] + done;
+      // The output may be the input itself: each sample is read before
+      // its place is written, as one frame at a time would.
+      for (int i = 0; i < span; ++i) {
+        const double x = in[i];
+        out[i] = slot[i];
+        slot[i] = x;
+      }
     }
-    mPosition = (mPosition + 1) % mLength;
+    done += span;
+    mPosition = (mPosition + span) % mLength;
   }
 }
 

@@ -114,6 +114,35 @@ LICE_IBitmap* LICE_LoadPNG(const char* path, LICE_IBitmap* bitmap) {
   return result;
 }
 
+namespace {
+
+// The header's size, held to what a bitmap can take; false on any failure.
+bool ReadSize(png_structp png, png_infop info, FILE* file, int* width, int* height) {
+  png_init_io(png, file);
+  png_read_info(png, info);
+  const png_uint_32 w = png_get_image_width(png, info);
+  const png_uint_32 h = png_get_image_height(png, info);
+  if (w < 1 || h < 1 || static_cast<uint64_t>(w) * h * 4 > INT_MAX) return false;
+  *width = static_cast<int>(w);
+  *height = static_cast<int>(h);
+  return true;
+}
+
+}  // namespace
+
+bool LICE_ReadPNGSize(const char* path, int* width, int* height) {
+  if (!path || !width || !height) return false;
+  FILE* file = std::fopen(path, "rb");
+  if (!file) return false;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  bool ok = false;
+  if (info && setjmp(png_jmpbuf(png)) == 0) ok = ReadSize(png, info, file, width, height);
+  if (png) png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+  std::fclose(file);
+  return ok;
+}
+
 LICE_IBitmap* LICE_LoadPNGIfExtension(const char* path, bool checkExtension, LICE_IBitmap* bitmap) {
   if (!checkExtension) return LICE_LoadPNG(path, bitmap);
   if (!path) return nullptr;

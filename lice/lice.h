@@ -75,6 +75,9 @@ void LICE_FillTriangle(LICE_IBitmap* dest, int x1, int y1, int x2, int y2, int x
 // LICE_MemBitmap the caller then owns when bitmap is null. Pixels arrive as
 // straight-alpha A, R, G, B; null on any failure.
 LICE_IBitmap* LICE_LoadPNG(const char* path, LICE_IBitmap* bitmap);
+// The width and height a PNG file's header gives, without decoding its
+// pixels; false where LICE_LoadPNG would refuse the header or the size.
+bool LICE_ReadPNGSize(const char* path, int* width, int* height);
 // As LICE_LoadPNG; with checkExtension, only for names ending in ".png" (any
 // case), and null without touching the file system for others.
 LICE_IBitmap* LICE_LoadPNGIfExtension(const char* path, bool checkExtension, LICE_IBitmap* bitmap);

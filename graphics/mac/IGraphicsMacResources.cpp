@@ -3,6 +3,7 @@
 #include <string>
 
 #include "graphics/mac/IGraphicsMac.h"
+#include "lice/DeferredPNGBitmap.h"
 #include "lice/lice.h"
 #include "platform/corefoundation/Bundle.h"
 #include "platform/foundation/NSBundle.h"
@@ -67,5 +68,7 @@ LICE_IBitmap* IGraphicsMac::LoadResourceBitmap(int, const char* fileName) {
   NSBundle* bundle = NSBundle::bundleWithIdentifier(mBundleID.Get());
   const std::string path = bundle && !resource.empty() ? bundle->pathForResource(resource, "png") : std::string();
   if (path.empty()) return nullptr;
-  return LICE_LoadPNG(path.c_str(), nullptr);
+  // Decoded when first drawn: a host that never opens the editor never
+  // pays for its artwork.
+  return DeferredPNGBitmap::Open(path);
 }

@@ -181,40 +181,12 @@ TEST(LoadPNG, CallersBitmapIsResizedAndReturned) {
   EXPECT_TRUE(fixed.PaddingIntact());
 }
 
-std::vector<unsigned char> Chunk(const char* type, const std::vector<unsigned char>& data) {
-  std::vector<unsigned char> out;
-  const uint32_t n = static_cast<uint32_t>(data.size());
-  for (int i = 3; i >= 0; --i) out.push_back(static_cast<unsigned char>(n >> (8 * i)));
-  std::vector<unsigned char> body(type, type + 4);
-  body.insert(body.end(), data.begin(), data.end());
-  out.insert(out.end(), body.begin(), body.end());
-  const uint32_t crc = static_cast<uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size())));
-  for (int i = 3; i >= 0; --i) out.push_back(static_cast<unsigned char>(crc >> (8 * i)));
-  return out;
-}
-
-// A valid signature and header for a w x h RGBA image and a few bytes of
-// image data, nowhere near enough.
-std::vector<unsigned char> HeaderOnlyPNG(uint32_t w, uint32_t h) {
-  std::vector<unsigned char> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  std::vector<unsigned char> ihdr;
-  for (const uint32_t v : {w, h}) {
-    for (int i = 3; i >= 0; --i) ihdr.push_back(static_cast<unsigned char>(v >> (8 * i)));
-  }
-  ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});
-  const auto a = Chunk("IHDR", ihdr);
-  const auto b = Chunk("IDAT", {0x78, 0x9c, 0x63, 0x00});
-  file.insert(file.end(), a.begin(), a.end());
-  file.insert(file.end(), b.begin(), b.end());
-  return file;
-}
-
 TEST(LoadPNG, ImagesTooLargeForABitmapAreRefusedBeforeAnyAllocation) {
   ScratchFolder folder;
   // libpng's own limit is 1,000,000 on each side; 32768 x 16384 pixels is
   // 2^31 bytes, one past INT_MAX.
   for (const auto& size : {std::make_pair(1000000u, 1000000u), std::make_pair(32768u, 16384u)}) {
-    const std::string path = folder.Write("big.png", HeaderOnlyPNG(size.first, size.second));
+    const std::string path = folder.Write("big.png", LiceTest::HeaderOnlyPNG(size.first, size.second));
     ASSERT_FALSE(path.empty());
     EXPECT_EQ(LICE_LoadPNG(path.c_str(), nullptr), nullptr);
     LICE_MemBitmap mine(4, 4, 4);
