@@ -39,13 +39,16 @@ std::vector<unsigned char> ReadAll(const std::string& path) {
   return bytes;
 }
 
+DeferredPNGBitmap* OpenGradient(const ScratchFolder& folder, int width, int height) {
+  const std::string path = folder.PathOf("gradient.png");
+  return LiceTest::WritePNG(path, Gradient(width, height)) ? DeferredPNGBitmap::Open(path) : nullptr;
+}
+
 }  // namespace
 
 TEST(DeferredPNGBitmap, KnowsItsSizeFromTheHeaderAndDecodesOnFirstUse) {
   ScratchFolder folder;
-  const std::string path = folder.PathOf("gradient.png");
-  ASSERT_TRUE(LiceTest::WritePNG(path, Gradient(40, 30)));
-  std::unique_ptr<DeferredPNGBitmap> bitmap(DeferredPNGBitmap::Open(path));
+  std::unique_ptr<DeferredPNGBitmap> bitmap(OpenGradient(folder, 40, 30));
   ASSERT_NE(bitmap, nullptr);
   EXPECT_FALSE(bitmap->IsDecoded());
   EXPECT_EQ(bitmap->getWidth(), 40);
@@ -89,9 +92,7 @@ TEST(DeferredPNGBitmap, ABodyThatFailsToDecodeLeavesNoPixels) {
 // and see the same pixels (ThreadSanitizer checks the hand-over).
 TEST(DeferredPNGBitmap, DecodesOnceWhenTwoThreadsAskAtOnce) {
   ScratchFolder folder;
-  const std::string path = folder.PathOf("gradient.png");
-  ASSERT_TRUE(LiceTest::WritePNG(path, Gradient(50, 50)));
-  std::unique_ptr<DeferredPNGBitmap> bitmap(DeferredPNGBitmap::Open(path));
+  std::unique_ptr<DeferredPNGBitmap> bitmap(OpenGradient(folder, 50, 50));
   ASSERT_NE(bitmap, nullptr);
   LICE_pixel* seen[2] = {nullptr, nullptr};
   LICE_pixel corner[2] = {0, 0};
