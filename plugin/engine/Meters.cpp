@@ -275,11 +275,11 @@ struct PeakRun {
 // std::max(|l|, |r|) gives |l| when either is NaN, and a NaN never enters
 // the sample peak, so the block's maximum ignoring NaN is what the frame
 // steps would fold into it.
-double Readings(const MeterSource& s, int offset, int n, double* v) {
-  const bool leftOnly = s.select == 1 || s.select == 3;
-  const bool rightOnly = s.select == 2 || s.select == 4;
-  const double* left = s.left + offset;
-  const double* right = s.right ? s.right + offset : nullptr;
+// kSelect: 0 both channels, 1 left only, 2 right only; the choices are
+// template arguments so that the loop has none.
+template <bool kMidSide, bool kRight, int kSelect>
+double ReadingsOf(const double* left, const double* right, int n, double* v) {
+  constexpr bool leftOnly = kSelect == 1, rightOnly = kSelect == 2;
   int i = 0;
   double peak = 0.0;
 #ifdef BRIMLOW_METERS_X86
@@ -288,8 +288,8 @@ double Readings(const MeterSource& s, int offset, int n, double* v) {
   __m128d peaks = zero;
   for (; i + 2 <= n; i += 2) {
     __m128d l = _mm_loadu_pd(left + i);
-    __m128d r = right ? _mm_loadu_pd(right + i) : zero;
-    if (s.midSide) {
+    __m128d r = kRight ? _mm_loadu_pd(right + i) : zero;
+    if (kMidSide) {
       const __m128d mid = _mm_mul_pd(_mm_add_pd(l, r), half);
       r = _mm_mul_pd(_mm_sub_pd(l, r), half);
       l = mid;
@@ -304,8 +304,8 @@ double Readings(const MeterSource& s, int offset, int n, double* v) {
   peak = std::max(_mm_cvtsd_f64(peaks), _mm_cvtsd_f64(_mm_unpackhi_pd(peaks, peaks)));
 #endif
   for (; i < n; ++i) {
-    double l = left[i], r = right ? right[i] : 0.0;
-    if (s.midSide) {
+    double l = left[i], r = kRight ? right[i] : 0.0;
+    if (kMidSide) {
       const double mid = (l + r) * 0.5;
       r = (l - r) * 0.5;
       l = mid;
@@ -317,6 +317,26 @@ double Readings(const MeterSource& s, int offset, int n, double* v) {
     v[i] = leftOnly ? l : rightOnly ? (0.0 < r ? r : 0.0) : m;
   }
   return peak;
+}
+
+template <bool kMidSide, bool kRight>
+double ReadingsOf(const MeterSource& s, const double* left, const double* right, int n, double* v) {
+  switch (s.select) {
+    case 1:
+    case 3: return ReadingsOf<kMidSide, kRight, 1>(left, right, n, v);
+    case 2:
+    case 4: return ReadingsOf<kMidSide, kRight, 2>(left, right, n, v);
+    default: return ReadingsOf<kMidSide, kRight, 0>(left, right, n, v);
+  }
+}
+
+double Readings(const MeterSource& s, int offset, int n, double* v) {
+  const double* left = s.left + offset;
+  const double* right = s.right ? s.right + offset : nullptr;
+  if (s.midSide) {
+    return right ? ReadingsOf<true, true>(s, left, right, n, v) : ReadingsOf<true, false>(s, left, right, n, v);
+  }
+  return right ? ReadingsOf<false, true>(s, left, right, n, v) : ReadingsOf<false, false>(s, left, right, n, v);
 }
 
 bool RunsAsPeak(const LoudnessMeter& m) {
