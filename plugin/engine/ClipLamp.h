@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <cstring>
 #include <cstdint>
 
 // The over lamp beside a level meter: lights at once when the meter reads
@@ -31,7 +33,7 @@ class ClipLamp {
   // A step the GUI does not see until the next Publish. Inline: the meters
   // take one per metered frame.
   void Advance(bool clipping);
-  // Advance of each of n readings (non-zero: clipping), with the state held
+  // Advance of each of n readings (0 or 1: clipping), with the state held
   // in registers for the block.
   void AdvanceBlock(const unsigned char* clipping, int n);
   void Publish() { mValue.store(mLevel, std::memory_order_relaxed); }
@@ -91,6 +93,19 @@ inline void ClipLamp::AdvanceBlock(const unsigned char* clipping, int n) {
   const double rise = mRiseCoeff, fall = mFallCoeff;
   const int32_t hold = mHoldSamples;
   for (int i = 0; i < n; ++i) {
+    // A run without clipping changes nothing but a hold's counter while the
+    // lamp holds, is idle or has faded to +0: found by memchr, not stepped.
+    if (!clipping[i] && (state == kIdle || (state == kHolding && counter < hold) ||
+                         (state == kFalling && value == 0.0 && !std::signbit(value)))) {
+      const void* next = std::memchr(clipping + i, 1, static_cast<size_t>(n - i));
+      int run = next ? static_cast<int>(static_cast<const unsigned char*>(next) - clipping) - i : n - i;
+      if (state == kHolding) {
+        run = std::min(run, hold - counter);
+        counter += run;
+      }
+      i += run - 1;
+      continue;
+    }
     // Advance, step for step.
     const bool clip = clipping[i] != 0;
     const double target = clip ? 1.0 : 0.0;

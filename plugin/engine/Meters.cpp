@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+
+#if defined(__x86_64__) || defined(__i386__)
+#define BRIMLOW_METERS_X86 1
+#include <emmintrin.h>
+#endif
 
 #include "graphics/IGraphics.h"
 #include "graphics/controls/ITextControlExt.h"
@@ -149,33 +155,29 @@ inline void FeedFrame(LoudnessMeter& meter, ClipLamp& lamp, const MeterSource& s
 }
 
 // The peak meter's step (LoudnessMeter::ProcessMeter of kind kMeterPeak
-// without a delay) with its state in locals for a block, so that the
-// recursion does not wait on stores the compiler must assume alias the input.
+// without a delay) on readings formed ahead, with its state in locals for a
+// block, so that the recursion does not wait on stores the compiler must
+// assume alias the input.
 struct PeakRun {
-  double envelope, maximum, minimum, samplePeak;
+  double envelope, maximum, minimum;
   double attack, release, offsetFactor;
   int32_t holdSamples, holdCounter, state;
-  bool leftOnly, rightOnly;
 
-  PeakRun(const LoudnessMeter& m, int32_t select)
+  explicit PeakRun(const LoudnessMeter& m)
       : envelope(m.envelope),
         maximum(m.maximum),
         minimum(m.minimum),
-        samplePeak(m.samplePeak),
         attack(m.attackCoeff),
         release(m.releaseCoeff),
         offsetFactor(m.offsetFactor),
         holdSamples(m.holdSamples),
         holdCounter(m.holdCounter),
-        state(m.ballisticState),
-        leftOnly(select == 1 || select == 3),
-        rightOnly(select == 2 || select == 4) {}
+        state(m.ballisticState) {}
 
   void Store(LoudnessMeter& m) const {
     m.envelope = envelope;
     m.maximum = maximum;
     m.minimum = minimum;
-    m.samplePeak = samplePeak;
     m.holdCounter = holdCounter;
     m.ballisticState = state;
     m.current = envelope;
@@ -183,14 +185,8 @@ struct PeakRun {
     m.minimumOut = minimum;
   }
 
-  // One frame; whether the lamp sees the reading over full scale.
-  // kBoth: both channels selected.
-  template <bool kBoth>
-  bool Step(double left, double right) {
-    samplePeak = std::max(samplePeak, std::max(std::fabs(left), std::fabs(right)));
-    if (!kBoth && leftOnly) right = 0.0;
-    if (!kBoth && rightOnly) left = 0.0;
-    const double v = std::fabs(left) < std::fabs(right) ? std::fabs(right) : std::fabs(left);
+  // One frame of reading v (the selected channels' larger magnitude).
+  void Step(double v) {
     if (v > envelope) {
       envelope = (envelope - v) * attack + v;
       state = kMeterFollowing;
@@ -206,58 +202,166 @@ struct PeakRun {
       }
       if (state == kMeterReleasing) envelope = (envelope - v) * release + v;
     }
+    Track();
+  }
+
+  void Track() {
     if (envelope > maximum) minimum = maximum;
     maximum = std::max(maximum, envelope);
     minimum = std::min(minimum, envelope);
-    return envelope * offsetFactor > 1.0;
+  }
+
+  bool Clips() const { return envelope * offsetFactor > 1.0; }
+
+  // n frames of readings, each frame's lamp input into clips; whether any
+  // clipped. A hold leaves the envelope, and so the maximum, the minimum and
+  // the lamp input, as they are until a reading passes the envelope or the
+  // hold ends: such a stretch is found by a scan and counted, not stepped.
+  bool Run(const double* v, unsigned char* clips, int n) {
+    unsigned char any = 0;
+    int i = 0;
+    while (i < n) {
+      // !(e > max) and !(e < min): a step would leave the maximum and the
+      // minimum alone (a NaN envelope too).
+      if (state == kMeterHolding && holdCounter < holdSamples && !(envelope > maximum) &&
+          !(envelope < minimum)) {
+        const int quiet = FirstOver(v + i, std::min(n - i, holdSamples - holdCounter), envelope);
+        if (quiet > 0) {
+          const unsigned char clip = Clips();
+          std::memset(clips + i, clip, static_cast<size_t>(quiet));
+          any |= clip;
+          holdCounter += quiet;
+          i += quiet;
+          continue;
+        }
+      } else if (state == kMeterReleasing) {
+        // The release goes on until a reading passes the envelope.
+        for (; i < n && !(v[i] > envelope); ++i) {
+          envelope = (envelope - v[i]) * release + v[i];
+          Track();
+          any |= clips[i] = Clips();
+        }
+        if (i == n) break;
+      }
+      Step(v[i]);
+      any |= clips[i] = Clips();
+      ++i;
+    }
+    return any != 0;
+  }
+
+  // The first of n readings over e, or n.
+  static int FirstOver(const double* v, int n, double e) {
+    int i = 0;
+#ifdef BRIMLOW_METERS_X86
+    const __m128d ev = _mm_set1_pd(e);
+    for (; i + 8 <= n; i += 8) {
+      const __m128d a = _mm_or_pd(_mm_cmpgt_pd(_mm_loadu_pd(v + i), ev), _mm_cmpgt_pd(_mm_loadu_pd(v + i + 2), ev));
+      const __m128d b =
+          _mm_or_pd(_mm_cmpgt_pd(_mm_loadu_pd(v + i + 4), ev), _mm_cmpgt_pd(_mm_loadu_pd(v + i + 6), ev));
+      if (_mm_movemask_pd(_mm_or_pd(a, b))) break;
+    }
+#endif
+    for (; i < n; ++i) {
+      if (v[i] > e) return i;
+    }
+    return n;
   }
 };
+
+// A meter's readings of frames [offset, offset + n) of its source, formed as
+// LoudnessMeter::ProcessMeter forms them (mid and side, the unselected
+// channel zeroed), and the largest magnitude of the pairs before selection.
+// std::max(|l|, |r|) gives |l| when either is NaN, and a NaN never enters
+// the sample peak, so the block's maximum ignoring NaN is what the frame
+// steps would fold into it.
+// kSelect: 0 both channels, 1 left only, 2 right only; the choices are
+// template arguments so that the loop has none.
+template <bool kMidSide, bool kRight, int kSelect>
+double ReadingsOf(const double* left, const double* right, int n, double* v) {
+  constexpr bool leftOnly = kSelect == 1, rightOnly = kSelect == 2;
+  int i = 0;
+  double peak = 0.0;
+#ifdef BRIMLOW_METERS_X86
+  const __m128d absMask = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffffLL));
+  const __m128d half = _mm_set1_pd(0.5), zero = _mm_setzero_pd();
+  __m128d peaks = zero;
+  for (; i + 2 <= n; i += 2) {
+    __m128d l = _mm_loadu_pd(left + i);
+    __m128d r = kRight ? _mm_loadu_pd(right + i) : zero;
+    if (kMidSide) {
+      const __m128d mid = _mm_mul_pd(_mm_add_pd(l, r), half);
+      r = _mm_mul_pd(_mm_sub_pd(l, r), half);
+      l = mid;
+    }
+    l = _mm_and_pd(l, absMask);
+    r = _mm_and_pd(r, absMask);
+    // maxpd gives its second operand unless the first is greater.
+    const __m128d m = _mm_max_pd(r, l);
+    peaks = _mm_max_pd(m, peaks);
+    _mm_storeu_pd(v + i, leftOnly ? l : rightOnly ? _mm_max_pd(r, zero) : m);
+  }
+  peak = std::max(_mm_cvtsd_f64(peaks), _mm_cvtsd_f64(_mm_unpackhi_pd(peaks, peaks)));
+#endif
+  for (; i < n; ++i) {
+    double l = left[i], r = kRight ? right[i] : 0.0;
+    if (kMidSide) {
+      const double mid = (l + r) * 0.5;
+      r = (l - r) * 0.5;
+      l = mid;
+    }
+    l = std::fabs(l);
+    r = std::fabs(r);
+    const double m = std::max(l, r);
+    if (m > peak) peak = m;
+    v[i] = leftOnly ? l : rightOnly ? (0.0 < r ? r : 0.0) : m;
+  }
+  return peak;
+}
+
+template <bool kMidSide, bool kRight>
+double ReadingsOf(const MeterSource& s, const double* left, const double* right, int n, double* v) {
+  switch (s.select) {
+    case 1:
+    case 3: return ReadingsOf<kMidSide, kRight, 1>(left, right, n, v);
+    case 2:
+    case 4: return ReadingsOf<kMidSide, kRight, 2>(left, right, n, v);
+    default: return ReadingsOf<kMidSide, kRight, 0>(left, right, n, v);
+  }
+}
+
+double Readings(const MeterSource& s, int offset, int n, double* v) {
+  const double* left = s.left + offset;
+  const double* right = s.right ? s.right + offset : nullptr;
+  if (s.midSide) {
+    return right ? ReadingsOf<true, true>(s, left, right, n, v) : ReadingsOf<true, false>(s, left, right, n, v);
+  }
+  return right ? ReadingsOf<false, true>(s, left, right, n, v) : ReadingsOf<false, false>(s, left, right, n, v);
+}
 
 bool RunsAsPeak(const LoudnessMeter& m) {
   return m.kind == kMeterPeak && m.delayLeft.length == 0 && m.delayRight.length == 0;
 }
 
-inline void Frame(const MeterSource& source, int i, double& l, double& r) {
-  l = source.left[i];
-  r = source.right ? source.right[i] : 0.0;
-  if (source.midSide) {
-    const double mid = (l + r) * 0.5;
-    const double side = (l - r) * 0.5;
-    l = mid;
-    r = side;
-  }
-}
-
-// Both peak meters over a block, frame by frame in turn as FeedFrame would
-// step them, and then their lamps over the readings. kPlain: both take
-// their pair as it is, both channels there and selected.
-template <bool kPlain>
+// Both peak meters over a block, a chunk at a time: the readings, then each
+// meter's steps, then their lamps over the steps' lamp inputs.
 void PeakBlocks(LoudnessMeter& firstMeter, ClipLamp& firstLamp, const MeterSource& first, LoudnessMeter& secondMeter,
                 ClipLamp& secondLamp, const MeterSource& second, int n) {
   constexpr int kChunk = 256;
+  double firstReadings[kChunk], secondReadings[kChunk];
   unsigned char firstClips[kChunk], secondClips[kChunk];
-  PeakRun a(firstMeter, first.select), b(secondMeter, second.select);
+  PeakRun a(firstMeter), b(secondMeter);
   for (int offset = 0; offset < n; offset += kChunk) {
     const int count = std::min(kChunk, n - offset);
-    unsigned char clipped = 0;
-    for (int k = 0; k < count; ++k) {
-      double l, r;
-      if (kPlain) {
-        l = first.left[offset + k];
-        r = first.right[offset + k];
-      } else {
-        Frame(first, offset + k, l, r);
-      }
-      firstClips[k] = a.Step<kPlain>(l, r);
-      if (kPlain) {
-        l = second.left[offset + k];
-        r = second.right[offset + k];
-      } else {
-        Frame(second, offset + k, l, r);
-      }
-      secondClips[k] = b.Step<kPlain>(l, r);
-      clipped |= firstClips[k] | secondClips[k];
-    }
+    // The sample peak never holds a NaN, so (peak < m) ? m : peak folds the
+    // chunk's maximum in as the frames' steps would.
+    const double firstPeak = Readings(first, offset, count, firstReadings);
+    const double secondPeak = Readings(second, offset, count, secondReadings);
+    if (firstMeter.samplePeak < firstPeak) firstMeter.samplePeak = firstPeak;
+    if (secondMeter.samplePeak < secondPeak) secondMeter.samplePeak = secondPeak;
+    const bool firstClipped = a.Run(firstReadings, firstClips, count);
+    const bool secondClipped = b.Run(secondReadings, secondClips, count);
+    const bool clipped = firstClipped || secondClipped;
     // A dark, idle lamp that sees no clipping stays as it is.
     if (clipped || !firstLamp.IsIdle()) firstLamp.AdvanceBlock(firstClips, count);
     if (clipped || !secondLamp.IsIdle()) secondLamp.AdvanceBlock(secondClips, count);
@@ -265,8 +369,6 @@ void PeakBlocks(LoudnessMeter& firstMeter, ClipLamp& firstLamp, const MeterSourc
   a.Store(firstMeter);
   b.Store(secondMeter);
 }
-
-bool IsPlain(const MeterSource& source) { return source.right && !source.midSide && source.select == 0; }
 
 }  // namespace
 
@@ -298,11 +400,7 @@ void Meters::ProcessMeterBlocks(const double* inLeft, const double* inRight, con
   }
   if (n < 1) return;
   if (RunsAsPeak(mInputMeter) && RunsAsPeak(mOutputMeter)) {
-    if (IsPlain(first) && IsPlain(second)) {
-      PeakBlocks<true>(mInputMeter, mInputClipLamp, first, mOutputMeter, mOutputClipLamp, second, n);
-    } else {
-      PeakBlocks<false>(mInputMeter, mInputClipLamp, first, mOutputMeter, mOutputClipLamp, second, n);
-    }
+    PeakBlocks(mInputMeter, mInputClipLamp, first, mOutputMeter, mOutputClipLamp, second, n);
   } else {
     for (int i = 0; i < n; ++i) {
       FeedFrame(mInputMeter, mInputClipLamp, first, i);

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "graphics/IControl.h"
@@ -405,3 +410,183 @@ TEST(Meters, BlockCallsMeterAsTheFrameCallsDo) {
     }
   }
 }
+
+namespace {
+
+uint64_t Bits(double x) {
+  uint64_t b;
+  std::memcpy(&b, &x, sizeof b);
+  return b;
+}
+
+// Deterministic noise in [-0.5, 0.5): the same signal on every machine.
+double Hash(uint32_t t, uint32_t channel) {
+  uint32_t s = t * 2654435761u + channel * 40503u + 12345u;
+  s ^= s << 13;
+  s ^= s >> 17;
+  s ^= s << 5;
+  s ^= s >> 11;
+  s *= 2246822519u;
+  s ^= s >> 15;
+  return s / 4294967296.0 - 0.5;
+}
+
+// Frame t of channel c: 0 and 1 the input pair, 2 and 3 the output pair.
+using PeakSignal = double (*)(int t, int c, double fs);
+
+const double kQuietNan = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
+
+struct PeakSignalCase {
+  const char* name;
+  PeakSignal signal;
+};
+
+const PeakSignalCase kPeakSignals[] = {
+    // The command-line workload's input, and an output hot enough to clip.
+    {"Noise", [](int t, int c, double) { return (c < 2 ? 1.0 : 2.6) * Hash(t, c); }},
+    // Noise bursts of changing level: holds cut short by louder peaks,
+    // releases down to quieter ones.
+    {"NoiseBursts",
+     [](int t, int c, double) {
+       const double level = 0.05 + 1.5 * (0.5 + Hash(t / 700, 9));
+       return level * Hash(t, c);
+     }},
+    // Sines swelling over full scale and back: runs of attacks, the lamp
+    // lit, held and fading.
+    {"SinesOverFullScale",
+     [](int t, int c, double fs) {
+       const double swell = 0.2 + 1.4 * std::fabs(std::sin(kPi * t / 5000.0));
+       const double hz = c % 2 ? 970.0 : 440.0;
+       return (c < 2 ? swell : 1.3 * swell) * Sine(t, hz * fs / 48000.0, fs);
+     }},
+    // Sound, then digital silence: the release runs to the end.
+    {"SilenceAfterSound", [](int t, int c, double) { return t < 1500 ? 1.2 * Hash(t, c) : 0.0; }},
+    // Signed zeros, denormals and ties: equal readings neither attack nor
+    // reset the hold.
+    {"ZerosDenormalsTies",
+     [](int t, int c, double) {
+       const double values[] = {0.0, -0.0, 4.9e-324, -1e-310, 2.2e-308, 0.25, -0.25, 0.25};
+       return values[static_cast<uint32_t>((0.5 + Hash(t / 37, c)) * 8.0) % 8];
+     }},
+    // NaN in one channel only, with both signs: a pair reads its left
+    // channel when the right is NaN, NaN when the left is.
+    {"NanInOneChannel",
+     [](int t, int c, double) {
+       if ((c == 1 || c == 3) && t % 97 == 5) return t % 2 ? kQuietNan : -kQuietNan;
+       if (c == 2 && t == 9000) return -kQuietNan;
+       return Hash(t, c);
+     }},
+    // Infinities, huge values and NaN of both signs in both channels; the
+    // envelope turns NaN and stays so.
+    {"InfAndNanBursts",
+     [](int t, int c, double) {
+       if (t == 3000 + 100 * c) return c % 2 ? -kInf : kInf;
+       if (t >= 6000 && t < 6003) return c % 2 ? -kQuietNan : kQuietNan;
+       if (t == 2000) return c % 2 ? 1e300 : -1e308;
+       return 0.7 * Hash(t, c);
+     }},
+};
+
+struct PeakBlockPattern {
+  const char* name;
+  std::vector<int> sizes;  // repeated to the end of the signal
+};
+
+const PeakBlockPattern kPeakBlockPatterns[] = {
+    {"1", {1}}, {"7", {7}}, {"256", {256}}, {"257", {257}}, {"1000", {1000}}, {"Mixed", {1, 7, 256, 257, 1000, 3}},
+};
+
+::testing::AssertionResult SameMeter(const LoudnessMeter& a, const LoudnessMeter& b) {
+  const double LoudnessMeter::* const fields[] = {
+      &LoudnessMeter::envelope, &LoudnessMeter::maximum,    &LoudnessMeter::minimum,   &LoudnessMeter::current,
+      &LoudnessMeter::maximumOut, &LoudnessMeter::minimumOut, &LoudnessMeter::samplePeak};
+  for (size_t i = 0; i < sizeof fields / sizeof fields[0]; ++i) {
+    const double x = a.*fields[i], y = b.*fields[i];
+    if (Bits(x) != Bits(y)) return ::testing::AssertionFailure() << "field " << i << ": " << x << " against " << y;
+  }
+  if (a.holdCounter != b.holdCounter || a.ballisticState != b.ballisticState) {
+    return ::testing::AssertionFailure() << "hold " << a.holdCounter << "/" << a.ballisticState << " against "
+                                         << b.holdCounter << "/" << b.ballisticState;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult SameLamp(const ClipLamp& a, const ClipLamp& b) {
+  if (Bits(a.Value()) != Bits(b.Value()) || Bits(a.Peak()) != Bits(b.Peak()) || a.GetState() != b.GetState()) {
+    return ::testing::AssertionFailure() << "lamp " << a.Value() << "/" << a.GetState() << " against " << b.Value()
+                                         << "/" << b.GetState();
+  }
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult SameReading(const Meters::Reading& a, const Meters::Reading& b) {
+  if (Bits(a.current) != Bits(b.current) || Bits(a.maximumOut) != Bits(b.maximumOut) ||
+      Bits(a.offsetFactor) != Bits(b.offsetFactor) || Bits(a.clipLamp) != Bits(b.clipLamp)) {
+    return ::testing::AssertionFailure() << "reading " << a.current << " against " << b.current;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+using PeakBlockParam = std::tuple<PeakSignalCase, int, double>;
+
+class PeakBlockExactness : public ::testing::TestWithParam<PeakBlockParam> {};
+
+std::string PeakBlockCaseName(const ::testing::TestParamInfo<PeakBlockParam>& info) {
+  const char* routings[] = {"InOut", "InLR", "OutLR", "InMS", "OutMS"};
+  return std::string(std::get<0>(info.param).name) + "_" + routings[std::get<1>(info.param)] + "_" +
+         std::to_string(static_cast<int>(std::get<2>(info.param)));
+}
+
+}  // namespace
+
+// The peak block path against the frame calls (each a LoudnessMeter step
+// and a lamp step) bit for bit, NaN payloads and signed zeros included,
+// after every block of each size pattern; every fourth block is mono. At
+// 1 kHz the hold (100 frames) and the lamp's hold end inside and across
+// blocks.
+TEST_P(PeakBlockExactness, BlocksStepAsTheFramesDo) {
+  const PeakSignalCase signal = std::get<0>(GetParam());
+  const int channels = std::get<1>(GetParam());
+  const double fs = std::get<2>(GetParam());
+  constexpr int kFrames = 12000;
+  std::vector<double> x[4];
+  for (int c = 0; c < 4; ++c) {
+    x[c].resize(kFrames);
+    for (int t = 0; t < kFrames; ++t) x[c][t] = signal.signal(t, c, fs);
+  }
+  for (const PeakBlockPattern& pattern : kPeakBlockPatterns) {
+    SCOPED_TRACE(pattern.name);
+    Meters blocks, frames;
+    for (Meters* m : {&blocks, &frames}) {
+      m->SetMeterMode(Meters::kModePeak, fs);
+      m->SetClipLampTiming(fs);
+      m->SetChannelMode(channels);
+    }
+    int block = 0;
+    for (int at = 0; at < kFrames; ++block) {
+      const int n = std::min(pattern.sizes[block % pattern.sizes.size()], kFrames - at);
+      const bool mono = block % 4 == 3;
+      blocks.ProcessMeterBlocks(&x[0][at], mono ? nullptr : &x[1][at], &x[2][at], mono ? nullptr : &x[3][at], n);
+      for (int i = at; i < at + n; ++i) {
+        frames.ProcessInputMeter(x[0][i], mono ? 0.0 : x[1][i]);
+        frames.ProcessOutputMeter(x[2][i], mono ? 0.0 : x[3][i]);
+      }
+      at += n;
+      ASSERT_TRUE(SameMeter(blocks.InputMeter(), frames.InputMeter())) << "input meter at frame " << at;
+      ASSERT_TRUE(SameMeter(blocks.OutputMeter(), frames.OutputMeter())) << "output meter at frame " << at;
+      ASSERT_TRUE(SameLamp(blocks.InputClipLamp(), frames.InputClipLamp())) << "input lamp at frame " << at;
+      ASSERT_TRUE(SameLamp(blocks.OutputClipLamp(), frames.OutputClipLamp())) << "output lamp at frame " << at;
+      ASSERT_TRUE(SameReading(blocks.InputReading(), frames.InputReading())) << "at frame " << at;
+      ASSERT_TRUE(SameReading(blocks.OutputReading(), frames.OutputReading())) << "at frame " << at;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(SignalsRoutingsRates, PeakBlockExactness,
+                         ::testing::Combine(::testing::ValuesIn(kPeakSignals),
+                                            ::testing::Values(Meters::kInOut, Meters::kInLeftRight,
+                                                              Meters::kOutLeftRight, Meters::kInMidSide,
+                                                              Meters::kOutMidSide),
+                                            ::testing::Values(48000.0, 1000.0)),
+                         PeakBlockCaseName);
