@@ -212,11 +212,12 @@ void TransformBlock(BlockConvolver* stage) {
   std::swap(stage->fftBuffer, stage->lastOutput);
 }
 
-// TransformBlock of two stages in step, through a's pair buffer.
+// TransformBlock of two stages in step, through a's pair buffer. Only the
+// first half of a result is ever output, so the other needs no stores.
 void TransformBlockPair(BlockConvolver* a, BlockConvolver* b) {
   FFTWorkArea* area = a->workArea;
   FilterPairWithTables(2 * a->blockSize, a->fftBuffer, b->fftBuffer, a->kernel->spectrum, area->ip, area->w,
-                       area->bitReverse, a->pairBuffer);
+                       area->bitReverse, a->pairBuffer, true);
   std::swap(a->fftBuffer, a->lastOutput);
   std::swap(b->fftBuffer, b->lastOutput);
 }

@@ -342,7 +342,7 @@ BRIMLOW_PAIRS_AVX512 void PutToChannels(double* first, double* second, int point
 // channels: point t of the pass's output goes to first[2 t], first[2 t + 1]
 // (lane A) and second likewise (lane B).
 BRIMLOW_PAIRS_AVX512 void LastPassToChannels(const double* z, int m, const double* w, double sign, double* first,
-                                             double* second) {
+                                             double* second, bool firstHalfOnly) {
   const int s = m / 4;
   const int g = 0;
   const double w1r = g ? w[2 * g] : 1.0;
@@ -369,6 +369,8 @@ BRIMLOW_PAIRS_AVX512 void LastPassToChannels(const double* z, int m, const doubl
     const int point = c / 4;
     PutToChannels(first, second, point, lanes, _mm512_add_pd(a, cc));
     PutToChannels(first, second, point + s, lanes, _mm512_add_pd(b, d));
+    // Points 2s on make the second half.
+    if (firstHalfOnly) continue;
     PutToChannels(first, second, point + 2 * s, lanes, Times(_mm512_sub_pd(a, cc), v2r, v2i));
     PutToChannels(first, second, point + 3 * s, lanes, Times(_mm512_sub_pd(b, d), v2r, v2i));
   }
@@ -459,7 +461,8 @@ inline void UntangleFilterOne(double* p, int m, int point, const double* spectru
 
 __attribute__((target("avx512f"))) bool FilterPairAvx512(int n, double* first, double* second,
                                                           const double* spectrum, const double* w, const double* c,
-                                                          int nc, int ks, const int32_t* bitReverse, double* work) {
+                                                          int nc, int ks, const int32_t* bitReverse, double* work,
+                                                          bool firstHalfOnly) {
   const int m = n >> 1;
   int log2m = 0;
   while ((1 << log2m) < m) ++log2m;
@@ -512,7 +515,7 @@ __attribute__((target("avx512f"))) bool FilterPairAvx512(int n, double* first, d
   int s = wide;
   for (; 4 * s < m; s <<= 2) Radix4Groups(q, s, 0, m / (4 * s), w, -1.0);
   if (s < m) {
-    LastPassToChannels(q, m, w, -1.0, first, second);
+    LastPassToChannels(q, m, w, -1.0, first, second, firstHalfOnly);
     return true;
   }
   // No wide pass: the points go to the channels as they are.
@@ -538,7 +541,7 @@ bool HasAvx512() {
 namespace RealFFTDetail {
 void Radix4PassPairsAvx512(double*, int, int, const double*, double) {}
 bool FilterPairAvx512(int, double*, double*, const double*, const double*, const double*, int, int, const int32_t*,
-                      double*) {
+                      double*, bool) {
   return false;
 }
 bool HasAvx512() { return false; }
