@@ -14,9 +14,10 @@ void Radix4PassPairsAvx512(double* z, int m, int s, const double* w, double sign
 // FilterPairWithTables with the points in vector lanes, for an odd log2 of
 // n / 2 and n >= 16 (false, nothing done, otherwise): every step gives each
 // double what the two-lane code gives it. w and c: the twiddle and split
-// tables already made (nc entries, read every ks-th).
+// tables already made (nc entries, read every ks-th). firstHalfOnly: the
+// second half of each result is not wanted and may be skipped.
 bool FilterPairAvx512(int n, double* first, double* second, const double* spectrum, const double* w, const double* c,
-                      int nc, int ks, const int32_t* bitReverse, double* work);
+                      int nc, int ks, const int32_t* bitReverse, double* work, bool firstHalfOnly);
 
 bool HasAvx512();
 

@@ -150,45 +150,176 @@ BRIMLOW_PAIRS_AVX512 void Radix2Butterflies(double* z, int b0, int b1, const dou
 // inputs and the twiddles it sees pass after pass.
 constexpr int kSpan = 128;
 
-// Points i and i + 1 of the forward transform's input: the channels side
-// by side, position i taking complex point rev(i).
+// Points i0 and i1 of the forward transform's input in one register: the
+// channels side by side, position i taking complex point rev(i).
 struct FetchChannels {
   const double* first;
   const double* second;
-  double* z;
   const int32_t* bitReverse;
-  BRIMLOW_PAIRS_AVX512 void operator()(int i) const {
-    const int j0 = bitReverse[i], j1 = bitReverse[i + 1];
+  BRIMLOW_PAIRS_AVX512 __m512d operator()(int i0, int i1) const {
+    const int j0 = bitReverse[i0], j1 = bitReverse[i1];
     const __m256d a = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(first + 2 * j0)),
                                            _mm_loadu_pd(second + 2 * j0), 1);
     const __m256d b = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(first + 2 * j1)),
                                            _mm_loadu_pd(second + 2 * j1), 1);
     // (re A, im A, re B, im B) to (re A, re B, im A, im B).
     const __m512i order = _mm512_set_epi64(7, 5, 6, 4, 3, 1, 2, 0);
-    _mm512_storeu_pd(z + 4 * i, _mm512_permutexvar_pd(order, _mm512_insertf64x4(_mm512_castpd256_pd512(a), b, 1)));
+    return _mm512_permutexvar_pd(order, _mm512_insertf64x4(_mm512_castpd256_pd512(a), b, 1));
   }
 };
 
-// Points i and i + 1 of the inverse transform's input: position i taking
+// Points i0 and i1 of the inverse transform's input: position i taking
 // point rev(i) of the untangled spectrum.
 struct FetchPoints {
   const double* from;
-  double* z;
   const int32_t* bitReverse;
-  BRIMLOW_PAIRS_AVX512 void operator()(int i) const {
-    _mm256_storeu_pd(z + 4 * i, _mm256_loadu_pd(from + 4 * bitReverse[i]));
-    _mm256_storeu_pd(z + 4 * i + 4, _mm256_loadu_pd(from + 4 * bitReverse[i + 1]));
+  BRIMLOW_PAIRS_AVX512 __m512d operator()(int i0, int i1) const {
+    return _mm512_insertf64x4(_mm512_castpd256_pd512(_mm256_loadu_pd(from + 4 * bitReverse[i0])),
+                              _mm256_loadu_pd(from + 4 * bitReverse[i1]), 1);
   }
 };
 
-// The passes of one span, fetched first by fetch(i) for points i, i + 1.
+// The twiddles of radix-4 group g, formed as the scalar pass forms them.
+struct GroupTwiddles {
+  __m512d v1r, v1i, v2r, v2i, v3r, v3i;
+  BRIMLOW_PAIRS_AVX512 GroupTwiddles(int g, const double* w, double sign) {
+    const double w1r = g ? w[2 * g] : 1.0;
+    const double w1i = g ? sign * w[2 * g + 1] : 0.0;
+    const double w2r = w1r * w1r - w1i * w1i;
+    const double w2i = 2.0 * w1r * w1i;
+    const double w3r = -sign * w1i;
+    const double w3i = sign * w1r;
+    v1r = _mm512_set1_pd(w1r);
+    v1i = _mm512_set1_pd(w1i);
+    v2r = _mm512_set1_pd(w2r);
+    v2i = _mm512_set1_pd(w2i);
+    v3r = _mm512_set1_pd(w3r);
+    v3i = _mm512_set1_pd(w3i);
+  }
+};
+
+// One radix-4 butterfly on registers a, b, c, d in place, the pass's
+// operations on each lane.
+BRIMLOW_PAIRS_AVX512 void Butterfly4(__m512d& a0, __m512d& b0, __m512d& c0, __m512d& d0, const GroupTwiddles& t) {
+  const __m512d a = _mm512_add_pd(a0, b0);
+  const __m512d b = Times(_mm512_sub_pd(a0, b0), t.v1r, t.v1i);
+  const __m512d cc = _mm512_add_pd(c0, d0);
+  const __m512d d = Times(_mm512_sub_pd(c0, d0), t.v3r, t.v3i);
+  a0 = _mm512_add_pd(a, cc);
+  b0 = _mm512_add_pd(b, d);
+  c0 = Times(_mm512_sub_pd(a, cc), t.v2r, t.v2i);
+  d0 = Times(_mm512_sub_pd(b, d), t.v2r, t.v2i);
+}
+
+// Points base .. base + 31 (base a multiple of 32) fetched, then through
+// the radix-2 stage and the radix-4 passes with partners 2 and 8 apart,
+// all in registers, and stored: the butterflies the separate passes would
+// run on these points, with the same inputs and twiddles.
+template <class Fetch>
+BRIMLOW_PAIRS_AVX512 void Front32(double* z, int base, const double* w, double sign, const Fetch& fetch) {
+  // x[4h + r]: points base + 8h + 2r and + 1 after the passes with
+  // partners 2 apart.
+  __m512d x[16];
+  for (int k = 0; k < 8; ++k) {
+    const int i = base + 4 * k;
+    // Radix-2 butterflies i / 2 and i / 2 + 1: (points i | i + 2) against
+    // (points i + 1 | i + 3), one twiddle, the odd butterfly's times i.
+    const __m512d lo = fetch(i, i + 2), hi = fetch(i + 1, i + 3);
+    const int g = i >> 2;
+    const double tr = g ? w[2 * g] : 1.0;
+    const double ti = g ? sign * w[2 * g + 1] : 0.0;
+    const double oddR = -sign * ti;
+    const double oddI = sign * tr;
+    const __m512d sum = _mm512_add_pd(lo, hi);
+    const __m512d product = Times(_mm512_sub_pd(lo, hi), Halves(tr, oddR), Halves(ti, oddI));
+    // Points (i, i + 1) and (i + 2, i + 3).
+    x[2 * k] = _mm512_shuffle_f64x2(sum, product, 0x44);
+    x[2 * k + 1] = _mm512_shuffle_f64x2(sum, product, 0xEE);
+  }
+  for (int h = 0; h < 4; ++h) {
+    const GroupTwiddles t((base >> 3) + h, w, sign);
+    Butterfly4(x[4 * h], x[4 * h + 1], x[4 * h + 2], x[4 * h + 3], t);
+  }
+  {
+    const GroupTwiddles t(base >> 5, w, sign);
+    for (int r = 0; r < 4; ++r) Butterfly4(x[r], x[4 + r], x[8 + r], x[12 + r], t);
+  }
+  for (int r = 0; r < 16; ++r) _mm512_storeu_pd(z + 4 * (base + 2 * r), x[r]);
+}
+
+// Points i0 and i1 of a transform's input already in place.
+struct FetchInPlace {
+  const double* z;
+  BRIMLOW_PAIRS_AVX512 __m512d operator()(int i0, int i1) const {
+    return _mm512_insertf64x4(_mm512_castpd256_pd512(_mm256_loadu_pd(z + 4 * i0)), _mm256_loadu_pd(z + 4 * i1), 1);
+  }
+};
+
+// Points j .. j + 3 of the channels (j a multiple of 4), each as
+// (re A, re B, im A, im B): two whole lines of each channel a call.
+struct QuadFromChannels {
+  const double* first;
+  const double* second;
+  BRIMLOW_PAIRS_AVX512 void operator()(int j, __m512d* low, __m512d* high) const {
+    const __m512d f = _mm512_loadu_pd(first + 2 * j), s = _mm512_loadu_pd(second + 2 * j);
+    const __m512d re = _mm512_unpacklo_pd(f, s), im = _mm512_unpackhi_pd(f, s);
+    *low = _mm512_permutex2var_pd(re, _mm512_set_epi64(11, 10, 3, 2, 9, 8, 1, 0), im);
+    *high = _mm512_permutex2var_pd(re, _mm512_set_epi64(15, 14, 7, 6, 13, 12, 5, 4), im);
+  }
+};
+
+// Points j .. j + 3 of the untangled spectrum.
+struct QuadFromPoints {
+  const double* from;
+  BRIMLOW_PAIRS_AVX512 void operator()(int j, __m512d* low, __m512d* high) const {
+    *low = _mm512_loadu_pd(from + 4 * j);
+    *high = _mm512_loadu_pd(from + 4 * j + 8);
+  }
+};
+
+// The span passes with the reordering fetched a line at a time, for m >=
+// 4 kSpan: position i and i + k m / 4 (k < 4) take points rev(i) + rev2(k),
+// neighbours in memory, so the four spans at i, i + m / 4, ... are fetched
+// together and then run one after the other.
+template <class Quad>
+BRIMLOW_PAIRS_AVX512 void QuadSpanPasses(double* z, int m, const double* w, double sign, const int32_t* bitReverse,
+                                         Quad quad) {
+  const int quarter = m >> 2;
+  for (int base = 0; base < quarter; base += kSpan) {
+    for (int i = base; i < base + kSpan; ++i) {
+      __m512d low, high;
+      quad(bitReverse[i], &low, &high);
+      _mm256_storeu_pd(z + 4 * i, _mm512_castpd512_pd256(low));
+      _mm256_storeu_pd(z + 4 * (i + 2 * quarter), _mm512_extractf64x4_pd(low, 1));
+      _mm256_storeu_pd(z + 4 * (i + quarter), _mm512_castpd512_pd256(high));
+      _mm256_storeu_pd(z + 4 * (i + 3 * quarter), _mm512_extractf64x4_pd(high, 1));
+    }
+    for (int k = 0; k < 4; ++k) {
+      const int start = base + k * quarter;
+      for (int i = start; i < start + kSpan; i += 32) Front32(z, i, w, sign, FetchInPlace{z});
+      for (int s = 32; 4 * s <= kSpan; s <<= 2) {
+        Radix4Groups(z, s, start / (4 * s), (start + kSpan) / (4 * s), w, sign);
+      }
+    }
+  }
+}
+
+// The passes of one span, each span's points fetched by fetch(i0, i1)
+// first. Below 32 points the fetched points are stored and run through the
+// passes one after the other.
 template <class Fetch>
 BRIMLOW_PAIRS_AVX512 void SpanPasses(double* z, int m, const double* w, double sign, Fetch fetch) {
   const int span = m < kSpan ? m : kSpan;
   for (int base = 0; base < m; base += span) {
-    for (int i = base; i < base + span; i += 2) fetch(i);
-    Radix2Butterflies(z, base / 2, (base + span) / 2, w, sign);
-    for (int s = 2; 4 * s <= span; s <<= 2) Radix4Groups(z, s, base / (4 * s), (base + span) / (4 * s), w, sign);
+    int s = 2;
+    if (span >= 32) {
+      for (int i = base; i < base + span; i += 32) Front32(z, i, w, sign, fetch);
+      s = 32;
+    } else {
+      for (int i = base; i < base + span; i += 2) _mm512_storeu_pd(z + 4 * i, fetch(i, i + 1));
+      Radix2Butterflies(z, base / 2, (base + span) / 2, w, sign);
+    }
+    for (; 4 * s <= span; s <<= 2) Radix4Groups(z, s, base / (4 * s), (base + span) / (4 * s), w, sign);
   }
 }
 
@@ -211,7 +342,7 @@ BRIMLOW_PAIRS_AVX512 void PutToChannels(double* first, double* second, int point
 // channels: point t of the pass's output goes to first[2 t], first[2 t + 1]
 // (lane A) and second likewise (lane B).
 BRIMLOW_PAIRS_AVX512 void LastPassToChannels(const double* z, int m, const double* w, double sign, double* first,
-                                             double* second) {
+                                             double* second, bool firstHalfOnly) {
   const int s = m / 4;
   const int g = 0;
   const double w1r = g ? w[2 * g] : 1.0;
@@ -238,6 +369,8 @@ BRIMLOW_PAIRS_AVX512 void LastPassToChannels(const double* z, int m, const doubl
     const int point = c / 4;
     PutToChannels(first, second, point, lanes, _mm512_add_pd(a, cc));
     PutToChannels(first, second, point + s, lanes, _mm512_add_pd(b, d));
+    // Points 2s on make the second half.
+    if (firstHalfOnly) continue;
     PutToChannels(first, second, point + 2 * s, lanes, Times(_mm512_sub_pd(a, cc), v2r, v2i));
     PutToChannels(first, second, point + 3 * s, lanes, Times(_mm512_sub_pd(b, d), v2r, v2i));
   }
@@ -328,7 +461,8 @@ inline void UntangleFilterOne(double* p, int m, int point, const double* spectru
 
 __attribute__((target("avx512f"))) bool FilterPairAvx512(int n, double* first, double* second,
                                                           const double* spectrum, const double* w, const double* c,
-                                                          int nc, int ks, const int32_t* bitReverse, double* work) {
+                                                          int nc, int ks, const int32_t* bitReverse, double* work,
+                                                          bool firstHalfOnly) {
   const int m = n >> 1;
   int log2m = 0;
   while ((1 << log2m) < m) ++log2m;
@@ -339,7 +473,11 @@ __attribute__((target("avx512f"))) bool FilterPairAvx512(int n, double* first, d
 
   // Forward: the two sequences side by side, position i taking complex
   // point rev(i), span by span with the narrow passes.
-  SpanPasses(p, m, w, 1.0, FetchChannels{first, second, p, bitReverse});
+  if (m >= 4 * kSpan) {
+    QuadSpanPasses(p, m, w, 1.0, bitReverse, QuadFromChannels{first, second});
+  } else {
+    SpanPasses(p, m, w, 1.0, FetchChannels{first, second, bitReverse});
+  }
   for (int s = wide; s < m; s <<= 2) Radix4Groups(p, s, 0, m / (4 * s), w, 1.0);
 
   // Forward untangling, the product with the kernel and the inverse
@@ -369,11 +507,15 @@ __attribute__((target("avx512f"))) bool FilterPairAvx512(int n, double* first, d
 
   // Inverse: position i takes point rev(i), span by span with the narrow
   // passes, and the last pass hands its results to the channels.
-  SpanPasses(q, m, w, -1.0, FetchPoints{p, q, bitReverse});
+  if (m >= 4 * kSpan) {
+    QuadSpanPasses(q, m, w, -1.0, bitReverse, QuadFromPoints{p});
+  } else {
+    SpanPasses(q, m, w, -1.0, FetchPoints{p, bitReverse});
+  }
   int s = wide;
   for (; 4 * s < m; s <<= 2) Radix4Groups(q, s, 0, m / (4 * s), w, -1.0);
   if (s < m) {
-    LastPassToChannels(q, m, w, -1.0, first, second);
+    LastPassToChannels(q, m, w, -1.0, first, second, firstHalfOnly);
     return true;
   }
   // No wide pass: the points go to the channels as they are.
@@ -399,7 +541,7 @@ bool HasAvx512() {
 namespace RealFFTDetail {
 void Radix4PassPairsAvx512(double*, int, int, const double*, double) {}
 bool FilterPairAvx512(int, double*, double*, const double*, const double*, const double*, int, int, const int32_t*,
-                      double*) {
+                      double*, bool) {
   return false;
 }
 bool HasAvx512() { return false; }

@@ -277,13 +277,15 @@ void RealFFTWithTables(int n, int direction, double* a, int* ip, double* w, cons
 void MultiplyPackedSpectrum(int n, double* a, const double* spectrum) { MultiplyPacked(a, spectrum, n); }
 
 void FilterPairWithTables(int n, double* first, double* second, const double* spectrum, int* ip, double* w,
-                          const int32_t* bitReverse, double* work) {
+                          const int32_t* bitReverse, double* work, bool firstHalfOnly) {
   if (n < 4 || (n & (n - 1)) != 0) return;
   static const bool kVector = RealFFTDetail::HasAvx512();
   if (kVector) {
     int nc = 0, ks = 0;
     const double* c = EnsureTables(n, ip, w, &nc, &ks);
-    if (RealFFTDetail::FilterPairAvx512(n, first, second, spectrum, w, c, nc, ks, bitReverse, work)) return;
+    if (RealFFTDetail::FilterPairAvx512(n, first, second, spectrum, w, c, nc, ks, bitReverse, work, firstHalfOnly)) {
+      return;
+    }
   }
   FilterPairWithTablesLanes(n, first, second, spectrum, ip, w, bitReverse, work);
 }

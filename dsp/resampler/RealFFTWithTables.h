@@ -32,9 +32,11 @@ void MultiplyPackedSpectrum(int n, double* a, const double* spectrum);
 // forward, MultiplyPackedSpectrum and RealFFTWithTables inverse would leave
 // it. The reorderings travel with the interleaving and the inverse
 // untangling instead of taking passes of their own. bitReverse is required;
-// work holds 4n doubles.
+// work holds 4n doubles. firstHalfOnly: only the first n/2 doubles of each
+// result are wanted (overlap-save keeps no more); the rest may be left as
+// anything.
 void FilterPairWithTables(int n, double* first, double* second, const double* spectrum, int* ip, double* w,
-                          const int32_t* bitReverse, double* work);
+                          const int32_t* bitReverse, double* work, bool firstHalfOnly = false);
 
 // The same with two lanes of a register a point part, whatever the
 // processor offers beyond: the reference of the vector path, for the tests.

@@ -152,6 +152,16 @@ TEST(RealFFTWithTables, TableAndPairPathsEqualThePlainTransformBitForBit) {
                               table.data(), work.data());
     ASSERT_EQ(Bits(lanesX), Bits(wantX)) << "first channel, two lanes, n " << n;
     ASSERT_EQ(Bits(lanesY), Bits(wantY)) << "second channel, two lanes, n " << n;
+    // Asked for the first half only, that half is still exact.
+    std::vector<double> halfX = x, halfY = y;
+    FilterPairWithTables(n, halfX.data(), halfY.data(), spectrum.data(), pairArea.ip.data(), pairArea.w.data(),
+                         table.data(), work.data(), true);
+    halfX.resize(n / 2);
+    halfY.resize(n / 2);
+    wantX.resize(n / 2);
+    wantY.resize(n / 2);
+    ASSERT_EQ(Bits(halfX), Bits(wantX)) << "first channel, first half, n " << n;
+    ASSERT_EQ(Bits(halfY), Bits(wantY)) << "second channel, first half, n " << n;
   }
 }
 
@@ -163,4 +173,43 @@ TEST(RealFFTWithTables, PackedSpectraMultiplyBinByBin) {
   const std::vector<double> want = {1.0, -6.0, 1.0 * 3.0 - 2.0 * 1.0, 1.0 * 1.0 + 2.0 * 3.0,
                                     -1.0 * 2.0 - 0.5 * -4.0, -1.0 * -4.0 + 0.5 * 2.0};
   EXPECT_EQ(a, want);
+}
+
+// Inputs whose transforms are full of exact zeros of either sign (silence,
+// negative silence, zero-stuffed and impulse blocks, as the converters see
+// them at start-up): the pair path must leave every zero with the sign the
+// one-channel transform gives it.
+TEST(RealFFTWithTables, PairPathKeepsTheSignsOfZeros) {
+  const int sizes[] = {16, 64, 1024, 4096, 8192};
+  for (int n : sizes) {
+    std::vector<int32_t> table(n / 2);
+    MakeBitReverseTable(n / 2, table.data());
+    const std::vector<double> noise = RandomSignal(n, 7 * n);
+    std::vector<std::vector<double>> inputs;
+    inputs.push_back(std::vector<double>(n, 0.0));
+    inputs.push_back(std::vector<double>(n, -0.0));
+    std::vector<double> stuffed(n, 0.0), impulse(n, -0.0);
+    for (int i = 0; i < n; i += 2) stuffed[i] = noise[i];
+    impulse[3] = 1.0;
+    inputs.push_back(stuffed);
+    inputs.push_back(impulse);
+    std::vector<double> spectrum = RandomSignal(n, 7 * n + 1);
+    for (int i = 0; i < n; i += 3) spectrum[i] = -0.0;
+    for (size_t u = 0; u < inputs.size(); ++u) {
+      for (size_t v = 0; v < inputs.size(); ++v) {
+        WorkArea area(n), pairArea(n);
+        std::vector<double> wantX = inputs[u], wantY = inputs[v];
+        for (std::vector<double>* x : {&wantX, &wantY}) {
+          RealFFTWithTables(n, 1, x->data(), area.ip.data(), area.w.data());
+          MultiplyPackedSpectrum(n, x->data(), spectrum.data());
+          RealFFTWithTables(n, -1, x->data(), area.ip.data(), area.w.data());
+        }
+        std::vector<double> gotX = inputs[u], gotY = inputs[v], work(4 * static_cast<size_t>(n));
+        FilterPairWithTables(n, gotX.data(), gotY.data(), spectrum.data(), pairArea.ip.data(), pairArea.w.data(),
+                             table.data(), work.data());
+        ASSERT_EQ(Bits(gotX), Bits(wantX)) << "n " << n << " inputs " << u << ", " << v;
+        ASSERT_EQ(Bits(gotY), Bits(wantY)) << "n " << n << " inputs " << u << ", " << v;
+      }
+    }
+  }
 }
