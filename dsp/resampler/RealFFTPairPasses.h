@@ -6,6 +6,19 @@
 // RealFFTPairPassesAvx.cpp); not for other callers.
 namespace RealFFTDetail {
 
+// The twiddles of radix-4 group g: w1 from the table (conjugated for the
+// inverse, sign -1), w2 = w1 squared, w3 = i w1 (or -i w1).
+struct GroupTwiddleValues {
+  double w1r, w1i, w2r, w2i, w3r, w3i;
+  GroupTwiddleValues(int g, const double* w, double sign)
+      : w1r(g ? w[2 * g] : 1.0),
+        w1i(g ? sign * w[2 * g + 1] : 0.0),
+        w2r(w1r * w1r - w1i * w1i),
+        w2i(2.0 * w1r * w1i),
+        w3r(-sign * w1i),
+        w3i(sign * w1r) {}
+};
+
 // One radix-4 pass of Transform over two-channel points with partners s
 // apart (s >= 2), two points a register: each double bit for bit as the
 // scalar pass leaves it. z: m points, (re, re, im, im) each.

@@ -44,22 +44,13 @@ BRIMLOW_PAIRS_AVX512 __m512d Times(__m512d x, __m512d wr, __m512d wi) {
   return _mm512_fmadd_pd(t2, Signs(0x33), t1);
 }
 
-}  // namespace
-
-__attribute__((target("avx512f"))) void Radix4PassPairsAvx512(double* z, int m, int s, const double* w,
-                                                               double sign) {
-  const int groups = m / (4 * s);
-  for (int g = 0; g < groups; ++g) {
-    const double w1r = g ? w[2 * g] : 1.0;
-    const double w1i = g ? sign * w[2 * g + 1] : 0.0;
-    const double w2r = w1r * w1r - w1i * w1i;
-    const double w2i = 2.0 * w1r * w1i;
-    // i w1 (or -i w1 for the inverse).
-    const double w3r = -sign * w1i;
-    const double w3i = sign * w1r;
-    const __m512d v1r = _mm512_set1_pd(w1r), v1i = _mm512_set1_pd(w1i);
-    const __m512d v2r = _mm512_set1_pd(w2r), v2i = _mm512_set1_pd(w2i);
-    const __m512d v3r = _mm512_set1_pd(w3r), v3i = _mm512_set1_pd(w3i);
+// The radix-4 groups g0 .. g1 - 1 of the pass with partners s apart.
+BRIMLOW_PAIRS_AVX512 void Radix4Groups(double* z, int s, int g0, int g1, const double* w, double sign) {
+  for (int g = g0; g < g1; ++g) {
+    const GroupTwiddleValues t(g, w, sign);
+    const __m512d v1r = _mm512_set1_pd(t.w1r), v1i = _mm512_set1_pd(t.w1i);
+    const __m512d v2r = _mm512_set1_pd(t.w2r), v2i = _mm512_set1_pd(t.w2i);
+    const __m512d v3r = _mm512_set1_pd(t.w3r), v3i = _mm512_set1_pd(t.w3i);
     // Four doubles a point.
     double* pa = z + 4 * (g * 4 * s);
     double* pb = pa + 4 * s;
@@ -80,38 +71,14 @@ __attribute__((target("avx512f"))) void Radix4PassPairsAvx512(double* z, int m, 
   }
 }
 
-namespace {
+}  // namespace
 
-// The radix-4 groups g0 .. g1 - 1 of the pass with partners s apart.
-BRIMLOW_PAIRS_AVX512 void Radix4Groups(double* z, int s, int g0, int g1, const double* w, double sign) {
-  for (int g = g0; g < g1; ++g) {
-    const double w1r = g ? w[2 * g] : 1.0;
-    const double w1i = g ? sign * w[2 * g + 1] : 0.0;
-    const double w2r = w1r * w1r - w1i * w1i;
-    const double w2i = 2.0 * w1r * w1i;
-    const double w3r = -sign * w1i;
-    const double w3i = sign * w1r;
-    const __m512d v1r = _mm512_set1_pd(w1r), v1i = _mm512_set1_pd(w1i);
-    const __m512d v2r = _mm512_set1_pd(w2r), v2i = _mm512_set1_pd(w2i);
-    const __m512d v3r = _mm512_set1_pd(w3r), v3i = _mm512_set1_pd(w3i);
-    double* pa = z + 4 * (g * 4 * s);
-    double* pb = pa + 4 * s;
-    double* pc = pb + 4 * s;
-    double* pd = pc + 4 * s;
-    for (int c = 0; c < 4 * s; c += 8) {
-      const __m512d a0 = _mm512_loadu_pd(pa + c), b0 = _mm512_loadu_pd(pb + c);
-      const __m512d c0 = _mm512_loadu_pd(pc + c), d0 = _mm512_loadu_pd(pd + c);
-      const __m512d a = _mm512_add_pd(a0, b0);
-      const __m512d b = Times(_mm512_sub_pd(a0, b0), v1r, v1i);
-      const __m512d cc = _mm512_add_pd(c0, d0);
-      const __m512d d = Times(_mm512_sub_pd(c0, d0), v3r, v3i);
-      _mm512_storeu_pd(pa + c, _mm512_add_pd(a, cc));
-      _mm512_storeu_pd(pb + c, _mm512_add_pd(b, d));
-      _mm512_storeu_pd(pc + c, Times(_mm512_sub_pd(a, cc), v2r, v2i));
-      _mm512_storeu_pd(pd + c, Times(_mm512_sub_pd(b, d), v2r, v2i));
-    }
-  }
+__attribute__((target("avx512f"))) void Radix4PassPairsAvx512(double* z, int m, int s, const double* w,
+                                                               double sign) {
+  Radix4Groups(z, s, 0, m / (4 * s), w, sign);
 }
+
+namespace {
 
 // Two doubles, each filling one half of a register.
 BRIMLOW_PAIRS_AVX512 __m512d Halves(double low, double high) {
@@ -183,18 +150,13 @@ struct FetchPoints {
 struct GroupTwiddles {
   __m512d v1r, v1i, v2r, v2i, v3r, v3i;
   BRIMLOW_PAIRS_AVX512 GroupTwiddles(int g, const double* w, double sign) {
-    const double w1r = g ? w[2 * g] : 1.0;
-    const double w1i = g ? sign * w[2 * g + 1] : 0.0;
-    const double w2r = w1r * w1r - w1i * w1i;
-    const double w2i = 2.0 * w1r * w1i;
-    const double w3r = -sign * w1i;
-    const double w3i = sign * w1r;
-    v1r = _mm512_set1_pd(w1r);
-    v1i = _mm512_set1_pd(w1i);
-    v2r = _mm512_set1_pd(w2r);
-    v2i = _mm512_set1_pd(w2i);
-    v3r = _mm512_set1_pd(w3r);
-    v3i = _mm512_set1_pd(w3i);
+    const GroupTwiddleValues t(g, w, sign);
+    v1r = _mm512_set1_pd(t.w1r);
+    v1i = _mm512_set1_pd(t.w1i);
+    v2r = _mm512_set1_pd(t.w2r);
+    v2i = _mm512_set1_pd(t.w2i);
+    v3r = _mm512_set1_pd(t.w3r);
+    v3i = _mm512_set1_pd(t.w3i);
   }
 };
 

@@ -116,13 +116,8 @@ void Transform(T* z, int m, const double* w, double sign) {
     }
     const int groups = m / (4 * s);
     for (int g = 0; g < groups; ++g) {
-      const double w1r = g ? w[2 * g] : 1.0;
-      const double w1i = g ? sign * w[2 * g + 1] : 0.0;
-      const double w2r = w1r * w1r - w1i * w1i;
-      const double w2i = 2.0 * w1r * w1i;
-      // i w1 (or -i w1 for the inverse).
-      const double w3r = -sign * w1i;
-      const double w3i = sign * w1r;
+      const RealFFTDetail::GroupTwiddleValues t(g, w, sign);
+      const double w1r = t.w1r, w1i = t.w1i, w2r = t.w2r, w2i = t.w2i, w3r = t.w3r, w3i = t.w3i;
       T* pa = z + 2 * (g * 4 * s);
       T* pb = pa + 2 * s;
       T* pc = pb + 2 * s;
