@@ -88,7 +88,9 @@ void IScope::Rescale(double scaleX, double scaleY) {
 }
 
 void IScope::SetRECT(const IRECT& rect) {
-  mRECT = rect;
+  // Both rectangles: the mouse must find the graph where it is drawn after
+  // a rescale or a change of view.
+  IControl::SetRECT(rect);
   std::copy(kScopeColors, kScopeColors + kNumScopeColors, mColors);
   UpdatePlotGeometry();
   UpdateBandHandles();

@@ -221,6 +221,9 @@ TEST_F(EditorLayoutTest, TheLargeViewHidesTheStripAndGrowsTheDisplay) {
   // Where the strip was, the display lies now (hidden controls take no clicks).
   const IRECT& type = before[mPlug->mBandControlIdx[3][3]];
   EXPECT_TRUE(Rect(11).Contains(type.L + 5, type.T + 5));
+  IMouseMod none;
+  mGraphics->OnMouseOver(type.L + 5, type.T + 5, &none);
+  EXPECT_EQ(mPlug->GetScope()->mEvent.mMouseY, type.T + 5);
 
   Set(kParamLargeScope, 0);
   EXPECT_FALSE(Control(1)->IsHidden());

@@ -39,6 +39,31 @@ TEST_F(Scope, AtOneAndAHalfTheInsetsScaleButTheStripsStay32Pixels) {
   EXPECT_EQ(scope.mEQScaleStrip.L, 1183 - 12 - 32);
 }
 
+// The view layout re-places the graph for every view and GUI scale: the
+// area that takes the mouse must move with the one it draws.
+TEST_F(Scope, ANewRectangleTakesTheMouseWhereItIsDrawn) {
+  struct Placement {
+    double scale;
+    int bottom;  // at 100 %: 428 compact, 604 large
+  };
+  const Placement placements[] = {{1.0, 604}, {0.5, 428}, {0.5, 604}, {1.5, 428},
+                                  {1.5, 604}, {2.0, 604}, {1.0, 428}};
+  for (const Placement& p : placements) {
+    SCOPED_TRACE(p.scale);
+    SCOPED_TRACE(p.bottom);
+    const auto at = [&](int v) { return static_cast<int>(v * p.scale); };
+    const IRECT rect(at(92), at(84), at(789), at(p.bottom));
+    scope.Rescale(p.scale, p.scale);
+    scope.SetRECT(rect);
+    EXPECT_EQ(Edges(scope.GetRECT()), Edges(rect));
+    EXPECT_EQ(Edges(scope.GetTargetRECT()), Edges(rect));
+    // Just inside the far corner, and just outside it.
+    EXPECT_TRUE(scope.IsHit(rect.R - 1, rect.B - 1));
+    EXPECT_FALSE(scope.IsHit(rect.R, rect.B - 1));
+    EXPECT_FALSE(scope.IsHit(rect.R - 1, rect.B));
+  }
+}
+
 TEST_F(Scope, RangesAndAxesAtZoomOne) {
   EXPECT_DOUBLE_EQ(scope.mEqDbLo, -60.0);
   EXPECT_DOUBLE_EQ(scope.mEqDbHi, 36.0);
