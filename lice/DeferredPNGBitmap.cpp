@@ -13,8 +13,11 @@ bool DeferredPNGBitmap::IsDecoded() const { return mDecoded.load(std::memory_ord
 LICE_MemBitmap& DeferredPNGBitmap::Decoded() const {
   std::call_once(mDecodeOnce, [this] {
     // The file may have changed since its header was read: whatever the
-    // decoder leaves is kept only when it is the whole image.
-    if (!LICE_LoadPNG(mPath.c_str(), &mPixels)) mPixels.resize(0, 0);
+    // decoder leaves is kept only when it is the whole image, of the size
+    // the header gave. Callers read that size before the pixels.
+    if (!LICE_LoadPNG(mPath.c_str(), &mPixels) || mPixels.getWidth() != mWidth || mPixels.getHeight() != mHeight) {
+      mPixels.resize(0, 0);
+    }
     mDecoded.store(true, std::memory_order_release);
   });
   return mPixels;

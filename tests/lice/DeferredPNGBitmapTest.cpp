@@ -111,3 +111,38 @@ TEST(DeferredPNGBitmap, DecodesOnceWhenTwoThreadsAskAtOnce) {
   EXPECT_EQ(corner[0], GradientPixel(49, 49));
   EXPECT_EQ(corner[1], GradientPixel(49, 49));
 }
+
+// The file may be replaced between the header and the first draw (a newer
+// bundle installed while the host runs). The first draw reads the size
+// before the pixels: an image of another size must not be drawn as if it
+// had the header's.
+TEST(DeferredPNGBitmap, AnImageOfAnotherSizeThanItsHeaderLeavesNoPixels) {
+  const struct {
+    int width, height;
+  } replacements[] = {{8, 8}, {64, 8}, {8, 64}, {80, 80}};
+  for (const auto& r : replacements) {
+    SCOPED_TRACE(r.width);
+    SCOPED_TRACE(r.height);
+    ScratchFolder folder;
+    std::unique_ptr<DeferredPNGBitmap> bitmap(OpenGradient(folder, 64, 64));
+    ASSERT_NE(bitmap, nullptr);
+    ASSERT_TRUE(LiceTest::WritePNG(folder.PathOf("gradient.png"), Gradient(r.width, r.height)));
+
+    LICE_MemBitmap dest(64, 64, 4);
+    LICE_FillRect(&dest, 0, 0, 64, 64, LICE_RGBA(1, 2, 3, 255), 1.0f, 0);
+    LICE_Blit(&dest, bitmap.get(), 0, 0, 0, 0, 64, 64, 1.0f, 0);
+    EXPECT_EQ(bitmap->getBits(), nullptr);
+    EXPECT_EQ(bitmap->getWidth(), 0);
+    EXPECT_EQ(bitmap->getHeight(), 0);
+    EXPECT_EQ(At(&dest, 0, 0), LICE_RGBA(1, 2, 3, 255));
+    EXPECT_EQ(At(&dest, 63, 63), LICE_RGBA(1, 2, 3, 255));
+
+    // Scaling, as the editor's bitmap cache does, reads it the same way.
+    std::unique_ptr<DeferredPNGBitmap> again(OpenGradient(folder, 64, 64));
+    ASSERT_NE(again, nullptr);
+    ASSERT_TRUE(LiceTest::WritePNG(folder.PathOf("gradient.png"), Gradient(r.width, r.height)));
+    LICE_MemBitmap scaled(32, 32, 4);
+    LICE_ScaledBlit(&scaled, again.get(), 0, 0, 32, 32, 0.0f, 0.0f, 64.0f, 64.0f, 1.0f, 0x100);
+    EXPECT_EQ(again->getBits(), nullptr);
+  }
+}
