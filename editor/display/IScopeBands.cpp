@@ -35,9 +35,11 @@ void IScope::DrawBandHandles(IGraphics* g, int hidden) {
   const int inner = r - 2;
   const int e = 4 * inner;  // where a channel arrow's tip lies
   const int d = static_cast<int>(7.0 * mScaleX);
+  // By the mappings the handles' mouse rectangles are placed with, so a
+  // disc never sits a row off the spot that takes its clicks.
   const auto centre = [&](int b, int* x, int* y) {
-    *x = m.XOf(mBandFreq[b]);
-    *y = m.YOfFraction((HandleLevelDb(mBandType[b], mBandGain[b], mBandQ[b]) - mEqDbLo) / (mEqDbHi - mEqDbLo));
+    *x = FrequencyToX(mBandFreq[b]);
+    *y = GainToY(HandleLevelDb(mBandType[b], mBandGain[b], mBandQ[b]));
   };
   // Inside means every edge on the plot: L <= edge < R, T <= edge < B.
   const auto inside = [&](int x, int y, int halfW, int halfH) {

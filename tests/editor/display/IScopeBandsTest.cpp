@@ -101,6 +101,34 @@ TEST_F(Handles, CutAndBandPassHandlesSitAtTheirLevels) {
   }
 }
 
+// The disc is drawn on the row the gain mapping gives, which is also the
+// centre of the rectangle that takes the mouse; at some zooms the fraction
+// of the range, taken first, lands exactly on a whole row while the
+// mapping stays just below it.
+TEST_F(Handles, TheDiscLiesOnTheRowThatTakesTheMouse) {
+  const int x = 400;
+  const int r = scope->mHandleRadius;
+  const struct {
+    double eqZoom, gainDb;
+  } rows[] = {{0.07, -0.84}, {0.13, -1.56}, {0.26, -3.12}, {0.59, -7.08}, {1.0, -6.0}, {0.5, 3.0}};
+  for (const auto& row : rows) {
+    scope->SetEQScale(row.eqZoom);
+    PlaceBand(0, HzAtColumn(x), row.gainDb, kTypeAPeak, 0);
+    DrawScope();
+    const int y = Row(row.gainDb);
+    // The inactive disc is symmetric about its centre row.
+    int top = INT_MAX, bottom = INT_MIN;
+    for (int yy = y - 3 * r; yy <= y + 3 * r; ++yy) {
+      if (!Painted(x, yy)) continue;
+      top = std::min(top, yy);
+      bottom = std::max(bottom, yy);
+    }
+    ASSERT_NE(top, INT_MAX) << row.eqZoom;
+    EXPECT_EQ(top + bottom, 2 * y) << row.eqZoom << " " << row.gainDb;
+    EXPECT_EQ(scope->mHandleCentre[0].y, y) << row.eqZoom << " " << row.gainDb;
+  }
+}
+
 // The readouts at the mouse: white text in dark boxes; the gain in yellow.
 class Readouts : public Handles {
  protected:
