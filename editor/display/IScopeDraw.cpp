@@ -133,7 +133,9 @@ void DrawDbLabels(IGraphics* g, const IRECT& plot, double lo, double hi, double 
   for (double d = std::floor(lo + 0.5); d <= std::floor(hi + 0.5); d += 1.0) {
     const int n = static_cast<int>(d);
     if (!MultipleOf(n, step) || d == lo || d == hi) continue;
-    const int y = plot.B - TruncPixel(h * (d - lo) / (hi - lo)) - size / 2;
+    // The fraction first, as the grid lines take it, so a label stays
+    // centred on its line.
+    const int y = plot.B - TruncPixel(h * ((d - lo) / (hi - lo))) - size / 2;
     if (y < plot.T + kLabelEdgeMargin || y > plot.B - kLabelEdgeMargin) continue;
     char label[16];
     std::snprintf(label, sizeof label, "%d", n);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tests/editor/display/ScopeDrawFixture.h"
 
@@ -111,7 +112,7 @@ TEST_P(GainScaleLabel, SkipsTheRangeEndsAndLabelsNearThePlotEdges) {
 
   const IRECT& p = scope->mPlotRect;
   const int size = static_cast<int>(12 * c.scale);
-  const int y = p.B - static_cast<int>(p.H() * (c.db - c.lo) / (c.hi - c.lo)) - size / 2;
+  const int y = p.B - static_cast<int>(p.H() * ((c.db - c.lo) / (c.hi - c.lo))) - size / 2;
   // The label's rows, clipped to the plot; the right-hand strip only.
   const int top = std::max(y, p.T), bottom = std::min(y + size, p.B);
   EXPECT_EQ(PaintedIn(p.R - 32, top, p.R, bottom) > 0, c.drawn) << c.db << " y " << y;
@@ -126,6 +127,33 @@ INSTANTIATE_TEST_SUITE_P(
                       // rows up; it is left out for being the end.
                       GainLabelCase{2.0, -60.0, 36.0, -60, false}, GainLabelCase{2.0, -60.5, 36.0, -60, true},
                       GainLabelCase{2.0, -60.0, 36.0, -48, true}));
+
+// A label is centred on the row its grid line takes: B - trunc(H p) with
+// p the fraction of the range. At 50 % and an EQ zoom of 0.17 the "0" sits
+// where the fraction is a whole row and the product taken first is not.
+TEST_F(ScopeDraw, GainLabelsSitOnTheRowsOfTheirGridLines) {
+  scope->Rescale(0.5, 0.5);
+  scope->SetRECT(IRECT(46, 42, 394, 214));
+  scope->SetEQScale(0.17);
+  scope->mShowGrid = 0;
+  scope->mBorderLines = 0;
+  DrawScope();
+  const IRECT& p = scope->mPlotRect;
+  const double lo = scope->mEqDbLo, hi = scope->mEqDbHi;
+  const int size = scope->mLabelTextSize;
+  // The top row of each label's glyphs, against the row its line takes.
+  std::vector<int> offsets;
+  for (int db = -9; db <= 3; db += 3) {
+    const int line = p.B - static_cast<int>(p.H() * ((db - lo) / (hi - lo)));
+    int top = -1;
+    for (int y = line - size; y <= line + size && top < 0; ++y) {
+      if (PaintedIn(p.R - 20, y, p.R, y + 1) > 0) top = y;
+    }
+    ASSERT_GE(top, 0) << db;
+    offsets.push_back(top - line);
+  }
+  for (size_t i = 1; i < offsets.size(); ++i) EXPECT_EQ(offsets[i], offsets[0]) << i;
+}
 
 TEST_F(ScopeDraw, FrequencyLabelsOnlyForGridFrequenciesInTheRange) {
   scope->mShowGrid = 0;
