@@ -50,8 +50,10 @@ IBitmap IGraphics::ScaleBitmap(const IBitmap* source, int width, int height) {
   bitmap.mResourceID = source->mResourceID;
   bitmap.mScaleX = mBitmapScaleX;
   bitmap.mScaleY = mBitmapScaleY;
-  // A missing image stays missing at every size.
-  if (!source->mData || width <= 0 || height <= 0) return bitmap;
+  // A missing image stays missing at every size; so does one whose pixels
+  // could not be decoded (asking for them decodes a deferred image), where
+  // a copy would hold whatever its new block held.
+  if (!source->mData || width <= 0 || height <= 0 || !source->mData->getBits()) return bitmap;
 
   LICE_IBitmap* pixels = nullptr;
   {

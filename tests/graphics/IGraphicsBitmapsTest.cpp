@@ -55,6 +55,32 @@ TEST_F(Bitmaps, AMissingImageIsEmptyAndTriedAgainNextTime) {
   EXPECT_EQ(scaled.mN, 3);
 }
 
+// An image that names its size but has no pixels: one whose body could
+// not be decoded when it was first asked for them.
+class SizeWithoutPixels : public LICE_IBitmap {
+ public:
+  LICE_pixel* getBits() override { return nullptr; }
+  int getWidth() const override { return 20; }
+  int getHeight() const override { return 10; }
+  int getRowSpan() const override { return 0; }
+  bool isFlipped() const override { return false; }
+  bool resize(int, int) override { return false; }
+  DrawContext* getDC() override { return nullptr; }
+  int Extended(int, void*) override { return 0; }
+};
+
+TEST_F(Bitmaps, AnImageWithoutPixelsHasNoScaledCopy) {
+  graphics->mLoadResource = [](int, const char*) -> LICE_IBitmap* { return new SizeWithoutPixels; };
+  const IBitmap source = graphics->LoadBitmap(3, "resources/img/broken.png", 2);
+  ASSERT_NE(source.mData, nullptr);
+  // A copy would be a block of whatever the allocator left there.
+  const IBitmap scaled = graphics->ScaleBitmap(&source, 30, 30);
+  EXPECT_EQ(scaled.mData, nullptr);
+  EXPECT_EQ(scaled.mW, 0);
+  EXPECT_EQ(scaled.mH, 0);
+  EXPECT_EQ(scaled.mN, 2);
+}
+
 TEST_F(Bitmaps, ScaledCopiesAreSharedPerIdentifierAndSize) {
   const IBitmap source = graphics->LoadBitmap(1, "resources/img/knob.png", 2, false);
   const IBitmap big = graphics->ScaleBitmap(&source, 40, 20);
