@@ -408,6 +408,19 @@ TEST_F(BrimlowPresets, UserDefaultWithSeveralSolosAndItsOwnCurveSwitchesComesBac
   for (int c = 0; c < 5; ++c) EXPECT_EQ(next->Mirrors().showCurve[c], saved[kParamShowCurveAll + c]) << c;
 }
 
+TEST_F(BrimlowPresets, UserDefaultLabelKeepsItsBlanks) {
+  // The label is the name of the preset in force when the default was
+  // saved, such as a preset file's name.
+  {
+    std::unique_ptr<Brimlow> plug(MakePlug());
+    plug->SetPresetName(plug->GetCurrentPresetIdx(), " Bass  Boost ");
+    ASSERT_TRUE(plug->SaveUserDefaultPreset(WDL_String("")));
+  }
+  std::unique_ptr<Brimlow> next(MakePlug());
+  EXPECT_STREQ(next->PresetLabel(), " Bass  Boost ");
+  EXPECT_STREQ(next->GetPresetName(0), " Bass  Boost ");
+}
+
 TEST_F(BrimlowPresets, UserDefaultGoesToTheFolderGiven) {
   std::unique_ptr<Brimlow> plug(MakePlug());
   const std::string folder = mDataHome + "/elsewhere-";
