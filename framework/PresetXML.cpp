@@ -123,9 +123,21 @@ bool ParseText(TiXmlDocument* doc, const std::string& text) {
   return !doc->Error();
 }
 
+// The parser condenses the blanks of element text: a run becomes one blank
+// and blanks at either end go (other white space is written as a character
+// reference and comes back). A text that would lose blanks goes out as
+// CDATA, which is read back byte for byte; CDATA cannot hold "]]>", and a
+// file's line ends turn a CR into LF, so such text stays as it was.
+bool KeepsBlanksOnlyAsCData(const std::string& text) {
+  if (text.empty() || text.find("]]>") != std::string::npos || text.find('\r') != std::string::npos) return false;
+  return text.front() == ' ' || text.back() == ' ' || text.find("  ") != std::string::npos;
+}
+
 void AppendTextElement(TiXmlElement* parent, const char* name, const char* text) {
   TiXmlElement* element = new TiXmlElement(name);
-  element->LinkEndChild(new TiXmlText(text ? text : ""));
+  TiXmlText* node = new TiXmlText(text ? text : "");
+  node->SetCDATA(KeepsBlanksOnlyAsCData(node->ValueStr()));
+  element->LinkEndChild(node);
   parent->LinkEndChild(element);
 }
 

@@ -75,6 +75,7 @@ Brimlow::Brimlow()
     // than its own start-up fields.
     {
       WDL_MutexLock lock(GetMutex());
+      ParamBatch batch(*this);
       for (int i = 0; i < NParams(); ++i) OnParamChange(i);
     }
     EditorLayout::UpdateViewLayout(this);

@@ -269,7 +269,11 @@ class Brimlow : public IPlugRTAS, public IPlugGUIScale {
   // match, the pre analyser and the host.
   void ReportLatency();
   // Between the two, the impulse of a FIR mode is built once, at the end,
-  // however many band fields changed (a state or preset restore).
+  // however many band fields changed (a state or preset restore), and the
+  // values restored are taken as they stand: no handler acts on the user's
+  // behalf (exclusive Solo, curve selection), since the last mouse event
+  // belongs to whatever the user clicked before and the controls still show
+  // the old values.
   void BeginParamBatch();
   void EndParamBatch();
   class ParamBatch {
@@ -283,6 +287,7 @@ class Brimlow : public IPlugRTAS, public IPlugGUIScale {
     Brimlow& mPlug;
   };
   bool mDeferImpulse = false;
+  bool mRestoringValues = false;
   bool mImpulsePending = false;
   bool mImpulsePendingFresh = false;
   // The pre-filter analyser sees its input as late as the output leaves.

@@ -202,8 +202,10 @@ void Brimlow::DoBandMenuCommand(RedesignRequest& request) {
       break;
     case GraphEventRecord::kCommandSolo:
       // The band alone: the exclusive rule belongs to Solo changes that
-      // reach the dispatch, and Solo needs no redesign here.
+      // reach the dispatch. "Zero Latency" picks the soloed bands per block;
+      // a FIR mode hears them only through an impulse built again.
       SetBandField(s, kBandSolo, mMirrors.bandSolo[s] ? 0.0 : 1.0);
+      if (mMirrors.filterMode > 0) request.audioRedesign = true;
       break;
     default:
       return;

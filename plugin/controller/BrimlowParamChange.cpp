@@ -69,14 +69,14 @@ double Brimlow::ParamValue(int paramIdx) const {
 
 bool Brimlow::ChangedFromMouse() const {
   const IGraphics* graphics = GetGUI();
-  if (!graphics) return false;
+  if (!graphics || mRestoringValues) return false;
   const IMouseMod& mod = graphics->mLastMouseMod;
   return mod.L || mod.R || mod.W;
 }
 
 bool Brimlow::ShiftHeld() const {
   const IGraphics* graphics = GetGUI();
-  return graphics && graphics->mLastMouseMod.S;
+  return graphics && !mRestoringValues && graphics->mLastMouseMod.S;
 }
 
 // The dispatch is the one writer of the mirrors; band edits store theirs
@@ -117,7 +117,9 @@ void Brimlow::OnBandParamChange(int b, int field, RedesignRequest& request) {
   StoreBandMirror(b, field, v);
 
   if (field == kBandSolo) {
-    if (m.bandSolo[b] == 1) {
+    // A stored state may hold several soloed bands (the band menu solos one
+    // alone): a restore keeps them all.
+    if (m.bandSolo[b] == 1 && !mRestoringValues) {
       for (int other = 0; other < kNumBands; ++other) {
         if (other != b) SetBandField(other, kBandSolo, 0.0);
       }
@@ -202,12 +204,14 @@ void Brimlow::RedesignAfterChange(const RedesignRequest& request) {
 
 void Brimlow::BeginParamBatch() {
   mDeferImpulse = true;
+  mRestoringValues = true;
   mImpulsePending = false;
   mImpulsePendingFresh = false;
 }
 
 void Brimlow::EndParamBatch() {
   mDeferImpulse = false;
+  mRestoringValues = false;
   if (!mImpulsePending) return;
   mImpulsePending = false;
   if (mMirrors.filterMode > 0) {

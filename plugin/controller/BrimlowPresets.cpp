@@ -54,6 +54,7 @@ bool Brimlow::LoadUserDefaultPreset(bool load) {
   // learn the values here. During construction the DSP does not exist yet;
   // the constructor hands every value to the dispatch once it does.
   if (mDspReady) {
+    ParamBatch batch(*this);
     for (int i = 0; i < NParams(); ++i) OnParamChange(i);
   }
   return true;

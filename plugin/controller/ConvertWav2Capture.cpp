@@ -117,12 +117,19 @@ bool MakeReferenceFromAudioFile(const char* path, ReferenceCapture* reference, W
   const int bins = fft->GetBinCount();
   const double* average = reinterpret_cast<const double*>(fft->GetInfoInt(6));
   const int n = fft->InitBandTable(kReferenceResolution);
-  if (!average || n != ReferenceCapture::GetCount()) return false;
+  // A conversion that reported success but yields no reference (a float
+  // file holding a NaN or an infinity spreads it over every band) is no
+  // success: the message shown after the load must say so.
+  const auto refuse = [captureStatus] {
+    SetStatus(captureStatus, "Error: file corrupt or unsupported!");
+    return false;
+  };
+  if (!average || n != ReferenceCapture::GetCount()) return refuse();
   std::vector<double> frequencies(n);
   // MapBinsToBands skips the points it cannot measure; starting from zeros
   // keeps them empty rather than holding an earlier reference's values.
   std::vector<double> magnitudes(n, 0.0);
   fft->GetBandFrequencies(kReferenceResolution, frequencies.data());
   CMFFT::MapBinsToBands(average, bins, frequencies.data(), n, magnitudes.data(), fft->GetSampleRate());
-  return reference->Set(frequencies.data(), magnitudes.data(), n);
+  return reference->Set(frequencies.data(), magnitudes.data(), n) || refuse();
 }

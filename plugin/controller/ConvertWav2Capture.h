@@ -28,6 +28,7 @@ std::unique_ptr<CMFFT> ConvertWav2Capture(const char* path, WDL_String* captureS
 // whatever the file's rate). Points whose band reaches past the file's half
 // rate are not measured and are zero, never left over from an earlier
 // reference. On failure `reference` is left as it was; the status is set as
-// by ConvertWav2Capture either way.
+// by ConvertWav2Capture either way, except that a spectrum that gives no
+// finite reference (a NaN or infinite sample) reports the file corrupt.
 bool MakeReferenceFromAudioFile(const char* path, ReferenceCapture* reference, WDL_String* captureStatus,
                                 uint32_t windowFrames = kCaptureWindowFrames);

@@ -171,6 +171,35 @@ TEST(PresetXML, TextsInALegacyCodePageComeBackByteForByte) {
   EXPECT_EQ(reader.GetPresetName(), "Caf\xE9");
 }
 
+TEST(PresetXML, DataTextKeepsItsBlanks) {
+  // The parser condenses the blanks of element text; the "Data" text is a
+  // preset's name, which may have doubled, leading or trailing blanks.
+  const char* const texts[] = {" Lead", "Tail ", "Bass  Boost", "   ", " tab\there  \nline ", "a ]] > b  ",
+                               "Caf\xE9  bar"};
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("brimlow-data-blanks-" + std::to_string(::getpid()) + ".tps")).string();
+  for (const char* text : texts) {
+    PresetXML writer;
+    writer.Begin("Kestrelbay", "Brimlow", "3.2.3", text, "Name");
+    writer.AddParam("P", 1.0);
+    ASSERT_TRUE(writer.SaveFile(path.c_str())) << text;
+    PresetXML fromText, fromFile;
+    ASSERT_TRUE(fromText.Parse(writer.Print().c_str())) << text;
+    ASSERT_TRUE(fromFile.LoadFile(path.c_str())) << text;
+    for (PresetXML* reader : {&fromText, &fromFile}) {
+      ASSERT_TRUE(reader->Check("Kestrelbay", "Brimlow")) << text;
+      EXPECT_EQ(reader->GetData(), text);
+    }
+  }
+  std::remove(path.c_str());
+
+  // Text whose blanks survive is written as it always was.
+  PresetXML writer;
+  writer.Begin("Kestrelbay", "Brimlow", "3.2.3", "Master:Telephone & more", "Name");
+  writer.AddParam("P", 1.0);
+  EXPECT_NE(writer.Print().find("<Data>Master:Telephone &amp; more</Data>"), std::string::npos);
+}
+
 TEST(PresetXML, FileLineEndsReadAsTheyAlwaysHave) {
   // CR LF and a lone CR both read as LF, inside attribute values too.
   PresetDocument doc;

@@ -1,5 +1,6 @@
 // Seeds for fuzz_preset_file: ".tps" files as WritePresetXMLFile writes
-// them, all or only the flagged parameters, with and without "Data".
+// them, all or only the flagged parameters, with and without "Data" (plain
+// or CDATA).
 
 #include <unistd.h>
 
@@ -25,12 +26,14 @@ std::vector<FuzzSeed> MakeSeeds() {
     for (const char* name : kSeedPresetNames) {
       const bool flaggedOnly = n % 2 == 1;
       const bool withData = n % 3 != 0;
+      // A text with doubled and outer blanks is written as CDATA.
+      const char* data = n % 4 == 1 ? " Bass  Boost " : "editor=3 & <scale 1.5>";
       FuzzPlug plug(true);
       ApplySeedSetting(plug, setting);
       const std::string stem = "preset-" + std::to_string(n++);
       WDL_String directory((folder + "/").c_str()), presetName(name);
       if (!plug.WritePresetXMLFile(vendor, product, version, directory, WDL_String(stem.c_str()), extension,
-                                   presetName, flaggedOnly, withData, WDL_String("editor=3 & <scale 1.5>"))) {
+                                   presetName, flaggedOnly, withData, WDL_String(data))) {
         seeds.clear();
         break;
       }

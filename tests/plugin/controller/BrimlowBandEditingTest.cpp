@@ -1,8 +1,10 @@
 #include <cmath>
+#include <vector>
 
 #include "graphics/IControl.h"
 #include "plugin/engine/BandTypes.h"
 #include "tests/plugin/controller/BrimlowEditingFixture.h"
+#include "tests/plugin/controller/PlugTestSupport.h"
 
 namespace {
 
@@ -286,6 +288,7 @@ TEST_F(BandEditing, InvertGainOnACutBandDoesNothing) {
 }
 
 TEST_F(BandEditing, MenuSoloTogglesOnlyThatBandAndAsksForNoRedesign) {
+  // In "Zero Latency", the mode an instance starts in.
   Access::SetBand(*mPlug, 7, kBandSolo, 1.0);
   const Access::Request on = Menu(3, GraphEventRecord::kCommandSolo);
   EXPECT_EQ(M().bandSolo[3], 1);
@@ -297,6 +300,48 @@ TEST_F(BandEditing, MenuSoloTogglesOnlyThatBandAndAsksForNoRedesign) {
   Menu(3, GraphEventRecord::kCommandSolo);
   EXPECT_EQ(M().bandSolo[3], 0);
   EXPECT_EQ(M().bandSolo[7], 1);
+}
+
+TEST_F(BandEditing, MenuSoloIsHeardInEveryFilterMode) {
+  // A FIR mode hears the bands through an impulse built from the soloed
+  // chain: the menu's Solo must sound as the same Solo set by the host.
+  for (int mode : {0, 4}) {
+    std::unique_ptr<Brimlow> host(MakePlug());
+    for (Brimlow* plug : {mPlug.get(), host.get()}) {
+      plugtest::SetFromHost(*plug, kParamFilterMode, mode);
+      plugtest::SetFromHost(*plug, BandParamIndex(2, kBandActive), 1);
+      plugtest::SetFromHost(*plug, BandParamIndex(2, kBandGain), 12.0);
+      plugtest::SetFromHost(*plug, BandParamIndex(2, kBandFreq), 1000.0);
+      plugtest::SetFromHost(*plug, BandParamIndex(7, kBandActive), 1);
+      plugtest::SetFromHost(*plug, BandParamIndex(7, kBandGain), -12.0);
+      plugtest::SetFromHost(*plug, BandParamIndex(7, kBandFreq), 5000.0);
+    }
+    plugtest::SetFromHost(*host, BandParamIndex(7, kBandSolo), 1);
+    // The menu's choice, through the dispatch as the graph announces it.
+    SetMods(false, false, false);
+    GraphEventRecord& e = NewEvent();
+    e.mHitBand = 7;
+    e.mEvMenu = true;
+    e.mMenuAction = GraphEventRecord::kCommandSolo;
+    mPlug->OnParamChange(Brimlow::kScopeTag);
+    ASSERT_EQ(M().bandSolo[7], 1);
+
+    std::vector<double> left(16384), right(16384);
+    for (size_t i = 0; i < left.size(); ++i) {
+      left[i] = std::sin(2.0 * kPi * 1000.0 * static_cast<double>(i) / 44100.0);
+      right[i] = std::sin(2.0 * kPi * 5000.0 * static_cast<double>(i) / 44100.0);
+    }
+    const auto heard = plugtest::Process(*mPlug, left, right);
+    const auto expected = plugtest::Process(*host, left, right);
+    for (int c = 0; c < 2; ++c) {
+      for (size_t i = 0; i < left.size(); ++i) {
+        ASSERT_NEAR(heard[c][i], expected[c][i], 1e-12) << "mode " << mode << " channel " << c << " frame " << i;
+      }
+    }
+    // Back to the band's solo off for the next mode.
+    mPlug->OnParamChange(Brimlow::kScopeTag);
+    ASSERT_EQ(M().bandSolo[7], 0);
+  }
 }
 
 TEST_F(BandEditing, MenuSubmenusSetTypeChannelAndSlope) {

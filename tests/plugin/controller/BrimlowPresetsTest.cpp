@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor/display/IScope.h"
+#include "graphics/IGraphics.h"
 #include "plugin/controller/Brimlow.h"
 #include "plugin/controller/FactoryPresets.h"
 #include "plugin/engine/ParamIndex.h"
@@ -370,6 +371,54 @@ TEST_F(BrimlowPresets, SavedUserDefaultIsWhatTheNextInstanceStartsFrom) {
   for (int i = 0; i < next->NParams(); ++i) next->GetParam(i)->Set(next->GetParam(i)->GetDefault());
   ASSERT_TRUE(next->RestorePreset(0));
   EXPECT_EQ(Values(*next), saved);
+}
+
+TEST_F(BrimlowPresets, UserDefaultWithSeveralSolosAndItsOwnCurveSwitchesComesBackAsSaved) {
+  // The band menu solos a band without touching the others, and the curve
+  // switches need not follow the active bands: the file holds what was set.
+  std::vector<double> saved;
+  {
+    std::unique_ptr<Brimlow> plug(MakePlug());
+    for (const char* name : {"Solo 3", "Solo 5", "Active 2", "Show Curve Right", "Show only selected curve"}) {
+      Named(*plug, name)->Set(1.0);
+    }
+    Named(*plug, "ChMode 2")->Set(TextValue(*plug, "ChMode 2", "Side"));
+    saved = Values(*plug);
+    ASSERT_TRUE(plug->SaveUserDefaultPreset(WDL_String("")));
+  }
+  std::unique_ptr<Brimlow> next(MakePlug());
+  EXPECT_EQ(Values(*next), saved);
+  for (int b = 0; b < kNumBands; ++b) {
+    EXPECT_EQ(next->Mirrors().bandSolo[b], saved[BandParamIndex(b, kBandSolo)]) << "band " << b;
+  }
+  for (int c = 0; c < 5; ++c) EXPECT_EQ(next->Mirrors().showCurve[c], saved[kParamShowCurveAll + c]) << c;
+
+  // Read again into a running instance whose user last shift-clicked, with
+  // one of the saved solos switched off and another band soloed.
+  Named(*next, "Solo 5")->Set(0.0);
+  Named(*next, "Solo 7")->Set(1.0);
+  next->OnParamChange(BandParamIndex(4, kBandSolo));
+  next->OnParamChange(BandParamIndex(6, kBandSolo));
+  next->GetGUI()->mLastMouseMod = IMouseMod(true, false, true);
+  ASSERT_TRUE(next->LoadUserDefaultPreset(true));
+  EXPECT_EQ(Values(*next), saved);
+  for (int b = 0; b < kNumBands; ++b) {
+    EXPECT_EQ(next->Mirrors().bandSolo[b], saved[BandParamIndex(b, kBandSolo)]) << "band " << b;
+  }
+  for (int c = 0; c < 5; ++c) EXPECT_EQ(next->Mirrors().showCurve[c], saved[kParamShowCurveAll + c]) << c;
+}
+
+TEST_F(BrimlowPresets, UserDefaultLabelKeepsItsBlanks) {
+  // The label is the name of the preset in force when the default was
+  // saved, such as a preset file's name.
+  {
+    std::unique_ptr<Brimlow> plug(MakePlug());
+    plug->SetPresetName(plug->GetCurrentPresetIdx(), " Bass  Boost ");
+    ASSERT_TRUE(plug->SaveUserDefaultPreset(WDL_String("")));
+  }
+  std::unique_ptr<Brimlow> next(MakePlug());
+  EXPECT_STREQ(next->PresetLabel(), " Bass  Boost ");
+  EXPECT_STREQ(next->GetPresetName(0), " Bass  Boost ");
 }
 
 TEST_F(BrimlowPresets, UserDefaultGoesToTheFolderGiven) {

@@ -273,6 +273,55 @@ TEST_F(BrimlowState, SavedStateBringsEveryParameterAndTheReferenceBack) {
   EXPECT_TRUE(HoldsPoints(*mTarget, mNew));
 }
 
+// The editor's copy of the last mouse event belongs to whatever the user
+// clicked last, not to a restore: what a state holds comes back as it was
+// saved, the curve switches and several soloed bands (the band menu solos
+// one band without touching the others) included.
+struct LastClickCase {
+  const char* name;
+  IMouseMod mod;
+};
+
+void PrintTo(const LastClickCase& c, std::ostream* os) { *os << c.name; }
+
+class BrimlowStateAfterAClick : public BrimlowState, public ::testing::WithParamInterface<LastClickCase> {};
+
+TEST_P(BrimlowStateAfterAClick, RestoreBringsBackEveryValueAndItsMirror) {
+  std::unique_ptr<Brimlow> source(MakePlug());
+  const struct {
+    int idx;
+    double value;
+  } saved[] = {{BandParamIndex(1, kBandActive), 1},  {BandParamIndex(1, kBandChMode), 1},
+               {BandParamIndex(4, kBandActive), 1},  {BandParamIndex(4, kBandChMode), 4},
+               {BandParamIndex(2, kBandSolo), 1},    {BandParamIndex(9, kBandSolo), 1},
+               {kParamShowCurveAll, 1},              {kParamShowCurveLeft, 0},
+               {kParamShowCurveRight, 1},            {kParamShowCurveMid, 1},
+               {kParamShowCurveSide, 0},             {kParamShowOnlySelectedCurve, 1}};
+  for (const auto& s : saved) source->GetParam(s.idx)->Set(s.value);
+  const std::vector<double> expected = Values(*source);
+  const ChunkBuffer* chunk = Chunk(MakeParts(ParamsPayload(*source), &mNew));
+
+  // The target has one of the saved bands soloed alone, so the first saved
+  // solo would switch it off through its control, and the user's last click
+  // had the given modifiers.
+  plugtest::SetFromHost(*mTarget, BandParamIndex(9, kBandSolo), 1);
+  mTarget->GetGUI()->mLastMouseMod = GetParam().mod;
+  ASSERT_EQ(mTarget->UnserializeStateAll(chunk, 0), chunk->Size());
+
+  EXPECT_EQ(Values(*mTarget), expected);
+  const ParamMirrors& m = mTarget->Mirrors();
+  for (int c = 0; c < 5; ++c) EXPECT_EQ(m.showCurve[c], expected[kParamShowCurveAll + c]) << "curve " << c;
+  for (int b = 0; b < kNumBands; ++b) EXPECT_EQ(m.bandSolo[b], expected[BandParamIndex(b, kBandSolo)]) << "band " << b;
+  EXPECT_EQ(m.showOnlySelectedCurve, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modifiers, BrimlowStateAfterAClick,
+    ::testing::Values(LastClickCase{"NoClick", IMouseMod()}, LastClickCase{"Click", IMouseMod(true)},
+                      LastClickCase{"ShiftClick", IMouseMod(true, false, true)},
+                      LastClickCase{"Wheel", IMouseMod(false, false, false, false, false, true)}),
+    [](const ::testing::TestParamInfo<LastClickCase>& info) { return std::string(info.param.name); });
+
 TEST_F(BrimlowState, RestoreInAFirModeSoundsAsTheChangesMadeOneByOne) {
   // The restore builds its impulse once, at the end; the result must be the
   // one a change-by-change session ends with.

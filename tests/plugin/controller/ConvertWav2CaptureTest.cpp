@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <random>
 #include <string>
@@ -295,6 +296,26 @@ TEST(MakeReferenceFromAudioFile, PointsAreTheSameAtEveryFileRate) {
       ASSERT_NEAR(reference.GetFrequencies()[i], want[i], 1e-9 * want[i]) << rate << " Hz, point " << i;
       // White noise reaches every band when the file's half rate covers them.
       ASSERT_GT(reference.GetMagnitudes()[i], 0.0) << rate << " Hz, point " << i;
+    }
+  }
+}
+
+TEST(MakeReferenceFromAudioFile, FileWithANonFiniteSampleIsRefusedAsCorrupt) {
+  // One NaN or infinite float makes every band of the spectrum non-finite:
+  // nothing can be drawn from it, and the message must not say "Success!".
+  const std::vector<double> f = referencetest::CapturePointFrequencies(), m(kReferencePointCount, 0.5);
+  ScratchFolder folder;
+  for (const Container container : {kWavFloat, kAifcFloat}) {
+    for (const float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
+      Channels ch = Noise(20000, 2, 3);
+      ch[1][5000] = bad;
+      const std::string path = folder.Write("bad.wav", MakeFile(container, ch, 44100));
+      ReferenceCapture reference;
+      ASSERT_TRUE(reference.Set(f.data(), m.data(), kReferencePointCount));
+      WDL_String status;
+      EXPECT_FALSE(MakeReferenceFromAudioFile(path.c_str(), &reference, &status)) << bad;
+      EXPECT_STREQ(status.Get(), "Error: file corrupt or unsupported!") << bad;
+      EXPECT_EQ(std::memcmp(reference.GetMagnitudes(), m.data(), m.size() * sizeof(double)), 0);
     }
   }
 }
