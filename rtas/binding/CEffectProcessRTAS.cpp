@@ -115,7 +115,10 @@ int32_t CEffectProcessRTAS::DisconnectOutputPortSlot(int32_t port) {
 }
 
 int32_t CEffectProcessRTAS::UpdateControlValue(int32_t n, int32_t value) {
-  if (n != 0 && n == GetMasterBypassIndex()) mBypass = value > 0 ? 1 : 0;
+  // The two-state control reads "On" from 0 up (its integer value is 1
+  // there), and the host's bypass query answers the same: the audio
+  // follows what both report.
+  if (n != 0 && n == GetMasterBypassIndex()) mBypass = value >= 0 ? 1 : 0;
   return CEffectProcess::UpdateControlValue(n, value);
 }
 

@@ -38,7 +38,8 @@ class CEffectProcessRTAS : public CEffectProcess {
   int32_t DisconnectInputPortSlot(int32_t port) override;
   int32_t ConnectOutputPortSlot(int32_t port, int32_t connection) override;
   int32_t DisconnectOutputPortSlot(int32_t port) override;
-  // The bypass byte follows the master bypass control (value > 0).
+  // The bypass byte follows the master bypass control (value >= 0, where
+  // the control reads on).
   int32_t UpdateControlValue(int32_t n, int32_t value) override;
 
   virtual int32_t GetPortName(int32_t selector, uint8_t* text);

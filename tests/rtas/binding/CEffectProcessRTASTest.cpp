@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "rtas/library/CPlugIn.h"
@@ -73,7 +74,7 @@ TEST_F(EffectProcessRTASTest, TheBypassByteFollowsTheMasterBypassControl) {
   struct {
     int32_t value;
     bool bypassed;
-  } const cases[] = {{1, true}, {0, false}, {0x7fffffff, true}, {-5, false}};
+  } const cases[] = {{1, true}, {0, true}, {-1, false}, {0x7fffffff, true}, {-5, false}, {INT32_MIN, false}};
   for (const auto& c : cases) {
     EXPECT_EQ(process.UpdateControlValue(1, c.value), 0);
     EXPECT_EQ(process.IsBypassedByControl(), c.bypassed) << c.value;

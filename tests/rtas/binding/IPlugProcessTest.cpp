@@ -96,6 +96,31 @@ TEST_F(IPlugProcessExports, BypassedOutputIsTheInput) {
   EXPECT_EQ(Render(kEFN2, n, in), in);
 }
 
+TEST_F(IPlugProcessExports, TheAudioIsBypassedExactlyWhenTheBypassControlReadsOn) {
+  StartHost();
+  const int32_t n = host->CreateInstance(kEFN2);
+  int32_t invert = 0;
+  const int32_t phase = host->FindControl(kEFN2, n, "Phase");
+  ASSERT_EQ(host->TextToValue(kEFN2, n, phase, "Invert", &invert), 0);
+  ASSERT_EQ(host->SetControlValue(kEFN2, n, phase, invert), 0);
+  const Channels in = MakeNoise(2, 1024);
+  Channels inverted = in;
+  for (auto& channel : inverted) {
+    for (float& x : channel) x = -x;
+  }
+  // The two-state control's boundary lies between -1 and 0: the host value
+  // 0 is the upper half of the range, which reads "On".
+  for (int32_t value : {INT_MIN, -1, 0, 1, INT_MAX}) {
+    ASSERT_EQ(host->SetControlValue(kEFN2, n, 1, value), 0) << value;
+    const bool on = host->ValueText(kEFN2, n, 1, host->ControlValue(kEFN2, n, 1)) == "On";
+    EXPECT_EQ(on, value >= 0) << value;
+    uint8_t bypassed = 7;
+    ASSERT_EQ((host->Call<uint32_t, int32_t, int32_t, uint8_t*>(51, kEFN2, n, 0, &bypassed)), 0);
+    EXPECT_EQ(bypassed, on ? 1 : 0) << value;
+    EXPECT_TRUE(Render(kEFN2, n, in) == (on ? in : inverted)) << value;
+  }
+}
+
 TEST_F(IPlugProcessExports, WithoutAVariableQuantumEveryBlockIs32Frames) {
   StartHost();
   const int32_t n1 = host->CreateInstance(kEFN1);
