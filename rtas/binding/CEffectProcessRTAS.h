@@ -58,7 +58,7 @@ class CEffectProcessRTAS : public CEffectProcess {
 
   // The routine the adaptor's worker carries: call block r, render record c.
   static int32_t RenderCallback(HostWord* r, HostWord* c);
-  // 'vqta' answered, then the host's maximum; 32 otherwise.
+  // 'vqta' answered, then the host's maximum, at most 65536; 32 otherwise.
   static int32_t QueryMaxRTASQuantum();
 
   // Port groups the process owns: ids in them take the direct path.

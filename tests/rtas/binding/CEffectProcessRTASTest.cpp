@@ -121,7 +121,8 @@ TEST_F(EffectProcessRTASTest, TheBlockSizeIsTheHostsMaximumWhenItMayBeAsked) {
     intptr_t vqta;
     int32_t maximum;
     int32_t blockSize;
-  } const cases[] = {{1, 256, 256}, {0, 256, 32}, {1, 0, 32}, {1, -4, 32}};
+  } const cases[] = {{1, 256, 256},     {0, 256, 32},      {1, 0, 32},         {1, -4, 32},
+                     {1, 65536, 65536}, {1, 65537, 65536}, {1, INT32_MAX, 65536}};
   ASSERT_EQ(InitDAELibAccess(), 0);
   for (const auto& c : cases) {
     frameworks.DAE()->SetGestalt(ficgestalt::kVariableQuantum, c.vqta);

@@ -137,6 +137,23 @@ TEST_F(IPlugProcessExports, WithoutAVariableQuantumEveryBlockIs32Frames) {
   EXPECT_EQ(fixed, reference);
 }
 
+TEST_F(IPlugProcessExports, ALargestBlockBeyondReasonSizesNothingForIt) {
+  // Host blocks of 4096 frames; the largest block the engine announces
+  // past what a buffer of doubles can hold, or the top of its word.
+  StartHost(4096);
+  const Channels in = MakeNoise(2, 3 * 4096);
+  const int32_t plain = host->CreateInstance(kEFN2);
+  const Channels reference = Render(kEFN2, plain, in);
+  host->RemoveInstance(kEFN2, plain);
+  for (int32_t largest : {(1 << 28) + 1, INT_MAX}) {
+    host->Frameworks().DAE().SetMaximumQuantum(largest);
+    int32_t n = 0;
+    ASSERT_EQ((host->Call<uint32_t, int32_t*>(19, kEFN2, &n)), 0) << largest;
+    EXPECT_TRUE(Render(kEFN2, n, in) == reference) << largest;
+    EXPECT_EQ(host->RemoveInstance(kEFN2, n), 0);
+  }
+}
+
 TEST_F(IPlugProcessExports, ARateChangeReachesAnInstanceThatExists) {
   // A band that depends on the rate: its peak filter's coefficients.
   auto setUp = [&](int32_t n) {
