@@ -123,7 +123,7 @@ int32_t CEffectProcessRTAS::UpdateControlValue(int32_t n, int32_t value) {
   // The two-state control reads "On" from 0 up (its integer value is 1
   // there), and the host's bypass query answers the same: the audio
   // follows what both report.
-  if (n != 0 && n == GetMasterBypassIndex()) mBypass = value >= 0 ? 1 : 0;
+  if (n != 0 && n == GetMasterBypassIndex()) mBypass.store(value >= 0 ? 1 : 0, std::memory_order_relaxed);
   return CEffectProcess::UpdateControlValue(n, value);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -64,7 +65,7 @@ class CEffectProcessRTAS : public CEffectProcess {
   // Port groups the process owns: ids in them take the direct path.
   void AddPortGroup(const SPortGroup* group) { mPortGroups.push_back(group); }
 
-  bool IsBypassedByControl() const { return mBypass != 0; }
+  bool IsBypassedByControl() const { return mBypass.load(std::memory_order_relaxed) != 0; }
   bool IsReady() const { return mReady != 0; }
   int32_t GetIOChannelCount() const { return mChannels; }
   // The largest block RenderAudio is given (QueryMaxRTASQuantum at
@@ -86,7 +87,8 @@ class CEffectProcessRTAS : public CEffectProcess {
   bool InChannelRange(int32_t port) const { return port >= 1 && port <= mChannels; }
   void RenderBlock(HostWord* r, HostWord* c);
 
-  uint8_t mBypass = 0;
+  // Written by host calls, read by the audio thread's blocks.
+  std::atomic<uint8_t> mBypass{0};
   HostWord* mPortRecord = nullptr;
   HostWord* mRenderRecord = nullptr;
   uint8_t mReady = 0;
