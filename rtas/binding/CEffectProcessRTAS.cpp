@@ -11,6 +11,11 @@
 namespace {
 
 constexpr int32_t kDefaultQuantum = 32;
+// Far past any real host's largest block. The instance sizes its buffers,
+// and the plug-in its own, for the largest block; a longer block is
+// rendered in pieces anyway, so a larger claim would only size buffers
+// nothing can hold.
+constexpr int32_t kLargestQuantum = 65536;
 constexpr int32_t kPortNameSelector = 5;
 
 }  // namespace
@@ -115,7 +120,10 @@ int32_t CEffectProcessRTAS::DisconnectOutputPortSlot(int32_t port) {
 }
 
 int32_t CEffectProcessRTAS::UpdateControlValue(int32_t n, int32_t value) {
-  if (n != 0 && n == GetMasterBypassIndex()) mBypass = value > 0 ? 1 : 0;
+  // The two-state control reads "On" from 0 up (its integer value is 1
+  // there), and the host's bypass query answers the same: the audio
+  // follows what both report.
+  if (n != 0 && n == GetMasterBypassIndex()) mBypass.store(value >= 0 ? 1 : 0, std::memory_order_relaxed);
   return CEffectProcess::UpdateControlValue(n, value);
 }
 
@@ -155,7 +163,7 @@ int32_t CEffectProcessRTAS::QueryMaxRTASQuantum() {
   FicGestalt(ficgestalt::kVariableQuantum, &answer);
   if (answer == 0) return kDefaultQuantum;
   const int32_t quantum = FicGetMaximumRTASQuantum();
-  return quantum < 1 ? kDefaultQuantum : quantum;
+  return quantum < 1 ? kDefaultQuantum : std::min(quantum, kLargestQuantum);
 }
 
 int32_t CEffectProcessRTAS::RenderCallback(HostWord* r, HostWord* c) {

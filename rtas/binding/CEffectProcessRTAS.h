@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -38,7 +39,8 @@ class CEffectProcessRTAS : public CEffectProcess {
   int32_t DisconnectInputPortSlot(int32_t port) override;
   int32_t ConnectOutputPortSlot(int32_t port, int32_t connection) override;
   int32_t DisconnectOutputPortSlot(int32_t port) override;
-  // The bypass byte follows the master bypass control (value > 0).
+  // The bypass byte follows the master bypass control (value >= 0, where
+  // the control reads on).
   int32_t UpdateControlValue(int32_t n, int32_t value) override;
 
   virtual int32_t GetPortName(int32_t selector, uint8_t* text);
@@ -57,13 +59,13 @@ class CEffectProcessRTAS : public CEffectProcess {
 
   // The routine the adaptor's worker carries: call block r, render record c.
   static int32_t RenderCallback(HostWord* r, HostWord* c);
-  // 'vqta' answered, then the host's maximum; 32 otherwise.
+  // 'vqta' answered, then the host's maximum, at most 65536; 32 otherwise.
   static int32_t QueryMaxRTASQuantum();
 
   // Port groups the process owns: ids in them take the direct path.
   void AddPortGroup(const SPortGroup* group) { mPortGroups.push_back(group); }
 
-  bool IsBypassedByControl() const { return mBypass != 0; }
+  bool IsBypassedByControl() const { return mBypass.load(std::memory_order_relaxed) != 0; }
   bool IsReady() const { return mReady != 0; }
   int32_t GetIOChannelCount() const { return mChannels; }
   // The largest block RenderAudio is given (QueryMaxRTASQuantum at
@@ -85,7 +87,8 @@ class CEffectProcessRTAS : public CEffectProcess {
   bool InChannelRange(int32_t port) const { return port >= 1 && port <= mChannels; }
   void RenderBlock(HostWord* r, HostWord* c);
 
-  uint8_t mBypass = 0;
+  // Written by host calls, read by the audio thread's blocks.
+  std::atomic<uint8_t> mBypass{0};
   HostWord* mPortRecord = nullptr;
   HostWord* mRenderRecord = nullptr;
   uint8_t mReady = 0;

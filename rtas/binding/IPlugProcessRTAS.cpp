@@ -1,5 +1,6 @@
 #include "rtas/binding/IPlugProcessRTAS.h"
 
+#include "framework/containers/WDL_Mutex.h"
 #include "rtas/binding/IPlugRTAS.h"
 
 IPlugProcessRTAS::IPlugProcessRTAS(uint32_t uniqueID) : IPlugProcess(uniqueID) {
@@ -21,13 +22,24 @@ int32_t IPlugProcessRTAS::GetControlAutomatable(int32_t control, int16_t* automa
 }
 
 int32_t IPlugProcessRTAS::GetPlugLatency(int32_t* samples) {
-  if (samples) *samples = GetPlug() ? GetPlug()->GetLatency() : 0;
+  if (!samples) return 0;
+  IPlugRTAS* plug = GetPlug();
+  if (!plug) {
+    *samples = 0;
+    return 0;
+  }
+  // The audio thread's blocks move the latency.
+  WDL_MutexLock lock(plug->GetMutex());
+  *samples = plug->GetLatency();
   return 0;
 }
 
 void IPlugProcessRTAS::RenderAudio(float** inputs, float** outputs, int32_t frames) {
   IPlugRTAS* plug = GetPlug();
   if (!plug) return;
+  // The connections are read by host calls too (a new rate resets the
+  // plug-in for its channel counts): they change only under the mutex.
+  WDL_MutexLock lock(plug->GetMutex());
   plug->ConnectChannels(GetInputChannels(), GetOutputChannels());
   if (IsBypassedByControl()) {
     plug->ProcessAudioBypassed(inputs, outputs, frames);

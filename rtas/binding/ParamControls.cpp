@@ -19,8 +19,10 @@ std::unique_ptr<CPluginControl> MakeParamControl(const IParam& param, int index,
   const char* name = param.GetNameForHost();
   const int kind = param.Type();
   if (kind == IParam::kTypeDouble) {
+    // From the unprefixed record up: a Q of 0.7 reads "0.7", not "700.0m",
+    // and a gain that the host value puts a hair off 0 still reads "0.0".
     return std::make_unique<CPluginControl_Linear>(id, name, param.GetMin(), param.GetMax(), param.GetStep(),
-                                                   param.Value(), automatable, &kUnitPrefixes[0],
+                                                   param.Value(), automatable, FindUnitPrefix(""),
                                                    &kUnitPrefixes[kUnitPrefixCount - 1]);
   }
   if ((kind == IParam::kTypeBool || kind == IParam::kTypeEnum) && param.GetNDisplayTexts() > 0) {

@@ -22,7 +22,8 @@ bool IsDiscreteKind(int kind);
 // Two-state and enumeration parameters with display texts become a list
 // of those texts (default: the parameter's default); integers, and the
 // other discrete kinds without texts, an integer range (default: the
-// current value); doubles a linear range with the unit prefixes.
+// current value); doubles a linear range with the unit prefixes from the
+// unprefixed one up.
 std::unique_ptr<CPluginControl> MakeParamControl(const IParam& param, int index, bool automatable);
 
 // The control value that shows the parameter value on the control.

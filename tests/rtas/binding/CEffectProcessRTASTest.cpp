@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "rtas/library/CPlugIn.h"
@@ -73,7 +74,7 @@ TEST_F(EffectProcessRTASTest, TheBypassByteFollowsTheMasterBypassControl) {
   struct {
     int32_t value;
     bool bypassed;
-  } const cases[] = {{1, true}, {0, false}, {0x7fffffff, true}, {-5, false}};
+  } const cases[] = {{1, true}, {0, true}, {-1, false}, {0x7fffffff, true}, {-5, false}, {INT32_MIN, false}};
   for (const auto& c : cases) {
     EXPECT_EQ(process.UpdateControlValue(1, c.value), 0);
     EXPECT_EQ(process.IsBypassedByControl(), c.bypassed) << c.value;
@@ -120,7 +121,8 @@ TEST_F(EffectProcessRTASTest, TheBlockSizeIsTheHostsMaximumWhenItMayBeAsked) {
     intptr_t vqta;
     int32_t maximum;
     int32_t blockSize;
-  } const cases[] = {{1, 256, 256}, {0, 256, 32}, {1, 0, 32}, {1, -4, 32}};
+  } const cases[] = {{1, 256, 256},     {0, 256, 32},      {1, 0, 32},         {1, -4, 32},
+                     {1, 65536, 65536}, {1, 65537, 65536}, {1, INT32_MAX, 65536}};
   ASSERT_EQ(InitDAELibAccess(), 0);
   for (const auto& c : cases) {
     frameworks.DAE()->SetGestalt(ficgestalt::kVariableQuantum, c.vqta);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/IParam.h"
+#include "rtas/library/CDAEError.h"
 #include "rtas/library/CPluginControl_Linear.h"
 #include "rtas/library/CPluginControl_List.h"
 
@@ -101,4 +102,33 @@ TEST(ParamControls, ValuesRoundTripThroughTheControl) {
   EXPECT_EQ(paramcontrols::ToControlValue(*gainControl, gain, -24.0), INT_MIN);
   EXPECT_EQ(paramcontrols::ToControlValue(*untypedControl, untyped, 1.0), INT_MAX);
   EXPECT_EQ(paramcontrols::ToControlValue(*untypedControl, untyped, 0.0), INT_MIN);
+}
+
+TEST(ParamControls, ContinuousTextsStartAtTheUnprefixedRecord) {
+  // The host sees values below 1 in plain digits; only magnitudes past
+  // 1000 take a prefix ("k" and up).
+  IParam q;
+  q.InitDouble("Q", 0.7, 0.1, 10.0, 0.0001);
+  IParam gain;
+  gain.InitDouble("Gain", 0.0, -48.0, 48.0, 0.01);
+  IParam freq;
+  freq.InitDouble("Freq", 30.0, 10.0, 48000.0, 0.001);
+  struct Case {
+    const IParam* param;
+    double value;
+    const char* text;
+  } const cases[] = {
+      {&q, 0.7, "0.7"},      {&q, 0.1, "0.1"},         {&gain, 0.0, "0.0"},     {&gain, -0.5, "-0.5"},
+      {&gain, 12.0, "12.0"}, {&freq, 1000.0, "1000.0"}, {&freq, 2500.0, "2.5k"}, {&freq, 48000.0, "48.0k"},
+  };
+  for (const Case& c : cases) {
+    auto control = paramcontrols::MakeParamControl(*c.param, 0, true);
+    char text[64] = {};
+    control->ConvertValueToString(text, 31, paramcontrols::ToControlValue(*control, *c.param, c.value));
+    EXPECT_STREQ(text, c.text) << c.param->GetNameForHost() << " " << c.value;
+  }
+  // A small-unit prefix is no text of these controls.
+  auto control = paramcontrols::MakeParamControl(q, 0, true);
+  EXPECT_THROW(control->ConvertStringToValue("700m"), CDAEError);
+  EXPECT_EQ(control->ConvertStringToValue("0.7"), paramcontrols::ToControlValue(*control, q, 0.7));
 }
