@@ -212,6 +212,24 @@ TEST_F(EngineTest, DryDelayHoldsTheLongestFilterLatency) {
   EXPECT_EQ(EngineTestSupport::ArgMaxAbs(out[1]) - at, latency);
 }
 
+// "AB" off after a change of latency: the dry path must not replay what it
+// held from a longer latency long before.
+TEST_F(EngineTest, DryPathAfterALatencyChangeHoldsNothingFromBefore) {
+  Start();
+  m.abEnabled = 0;
+  EngineTestSupport::ApplyModes(engine, m, 6, 1);
+  const std::vector<double> noise = EngineTestSupport::Noise(60000, 37);
+  EngineTestSupport::Run(engine, {noise, noise}, 2, 512);
+  const std::vector<double> silence(20000, 0.0);
+  for (int mode : {1, 2}) {
+    EngineTestSupport::ApplyModes(engine, m, mode, 1);
+    const Channels out = EngineTestSupport::Run(engine, {silence, silence}, 2, 512);
+    for (int ch = 0; ch < 2; ++ch) {
+      EXPECT_EQ(std::fabs(out[ch][EngineTestSupport::ArgMaxAbs(out[ch])]), 0.0) << mode << " " << ch;
+    }
+  }
+}
+
 TEST_F(EngineTest, ListenIsTheBandPassAtUnityGainInBothPaths) {
   Start();
   EngineTestSupport::SetPeak(m, 0, 1000.0, 12.0, 1.0);
