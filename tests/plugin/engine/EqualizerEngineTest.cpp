@@ -230,6 +230,56 @@ TEST_F(EngineTest, DryPathAfterALatencyChangeHoldsNothingFromBefore) {
   }
 }
 
+double Loudest(const Channels& out) {
+  double most = 0.0;
+  for (const std::vector<double>& ch : out) {
+    for (double v : ch) most = std::max(most, std::fabs(v));
+  }
+  return most;
+}
+
+// A listen started long after the last one must not ring with what the
+// listen sections heard then.
+TEST_F(EngineTest, ListeningStartsFromRest) {
+  Start();
+  const std::vector<double> tone = EngineTestSupport::Sine(48000, 60.0, kRate, 0.9);
+  const std::vector<double> silence(96000, 0.0);
+  for (int mode : {0, 1}) {
+    EngineTestSupport::ApplyModes(engine, m, mode, 1);
+    engine.StartListen(60.0, 0.0);
+    EngineTestSupport::Run(engine, {tone, tone}, 2, 512);
+    engine.StopListen();
+    EngineTestSupport::Run(engine, {silence, silence}, 2, 512);
+    engine.StartListen(60.0, 0.0);
+    EXPECT_EQ(Loudest(EngineTestSupport::Run(engine, {silence, silence}, 2, 512)), 0.0) << mode;
+    engine.StopListen();
+  }
+}
+
+// While a band is listened to, the bands go on hearing the input, as they do
+// with "AB" off: when the listen ends they carry on from the input of that
+// moment, not from where they stood when it began.
+TEST_F(EngineTest, BandsHearTheInputWhileListening) {
+  const std::vector<double> tone = EngineTestSupport::Sine(48000, 60.0, kRate, 0.5);
+  const std::vector<double> silence(96000, 0.0);
+  Channels after[2];
+  for (int listened = 0; listened < 2; ++listened) {
+    ParamMirrors mirrors;
+    EqualizerEngine e(&mirrors);
+    e.Setup(kRate, 512, 2, 2);
+    EngineTestSupport::SetPeak(mirrors, 0, 60.0, 12.0, 10.0);
+    e.DesignProcessBands(-1);
+    EngineTestSupport::Run(e, {tone, tone}, 2, 512);
+    if (listened) e.StartListen(1000.0, 0.0);
+    EngineTestSupport::Run(e, {silence, silence}, 2, 512);
+    e.StopListen();
+    after[listened] = EngineTestSupport::Run(e, {tone, tone}, 2, 512);
+  }
+  for (int ch = 0; ch < 2; ++ch) {
+    for (size_t t = 0; t < tone.size(); ++t) ASSERT_EQ(after[1][ch][t], after[0][ch][t]) << ch << " " << t;
+  }
+}
+
 TEST_F(EngineTest, ListenIsTheBandPassAtUnityGainInBothPaths) {
   Start();
   EngineTestSupport::SetPeak(m, 0, 1000.0, 12.0, 1.0);
