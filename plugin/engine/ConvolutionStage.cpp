@@ -31,7 +31,9 @@ int ConvolutionStage::Update(const FirImpulseBuilder& impulse, int filterMode, b
   if (length < 1) return mLatency;
   for (DelayRing& ring : mDry) {
     if (ring.GetCapacity() < kMaxLatency) ring.SetCapacity(kMaxLatency);
+    if (mResting) ring.Clear();
   }
+  mResting = false;
   mLoaded = true;
   mImpulseLR.SetNumChannels(2);
   mImpulseMS.SetNumChannels(2);

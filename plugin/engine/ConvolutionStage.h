@@ -45,6 +45,10 @@ class ConvolutionStage {
   void Process(const double* in0, const double* in1, double* out0, double* out1, int n, bool wet,
                BandListen* listen);
 
+  // The bank runs without the stage: what the dry delay holds is stale by
+  // the next Update, which empties it. No allocation.
+  void Rest() { mResting = true; }
+
   int GetLatency() const { return mLatency; }
   bool IsLoaded() const { return mLoaded; }
   const ConvolutionEngine& GetEngineLR() const { return mLR; }
@@ -65,4 +69,5 @@ class ConvolutionStage {
   int mLatency = 0;
   int mMaxBlock = 1;
   bool mLoaded = false;
+  bool mResting = false;
 };

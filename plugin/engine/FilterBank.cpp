@@ -122,6 +122,16 @@ void FilterBank::ProcessChannels(double** in, double** out, int n, int nIn, int 
   // Slices keep the FIR path within the queues and the spare buffer it was
   // sized for, and the zero-latency path within its work buffers.
   const int slice = zeroLatency ? mZeroLatencySliceFrames : mSliceFrames;
+  // Each path rests while the other runs: the bands come back from rest,
+  // not with the state they had when they were left; the convolution
+  // stage empties its dry delay at its next load.
+  if (zeroLatency) {
+    if (mBandsResting) ResetProcessBands();
+    mBandsResting = false;
+    mConvolution.Rest();
+  } else {
+    mBandsResting = true;
+  }
   for (int offset = 0; offset < n; offset += slice) {
     const int k = std::min(slice, n - offset);
     const double* in0 = in[0] + offset;

@@ -280,6 +280,31 @@ TEST_F(EngineTest, BandsHearTheInputWhileListening) {
   }
 }
 
+// Leaving a FIR mode for "Zero Latency" and coming back: neither path may
+// replay what it held when it was last left.
+TEST_F(EngineTest, SwitchingFilterPathsLeavesNothingFromBefore) {
+  Start();
+  EngineTestSupport::SetPeak(m, 0, 60.0, 12.0, 10.0);
+  engine.DesignProcessBands(-1);
+  engine.DesignDisplayBands(-1);
+  const std::vector<double> tone = EngineTestSupport::Sine(48000, 60.0, kRate, 0.5);
+  const std::vector<double> silence(96000, 0.0);
+  // The bands of "Zero Latency" rest while a FIR mode runs.
+  EngineTestSupport::Run(engine, {tone, tone}, 2, 512);
+  EngineTestSupport::ApplyModes(engine, m, 1, 1);
+  EngineTestSupport::Run(engine, {silence, silence}, 2, 512);
+  EngineTestSupport::ApplyModes(engine, m, 0, 1);
+  EXPECT_LT(Loudest(EngineTestSupport::Run(engine, {silence, silence}, 2, 512)), 1e-12);
+  // The dry delay of "AB" off rests while "Zero Latency" runs.
+  m.abEnabled = 0;
+  EngineTestSupport::ApplyModes(engine, m, 1, 1);
+  EngineTestSupport::Run(engine, {tone, tone}, 2, 512);
+  EngineTestSupport::ApplyModes(engine, m, 0, 1);
+  EngineTestSupport::Run(engine, {silence, silence}, 2, 512);
+  EngineTestSupport::ApplyModes(engine, m, 1, 1);
+  EXPECT_EQ(Loudest(EngineTestSupport::Run(engine, {silence, silence}, 2, 512)), 0.0);
+}
+
 TEST_F(EngineTest, ListenIsTheBandPassAtUnityGainInBothPaths) {
   Start();
   EngineTestSupport::SetPeak(m, 0, 1000.0, 12.0, 1.0);
