@@ -2,6 +2,7 @@
 
 #include "dsp/convolution/ConvolutionEngine.h"
 #include "dsp/convolution/ImpulseBuffer.h"
+#include "framework/containers/WDL_TypedBuf.h"
 #include "plugin/engine/BandListen.h"
 #include "plugin/engine/DelayRing.h"
 #include "plugin/engine/FirImpulseBuilder.h"
@@ -66,6 +67,8 @@ class ConvolutionStage {
   ImpulseBuffer mImpulseLR, mImpulseMS;
   ConvolutionEngine mLR, mMS;
   DelayRing mDry[2];
+  // The first engine's output as mid and side while the dry path is heard.
+  WDL_TypedBuf<double> mScratch[2];
   int mLatency = 0;
   int mMaxBlock = 1;
   bool mLoaded = false;

@@ -305,6 +305,49 @@ TEST_F(EngineTest, SwitchingFilterPathsLeavesNothingFromBefore) {
   EXPECT_EQ(Loudest(EngineTestSupport::Run(engine, {silence, silence}, 2, 512)), 0.0);
 }
 
+// "AB" off, then on again in a FIR mode: the engines ran on beside the dry
+// delay, so the filtered path goes on at once as if it had never stopped.
+// The mid/side engine must have been fed the mid and side of the first
+// engine's output, not the plain left and right.
+TEST_F(EngineTest, FirPathAfterAbOffGoesOnAsIfItHadNeverStopped) {
+  const int total = 40960, switchAt = 20480;
+  const std::vector<double> left = EngineTestSupport::Noise(total, 51), right = EngineTestSupport::Noise(total, 52);
+  for (int mode : {1, 4}) {
+    for (int peak = 0; peak < 2; ++peak) {
+      Channels out[2];
+      for (int abOff = 0; abOff < 2; ++abOff) {
+        ParamMirrors mirrors;
+        EqualizerEngine e(&mirrors);
+        e.Setup(kRate, 512, 2, 2);
+        if (peak) EngineTestSupport::SetPeak(mirrors, 3, 700.0, 9.0, 1.5, 3);  // a "Mid" band
+        EngineTestSupport::ApplyModes(e, mirrors, mode, 1);
+        out[abOff].assign(2, std::vector<double>());
+        for (int offset = 0; offset < total; offset += 512) {
+          mirrors.abEnabled = abOff && offset < switchAt ? 0 : 1;
+          const Channels block = EngineTestSupport::Run(
+              e, {std::vector<double>(left.begin() + offset, left.begin() + offset + 512),
+                  std::vector<double>(right.begin() + offset, right.begin() + offset + 512)},
+              2, 512);
+          for (int ch = 0; ch < 2; ++ch) out[abOff][ch].insert(out[abOff][ch].end(), block[ch].begin(), block[ch].end());
+        }
+        if (!peak && abOff) {
+          // Without bands the filtered path is the input, delayed.
+          const int latency = e.GetTotalLatency();
+          for (int t = switchAt; t < total; ++t) {
+            ASSERT_NEAR(out[abOff][0][t], left[t - latency], 1e-5) << mode << " " << t;
+            ASSERT_NEAR(out[abOff][1][t], right[t - latency], 1e-5) << mode << " " << t;
+          }
+        }
+      }
+      for (int ch = 0; ch < 2; ++ch) {
+        for (int t = switchAt; t < total; ++t) {
+          ASSERT_EQ(out[1][ch][t], out[0][ch][t]) << mode << " " << peak << " " << ch << " " << t;
+        }
+      }
+    }
+  }
+}
+
 TEST_F(EngineTest, ListenIsTheBandPassAtUnityGainInBothPaths) {
   Start();
   EngineTestSupport::SetPeak(m, 0, 1000.0, 12.0, 1.0);
