@@ -9,6 +9,9 @@
 namespace {
 
 constexpr double kPi = 3.141592653589793;
+// Below this fraction of Nyquist (a thousandth of the rate) the matched
+// band-pass forms its numerator from the exact poles.
+constexpr double kBandPassExactBelow = 2e-3;
 
 struct Raw {
   double a0 = 0.0, a1 = 0.0, a2 = 0.0, b0 = 0.0, b1 = 0.0, b2 = 0.0;
@@ -96,8 +99,8 @@ Raw Matched(int kind, double frequency, double gain, double q, double sampleRate
   const double e = std::exp(-(kPi / 2.0) * w / qp);
   const double t = 1.0 / (4.0 * qp * qp);
   const bool underdamped = kind == kSectionMatchedPeak ? 4.0 * qp * qp > 1.0 : 2.0 * q > 1.0;
-  const double c = underdamped ? std::cos(std::sqrt(std::max(0.0, 1.0 - t)) * kPi * w)
-                               : std::cosh(std::sqrt(std::max(0.0, t - 1.0)) * kPi * w);
+  const double theta = std::sqrt(std::max(0.0, underdamped ? 1.0 - t : t - 1.0)) * kPi * w;
+  const double c = underdamped ? std::cos(theta) : std::cosh(theta);
   Raw r;
   r.a0 = 1.0;
   r.a1 = -2.0 * e * c;
@@ -137,9 +140,30 @@ Raw Matched(int kind, double frequency, double gain, double q, double sampleRate
       break;
     }
     default: {  // band-pass
-      const double r2 = -a0 + a1 + 4.0 * (phi0 - phi1) * a2;
-      const double bb2 = (s - r2 * phi1) / (4.0 * phi1 * phi1);
-      const double bb1 = r2 + 4.0 * (phi1 - phi0) * bb2;
+      double bb2, bb1;
+      if (w < kBandPassExactBelow) {
+        // Far below the rate both poles lie close to z = 1: 1 + a1 + a2 is
+        // a small difference of the rounded coefficients, and the
+        // numerator's terms, themselves small differences of numbers near
+        // 4 and 16, follow the rounding of the poles so closely that they
+        // can go wrong by tens of dB. Formed from the poles' exact
+        // description instead (the same quantities, rearranged so that
+        // nothing cancels but what must): e^-x, 1 - cos and their sums.
+        const double oneMinusE = -std::expm1(-(kPi / 2.0) * w / qp);
+        const double halfSine = underdamped ? std::sin(0.5 * theta) : std::sinh(0.5 * theta);
+        const double oneMinusC = (underdamped ? 2.0 : -2.0) * halfSine * halfSine;
+        const double exactSum = oneMinusE * oneMinusE + 2.0 * e * oneMinusC;  // 1 + a1 + a2
+        const double exactA0 = exactSum * exactSum;
+        // (1 - a1 + a2)^2 - 16 a2 as a product of its two factors.
+        const double a1Less16a2 =
+            (oneMinusE * oneMinusE - 2.0 * e * oneMinusC) * ((1.0 + e) * (1.0 + e) + 2.0 * e * (1.0 + c));
+        bb2 = exactA0 / (4.0 * phi1 * phi1) - 4.0 * e * e;
+        bb1 = a1Less16a2 - exactA0 + 2.0 * exactA0 / phi1 - 4.0 * bb2;
+      } else {
+        const double r2 = -a0 + a1 + 4.0 * (phi0 - phi1) * a2;
+        bb2 = (s - r2 * phi1) / (4.0 * phi1 * phi1);
+        bb1 = r2 + 4.0 * (phi1 - phi0) * bb2;
+      }
       r.b1 = -std::sqrt(std::max(0.0, bb1)) / 2.0;
       r.b0 = (std::sqrt(std::max(0.0, r.b1 * r.b1 + bb2)) - r.b1) / 2.0;
       r.b2 = -r.b0 - r.b1;

@@ -1,5 +1,6 @@
 #include "plugin/engine/BandFilter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "dsp/Levels.h"
@@ -56,10 +57,13 @@ void DesignFlatTilt(BandFilter& band, double gain, double sampleRate) {
     topShare = 0.8;
     topQ = 0.48;
   }
-  DesignBiquad(band.mStages[0], band.mIndexA, 1000.0, gain, 0.36, sampleRate);
-  DesignBiquad(band.mStages[1], band.mIndexB, 1000.0, -gain, 0.36, sampleRate);
-  DesignBiquad(band.mStages[2], band.mIndexC, 33.0, -2.0 * gain, 0.38, sampleRate);
-  DesignBiquad(band.mStages[3], band.mIndexD, 10500.0, topShare * gain, topQ, sampleRate);
+  // Held below Nyquist as band frequencies are: at low rates 10.5 kHz would
+  // alias, or turn the shelf's poles unstable.
+  const double highest = 0.99 * (0.5 * sampleRate);
+  DesignBiquad(band.mStages[0], band.mIndexA, std::min(1000.0, highest), gain, 0.36, sampleRate);
+  DesignBiquad(band.mStages[1], band.mIndexB, std::min(1000.0, highest), -gain, 0.36, sampleRate);
+  DesignBiquad(band.mStages[2], band.mIndexC, std::min(33.0, highest), -2.0 * gain, 0.38, sampleRate);
+  DesignBiquad(band.mStages[3], band.mIndexD, std::min(10500.0, highest), topShare * gain, topQ, sampleRate);
 }
 
 }  // namespace

@@ -27,6 +27,15 @@ void BandListen::Init(double processRate) {
   Design(kStartFrequencyHz, 0.0, processRate);
 }
 
+void BandListen::SetActive(bool active) {
+  if (active && !mActive) {
+    for (auto& channel : mSections) {
+      for (ListenSection& s : channel) s.s1 = s.s2 = 0.0;
+    }
+  }
+  mActive = active;
+}
+
 void BandListen::Design(double frequencyHz, double gainDb, double processRate) {
   mFrequencyHz = frequencyHz;
   mGainDb = gainDb;

@@ -39,7 +39,9 @@ class BandListen {
   // Keeps frequency and gain, for a new processing rate.
   void Redesign(double processRate) { Design(mFrequencyHz, mGainDb, processRate); }
 
-  void SetActive(bool active) { mActive = active; }
+  // Switching on clears the sections: a listen starts from rest, not
+  // ringing with what the sections heard the last time.
+  void SetActive(bool active);
   bool IsActive() const { return mActive; }
   double GetFrequencyHz() const { return mFrequencyHz; }
   double GetGainDb() const { return mGainDb; }

@@ -31,8 +31,11 @@ int ConvolutionStage::Update(const FirImpulseBuilder& impulse, int filterMode, b
   if (length < 1) return mLatency;
   for (DelayRing& ring : mDry) {
     if (ring.GetCapacity() < kMaxLatency) ring.SetCapacity(kMaxLatency);
+    if (mResting) ring.Clear();
   }
+  mResting = false;
   mLoaded = true;
+  for (WDL_TypedBuf<double>& buf : mScratch) buf.Resize(mMaxBlock, false);
   mImpulseLR.SetNumChannels(2);
   mImpulseMS.SetNumChannels(2);
   if (resetChannels) {
@@ -114,15 +117,24 @@ void ConvolutionStage::Process(const double* in0, const double* in1, double* out
     return;
   }
 
-  // Fed before the outputs are written, which may be the inputs' buffers.
-  for (ConvolutionEngine* engine : {&mLR, &mMS}) {
-    engine->Add(in, n, 2);
-    if (engine->Avail(n) >= n) {
-      engine->Advance(n);
-    } else {
-      const int ready = engine->Avail(n);
-      if (ready > 0) engine->Advance(ready);
-    }
+  // The engines run on as on the filtered path, the mid/side one on the mid
+  // and side of the first one's output, so that switching back finds them
+  // where they would have been. Fed before the outputs are written, which
+  // may be the inputs' buffers.
+  double* mid = mScratch[0].Get();
+  double* side = mScratch[1].Get();
+  const int room = std::min(mScratch[0].GetSize(), mScratch[1].GetSize());
+  for (int offset = 0; offset < n && room > 0; offset += room) {
+    const int k = std::min(room, n - offset);
+    const double* piece[2] = {in0 + offset, in1 + offset};
+    Convolve(mLR, piece, mid, side, k, [](double l, double r, double& m, double& s) {
+      m = (l + r) * 0.5;
+      s = (l - r) * 0.5;
+    });
+    const double* ms[2] = {mid, side};
+    mMS.Add(ms, k, 2);
+    const int ready = std::min(mMS.Avail(k), k);
+    if (ready > 0) mMS.Advance(ready);
   }
   // Second channel first: on a mono bus it may be the first's input.
   mDry[1].PushBlock(in1, out1, n);

@@ -2,6 +2,7 @@
 
 #include "dsp/convolution/ConvolutionEngine.h"
 #include "dsp/convolution/ImpulseBuffer.h"
+#include "framework/containers/WDL_TypedBuf.h"
 #include "plugin/engine/BandListen.h"
 #include "plugin/engine/DelayRing.h"
 #include "plugin/engine/FirImpulseBuilder.h"
@@ -45,6 +46,10 @@ class ConvolutionStage {
   void Process(const double* in0, const double* in1, double* out0, double* out1, int n, bool wet,
                BandListen* listen);
 
+  // The bank runs without the stage: what the dry delay holds is stale by
+  // the next Update, which empties it. No allocation.
+  void Rest() { mResting = true; }
+
   int GetLatency() const { return mLatency; }
   bool IsLoaded() const { return mLoaded; }
   const ConvolutionEngine& GetEngineLR() const { return mLR; }
@@ -62,7 +67,10 @@ class ConvolutionStage {
   ImpulseBuffer mImpulseLR, mImpulseMS;
   ConvolutionEngine mLR, mMS;
   DelayRing mDry[2];
+  // The first engine's output as mid and side while the dry path is heard.
+  WDL_TypedBuf<double> mScratch[2];
   int mLatency = 0;
   int mMaxBlock = 1;
   bool mLoaded = false;
+  bool mResting = false;
 };

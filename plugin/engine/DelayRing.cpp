@@ -10,9 +10,11 @@ void DelayRing::SetCapacity(int capacity) {
 }
 
 void DelayRing::SetLength(int length) {
-  mLength = std::clamp(length, 0, GetCapacity());
-  // A shorter ring must not leave the position past its end.
-  if (mPosition >= mLength) mPosition = 0;
+  const int clamped = std::clamp(length, 0, GetCapacity());
+  // What the ring holds was delayed by the old length (or by one long
+  // before): under a new length it would come out at the wrong time.
+  if (clamped != mLength) Clear();
+  mLength = clamped;
 }
 
 void DelayRing::Clear() {

@@ -4,7 +4,8 @@
 
 // A capacity-bounded ring of doubles whose push returns the delayed sample.
 // Length 0 passes the input straight through. The capacity is allocated at
-// set-up; changing the length later never allocates and clears nothing.
+// set-up; changing the length later never allocates, and a new length starts
+// from silence.
 class DelayRing {
  public:
   // Reallocates and zeroes; the length is clamped into the new capacity.

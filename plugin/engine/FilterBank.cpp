@@ -78,18 +78,14 @@ void CopyApart(double* to, const double* from, int n) {
 
 void FilterBank::RunZeroLatency(const double* in0, const double* in1, double* out0, double* out1, int n) {
   const bool listen = mListen.IsActive();
-  // With "AB" off the bands still run, so their state stays current; their
-  // result goes to the work buffers instead of the outputs.
-  const bool ab = listen || mMirrors->abEnabled != 0;
-  double* l = ab ? out0 : mWork[0].Get();
-  double* r = ab ? out1 : mWork[1].Get();
+  // With "AB" off or a band listened to the bands still run, so their state
+  // stays current; their result goes to the work buffers instead of the
+  // outputs.
+  const bool wet = !listen && mMirrors->abEnabled != 0;
+  double* l = wet ? out0 : mWork[0].Get();
+  double* r = wet ? out1 : mWork[1].Get();
   CopyApart(r, in1, n);
   CopyApart(l, in0, n);
-  if (listen) {
-    mListen.ProcessBlock(0, l, l, n);
-    mListen.ProcessBlock(1, r, r, n);
-    return;
-  }
   mChain.Select(*mMirrors);
   double* scratch = mScratch.Get();
   mCascade.Run(mChain, 1, mFirst, mSecond, l, r, scratch, n);
@@ -108,9 +104,13 @@ void FilterBank::RunZeroLatency(const double* in0, const double* in1, double* ou
       r[i] = mid - side;
     }
   }
-  if (!ab) {
+  if (!wet) {
     CopyApart(out1, in1, n);
     CopyApart(out0, in0, n);
+    if (listen) {
+      mListen.ProcessBlock(0, out0, out0, n);
+      mListen.ProcessBlock(1, out1, out1, n);
+    }
   }
 }
 
@@ -122,6 +122,16 @@ void FilterBank::ProcessChannels(double** in, double** out, int n, int nIn, int 
   // Slices keep the FIR path within the queues and the spare buffer it was
   // sized for, and the zero-latency path within its work buffers.
   const int slice = zeroLatency ? mZeroLatencySliceFrames : mSliceFrames;
+  // Each path rests while the other runs: the bands come back from rest,
+  // not with the state they had when they were left; the convolution
+  // stage empties its dry delay at its next load.
+  if (zeroLatency) {
+    if (mBandsResting) ResetProcessBands();
+    mBandsResting = false;
+    mConvolution.Rest();
+  } else {
+    mBandsResting = true;
+  }
   for (int offset = 0; offset < n; offset += slice) {
     const int k = std::min(slice, n - offset);
     const double* in0 = in[0] + offset;

@@ -86,4 +86,5 @@ class FilterBank : public ChannelProcessor {
   int mMaxHostBlock = 1;
   int mSliceFrames = 1;  // the most frames one convolution call takes
   int mZeroLatencySliceFrames = 4;
+  bool mBandsResting = false;  // a FIR block ran since the bands last did
 };

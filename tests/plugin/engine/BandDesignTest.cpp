@@ -12,6 +12,7 @@ using BandTestSupport::Db;
 using BandTestSupport::kHalfPowerDb;
 using BandTestSupport::kPi;
 using BandTestSupport::RawResponse;
+using BandTestSupport::RunResponse;
 
 namespace {
 
@@ -150,6 +151,30 @@ INSTANTIATE_TEST_SUITE_P(
                       KindCase{13, 100, 0, 0, 48000}, KindCase{13, 12000, 0, 0, 44100},
                       KindCase{15, 5000, 0, 0, 48000}, KindCase{15, 20000, 0, 0, 44100},
                       KindCase{21, 0, -6, 0, 48000}, KindCase{21, 0, 18, 0, 48000}));
+
+// Far below the rate (the lowest bands, at 4x most of all) the matched
+// band-pass must still pass its centre at 0 dB: its numerator used to follow
+// the rounding of its poles and gave up to +50 dB per section there.
+TEST(BandDesign, MatchedBandPassKeepsItsCentreFarBelowTheRate) {
+  struct Case {
+    double f, q, rate;
+  };
+  for (const Case& c : {Case{10, 5.0, 384000}, Case{20, 5.0, 384000}, Case{10, 10.0, 192000}, Case{10, 100.0, 48000},
+                        Case{60, 100.0, 192000}, Case{10, 0.7071, 1536000}, Case{10, 0.5, 1536000},
+                        Case{10, 0.3, 768000}, Case{25, 2.0, 1536000}, Case{47, 100.0, 48000}, Case{49, 100.0, 48000},
+                        Case{200, 1.0, 48000}}) {
+    const BiquadSection s = Designed(kSectionMatchedBandPass, c.f, 0.0, c.q, c.rate);
+    const double w = W(c.f, c.rate);
+    // As the samples are run, and as the display measures it.
+    EXPECT_NEAR(Db(RunResponse(s, w)), 0.0, 1e-3) << c.f << " Hz, Q " << c.q << ", " << c.rate;
+    EXPECT_NEAR(GetBiquadResponseDB(s, c.f, c.rate), 0.0, 1e-3) << c.f << " Hz, Q " << c.q << ", " << c.rate;
+    // Half power an analogue bandwidth f / Q apart, around the centre.
+    const double half = c.f / (2.0 * c.q);
+    const double lower = std::sqrt(half * half + c.f * c.f) - half;
+    EXPECT_NEAR(Db(RunResponse(s, W(lower, c.rate))), kHalfPowerDb, 0.01) << c.f << " Hz, Q " << c.q;
+    EXPECT_LT(std::abs(RunResponse(s, 0.0)), 1e-12);
+  }
+}
 
 TEST(BandDesign, MatchedPeakWithoutGainIsFlat) {
   for (double q : {0.05, 0.4, 0.7, 3.0, 40.0}) {

@@ -123,6 +123,45 @@ TEST(BandFilter, FlatTiltSectionsLevelAndRateSteps) {
   EXPECT_EQ(band.mOutputFactor, 0.0);
 }
 
+// Below about 21 kHz the top shelf's 10.5 kHz is not below Nyquist: designed
+// there the shelf aliases into the audible band (8 kHz) or its poles leave
+// the unit circle (11.025 to 21 kHz) and the band's output grows without
+// bound, even at 0 dB. It sits at 0.495 of the rate instead, where the band
+// frequencies are clamped too.
+TEST(BandFilter, FlatTiltStaysStableWhereItsTopShelfPassesNyquist) {
+  for (double rate : {8000.0, 11025.0, 16000.0, 20000.0, 22050.0, 44100.0}) {
+    for (double gain : {0.0, 6.0, -48.0, 48.0}) {
+      BandFilter band;
+      DesignBand(band, kTypeAFlatTilt, 1000.0, gain, 0.7, 0, rate, false);
+      for (int k = 0; k < 4; ++k) {
+        // The stability triangle of 1 + a1 z^-1 + a2 z^-2.
+        const BiquadSection& s = band.mStages[k];
+        EXPECT_LT(std::fabs(s.a2n), 1.0) << rate << " " << gain << " " << k;
+        EXPECT_LT(std::fabs(s.a1n), 1.0 + s.a2n) << rate << " " << gain << " " << k;
+      }
+      const double top = std::min(10500.0, 0.495 * rate);
+      const double share = rate <= 44100.0 ? 0.75 : 0.8;
+      EXPECT_TRUE(SameDesign(band.mStages[3], Designed(kSectionHighShelf, top, share * gain, 0.46, rate)))
+          << rate << " " << gain;
+    }
+    // A second of the impulse response: it dies away, and at 0 dB it is the
+    // impulse itself.
+    for (double gain : {0.0, 6.0}) {
+      BandFilter band;
+      DesignBand(band, kTypeAFlatTilt, 1000.0, gain, 0.7, 0, rate, false);
+      double late = 0.0;
+      for (int i = 0; i < static_cast<int>(rate); ++i) {
+        const double y = ProcessBandSample(band, i == 0 ? 1.0 : 0.0);
+        if (gain == 0.0) {
+          ASSERT_NEAR(y, i == 0 ? 1.0 : 0.0, 1e-9) << rate << " " << i;
+        }
+        if (i >= rate / 2) late = std::max(late, std::fabs(y));
+      }
+      EXPECT_LT(late, 1e-9) << rate << " " << gain;
+    }
+  }
+}
+
 TEST(BandFilter, DesignParametersOfTheDigitalTypes) {
   struct Case {
     int type, slope;

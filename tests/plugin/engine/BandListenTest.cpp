@@ -57,4 +57,28 @@ TEST(BandListen, AFrequencyAboveHalfTheRateStaysStable) {
   EXPECT_EQ(listen.GetFrequencyHz(), 30000.0);  // kept as asked; only the design is held below Nyquist
 }
 
+// Switching on starts the sections from rest; a redesign while on keeps
+// their state, so a drag across the graph does not click.
+TEST(BandListen, SwitchingOnStartsFromRestRedesignsWhileOnDoNot) {
+  BandListen listen;
+  listen.Init(48000.0);
+  listen.Design(100.0, 0.0, 48000.0);
+  listen.SetActive(true);
+  for (int i = 0; i < 1000; ++i) listen.Process(i & 1, std::sin(0.013 * i));
+  listen.SetActive(false);
+  listen.SetActive(true);
+  for (int channel = 0; channel < 2; ++channel) {
+    for (int stage = 0; stage < 2; ++stage) {
+      EXPECT_EQ(listen.GetSection(channel, stage).s1, 0.0);
+      EXPECT_EQ(listen.GetSection(channel, stage).s2, 0.0);
+    }
+  }
+  listen.Process(0, 1.0);
+  const double s1 = listen.GetSection(0, 0).s1;
+  listen.Design(200.0, 0.0, 48000.0);
+  listen.SetActive(true);
+  EXPECT_EQ(listen.GetSection(0, 0).s1, s1);
+  EXPECT_NE(s1, 0.0);
+}
+
 }  // namespace

@@ -29,6 +29,32 @@ TEST(DelayRing, LengthIsBoundedByTheCapacity) {
   EXPECT_EQ(ring.Push(5.0), 2.0);
 }
 
+// What the ring held was delayed by the old length: after a change it would
+// come out at the wrong time, or long after it was heard.
+TEST(DelayRing, ANewLengthForgetsWhatTheRingHeld) {
+  struct Case {
+    int from, to;
+  };
+  for (const Case c : {Case{4, 6}, Case{6, 4}, Case{6, 2}, Case{5, 0}}) {
+    DelayRing ring;
+    ring.SetCapacity(8);
+    ring.SetLength(8);
+    for (int i = 0; i < 8; ++i) ring.Push(100.0 + i);  // held while the ring was longer
+    ring.SetLength(c.from);
+    for (int i = 0; i < 11; ++i) ring.Push(1.0 + i);
+    ring.SetLength(c.to);
+    for (int i = 0; i < c.to; ++i) EXPECT_EQ(ring.Push(-1.0), 0.0) << c.from << " to " << c.to << ", push " << i;
+    EXPECT_EQ(ring.Push(7.0), c.to == 0 ? 7.0 : -1.0);
+  }
+  // The same length again keeps the delayed samples.
+  DelayRing ring;
+  ring.SetCapacity(8);
+  ring.SetLength(3);
+  for (int i = 0; i < 5; ++i) ring.Push(1.0 + i);
+  ring.SetLength(3);
+  EXPECT_EQ(ring.Push(0.0), 3.0);
+}
+
 // Blocks shorter and longer than the ring, at every phase of it.
 TEST(DelayRing, BlockPushesGiveWhatSinglePushesGive) {
   for (int length : {0, 1, 7, 100}) {

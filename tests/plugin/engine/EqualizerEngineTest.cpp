@@ -212,6 +212,142 @@ TEST_F(EngineTest, DryDelayHoldsTheLongestFilterLatency) {
   EXPECT_EQ(EngineTestSupport::ArgMaxAbs(out[1]) - at, latency);
 }
 
+// "AB" off after a change of latency: the dry path must not replay what it
+// held from a longer latency long before.
+TEST_F(EngineTest, DryPathAfterALatencyChangeHoldsNothingFromBefore) {
+  Start();
+  m.abEnabled = 0;
+  EngineTestSupport::ApplyModes(engine, m, 6, 1);
+  const std::vector<double> noise = EngineTestSupport::Noise(60000, 37);
+  EngineTestSupport::Run(engine, {noise, noise}, 2, 512);
+  const std::vector<double> silence(20000, 0.0);
+  for (int mode : {1, 2}) {
+    EngineTestSupport::ApplyModes(engine, m, mode, 1);
+    const Channels out = EngineTestSupport::Run(engine, {silence, silence}, 2, 512);
+    for (int ch = 0; ch < 2; ++ch) {
+      EXPECT_EQ(std::fabs(out[ch][EngineTestSupport::ArgMaxAbs(out[ch])]), 0.0) << mode << " " << ch;
+    }
+  }
+}
+
+double Loudest(const Channels& out) {
+  double most = 0.0;
+  for (const std::vector<double>& ch : out) {
+    for (double v : ch) most = std::max(most, std::fabs(v));
+  }
+  return most;
+}
+
+// A listen started long after the last one must not ring with what the
+// listen sections heard then.
+TEST_F(EngineTest, ListeningStartsFromRest) {
+  Start();
+  const std::vector<double> tone = EngineTestSupport::Sine(48000, 60.0, kRate, 0.9);
+  const std::vector<double> silence(96000, 0.0);
+  for (int mode : {0, 1}) {
+    EngineTestSupport::ApplyModes(engine, m, mode, 1);
+    engine.StartListen(60.0, 0.0);
+    EngineTestSupport::Run(engine, {tone, tone}, 2, 512);
+    engine.StopListen();
+    EngineTestSupport::Run(engine, {silence, silence}, 2, 512);
+    engine.StartListen(60.0, 0.0);
+    EXPECT_EQ(Loudest(EngineTestSupport::Run(engine, {silence, silence}, 2, 512)), 0.0) << mode;
+    engine.StopListen();
+  }
+}
+
+// While a band is listened to, the bands go on hearing the input, as they do
+// with "AB" off: when the listen ends they carry on from the input of that
+// moment, not from where they stood when it began.
+TEST_F(EngineTest, BandsHearTheInputWhileListening) {
+  const std::vector<double> tone = EngineTestSupport::Sine(48000, 60.0, kRate, 0.5);
+  const std::vector<double> silence(96000, 0.0);
+  Channels after[2];
+  for (int listened = 0; listened < 2; ++listened) {
+    ParamMirrors mirrors;
+    EqualizerEngine e(&mirrors);
+    e.Setup(kRate, 512, 2, 2);
+    EngineTestSupport::SetPeak(mirrors, 0, 60.0, 12.0, 10.0);
+    e.DesignProcessBands(-1);
+    EngineTestSupport::Run(e, {tone, tone}, 2, 512);
+    if (listened) e.StartListen(1000.0, 0.0);
+    EngineTestSupport::Run(e, {silence, silence}, 2, 512);
+    e.StopListen();
+    after[listened] = EngineTestSupport::Run(e, {tone, tone}, 2, 512);
+  }
+  for (int ch = 0; ch < 2; ++ch) {
+    for (size_t t = 0; t < tone.size(); ++t) ASSERT_EQ(after[1][ch][t], after[0][ch][t]) << ch << " " << t;
+  }
+}
+
+// Leaving a FIR mode for "Zero Latency" and coming back: neither path may
+// replay what it held when it was last left.
+TEST_F(EngineTest, SwitchingFilterPathsLeavesNothingFromBefore) {
+  Start();
+  EngineTestSupport::SetPeak(m, 0, 60.0, 12.0, 10.0);
+  engine.DesignProcessBands(-1);
+  engine.DesignDisplayBands(-1);
+  const std::vector<double> tone = EngineTestSupport::Sine(48000, 60.0, kRate, 0.5);
+  const std::vector<double> silence(96000, 0.0);
+  // The bands of "Zero Latency" rest while a FIR mode runs.
+  EngineTestSupport::Run(engine, {tone, tone}, 2, 512);
+  EngineTestSupport::ApplyModes(engine, m, 1, 1);
+  EngineTestSupport::Run(engine, {silence, silence}, 2, 512);
+  EngineTestSupport::ApplyModes(engine, m, 0, 1);
+  EXPECT_LT(Loudest(EngineTestSupport::Run(engine, {silence, silence}, 2, 512)), 1e-12);
+  // The dry delay of "AB" off rests while "Zero Latency" runs.
+  m.abEnabled = 0;
+  EngineTestSupport::ApplyModes(engine, m, 1, 1);
+  EngineTestSupport::Run(engine, {tone, tone}, 2, 512);
+  EngineTestSupport::ApplyModes(engine, m, 0, 1);
+  EngineTestSupport::Run(engine, {silence, silence}, 2, 512);
+  EngineTestSupport::ApplyModes(engine, m, 1, 1);
+  EXPECT_EQ(Loudest(EngineTestSupport::Run(engine, {silence, silence}, 2, 512)), 0.0);
+}
+
+// "AB" off, then on again in a FIR mode: the engines ran on beside the dry
+// delay, so the filtered path goes on at once as if it had never stopped.
+// The mid/side engine must have been fed the mid and side of the first
+// engine's output, not the plain left and right.
+TEST_F(EngineTest, FirPathAfterAbOffGoesOnAsIfItHadNeverStopped) {
+  const int total = 40960, switchAt = 20480;
+  const std::vector<double> left = EngineTestSupport::Noise(total, 51), right = EngineTestSupport::Noise(total, 52);
+  for (int mode : {1, 4}) {
+    for (int peak = 0; peak < 2; ++peak) {
+      Channels out[2];
+      for (int abOff = 0; abOff < 2; ++abOff) {
+        ParamMirrors mirrors;
+        EqualizerEngine e(&mirrors);
+        e.Setup(kRate, 512, 2, 2);
+        if (peak) EngineTestSupport::SetPeak(mirrors, 3, 700.0, 9.0, 1.5, 3);  // a "Mid" band
+        EngineTestSupport::ApplyModes(e, mirrors, mode, 1);
+        out[abOff].assign(2, std::vector<double>());
+        for (int offset = 0; offset < total; offset += 512) {
+          mirrors.abEnabled = abOff && offset < switchAt ? 0 : 1;
+          const Channels block = EngineTestSupport::Run(
+              e, {std::vector<double>(left.begin() + offset, left.begin() + offset + 512),
+                  std::vector<double>(right.begin() + offset, right.begin() + offset + 512)},
+              2, 512);
+          for (int ch = 0; ch < 2; ++ch) out[abOff][ch].insert(out[abOff][ch].end(), block[ch].begin(), block[ch].end());
+        }
+        if (!peak && abOff) {
+          // Without bands the filtered path is the input, delayed.
+          const int latency = e.GetTotalLatency();
+          for (int t = switchAt; t < total; ++t) {
+            ASSERT_NEAR(out[abOff][0][t], left[t - latency], 1e-5) << mode << " " << t;
+            ASSERT_NEAR(out[abOff][1][t], right[t - latency], 1e-5) << mode << " " << t;
+          }
+        }
+      }
+      for (int ch = 0; ch < 2; ++ch) {
+        for (int t = switchAt; t < total; ++t) {
+          ASSERT_EQ(out[1][ch][t], out[0][ch][t]) << mode << " " << peak << " " << ch << " " << t;
+        }
+      }
+    }
+  }
+}
+
 TEST_F(EngineTest, ListenIsTheBandPassAtUnityGainInBothPaths) {
   Start();
   EngineTestSupport::SetPeak(m, 0, 1000.0, 12.0, 1.0);

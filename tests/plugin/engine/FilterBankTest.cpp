@@ -201,15 +201,8 @@ struct PerSampleZeroLatency {
       }
     }
   }
+  // While a band is listened to, the bands run on and their result is not heard.
   void Process(const ParamMirrors& m, const double* in0, const double* in1, double* out0, double* out1, int n) {
-    if (listen.IsActive()) {
-      for (int i = 0; i < n; ++i) {
-        const double l = in0[i], r = in1[i];
-        out0[i] = listen.Process(0, l);
-        out1[i] = listen.Process(1, r);
-      }
-      return;
-    }
     chain.Select(m);
     for (int i = 0; i < n; ++i) {
       const double a = in0[i], b = in1[i];
@@ -221,8 +214,13 @@ struct PerSampleZeroLatency {
         l = mid + side;
         r = mid - side;
       }
-      out0[i] = m.abEnabled ? l : a;
-      out1[i] = m.abEnabled ? r : b;
+      if (listen.IsActive()) {
+        out0[i] = listen.Process(0, a);
+        out1[i] = listen.Process(1, b);
+      } else {
+        out0[i] = m.abEnabled ? l : a;
+        out1[i] = m.abEnabled ? r : b;
+      }
     }
   }
 };
