@@ -169,16 +169,29 @@ void IPlugBase::SetBlockSize(int blockSize) {
   if (blockSize < 0) blockSize = 0;
   WDL_MutexLock lock(&mMutex);
   if (blockSize == mBlockSize) return;
-  for (int i = 0; i < NInChannels(); ++i) {
-    InChannel* channel = mInChannels.Get(i);
-    channel->mScratch.Resize(blockSize, true);
-    *channel->mSlot = channel->mScratch.Get();  // inputs are always read from their scratch
-  }
-  for (int i = 0; i < NOutChannels(); ++i) {
-    OutChannel* channel = mOutChannels.Get(i);
-    channel->mScratch.Resize(blockSize, true);
-    *channel->mSlot = channel->mScratch.Get();
-  }
+  // The block frame writes up to the stored size into every scratch buffer,
+  // so the size is taken only when all of them hold it; otherwise (too large
+  // for a buffer, or no memory) the old size and buffers stay.
+  const auto resizeAll = [this](int size) {
+    bool held = true;
+    for (int i = 0; i < NInChannels(); ++i) {
+      WDL_TypedBuf<double>& scratch = mInChannels.Get(i)->mScratch;
+      scratch.Resize(size, true);
+      held = held && scratch.GetSize() == size;
+    }
+    for (int i = 0; i < NOutChannels(); ++i) {
+      WDL_TypedBuf<double>& scratch = mOutChannels.Get(i)->mScratch;
+      scratch.Resize(size, true);
+      held = held && scratch.GetSize() == size;
+    }
+    return held;
+  };
+  const bool held = resizeAll(blockSize);
+  if (!held) resizeAll(mBlockSize);  // shrinking back to what they held cannot fail
+  // A buffer may have moved either way; inputs are always read from their scratch.
+  for (int i = 0; i < NInChannels(); ++i) *mInChannels.Get(i)->mSlot = mInChannels.Get(i)->mScratch.Get();
+  for (int i = 0; i < NOutChannels(); ++i) *mOutChannels.Get(i)->mSlot = mOutChannels.Get(i)->mScratch.Get();
+  if (!held) return;
   mBlockSize = blockSize;
   ZeroScratchBuffers();
 }
@@ -279,6 +292,16 @@ template <class Frame>
 void IPlugBase::RunInSlices(int nFrames, Frame frame) {
   if (nFrames <= 0) return;
   if (mBlockSize <= 0) SetBlockSize(nFrames);  // never announced: size once
+  if (mBlockSize <= 0) {
+    // No scratch could be had for any slice: nothing runs, the host hears silence.
+    for (int i = 0; i < NOutChannels(); ++i) {
+      OutChannel* channel = mOutChannels.Get(i);
+      if (channel->mConnected && channel->mHostDestination) {
+        std::memset(channel->mHostDestination, 0, sizeof(float) * static_cast<size_t>(nFrames));
+      }
+    }
+    return;
+  }
   for (int offset = 0; offset < nFrames; offset += mBlockSize) {
     const int n = std::min(mBlockSize, nFrames - offset);
     ConvertInputs(offset, n);

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "plugin/controller/SampleRateLimits.h"
+
 // How the sample data of an opened file is laid out, as the WAV or AIFF
 // header describes it. Filled by the header readers, consumed by the
 // decoder and the reader.
@@ -29,7 +31,7 @@ struct AudioFileLayout {
 // would divide by zero in the analysers, and an absurd AIFF extended value
 // cannot even be converted to an integer.
 constexpr double kAudioFileMinSampleRate = 1000.0;
-constexpr double kAudioFileMaxSampleRate = 768000.0;
+constexpr double kAudioFileMaxSampleRate = kMaxSampleRate;
 
 // Bytes per sample for a bits-per-sample field: (bits - 1) / 8 + 1.
 inline uint16_t BytesForBits(uint16_t bits) { return static_cast<uint16_t>((bits - 1) / 8 + 1); }

@@ -14,6 +14,7 @@
 #include "graphics/mac/IGraphicsMac.h"
 #include "plugin/controller/ConvertWav2Capture.h"
 #include "plugin/controller/ParamTable.h"
+#include "plugin/controller/SampleRateLimits.h"
 #include "plugin/engine/AnalyzerRefresh.h"
 #include "plugin/engine/ParamIndex.h"
 
@@ -216,9 +217,10 @@ void Brimlow::Reset() {
   mEngine.SetChannelCounts(numInputs, numOutputs);
 
   // A rate that is not a positive number would reach every design and
-  // buffer size as NaN or a negative count: the DSP stays as built.
+  // buffer size as NaN or a negative count, and one above the highest would
+  // size the buffers for gigabytes: the DSP stays as built.
   const double rate = GetSampleRate();
-  const bool usableRate = std::isfinite(rate) && rate > 0.0;
+  const bool usableRate = rate > 0.0 && rate <= kMaxSampleRate;
   if (usableRate && (rate != mDspSampleRate || GetBlockSize() != mDspBlockSize)) {
     mDspSampleRate = rate;
     mDspBlockSize = GetBlockSize();

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "plugin/controller/Brimlow.h"
 #include "plugin/controller/StateChunkFormat.h"
@@ -38,6 +39,16 @@ bool Fits(const ChunkBuffer& chunk, int pos, uint32_t length) {
   return pos >= 0 && static_cast<int64_t>(pos) + length <= chunk.Size();
 }
 
+// A chunk whose last few bytes, too few for a word, begin `tag` was cut
+// inside that tag. Other bytes after a section are the host's.
+bool EndsInsideTag(const ChunkBuffer& chunk, int pos, uint32_t tag) {
+  const int left = chunk.Size() - pos;
+  if (pos < 0 || left <= 0 || left >= static_cast<int>(sizeof tag)) return false;
+  unsigned char bytes[sizeof tag];
+  std::memcpy(bytes, &tag, sizeof tag);
+  return std::memcmp(chunk.GetData() + pos, bytes, static_cast<size_t>(left)) == 0;
+}
+
 StateLayout ParseStateLayout(const ChunkBuffer* chunk, int start) {
   StateLayout layout;
   if (!chunk || start < 0 || !Fits(*chunk, start, sizeof(uint32_t))) return layout;
@@ -69,6 +80,10 @@ StateLayout ParseStateLayout(const ChunkBuffer* chunk, int start) {
   layout.end = pos;
   // A chunk may end after its parameters, or a host may follow it with
   // data of its own.
+  if (EndsInsideTag(*chunk, pos, StateChunk::kCaptureTag)) {
+    layout.kind = StateLayout::kFailed;
+    return layout;
+  }
   if (!ReadWord(*chunk, &pos, &word) || word != StateChunk::kCaptureTag) return layout;
   uint32_t captureLength = 0;
   if (!ReadWord(*chunk, &pos, &captureLength) || !Fits(*chunk, pos, captureLength)) {
@@ -91,6 +106,10 @@ StateLayout ParseStateLayout(const ChunkBuffer* chunk, int start) {
   pos = captureEnd;
   layout.end = pos;
 
+  if (EndsInsideTag(*chunk, pos, StateChunk::kReservedTag)) {
+    layout.kind = StateLayout::kFailed;
+    return layout;
+  }
   if (!ReadWord(*chunk, &pos, &word) || word != StateChunk::kReservedTag) return layout;
   uint32_t reservedLength = 0;
   if (!ReadWord(*chunk, &pos, &reservedLength) || !Fits(*chunk, pos, reservedLength)) {

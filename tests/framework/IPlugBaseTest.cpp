@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -121,6 +122,45 @@ TEST(IPlugBase, HostBlocksLongerThanTheBlockSizeArePassedInPieces) {
   Render(plug, in, out, frames);
   EXPECT_EQ(out.data, in.data);
   EXPECT_EQ(plug.GetBlockSize(), 64);
+}
+
+// Block sizes no scratch buffer can hold: 2^28 doubles and more pass the
+// 2^31 - 1 bytes a buffer takes.
+const int kUnholdableBlockSizes[] = {1 << 28, (1 << 28) + 1, 0x7fffffff};
+
+TEST(IPlugBase, BlockSizeTheBuffersCannotHoldIsRefused) {
+  // Remembers the longest slice the block frame hands over.
+  struct SlicePlug : TestPlug {
+    SlicePlug() : TestPlug(1, "2-2") {}
+    void ProcessBlock(double** inputs, double** outputs, int nFrames) override {
+      mLongest = std::max(mLongest, nFrames);
+      TestPlug::ProcessBlock(inputs, outputs, nFrames);
+    }
+    int mLongest = 0;
+  };
+  for (int size : kUnholdableBlockSizes) {
+    SlicePlug plug;
+    ConnectAll(plug, 64);
+    plug.SetBlockSize(size);
+    EXPECT_EQ(plug.GetBlockSize(), 64) << size;
+
+    // A long host block still goes through in pieces the buffers hold.
+    const int frames = 1000;
+    HostBuffers in(2, frames), out(2, frames);
+    FillRamp(in, 0.5f);
+    Render(plug, in, out, frames);
+    EXPECT_EQ(out.data, in.data) << size;
+    EXPECT_EQ(plug.mLongest, 64) << size;
+  }
+}
+
+TEST(IPlugBase, BlockFrameWithoutABlockSizeItCanHoldRunsNothing) {
+  // Never announced, and the host block is too long to size the buffers
+  // for; no channel is connected, so no host memory of that length is needed.
+  TestPlug plug(1, "1-1");
+  plug.ProcessBuffers((1 << 28) + 1);
+  plug.PassThroughBuffers((1 << 28) + 1);
+  EXPECT_EQ(plug.GetBlockSize(), 0);
 }
 
 TEST(IPlugBase, BypassAfterProcessingEmitsTheInputDelayedByTheLatency) {

@@ -462,9 +462,11 @@ INSTANTIATE_TEST_SUITE_P(
                       TruncationCase{"NoParams", Anchor::kStart, 16, Outcome::kFailure},
                       TruncationCase{"InsideTheXMLLength", Anchor::kStart, 18, Outcome::kFailure},
                       TruncationCase{"InsideTheParams", Anchor::kParamsEnd, -1, Outcome::kFailure},
-                      // A chunk may end after its parameters.
+                      // A chunk may end after its parameters, but not inside the tag that follows them.
                       TruncationCase{"AfterTheParams", Anchor::kParamsEnd, 0, Outcome::kParamsOnly},
-                      TruncationCase{"ShortOfTheCaptureTag", Anchor::kParamsEnd, 2, Outcome::kParamsOnly},
+                      TruncationCase{"OneByteOfTheCaptureTag", Anchor::kParamsEnd, 1, Outcome::kFailure},
+                      TruncationCase{"ShortOfTheCaptureTag", Anchor::kParamsEnd, 2, Outcome::kFailure},
+                      TruncationCase{"ThreeBytesOfTheCaptureTag", Anchor::kParamsEnd, 3, Outcome::kFailure},
                       TruncationCase{"NoCaptureLength", Anchor::kParamsEnd, 4, Outcome::kFailure},
                       TruncationCase{"NoCapture", Anchor::kParamsEnd, 8, Outcome::kFailure},
                       TruncationCase{"NoPointCount", Anchor::kParamsEnd, 12, Outcome::kFailure},
@@ -473,6 +475,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TruncationCase{"NoMagnitudes", Anchor::kParamsEnd, 16 + 8 * kN, Outcome::kFailure},
                       TruncationCase{"LastMagnitudeCut", Anchor::kCaptureEnd, -1, Outcome::kFailure},
                       TruncationCase{"AfterTheCapture", Anchor::kCaptureEnd, 0, Outcome::kEverything},
+                      TruncationCase{"OneByteOfTheReservedTag", Anchor::kCaptureEnd, 1, Outcome::kFailure},
+                      TruncationCase{"ShortOfTheReservedTag", Anchor::kCaptureEnd, 2, Outcome::kFailure},
+                      TruncationCase{"ThreeBytesOfTheReservedTag", Anchor::kCaptureEnd, 3, Outcome::kFailure},
                       TruncationCase{"NoReservedLength", Anchor::kCaptureEnd, 4, Outcome::kFailure},
                       TruncationCase{"Whole", Anchor::kEnd, 0, Outcome::kEverything}),
     [](const ::testing::TestParamInfo<TruncationCase>& info) { return std::string(info.param.name); });
@@ -580,7 +585,20 @@ INSTANTIATE_TEST_SUITE_P(
                       PutU32(p.trailing, 0x12345678u);
                       PutU32(p.trailing, 0);
                     },
-                    Outcome::kEverything, 8}),
+                    Outcome::kEverything, 8},
+        // Bytes too few for a word that do not begin a tag are the host's too.
+        ContentCase{"ShortHostDataAfterTheParams",
+                    [](Parts& p, const Points&) {
+                      p.hasCapture = p.hasReserved = false;
+                      p.trailing = {0x12, 0x34};
+                    },
+                    Outcome::kParamsOnly, 2},
+        ContentCase{"ShortHostDataAfterTheCapture",
+                    [](Parts& p, const Points&) {
+                      p.hasReserved = false;
+                      p.trailing = {0x12, 0x34, 0x56};
+                    },
+                    Outcome::kEverything, 3}),
     [](const ::testing::TestParamInfo<ContentCase>& info) { return std::string(info.param.name); });
 
 TEST_F(BrimlowState, EmptyParameterSectionRestoresNothing) {

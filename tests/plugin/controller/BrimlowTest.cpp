@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <string>
 #include <thread>
@@ -16,6 +17,7 @@
 #include "graphics/IGraphics.h"
 #include "graphics/controls/IPanelControl.h"
 #include "plugin/engine/ParamIndex.h"
+#include "tests/plugin/controller/PlugTestSupport.h"
 #include "tests/plugin/controller/TempDataHome.h"
 
 namespace {
@@ -203,6 +205,38 @@ TEST_F(BrimlowTest, ResetIgnoresARateThatIsNoPositiveNumber) {
   std::vector<float> left(256, 0.5f), right(256, 0.5f), outL(256), outR(256);
   Render(*plug, left, right, outL, outR);
   EXPECT_NEAR(outL[255], 0.5f, 1e-6);
+}
+
+TEST_F(BrimlowTest, ResetRefusesARateAboveTheHighestItRunsAt) {
+  std::unique_ptr<Brimlow> plug(MakePlug());
+  plugtest::SetFromHost(*plug, kParamFilterMode, 1);
+  plugtest::SetFromHost(*plug, kParamOSMode, 1);
+  plug->Reset();
+  const int latency = plug->TotalLatency();
+  ASSERT_GT(latency, 0);
+  // Asserted rate by rate: a rate taken sizes the buffers for it, which for
+  // the larger ones is gigabytes.
+  for (double rate : {768000.5, 1.0e6, 1.0e8, 2147483647.0, std::numeric_limits<double>::max()}) {
+    plug->SetSampleRate(rate);
+    plug->Reset();
+    ASSERT_DOUBLE_EQ(plug->DspSampleRate(), 44100.0) << rate;
+    ASSERT_DOUBLE_EQ(plug->GetEngine().GetSampleRate(), 44100.0) << rate;
+    ASSERT_DOUBLE_EQ(plug->PreAnalyzer()->SampleRate(), 44100.0) << rate;
+    // The latency stays that of the rate the DSP runs at.
+    ASSERT_EQ(plug->TotalLatency(), latency) << rate;
+  }
+  const int n = 4096;
+  std::vector<float> left(n, 0.5f), right(n, 0.5f), outL(n), outR(n);
+  Render(*plug, left, right, outL, outR);
+  EXPECT_EQ(plug->GetLatency(), latency);
+  for (int i = 0; i < n; ++i) ASSERT_TRUE(std::isfinite(outL[i]) && std::isfinite(outR[i])) << i;
+
+  // The highest rate itself is taken.
+  plug->SetSampleRate(768000.0);
+  plug->Reset();
+  EXPECT_DOUBLE_EQ(plug->DspSampleRate(), 768000.0);
+  EXPECT_DOUBLE_EQ(plug->GetEngine().GetSampleRate(), 768000.0);
+  EXPECT_DOUBLE_EQ(plug->PreAnalyzer()->SampleRate(), 768000.0);
 }
 
 TEST_F(BrimlowTest, LatencyChangesReuseTheReservedBypassLine) {
