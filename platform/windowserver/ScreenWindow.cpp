@@ -20,11 +20,14 @@ int NextId() {
   return next++;
 }
 
-// Whole device pixels covering points [0, extent) at the scale.
+// Whole device pixels covering points [0, extent) at the scale; at most
+// the limit, so no frame or scale, however large, asks for more than
+// 256 MB of pixels.
 int PixelExtent(double extent, double scale) {
+  constexpr int kMax = ScreenWindow::kMaxPixelExtent;
   const double pixels = std::ceil(extent * scale - 1e-9);
   if (!(pixels > 0.0)) return 0;
-  return pixels > 32768.0 ? 32768 : static_cast<int>(pixels);
+  return pixels > kMax ? kMax : static_cast<int>(pixels);
 }
 
 }  // namespace
@@ -54,7 +57,9 @@ void ScreenWindow::SetFrame(const ScreenRect& frame) {
 }
 
 void ScreenWindow::SetDeviceScale(double scale) {
-  if (!(scale > 0.0) || scale == mScale) return;
+  // An infinite scale would turn every point into more pixels than any
+  // coordinate holds.
+  if (!(scale > 0.0) || !std::isfinite(scale) || scale == mScale) return;
   mScale = scale;
   MakePixels();
   Backend().WindowChanged(this);
