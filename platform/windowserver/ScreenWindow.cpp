@@ -89,6 +89,8 @@ void ScreenWindow::PixelRGB(int x, int y, uint8_t rgb[3]) const {
 void ScreenWindow::DrawImage(const uint8_t* pixels, int width, int height, int rowSpan, double x0, double y0,
                              double x1, double y1, const DeviceRect& clip) {
   if (!pixels || width <= 0 || height <= 0 || rowSpan < width || x0 == x1 || y0 == y1) return;
+  // An image stretched without end has no pixel under any finite point.
+  if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return;
   auto clampEdge = [](double v, int lo, int hi) {
     if (!(v > lo)) return lo;  // NaN too
     return v < hi ? static_cast<int>(std::floor(v + 0.5)) : hi;

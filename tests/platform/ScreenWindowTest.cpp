@@ -97,6 +97,23 @@ TEST(ScreenWindow, HostileSizesAndScalesKeepThePixelsBounded) {
   EXPECT_EQ(At(wide, kMax, 0).red, 0);  // outside
 }
 
+// Corners at an infinite distance or not numbers at all: nothing is drawn.
+TEST(ScreenWindow, ImagesWithCornersThatAreNoPointsDrawNothing) {
+  const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<uint8_t> image = Image();
+  const double corners[][4] = {{-inf, 0, 4, 4}, {0, 0, inf, 4},  {-inf, 0, inf, 4}, {0, -inf, 4, 4},
+                               {0, 4, 4, -inf}, {inf, 0, 0, 4}, {nan, 0, 4, 4},   {0, 0, 4, nan}};
+  for (const auto& c : corners) {
+    platform::ScreenWindow w(platform::ScreenRect{0, 0, 4, 4});
+    w.DrawImage(image.data(), 3, 2, 3, c[0], c[1], c[2], c[3], platform::DeviceRect{0, 0, 4, 4});
+    for (int y = 0; y < 4; ++y) {
+      for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(At(w, x, y).red, 0) << c[0] << " " << c[1] << " " << c[2] << " " << c[3] << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(ScreenWindow, AMirroredDrawingAndTheClipAreHonoured) {
   platform::ScreenWindow w(platform::ScreenRect{0, 0, 3, 2});
   const std::vector<uint8_t> image = Image();
