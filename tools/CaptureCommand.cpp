@@ -7,6 +7,7 @@
 #include "tools/CommandError.h"
 #include "tools/CommandLine.h"
 #include "tools/Commands.h"
+#include "tools/Interruption.h"
 #include "tools/OutputFiles.h"
 
 namespace {
@@ -34,6 +35,9 @@ int RunCaptureCommand(const CommandLine& line, FILE* out) {
   if (!MakeReferenceFromAudioFile(in.c_str(), &reference, &status)) {
     throw CommandError(in + ": " + StatusMessage(status.Get()));
   }
+  // The measurement cannot be stopped part of the way; a signal during it
+  // stops the command here.
+  StopIfInterrupted();
   if (!WriteCaptureFile(path.c_str(), reference.GetFrequencies(), reference.GetMagnitudes(), reference.GetCount())) {
     throw CommandError(path + ": cannot write the capture file");
   }

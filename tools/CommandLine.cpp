@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <set>
 
 #include "tools/CommandError.h"
 #include "tools/NumberArgument.h"
@@ -111,6 +112,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   line.command = spec->command;
 
   bool optionsEnded = false;
+  std::set<std::string> given;  // options that take one value, as met
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (optionsEnded || a.empty() || a[0] != '-' || a == "-") {
@@ -148,6 +150,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) Usage(option + " needs a value");
       value = args[++i];
     }
+    // Only --set adds up; a second value of any other option would
+    // silently replace the first.
+    if (option != "--set" && !given.insert(option).second) Usage(option + " given twice");
     if (edit && option == "--input") {
       SetOnce(&line.screenshot.input, option, value);
     } else if (IsScreenshotOption(option)) {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "tools/Report.h"
 
 class AudioSource;
 class HostSession;
+class OutputFiles;
 struct CommandLine;
 struct ProcessOptions;
 
@@ -24,10 +26,18 @@ int RunEditCommand(const CommandLine& line, FILE* out);
 // preset file, then each --set.
 void ApplyProcessSettings(HostSession& session, const ProcessOptions& options);
 
+// Files a command writes beside OUT (the demo's picture): `add` adds them
+// to the outputs once OUT and the state are, before any work; `write`
+// writes them after the run. They are put in place with the others.
+struct MoreOutputs {
+  std::function<void(OutputFiles&)> add;
+  std::function<void()> write;
+};
+
 // What process and demo share: starts the session for the source's rate,
 // channels and the block size, applies the options' settings in their
 // fixed order, renders the source into a WAV file at outPath and saves
-// the state when asked. Both files appear only once everything has
+// the state when asked. All files appear only once everything has
 // succeeded. showProgress: a percentage on standard error.
 RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::string& outPath,
-                       const ProcessOptions& options, bool showProgress);
+                       const ProcessOptions& options, bool showProgress, const MoreOutputs& more = {});

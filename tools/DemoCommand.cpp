@@ -41,21 +41,21 @@ int RunDemoCommand(const CommandLine& line, FILE* out) {
   if (!options.preset && !names.empty()) options.preset = "0";
   if (options.preset) presetLine = *options.preset + ": " + names[std::stoul(*options.preset)];
 
-  // Both targets are checked before any work, the WAV's first.
+  // The picture is an output of its own, put in place with the WAV: a name
+  // ending in ".png" would make both one file.
   const std::string picturePath = PicturePath(path);
-  for (const std::string& target : {path, picturePath}) {
-    const std::string problem = OutputPathProblem(target);
-    if (!problem.empty()) throw CommandError(problem);
-  }
   AtomicFile picture;
-  if (!picture.Open(picturePath.c_str())) throw CommandError(OutputError(picturePath, errno));
-  const RunReport report = ProcessAudio(session, source, path, options, false);
-  {
+  MoreOutputs more;
+  more.add = [&](OutputFiles& outputs) {
+    outputs.Add("the editor's picture", picturePath, [&] { return picture.Commit(); });
+    if (!picture.Open(picturePath.c_str())) throw CommandError(OutputError(picturePath, errno));
+  };
+  more.write = [&] {
     // The editor after the run: the preset's curve over the spectrum heard.
     EditorWindow editor(session.Instance());
     WriteEditorPicture(editor.Screen(), picture, picturePath);
-  }
-  if (!picture.Commit()) throw CommandError(OutputError(picturePath, errno));
+  };
+  const RunReport report = ProcessAudio(session, source, path, options, false, more);
   std::fprintf(out, "input: built-in test signal, %.1f s stereo at %u Hz (sweep 20 Hz to 20 kHz and noise)\n",
                TestSignalSource::kSeconds, TestSignalSource::kSampleRate);
   std::fprintf(out, "preset: %s\n", presetLine.c_str());

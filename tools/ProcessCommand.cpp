@@ -55,7 +55,7 @@ void ApplyProcessSettings(HostSession& session, const ProcessOptions& options) {
 }
 
 RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::string& outPath,
-                       const ProcessOptions& options, bool showProgress) {
+                       const ProcessOptions& options, bool showProgress, const MoreOutputs& more) {
   // Every output is checked and gets its temporary file before any work:
   // a target that cannot be written fails the command at once.
   OutputFiles outputs;
@@ -63,6 +63,7 @@ RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::str
   AtomicFile stateFile;
   outputs.Add("OUT", outPath, [&] { return writer.Commit(); });
   if (options.stateOut) outputs.Add("--state-out", *options.stateOut, [&] { return stateFile.Commit(); });
+  if (more.add) more.add(outputs);
 
   session.Start(source.SampleRate(), options.blockSize, source.Channels());
   ApplyProcessSettings(session, options);
@@ -105,6 +106,9 @@ RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::str
       throw CommandError(OutputError(*options.stateOut, errno));
     }
   }
+  if (more.write) more.write();
+  // A signal that came after the last window still stops the run.
+  StopIfInterrupted();
   outputs.CommitAll();
 
   RunReport report;

@@ -87,6 +87,8 @@ int RunScreenshotCommand(const CommandLine& line, FILE* out) {
       throw CommandError(OutputError(*options.stateOut, errno));
     }
   }
+  // A signal that came after the last window still stops the run.
+  StopIfInterrupted();
   outputs.CommitAll();
   std::fprintf(out, "editor: %d x %d\n", width, height);
   return 0;

@@ -270,10 +270,11 @@ void NSWindow::DisplayView(NSView* view) {
     const NSPoint origin = view->convertPointToBase(NSMakePoint(0, 0));
     const NSRect b = view->bounds();
     const CGAffineTransform toDevice{s, 0, 0, -s, s * origin.x, s * (contentHeight - origin.y)};
-    const platform::DeviceRect clip{static_cast<int>(s * origin.x),
-                                    static_cast<int>(s * (contentHeight - origin.y - b.size.height)),
-                                    static_cast<int>(s * (origin.x + b.size.width) + 0.999999),
-                                    static_cast<int>(s * (contentHeight - origin.y) + 0.999999)};
+    const int width = mScreen->PixelWidth(), height = mScreen->PixelHeight();
+    const platform::DeviceRect clip{platform::ClipEdge(s * origin.x, width),
+                                    platform::ClipEdge(s * (contentHeight - origin.y - b.size.height), height),
+                                    platform::ClipEdge(s * (origin.x + b.size.width) + 0.999999, width),
+                                    platform::ClipEdge(s * (contentHeight - origin.y) + 0.999999, height)};
     CGContextRef port = platform::CreateWindowContext(mScreen, toDevice, clip);
     NSGraphicsContext* context = NSGraphicsContext::graphicsContextWithGraphicsPort(port, false);
     context->retain();

@@ -35,12 +35,24 @@ CGRect RectToCG(const Rect& r) {
   return CGRectMake(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+// A frame coordinate in QuickDraw's 16 bits: truncated, and held at the
+// ends of the range (NaN at 0) instead of leaving it.
+int16_t QuickDrawCoordinate(double v) {
+  if (std::isnan(v)) return 0;
+  if (v <= -32768.0) return -32768;
+  return v < 32767.0 ? static_cast<int16_t>(v) : 32767;
+}
+
+Rect BoundsOfFrame(const CGRect& frame) {
+  return Rect{QuickDrawCoordinate(frame.origin.y), QuickDrawCoordinate(frame.origin.x),
+              QuickDrawCoordinate(frame.origin.y + frame.size.height),
+              QuickDrawCoordinate(frame.origin.x + frame.size.width)};
+}
+
 }  // namespace
 
 ControlRef platform::MakeView(WindowRef window, OpaqueControlRef::ViewKind kind, const CGRect& frame) {
-  const Rect bounds{static_cast<int16_t>(frame.origin.y), static_cast<int16_t>(frame.origin.x),
-                    static_cast<int16_t>(frame.origin.y + frame.size.height),
-                    static_cast<int16_t>(frame.origin.x + frame.size.width)};
+  const Rect bounds = BoundsOfFrame(frame);
   ControlRef view = NewControl(window, &bounds, nullptr, true, 0, 0, 0, 0, 0);
   view->kind = kind;
   view->frame = frame;
@@ -116,10 +128,11 @@ void DrawView(WindowRef window, ControlRef view) {
   platform::ScreenWindow* screen = platform::ScreenWindowOf(window);
   const double s = screen->DeviceScale();
   const CGAffineTransform toDevice{s, 0, 0, s, s * f.origin.x, s * f.origin.y};
-  const platform::DeviceRect clip{static_cast<int>(std::floor(s * f.origin.x)),
-                                  static_cast<int>(std::floor(s * f.origin.y)),
-                                  static_cast<int>(std::ceil(s * (f.origin.x + f.size.width))),
-                                  static_cast<int>(std::ceil(s * (f.origin.y + f.size.height)))};
+  const int width = screen->PixelWidth(), height = screen->PixelHeight();
+  const platform::DeviceRect clip{platform::ClipEdge(std::floor(s * f.origin.x), width),
+                                  platform::ClipEdge(std::floor(s * f.origin.y), height),
+                                  platform::ClipEdge(std::ceil(s * (f.origin.x + f.size.width)), width),
+                                  platform::ClipEdge(std::ceil(s * (f.origin.y + f.size.height)), height)};
   CGContextRef context = platform::CreateWindowContext(screen, toDevice, clip);
   SendDraw(view, context);
   platform::ReleaseWindowContext(context);
@@ -201,9 +214,7 @@ WindowRef HIViewGetWindow(HIViewRef view) { return view ? view->window : nullptr
 OSStatus HIViewSetFrame(HIViewRef view, const HIRect* frame) {
   if (!view || !frame) return paramErr;
   view->frame = *frame;
-  view->bounds = Rect{static_cast<int16_t>(frame->origin.y), static_cast<int16_t>(frame->origin.x),
-                      static_cast<int16_t>(frame->origin.y + frame->size.height),
-                      static_cast<int16_t>(frame->origin.x + frame->size.width)};
+  view->bounds = BoundsOfFrame(*frame);
   if (view->edit) platform::UpdateEditFieldShown(view);
   return noErr;
 }

@@ -19,4 +19,12 @@ struct DeviceRect {
   bool IsEmpty() const { return right <= left || bottom <= top; }
 };
 
+// A device coordinate as an edge of a clip in a window `limit` pixels
+// across, kept within [0, limit] before it becomes an integer: a view of
+// any size (or NaN) clips to the window's pixels.
+inline int ClipEdge(double v, int limit) {
+  if (!(v > 0.0)) return 0;
+  return v < limit ? static_cast<int>(v) : limit;
+}
+
 }  // namespace platform

@@ -20,11 +20,14 @@ int NextId() {
   return next++;
 }
 
-// Whole device pixels covering points [0, extent) at the scale.
+// Whole device pixels covering points [0, extent) at the scale; at most
+// the limit, so no frame or scale, however large, asks for more than
+// 256 MB of pixels.
 int PixelExtent(double extent, double scale) {
+  constexpr int kMax = ScreenWindow::kMaxPixelExtent;
   const double pixels = std::ceil(extent * scale - 1e-9);
   if (!(pixels > 0.0)) return 0;
-  return pixels > 32768.0 ? 32768 : static_cast<int>(pixels);
+  return pixels > kMax ? kMax : static_cast<int>(pixels);
 }
 
 }  // namespace
@@ -54,7 +57,9 @@ void ScreenWindow::SetFrame(const ScreenRect& frame) {
 }
 
 void ScreenWindow::SetDeviceScale(double scale) {
-  if (!(scale > 0.0) || scale == mScale) return;
+  // An infinite scale would turn every point into more pixels than any
+  // coordinate holds.
+  if (!(scale > 0.0) || !std::isfinite(scale) || scale == mScale) return;
   mScale = scale;
   MakePixels();
   Backend().WindowChanged(this);
@@ -84,6 +89,8 @@ void ScreenWindow::PixelRGB(int x, int y, uint8_t rgb[3]) const {
 void ScreenWindow::DrawImage(const uint8_t* pixels, int width, int height, int rowSpan, double x0, double y0,
                              double x1, double y1, const DeviceRect& clip) {
   if (!pixels || width <= 0 || height <= 0 || rowSpan < width || x0 == x1 || y0 == y1) return;
+  // An image stretched without end has no pixel under any finite point.
+  if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return;
   auto clampEdge = [](double v, int lo, int hi) {
     if (!(v > lo)) return lo;  // NaN too
     return v < hi ? static_cast<int>(std::floor(v + 0.5)) : hi;

@@ -17,6 +17,10 @@ class InputSink;
 
 class ScreenWindow {
  public:
+  // The most device pixels a window has across or down; a larger frame or
+  // scale keeps this many, and drawing beyond them is clipped.
+  static constexpr int kMaxPixelExtent = 8192;
+
   // Content frame in screen points; device scale 1.
   explicit ScreenWindow(const ScreenRect& frame);
   ~ScreenWindow();
@@ -28,6 +32,7 @@ class ScreenWindow {
   // A new size makes new pixels, black.
   void SetFrame(const ScreenRect& frame);
   double DeviceScale() const { return mScale; }
+  // Refused unless finite and positive.
   void SetDeviceScale(double scale);
   const std::string& Title() const { return mTitle; }
   void SetTitle(const std::string& title) { mTitle = title; }

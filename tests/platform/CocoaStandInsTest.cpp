@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "platform/cocoa/NSEvent.h"
+#include "platform/cocoa/NSGraphicsContext.h"
 #include "platform/cocoa/NSMenu.h"
 #include "platform/cocoa/NSTextField.h"
 #include "platform/cocoa/NSWindow.h"
+#include "platform/coregraphics/CGImage.h"
 #include "platform/foundation/NSURL.h"
 #include "platform/windowserver/HeadlessBackend.h"
 #include "platform/windowserver/ScreenWindow.h"
@@ -111,6 +115,44 @@ TEST(CocoaWindows, ViewsConvertBetweenWindowAndViewCoordinates) {
   inner->release();
   outer->release();
   window->close();
+}
+
+// Paints the window's 200 x 100 points from its own (0, 0) with one red
+// pixel stretched over them, whatever its own size.
+class RedView : public NSView {
+ public:
+  void drawRect(NSRect) override {
+    auto context = static_cast<CGContextRef>(NSGraphicsContext::currentContext()->graphicsPort());
+    static uint8_t pixel[4] = {0, 200, 0, 0};
+    CGColorSpaceRef space = CGColorSpaceCreateDeviceRGB();
+    CGDataProviderRef provider = CGDataProviderCreateWithData(nullptr, pixel, sizeof pixel, nullptr);
+    CGImageRef image = CGImageCreate(1, 1, 8, 32, 4, space, kCGImageAlphaNoneSkipFirst, provider, nullptr, false,
+                                     kCGRenderingIntentDefault);
+    CGContextDrawImage(context, CGRectMake(0, 0, 200, 100), image);
+    CGImageRelease(image);
+    CGDataProviderRelease(provider);
+    CGColorSpaceRelease(space);
+  }
+};
+
+// A view far larger than its window draws as far as the window's pixels go.
+TEST(CocoaWindows, HugeViewsDrawWithinTheWindow) {
+  for (const NSRect frame : {NSMakeRect(0, 0, 200, 100), NSMakeRect(0, 0, 1e12, 1e12), NSMakeRect(0, 0, 40000, 100),
+                             NSMakeRect(0, 0, 1e10, 2e12)}) {
+    NSAutoreleasePool pool;
+    auto* window = new NSWindow(NSMakeRect(50, 60, 200, 100), 1, 2, false);
+    auto* view = new RedView;
+    view->initWithFrame(frame);
+    window->contentView()->addSubview(view);
+    window->orderFront(nullptr);
+    view->setNeedsDisplay(true);
+    window->display();
+    uint8_t rgb[3];
+    window->ScreenWindow()->PixelRGB(5, 95, rgb);
+    EXPECT_EQ(rgb[0], 200) << frame.size.width;
+    view->release();
+    window->close();
+  }
 }
 
 }  // namespace

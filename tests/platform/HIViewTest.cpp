@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <vector>
+
 #include "platform/coregraphics/CGContext.h"
+#include "platform/coregraphics/CGImage.h"
 #include "platform/corefoundation/RunLoop.h"
 #include "platform/windowserver/ScreenWindow.h"
 
@@ -131,6 +135,61 @@ TEST_F(HIViews, RemovingAViewFromItsSuperviewDisposesOfItAndItsSubviews) {
   EXPECT_FALSE(platform::IsLiveView(inner));
   EXPECT_TRUE(platform::IsLiveView(content_));
   EXPECT_EQ(HIViewRemoveFromSuperview(HIViewGetRoot(window)), paramErr);
+}
+
+// Paints its whole view, whatever its size, with one red pixel stretched
+// over the window's content (200 x 100 points).
+OSStatus PaintRed(EventHandlerCallRef, EventRef event, void*) {
+  CGContextRef context = nullptr;
+  GetEventParameter(event, kEventParamCGContextRef, typeCGContextRef, nullptr, sizeof context, nullptr, &context);
+  static uint8_t pixel[4] = {0, 200, 0, 0};
+  CGColorSpaceRef space = CGColorSpaceCreateDeviceRGB();
+  CGDataProviderRef provider = CGDataProviderCreateWithData(nullptr, pixel, sizeof pixel, nullptr);
+  CGImageRef image =
+      CGImageCreate(1, 1, 8, 32, 4, space, kCGImageAlphaNoneSkipFirst, provider, nullptr, false, kCGRenderingIntentDefault);
+  CGContextDrawImage(context, CGRectMake(0, 0, 200, 100), image);
+  CGImageRelease(image);
+  CGDataProviderRelease(provider);
+  CGColorSpaceRelease(space);
+  return noErr;
+}
+
+// Frames far beyond any window: the view draws as far as the window's
+// pixels go, and its bounds stop at the ends of QuickDraw's coordinates.
+TEST_F(HIViews, HugeFramesDrawWithinTheWindowAndSaturateTheirBounds) {
+  const double huge = 1e12, inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    double x, y, width, height;
+    Rect bounds;  // top, left, bottom, right
+  };
+  for (const Case& c : {Case{0, 0, huge, huge, Rect{0, 0, 32767, 32767}},
+                        Case{-huge, -huge, 2 * huge, 2 * huge, Rect{-32768, -32768, 32767, 32767}},
+                        Case{0, 0, 40000, 100, Rect{0, 0, 100, 32767}},
+                        Case{-40000, 0, 40200, 100, Rect{0, -32768, 100, 200}},
+                        Case{0, 0, inf, inf, Rect{0, 0, 32767, 32767}}}) {
+    HIViewRef pane = Pane(c.x, c.y, c.width, c.height, content_);
+    Rect bounds;
+    GetControlBounds(pane, &bounds);
+    EXPECT_EQ(bounds.top, c.bounds.top) << c.x << " " << c.width;
+    EXPECT_EQ(bounds.left, c.bounds.left) << c.x << " " << c.width;
+    EXPECT_EQ(bounds.bottom, c.bounds.bottom) << c.x << " " << c.width;
+    EXPECT_EQ(bounds.right, c.bounds.right) << c.x << " " << c.width;
+    if (c.width < inf) {
+      const EventTypeSpec spec{kEventClassControl, kEventControlDraw};
+      InstallEventHandler(GetControlEventTarget(pane), PaintRed, 1, &spec, nullptr, nullptr);
+      ShowWindow(window);
+      // A new scale makes new pixels: black again for every case.
+      platform::ScreenWindowOf(window)->SetDeviceScale(2.0);
+      platform::ScreenWindowOf(window)->SetDeviceScale(1.0);
+      HIViewSetNeedsDisplay(pane, true);
+      platform::RunLoopPass();
+      // A view whose own (0, 0) lies far to the left paints nowhere to be seen.
+      uint8_t rgb[3];
+      platform::ScreenWindowOf(window)->PixelRGB(5, 5, rgb);
+      EXPECT_EQ(rgb[0], c.x < 0 ? 0 : 200) << c.x << " " << c.width;
+    }
+    HIViewRemoveFromSuperview(pane);
+  }
 }
 
 }  // namespace

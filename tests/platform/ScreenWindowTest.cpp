@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "platform/coregraphics/CGContext.h"
@@ -50,6 +51,67 @@ TEST(ScreenWindow, DeviceScaleSetsThePixelsAndScaledImagesSampleNearestPixel) {
     }
   }
   EXPECT_EQ(w.PresentCount(), 1);
+}
+
+// Frames and scales no screen has: a scale that is not a finite positive
+// number is refused; the pixels stop at the limit a side, however large
+// the frame or the scale, and an image drawn over them is clipped there.
+TEST(ScreenWindow, HostileSizesAndScalesKeepThePixelsBounded) {
+  constexpr int kMax = platform::ScreenWindow::kMaxPixelExtent;
+  EXPECT_LE(static_cast<double>(kMax) * kMax * 4, 256.0 * 1024 * 1024);
+  EXPECT_GE(kMax, 2 * 1744);  // the editor at 200 % on a screen of two pixels a point
+
+  platform::ScreenWindow w(platform::ScreenRect{0, 0, 6, 4});
+  for (double scale : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                       -std::numeric_limits<double>::infinity()}) {
+    w.SetDeviceScale(scale);
+    EXPECT_EQ(w.DeviceScale(), 1.0) << scale;
+    EXPECT_EQ(w.PixelWidth(), 6) << scale;
+    EXPECT_EQ(w.PixelHeight(), 4) << scale;
+  }
+  w.SetDeviceScale(1e6);
+  EXPECT_EQ(w.DeviceScale(), 1e6);
+  EXPECT_EQ(w.PixelWidth(), kMax);
+  EXPECT_EQ(w.PixelHeight(), kMax);
+  w.SetDeviceScale(2.0);
+  EXPECT_EQ(w.PixelWidth(), 12);
+  EXPECT_EQ(w.PixelHeight(), 8);
+
+  struct Case {
+    double width, height;
+    int pixelWidth, pixelHeight;
+  };
+  for (const Case& c : {Case{1e6, 1e6, kMax, kMax}, Case{65535, 3, kMax, 3}, Case{kMax + 0.5, 1, kMax, 1},
+                        Case{std::numeric_limits<double>::infinity(), 2, kMax, 2}, Case{0, 5, 0, 5},
+                        Case{-10, 5, 0, 5}, Case{std::numeric_limits<double>::quiet_NaN(), 5, 0, 5}}) {
+    platform::ScreenWindow big(platform::ScreenRect{0, 0, c.width, c.height});
+    EXPECT_EQ(big.PixelWidth(), c.pixelWidth) << c.width;
+    EXPECT_EQ(big.PixelHeight(), c.pixelHeight) << c.width;
+    EXPECT_EQ(big.RowBytes(), static_cast<size_t>(c.pixelWidth) * 4);
+  }
+
+  platform::ScreenWindow wide(platform::ScreenRect{0, 0, 1e5, 2});
+  const std::vector<uint8_t> image = Image();
+  wide.DrawImage(image.data(), 3, 2, 3, 0, 0, 3e4, 2, platform::DeviceRect{0, 0, 1 << 30, 2});
+  EXPECT_EQ(At(wide, kMax - 1, 0).red, 1 + 10 * ((kMax - 1) * 3 / 30000));
+  EXPECT_EQ(At(wide, kMax, 0).red, 0);  // outside
+}
+
+// Corners at an infinite distance or not numbers at all: nothing is drawn.
+TEST(ScreenWindow, ImagesWithCornersThatAreNoPointsDrawNothing) {
+  const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<uint8_t> image = Image();
+  const double corners[][4] = {{-inf, 0, 4, 4}, {0, 0, inf, 4},  {-inf, 0, inf, 4}, {0, -inf, 4, 4},
+                               {0, 4, 4, -inf}, {inf, 0, 0, 4}, {nan, 0, 4, 4},   {0, 0, 4, nan}};
+  for (const auto& c : corners) {
+    platform::ScreenWindow w(platform::ScreenRect{0, 0, 4, 4});
+    w.DrawImage(image.data(), 3, 2, 3, c[0], c[1], c[2], c[3], platform::DeviceRect{0, 0, 4, 4});
+    for (int y = 0; y < 4; ++y) {
+      for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(At(w, x, y).red, 0) << c[0] << " " << c[1] << " " << c[2] << " " << c[3] << " at " << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST(ScreenWindow, AMirroredDrawingAndTheClipAreHonoured) {

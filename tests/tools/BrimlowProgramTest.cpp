@@ -101,6 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailingRun{{}, 2, "no command"}, FailingRun{{"mix"}, 2, "unknown command"},
         FailingRun{With({"--bits", "12"}), 2, "--bits needs 16, 24 or 32"},
+        FailingRun{With({"--bits", "16", "--bits", "24"}), 2, "--bits given twice"},
+        FailingRun{{"demo", "x.png"}, 2, "OUT and the editor's picture name the same file"},
         FailingRun{With({"--frobnicate"}), 2, "unknown option --frobnicate"},
         FailingRun{{"process", "in.wav"}, 2, "usage: brimlow process IN OUT"},
         FailingRun{{"process", "missing.wav", "out.wav"}, 1, "missing.wav: cannot open"},
@@ -237,6 +239,73 @@ TEST(BrimlowProgram, AnInterruptedRunLeavesNoFile) {
   EXPECT_EQ(ReadText(capture.PathOf("stderr")), "brimlow: interrupted\n");
   EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"in.wav"});
 }
+
+// The program started in cwd with its standard output and error in files
+// of `capture`; returns its process id.
+pid_t SpawnBrimlow(const std::vector<std::string>& args, const std::string& cwd, const ScratchFolder& capture) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, capture.PathOf("stdout").c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, capture.PathOf("stderr").c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
+  std::vector<std::string> argvStrings = {BRIMLOW_PROGRAM};
+  argvStrings.insert(argvStrings.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : argvStrings) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  std::vector<std::string> envStrings = ProgramEnvironment();
+  std::vector<char*> env;
+  for (std::string& e : envStrings) env.push_back(e.data());
+  env.push_back(nullptr);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, BRIMLOW_PROGRAM, &actions, nullptr, argv.data(), env.data());
+  posix_spawn_file_actions_destroy(&actions);
+  return spawned == 0 ? pid : -1;
+}
+
+// Whether the process has a handler of its own for SIGINT, by the caught
+// signals the kernel lists for it (bit SIGINT - 1 of "SigCgt").
+bool CatchesSigint(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("SigCgt:", 0) == 0) return ((std::stoull(line.substr(7), nullptr, 16) >> (SIGINT - 1)) & 1) != 0;
+  }
+  return false;
+}
+
+class InterruptedCommands : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+// Ctrl-C as soon as the program listens for it, before its work is done:
+// every command that writes files ends by the signal with one line and
+// leaves no file, whatever part of its work could not stop midway.
+TEST_P(InterruptedCommands, EndByTheSignalAndWriteNothing) {
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 48000 * 30), 48000));
+  ScratchFolder capture;
+  const pid_t pid = SpawnBrimlow(GetParam(), folder.Path(), capture);
+  ASSERT_GT(pid, 0);
+  int status = 0;
+  bool listening = false;
+  while (!listening && waitpid(pid, &status, WNOHANG) == 0) listening = CatchesSigint(pid);
+  ASSERT_TRUE(listening) << "the program ended first: " << ReadText(capture.PathOf("stderr"));
+  kill(pid, SIGINT);
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT)
+      << status << " " << ReadText(capture.PathOf("stdout")) << ReadText(capture.PathOf("stderr"));
+  EXPECT_EQ(ReadText(capture.PathOf("stderr")), "brimlow: interrupted\n");
+  EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"in.wav"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryWritingCommand, InterruptedCommands,
+    ::testing::Values(std::vector<std::string>{"process", "in.wav", "out.wav", "--state-out", "s.state"},
+                      std::vector<std::string>{"capture", "in.wav", "in.ref"},
+                      std::vector<std::string>{"demo", "demo.wav"},
+                      std::vector<std::string>{"screenshot", "e.png", "--input", "in.wav"}),
+    [](const ::testing::TestParamInfo<std::vector<std::string>>& info) { return info.param[0]; });
 
 TEST(BrimlowProgram, DemoWritesIntoTheCurrentFolderByDefault) {
   ScratchFolder folder;

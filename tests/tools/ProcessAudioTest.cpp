@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,8 +22,11 @@
 #include "tools/FileAudioSource.h"
 #include "tools/FileBytes.h"
 #include "tools/HostSession.h"
+#include "tools/Interruption.h"
+#include "tools/OutputFiles.h"
 #include "tools/ParamSetting.h"
 #include "tools/PresetChoice.h"
+#include "tools/TestSignalSource.h"
 
 namespace {
 
@@ -486,6 +492,71 @@ TEST(ProcessAudio, FailuresLeaveNoFiles) {
   EXPECT_THROW(Process(folder.PathOf("none.wav"), folder.PathOf("x.wav"), ProcessOptions()), CommandError);
   EXPECT_THROW(Process(folder.PathOf("bad.state"), folder.PathOf("x.wav"), ProcessOptions()), CommandError);
   EXPECT_EQ(folder.FileCount(), 3u);
+}
+
+// A file written after the run beside OUT (the demo's picture) that
+// cannot be written: OUT is not put in place either.
+TEST(ProcessAudio, AnOutputWrittenAfterTheRunThatFailsLeavesNoFile) {
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 3000), 48000));
+  bool written = false;
+  {
+    AtomicFile picture;
+    MoreOutputs more;
+    more.add = [&](OutputFiles& outputs) {
+      outputs.Add("picture", folder.PathOf("out.png"), [&] { return picture.Commit(); });
+      ASSERT_TRUE(picture.Open(folder.PathOf("out.png").c_str()));
+    };
+    more.write = [&] {
+      written = true;
+      throw CommandError("out.png: cannot write");
+    };
+    FileAudioSource source(folder.PathOf("in.wav"));
+    HostSession session;
+    ProcessOptions options;
+    options.stateOut = folder.PathOf("s.state");
+    EXPECT_THROW(ProcessAudio(session, source, folder.PathOf("out.wav"), options, false, more), CommandError);
+  }
+  EXPECT_TRUE(written);
+  EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"in.wav"});
+}
+
+// The demo's signal, with Ctrl-C pressed as its end is reached: after the
+// run's last check between windows, before the files are put in place.
+class InterruptedAtTheEnd : public TestSignalSource {
+ public:
+  size_t Next(const float* const** channels) override {
+    const size_t n = TestSignalSource::Next(channels);
+    if (n == 0) std::raise(SIGINT);
+    return n;
+  }
+};
+
+// In a process of its own: the handlers and the signal's mark stay there.
+TEST(ProcessAudioDeathTest, ASignalAtTheEndStillStopsTheRun) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        int code = 1;
+        {
+          ScratchFolder folder;
+          CatchInterruptions();
+          InterruptedAtTheEnd source;
+          HostSession session;
+          ProcessOptions options;
+          options.stateOut = folder.PathOf("s.state");
+          std::string error = "(none)";
+          try {
+            ProcessAudio(session, source, folder.PathOf("out.wav"), options, false);
+          } catch (const CommandError& e) {
+            error = e.what();
+          }
+          std::fprintf(stderr, "error: %s; files: %zu\n", error.c_str(), folder.FileCount());
+          code = error == "interrupted" && folder.FileCount() == 0 ? 0 : 1;
+        }
+        std::_Exit(code);
+      },
+      ::testing::ExitedWithCode(0), "error: interrupted; files: 0");
 }
 
 }  // namespace
