@@ -27,6 +27,9 @@ double BesselI0Series(double x) {
     const double q = a / k;
     term *= q * q;
     sum += term;
+    // A NaN argument, or a sum past the double range, never meets the test
+    // below: the loop would run for ever.
+    if (!(sum < HUGE_VAL)) return sum;
     if (term < 1e-21 * sum) break;
   }
   return sum;

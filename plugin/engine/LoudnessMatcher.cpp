@@ -1,5 +1,6 @@
 #include "plugin/engine/LoudnessMatcher.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -43,18 +44,44 @@ void LoudnessMatcher::SetLoudnessMatchMode(int mode, int delaySamples, double sa
     e->envelope = e->peak = 0.0;
   }
   const int length = delaySamples > 0 ? delaySamples : 0;
+  // Under the same latency and rate the output goes on playing the input
+  // the ring holds: emptying it would compare that output with silence,
+  // a 12 dB cut for a latency's time and a slow recovery after, each time
+  // the match is turned on or set again (a preset or a state load). A new
+  // latency or rate comes with a restarted signal chain, so the old input
+  // is dropped then (SetLength empties the ring when the length changes).
+  const bool sameInput = length == mInputDelay.GetLength() && sampleRate == mSampleRate;
   // The ring keeps its largest capacity: a latency that moves back and forth
   // between filter modes then costs no allocation after the first time.
   if (length > mInputDelay.GetCapacity()) {
     mInputDelay.SetCapacity(length);
-  } else {
+  } else if (!sameInput) {
     mInputDelay.Clear();
   }
   mInputDelay.SetLength(length);
+  mSampleRate = sampleRate;
+}
+
+void LoudnessMatcher::KeepInputHistory(const double* inL, const double* inR, int n) {
+  if (mInputDelay.GetLength() == 0) return;
+  constexpr int kChunk = 256;
+  double energy[kChunk];
+  for (int offset = 0; offset < n; offset += kChunk) {
+    const int k = std::min(kChunk, n - offset);
+    for (int i = 0; i < k; ++i) {
+      const double l = inL[offset + i];
+      const double r = inR ? inR[offset + i] : 0.0;
+      energy[i] = FiniteEnergy(l * l + r * r);
+    }
+    mInputDelay.Write(energy, k);
+  }
 }
 
 double LoudnessMatcher::GetLoudnessMatchGain(double inL, double inR, double outL, double outR) {
-  if (mMode == kModeOff) return 1.0;
+  if (mMode == kModeOff) {
+    KeepInputHistory(&inL, &inR, 1);
+    return 1.0;
+  }
   const double delayedIn = std::fabs(mInputDelay.Push(FiniteEnergy(inL * inL + inR * inR)));
   const double a = mInput.Follow(delayedIn);
   const double b = mOutput.Follow(std::fabs(FiniteEnergy(outL * outL + outR * outR)));
@@ -68,7 +95,10 @@ double LoudnessMatcher::GetLoudnessMatchGain(double inL, double inR, double outL
 
 bool LoudnessMatcher::GetLoudnessMatchGains(const double* inL, const double* inR, const double* outL,
                                             const double* outR, double* gains, int n) {
-  if (mMode == kModeOff) return false;
+  if (mMode == kModeOff) {
+    KeepInputHistory(inL, inR, n);
+    return false;
+  }
   for (int i = 0; i < n; ++i) {
     gains[i] = GetLoudnessMatchGain(inL[i], inR ? inR[i] : 0.0, outL[i], outR ? outR[i] : 0.0);
   }

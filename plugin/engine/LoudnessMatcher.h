@@ -8,7 +8,8 @@
 //
 // The output is late by the plug-in's latency, so the input energy runs
 // through a delay ring of that length before it is compared; the output
-// energy is not delayed.
+// energy is not delayed. The ring is fed while the match is off too, so
+// that turning it on finds the input the output is playing.
 class LoudnessMatcher {
  public:
   // The level difference is scaled by this instead of 20 / ln 10
@@ -25,16 +26,21 @@ class LoudnessMatcher {
 
   // mode: 0 off, 1 fast (0.6 s), 2 slow (3 s), anything else 0.3 s.
   // delaySamples: the latency of the output behind the input (0 or less:
-  // none). Clears both envelopes and the ring. Allocates only when the delay
-  // is longer than the ring has ever been; otherwise it costs one clear of
-  // the ring, so callers may run it after every latency or rate change.
+  // none). Clears both envelopes. The ring keeps the input it holds when
+  // the delay and the rate stay as they are (the signal runs on under a
+  // new mode, or the same set-up again); a new delay or rate empties it.
+  // Allocates only when the delay is longer than the ring has ever been;
+  // otherwise it costs at most one clear of the ring, so callers may run it
+  // after every latency or rate change.
   void SetLoudnessMatchMode(int mode, int delaySamples, double sampleRate);
 
   // The gain for one frame (mono callers pass 0 for the right channels).
-  // Off: 1 and nothing changes. Both envelopes silent: 0.
+  // Off: 1, and only the input's delay ring moves on. Both envelopes
+  // silent: 0.
   double GetLoudnessMatchGain(double inL, double inR, double outL, double outR);
   // n frames (null right channels read as 0): the gains n calls would give.
-  // Off: false, and gains is left alone (every gain would be 1).
+  // Off: false, gains is left alone (every gain would be 1), and only the
+  // input's delay ring moves on.
   bool GetLoudnessMatchGains(const double* inL, const double* inR, const double* outL, const double* outR,
                              double* gains, int n);
 
@@ -59,8 +65,12 @@ class LoudnessMatcher {
     double Follow(double energy);
   };
 
+  // Off: the input energies go into the delay ring, nothing else moves.
+  void KeepInputHistory(const double* inL, const double* inR, int n);
+
   Envelope mInput;
   Envelope mOutput;
   DelayRing mInputDelay;
   int mMode = kModeOff;
+  double mSampleRate = 0.0;  // of the ring's contents
 };

@@ -119,8 +119,26 @@ void SpectrumAnalyzer::SetDelay(int delaySamples) {
   mDelaySamples = delaySamples;
   // The ring is made the first time a delay asks for it (a latency, which
   // only the FIR modes and the converters bring).
-  if (delaySamples > mDelay.GetCapacity()) mDelay.SetCapacity(kDelayCapacity);
+  bool emptied = false;
+  if (delaySamples > mDelay.GetCapacity()) {
+    mDelay.SetCapacity(kDelayCapacity);
+    emptied = true;
+  }
+  const int before = mDelay.GetLength();
+  // A new length empties the line too.
   mDelay.SetLength(delaySamples);
+  if (emptied || mDelay.GetLength() != before) {
+    // The silence of an earlier emptying, when nothing waits before it,
+    // goes now, so that the new one starts a run of its own.
+    PassQueuedSilence();
+    mDelaySilence = mDelay.GetLength();
+  }
+}
+
+void SpectrumAnalyzer::EmptyDelay() {
+  mDelay.Clear();
+  PassQueuedSilence();
+  mDelaySilence = mDelay.GetLength();
 }
 
 void SpectrumAnalyzer::SetEnabled(bool enabled) { mEnabled = enabled; }
@@ -146,7 +164,7 @@ void SpectrumAnalyzer::AllocAnalyzerBuffers() {
   }
   InitAnalyzerPoints(mResolution);
   ClearHistory();
-  mDelay.Clear();
+  EmptyDelay();
   Configured();
 }
 
@@ -170,6 +188,7 @@ void SpectrumAnalyzer::InitAnalyzerPoints(int resolution) {
 
 void SpectrumAnalyzer::ClearHistory() {
   mWritePos = mReadPos = mFilled = 0;
+  mQueuedSilence = mSilenceAt = 0;
   // The running mean's first frame divides by this count: it restarts at
   // 1, never 0.
   mAverageCount = 1;
@@ -191,7 +210,7 @@ void SpectrumAnalyzer::ClearCurves() {
 
 void SpectrumAnalyzer::ResetHistory() {
   ClearHistory();
-  mDelay.Clear();
+  EmptyDelay();
   Configured();
 }
 
@@ -227,6 +246,23 @@ void SpectrumAnalyzer::FeedInput(double** in, int nFrames, int nChannels, int ch
       std::memcpy(x, in[channel] + offset, sizeof(double) * static_cast<size_t>(n));
     }
     mDelay.PushBlock(x, x, n);
+    // What an emptied delay hands out before the input reaches its end is
+    // silence nobody played: analysed, it would blank the spectrum for the
+    // delay's time and drag the average down long after. It is queued and
+    // marked, and the analysis passes over it.
+    const int silent = std::min(n, mDelaySilence);
+    if (silent > 0) {
+      mDelaySilence -= silent;
+      if (mQueuedSilence == 0) {
+        mSilenceAt = mWritePos;
+      } else if ((mSilenceAt + mQueuedSilence) % mRingLength != mWritePos) {
+        // A second run while the first still waits behind queued input (the
+        // delay emptied twice between two refreshes) takes in what lies
+        // between: the queue holds one run only.
+        mQueuedSilence = (mWritePos - mSilenceAt + mRingLength) % mRingLength;
+      }
+      mQueuedSilence += silent;
+    }
     // Into the ring in at most two runs, either side of its end.
     for (int done = 0; done < n;) {
       const int k = std::min(n - done, mRingLength - mWritePos);
@@ -237,6 +273,25 @@ void SpectrumAnalyzer::FeedInput(double** in, int nFrames, int nChannels, int ch
     }
   }
   mFilled += accepted;
+}
+
+void SpectrumAnalyzer::PassQueuedSilence() {
+  if (mQueuedSilence > 0 && mReadPos == mSilenceAt) {
+    mReadPos = static_cast<int>((mReadPos + static_cast<int64_t>(mQueuedSilence)) % mRingLength);
+    mFilled -= mQueuedSilence;
+    mQueuedSilence = 0;
+  }
+}
+
+void SpectrumAnalyzer::TakeQueued(double* out, int count) {
+  const double* ring = mInputRing.Get();
+  for (int i = 0; i < count; ++i) {
+    PassQueuedSilence();
+    if (out) out[i] = ring[mReadPos];
+    if (++mReadPos >= mRingLength) mReadPos = 0;
+  }
+  mFilled -= count;
+  PassQueuedSilence();
 }
 
 void SpectrumAnalyzer::BuildWindow() {
@@ -256,15 +311,16 @@ bool SpectrumAnalyzer::FramesReady() const {
 void SpectrumAnalyzer::AnalyzeFrames() {
   mNewData = false;
   const int hop = std::max(1, mBinCount / mOverlap);
+  PassQueuedSilence();
   // Exactly one hop waits for more: the frame advances only on a full hop
-  // with something behind it.
-  if (mFilled <= hop) return;
-  const int hops = mFilled / hop;
-  mFilled -= hops * hop;
+  // with something behind it. The delay's silence does not count.
+  const int waiting = mFilled - mQueuedSilence;
+  if (waiting <= hop) return;
+  const int hops = waiting / hop;
   if (!FramesReady()) {
     // Nothing to analyse with (a set-up still waiting for its buffers, or
     // none to be had): drop the queued hops.
-    mReadPos = static_cast<int>((mReadPos + static_cast<int64_t>(hops) * hop) % mRingLength);
+    TakeQueued(nullptr, hops * hop);
     return;
   }
   mNewData = true;
@@ -274,16 +330,12 @@ void SpectrumAnalyzer::AnalyzeFrames() {
   double* frame = mFrame.Get();
   double* fft = mFftBuffer.Get();
   const double* window = mWindow.Get();
-  const double* ring = mInputRing.Get();
   double* magnitude = mMagnitude.Get();
   double* average = mAverage.Get();
   double* smoothed = mSmoothed.Get();
   double* maximum = mMaximum.Get();
   for (int h = 0; h < hops; ++h) {
-    for (int i = n - hop; i < n; ++i) {
-      frame[i] = ring[mReadPos];
-      if (++mReadPos >= mRingLength) mReadPos = 0;
-    }
+    TakeQueued(frame + n - hop, hop);
     for (int i = 0; i < n; ++i) fft[i] = frame[i] * window[i];
     fft[n] = fft[n + 1] = 0.0;
     RealFFT(fft, n, 1);

@@ -59,7 +59,9 @@ class SpectrumAnalyzer {
   void SetSpeed(double speedSeconds, double attackSeconds, double frameRate);
   void SetSmoothingCoefficients(double riseCoeff, double fallCoeff);
   // Delays the input by up to kDelayCapacity samples (the pre-filter
-  // analyser is aligned with the plug-in's latency).
+  // analyser is aligned with the plug-in's latency). A new length empties
+  // the delay; what the input fed after that reaches the spectra once it
+  // has gone through, never the silence the emptied delay holds.
   void SetDelay(int delaySamples);
   void SetEnabled(bool enabled);
 
@@ -68,6 +70,8 @@ class SpectrumAnalyzer {
   void AllocAnalyzerBuffers();
   void InitAnalyzerPoints(int resolution);
   // Forgets everything heard: input, frame, spectra, delay line, curves.
+  // As with a new delay, analysis takes up again with the input fed from
+  // here on, once it has gone through the delay.
   void ResetHistory();
 
   // --- Audio thread. in[c] for c < nChannels. channel -1 sums all channels;
@@ -132,6 +136,11 @@ class SpectrumAnalyzer {
 
  private:
   void Configured();
+  void EmptyDelay();
+  // The queued silence, when the read position has reached it, is dropped.
+  void PassQueuedSilence();
+  // count queued samples into out (null: dropped), passing the silence.
+  void TakeQueued(double* out, int count);
   void BuildWindow();
   void ClearHistory();
   void ClearCurves();
@@ -176,6 +185,13 @@ class SpectrumAnalyzer {
   WDL_TypedBuf<double> mPointFreqs;  // kMaxPointCount
 
   DelayRing mDelay;
+  // Pushes still to come before the delay hands out what was fed since it
+  // was last emptied: until then it hands out silence that was never heard.
+  int mDelaySilence = 0;
+  // That silence in the input ring: mQueuedSilence samples from ring index
+  // mSilenceAt on, which the analysis passes over.
+  int mQueuedSilence = 0;
+  int mSilenceAt = 0;
   bool mNewData = false;
 
   // Bumped by every set-up call that makes a capture stale.

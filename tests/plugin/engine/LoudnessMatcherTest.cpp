@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -116,11 +117,87 @@ TEST(LoudnessMatcher, OffLeavesTheOutputAndTheEnvelopesAlone) {
   EXPECT_EQ(matcher.GetInputEnvelope(), 0.0);
   EXPECT_EQ(matcher.GetOutputEnvelope(), 0.0);
   EXPECT_EQ(matcher.GetInputPeak(), 0.0);
-  // Turning it on afterwards starts from an empty ring: the 64 frames pushed
-  // while off never reach the comparison.
-  matcher.SetLoudnessMatchMode(1, 64, kRate);
-  for (int n = 0; n < 64; ++n) EXPECT_EQ(matcher.GetLoudnessMatchGain(1.0, 1.0, 0.0, 0.0), 0.0) << n;
+  // Turning it on under another latency, or at another rate, starts from an
+  // empty ring: the frames pushed while off belong to the old signal chain
+  // and never reach the comparison.
+  matcher.SetLoudnessMatchMode(1, 65, kRate);
+  for (int n = 0; n < 65; ++n) EXPECT_EQ(matcher.GetLoudnessMatchGain(1.0, 1.0, 0.0, 0.0), 0.0) << n;
+  matcher.SetLoudnessMatchMode(0, 65, kRate);
+  for (int n = 0; n < 65; ++n) EXPECT_EQ(matcher.GetLoudnessMatchGain(1.0, 1.0, 0.0, 0.0), 1.0) << n;
+  matcher.SetLoudnessMatchMode(1, 65, 2.0 * kRate);
+  for (int n = 0; n < 65; ++n) EXPECT_EQ(matcher.GetLoudnessMatchGain(1.0, 1.0, 0.0, 0.0), 0.0) << n;
 }
+
+namespace {
+
+struct SetUpCase {
+  const char* name;
+  int before, after;  // "DA-VI Lite Mode" before and after the set-up
+  bool blocks;        // through the block call instead of the frame call
+};
+
+class LoudnessMatcherSetUp : public ::testing::TestWithParam<SetUpCase> {};
+
+void PrintTo(const SetUpCase& c, std::ostream* os) { *os << c.name; }
+
+}  // namespace
+
+// The output of a plug-in with latency D plays its input D samples late
+// (here 6 dB lower) and goes on doing so while the match is turned on, set
+// to another mode or set up again as a preset or state load does: under the
+// unchanged latency the gain is the constant one from the first frame on,
+// not the gain for a silent input (-12 dB) until the ring fills again.
+TEST_P(LoudnessMatcherSetUp, AnUnchangedLatencyKeepsTheInputInStep) {
+  const SetUpCase c = GetParam();
+  constexpr int kDelay = 300;
+  LoudnessMatcher matcher;
+  matcher.SetLoudnessMatchMode(c.before, kDelay, kRate);
+  std::mt19937 random(5);
+  std::normal_distribution<double> noise(0.0, 0.3);
+  std::vector<double> left(4000), right(4000);
+  for (size_t i = 0; i < left.size(); ++i) {
+    left[i] = noise(random);
+    right[i] = noise(random);
+  }
+  const double constantGain = GainFor(4.0, 1.0);
+  const int setUpAt = 1700;
+  double gains[25];
+  for (int n = 0; n < static_cast<int>(left.size()); n += 25) {
+    if (n == setUpAt) matcher.SetLoudnessMatchMode(c.after, kDelay, kRate);
+    double outL[25], outR[25];
+    for (int i = 0; i < 25; ++i) {
+      outL[i] = n + i >= kDelay ? 0.5 * left[n + i - kDelay] : 0.0;
+      outR[i] = n + i >= kDelay ? 0.5 * right[n + i - kDelay] : 0.0;
+    }
+    bool applied = true;
+    if (c.blocks) {
+      applied = matcher.GetLoudnessMatchGains(&left[n], &right[n], outL, outR, gains, 25);
+    } else {
+      for (int i = 0; i < 25; ++i) gains[i] = matcher.GetLoudnessMatchGain(left[n + i], right[n + i], outL[i], outR[i]);
+    }
+    const int mode = n < setUpAt ? c.before : c.after;
+    for (int i = 0; i < 25 && n + i >= kDelay; ++i) {
+      if (mode == LoudnessMatcher::kModeOff) {
+        if (!c.blocks) {
+          ASSERT_EQ(gains[i], 1.0) << n + i;
+        }
+      } else {
+        ASSERT_TRUE(applied) << n + i;
+        ASSERT_NEAR(gains[i] / constantGain, 1.0, 1e-9) << "frame " << n + i;
+      }
+    }
+    if (c.blocks) {
+      ASSERT_EQ(applied, mode != LoudnessMatcher::kModeOff) << n;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Transitions, LoudnessMatcherSetUp,
+    ::testing::Values(SetUpCase{"OffToFast", 0, 1, false}, SetUpCase{"OffToSlowInBlocks", 0, 2, true},
+                      SetUpCase{"FastAgain", 1, 1, false}, SetUpCase{"SlowAgainInBlocks", 2, 2, true},
+                      SetUpCase{"FastToSlow", 1, 2, false}, SetUpCase{"FastToOff", 1, 0, true}),
+    [](const ::testing::TestParamInfo<SetUpCase>& info) { return std::string(info.param.name); });
 
 // The output of a plug-in with latency D is its input D samples late (here
 // also 6 dB lower): with the ring at D both envelopes see the same signal,

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "dsp/analyzer/PreferredFrequencies.h"
@@ -371,15 +374,140 @@ TEST(SpectrumAnalyzer, DelayLineHoldsTheInputBack) {
   a.SetDelay(4096);
   EXPECT_EQ(a.DelaySamples(), 4096);
   EXPECT_EQ(a.DelayLength(), 4096);
-  // 1024 + 1 samples of 1.0 behind a 4096-sample delay reach the ring as
-  // zeros: the frame stays silent.
+  // The first 4096 samples only fill the delay: what comes out meanwhile is
+  // its silence, which is passed over, not analysed.
+  FeedMono(a, std::vector<double>(4096, 1.0));
+  a.AnalyzeFrames();
+  EXPECT_FALSE(a.NewData());
+  EXPECT_EQ(a.Filled(), 0);
+  // 1024 + 1 more push out the first ones: one hop of 1.0 is analysed.
   FeedMono(a, std::vector<double>(1025, 1.0));
+  EXPECT_EQ(a.Filled(), 1025);
   a.AnalyzeFrames();
   ASSERT_TRUE(a.NewData());
-  EXPECT_EQ(a.Magnitude()[0], 0.0);
+  EXPECT_GT(a.Magnitude()[0], 0.0);
   a.SetDelay(1 << 20);
   EXPECT_EQ(a.DelayLength(), SpectrumAnalyzer::kDelayCapacity);
 }
+
+namespace {
+
+// How the delay line of an analyser that aligns its input with the
+// plug-in's latency gets emptied.
+enum class DelayClear { kResetHistory, kAllocBuffers, kNewDelay };
+
+struct DelayClearCase {
+  const char* name;
+  DelayClear how;
+  int delay;
+};
+
+class DelayRefill : public ::testing::TestWithParam<DelayClearCase> {};
+
+void PrintTo(const DelayClearCase& c, std::ostream* os) { *os << c.name; }
+
+}  // namespace
+
+// An emptied delay line hands out silence until the input fed since has
+// gone through it; that silence was never heard, so it must not be analysed
+// as if it were: after the clear, the delayed analyser's spectra are those
+// of an undelayed one fed the same input from the clear on. Analysing the
+// silence kept the pre-filter curves empty for the latency's time after a
+// reset or an "Analyzer Mode" change in a FIR mode (a second at 48 kHz) and
+// pulled the average down for long after.
+TEST_P(DelayRefill, TheDelaysSilenceIsNotAnalysed) {
+  const DelayClearCase c = GetParam();
+  std::vector<double> x(200000);
+  for (size_t i = 0; i < x.size(); ++i) x[i] = 0.3 * std::sin(0.05 * i) + 0.2 * std::sin(0.0131 * i * (1.0 + i / 1e5));
+  const int cut = 20000;
+  SpectrumAnalyzer delayed, plain;
+  for (SpectrumAnalyzer* a : {&delayed, &plain}) a->SetEnabled(true);
+  if (c.how != DelayClear::kNewDelay) delayed.SetDelay(c.delay);
+  // What came before the clear: heard, then forgotten by both.
+  FeedMono(delayed, std::vector<double>(x.begin(), x.begin() + cut), 700);
+  Refresh(delayed);
+  switch (c.how) {
+    case DelayClear::kResetHistory: delayed.ResetHistory(); break;
+    case DelayClear::kAllocBuffers: delayed.AllocAnalyzerBuffers(); break;
+    case DelayClear::kNewDelay:
+      delayed.ResetHistory();
+      delayed.SetDelay(c.delay);
+      break;
+  }
+  const int n = 40000;
+  // Refreshed now and then, as the display does, so that the two-second
+  // input ring never runs full.
+  for (int at = 0; at < n + c.delay; at += 8000) {
+    const int end = std::min(at + 8000, n + c.delay);
+    FeedMono(delayed, std::vector<double>(x.begin() + cut + at, x.begin() + cut + end), 333);
+    Refresh(delayed);
+    if (at < n) {
+      FeedMono(plain, std::vector<double>(x.begin() + cut + at, x.begin() + cut + std::min(end, n)), 512);
+      Refresh(plain);
+    }
+  }
+  ASSERT_EQ(delayed.Filled(), plain.Filled());
+  ASSERT_EQ(delayed.AverageCount(), plain.AverageCount());
+  for (int k = 0; k < plain.BinCount(); ++k) {
+    ASSERT_EQ(delayed.Average()[k], plain.Average()[k]) << k;
+    ASSERT_EQ(delayed.Maximum()[k], plain.Maximum()[k]) << k;
+    ASSERT_EQ(delayed.Smoothed()[k], plain.Smoothed()[k]) << k;
+  }
+  for (int i = 0; i < plain.PointCount(); ++i) ASSERT_EQ(delayed.AverageCurve()[i], plain.AverageCurve()[i]) << i;
+}
+
+// A latency that moves while input waits in the queue: what the old delay
+// handed out stays and is analysed, then the new delay's silence is passed
+// over. When it moves again before a refresh, the queue keeps one run of
+// silence, from the first to the last, and what lies between goes too.
+TEST(SpectrumAnalyzer, ANewDelayWithInputQueuedPassesOverItsSilenceOnly) {
+  std::vector<double> x(60000);
+  for (size_t i = 0; i < x.size(); ++i) x[i] = 0.4 * std::sin(0.021 * i) * std::cos(0.0007 * i);
+  auto slice = [&x](int from, int to) { return std::vector<double>(x.begin() + from, x.begin() + to); };
+  struct Case {
+    int secondChangeAt;  // 0: the delay moves once
+    std::vector<std::pair<int, int>> heard;  // the parts of x an undelayed analyser is fed
+  } cases[] = {
+      // 3000, then 5000 from sample 10000 on: x[0, 7000) came out of the old
+      // delay, x[10000, ...) comes out of the new one.
+      {0, {{0, 7000}, {10000, 40000}}},
+      // Then 2000 from 17000 on: x[10000, 12000) came out between the two
+      // silences and is dropped with them.
+      {17000, {{0, 7000}, {17000, 45000}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.secondChangeAt);
+    SpectrumAnalyzer delayed, plain;
+    for (SpectrumAnalyzer* a : {&delayed, &plain}) a->SetEnabled(true);
+    delayed.SetDelay(3000);
+    FeedMono(delayed, slice(0, 10000), 256);
+    delayed.SetDelay(5000);
+    if (c.secondChangeAt == 0) {
+      FeedMono(delayed, slice(10000, 45000), 999);
+    } else {
+      FeedMono(delayed, slice(10000, c.secondChangeAt), 999);
+      delayed.SetDelay(2000);
+      FeedMono(delayed, slice(c.secondChangeAt, 47000), 999);
+    }
+    for (const auto& part : c.heard) FeedMono(plain, slice(part.first, part.second), 512);
+    Refresh(delayed);
+    Refresh(plain);
+    ASSERT_EQ(delayed.Filled(), plain.Filled());
+    ASSERT_EQ(delayed.AverageCount(), plain.AverageCount());
+    for (int k = 0; k < plain.BinCount(); ++k) {
+      ASSERT_EQ(delayed.Average()[k], plain.Average()[k]) << k;
+      ASSERT_EQ(delayed.Maximum()[k], plain.Maximum()[k]) << k;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Clears, DelayRefill,
+                         ::testing::Values(DelayClearCase{"Reset", DelayClear::kResetHistory, 4096},
+                                           DelayClearCase{"Alloc", DelayClear::kAllocBuffers, 1},
+                                           DelayClearCase{"NewDelay", DelayClear::kNewDelay, 12345},
+                                           DelayClearCase{"ResetLongDelay", DelayClear::kResetHistory,
+                                                          SpectrumAnalyzer::kDelayCapacity}),
+                         [](const ::testing::TestParamInfo<DelayClearCase>& info) { return std::string(info.param.name); });
 
 TEST(SpectrumAnalyzer, ResetRestartsTheAverageAtOneFrame) {
   SpectrumAnalyzer a;
