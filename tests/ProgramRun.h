@@ -49,12 +49,10 @@ inline std::vector<std::string> ProgramEnvironment() {
   return env;
 }
 
-// Runs `program` in `cwd` with no input and its output in files of a
-// folder of its own.
-inline RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                            const std::string& cwd) {
-  ScratchFolder capture;
-  const std::string outPath = capture.PathOf("stdout"), errPath = capture.PathOf("stderr");
+// Starts `program` in `cwd` with no input, its standard output and error
+// in the files named; the process id, or -1 when it could not start.
+inline pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
+                          const std::string& outPath, const std::string& errPath) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
@@ -70,13 +68,22 @@ inline RunResult RunProgram(const std::string& program, const std::vector<std::s
   std::vector<char*> env;
   for (std::string& e : envStrings) env.push_back(e.data());
   env.push_back(nullptr);
-  RunResult result;
   pid_t pid = 0;
-  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), env.data()) == 0) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-  }
+  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), env.data());
   posix_spawn_file_actions_destroy(&actions);
+  return spawned == 0 ? pid : -1;
+}
+
+// Runs `program` in `cwd` with no input and its output in files of a
+// folder of its own.
+inline RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                            const std::string& cwd) {
+  ScratchFolder capture;
+  const std::string outPath = capture.PathOf("stdout"), errPath = capture.PathOf("stderr");
+  RunResult result;
+  const pid_t pid = SpawnProgram(program, args, cwd, outPath, errPath);
+  int status = 0;
+  if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
   result.out = ReadText(outPath);
   result.err = ReadText(errPath);
   return result;

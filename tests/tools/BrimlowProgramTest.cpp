@@ -198,32 +198,22 @@ INSTANTIATE_TEST_SUITE_P(
       return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
     });
 
+// The program started in cwd with its standard output and error in files
+// of `capture`; returns its process id.
+pid_t SpawnBrimlow(const std::vector<std::string>& args, const std::string& cwd, const ScratchFolder& capture) {
+  return SpawnProgram(BRIMLOW_PROGRAM, args, cwd, capture.PathOf("stdout"), capture.PathOf("stderr"));
+}
+
 // Ctrl-C while a long file is being processed: the program ends by the
 // signal, as the shell expects, and leaves no file, temporary or other.
 TEST(BrimlowProgram, AnInterruptedRunLeavesNoFile) {
   ScratchFolder folder;
   ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 48000 * 30), 48000));
   ScratchFolder capture;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, capture.PathOf("stdout").c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, capture.PathOf("stderr").c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addchdir_np(&actions, folder.Path().c_str());
-  std::vector<std::string> argvStrings = {BRIMLOW_PROGRAM, "process",       "in.wav",         "out.wav",
-                                          "--state-out",   "s.state",       "--set",          "OS Mode=4x",
-                                          "--set",         "Filter Mode=6", "--block",        "64"};
-  std::vector<char*> argv;
-  for (std::string& a : argvStrings) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> envStrings = ProgramEnvironment();
-  std::vector<char*> env;
-  for (std::string& e : envStrings) env.push_back(e.data());
-  env.push_back(nullptr);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, BRIMLOW_PROGRAM, &actions, nullptr, argv.data(), env.data()), 0);
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = SpawnBrimlow({"process", "in.wav", "out.wav", "--state-out", "s.state", "--set", "OS Mode=4x",
+                                  "--set", "Filter Mode=6", "--block", "64"},
+                                 folder.Path(), capture);
+  ASSERT_GT(pid, 0);
   // The render has begun once OUT's temporary file is there.
   bool started = false;
   for (int wait = 0; wait < 20000 && !started; ++wait) {
@@ -238,32 +228,6 @@ TEST(BrimlowProgram, AnInterruptedRunLeavesNoFile) {
   EXPECT_EQ(WTERMSIG(status), SIGINT);
   EXPECT_EQ(ReadText(capture.PathOf("stderr")), "brimlow: interrupted\n");
   EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"in.wav"});
-}
-
-// The program started in cwd with its standard output and error in files
-// of `capture`; returns its process id.
-pid_t SpawnBrimlow(const std::vector<std::string>& args, const std::string& cwd, const ScratchFolder& capture) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, capture.PathOf("stdout").c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, capture.PathOf("stderr").c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
-  std::vector<std::string> argvStrings = {BRIMLOW_PROGRAM};
-  argvStrings.insert(argvStrings.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : argvStrings) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> envStrings = ProgramEnvironment();
-  std::vector<char*> env;
-  for (std::string& e : envStrings) env.push_back(e.data());
-  env.push_back(nullptr);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, BRIMLOW_PROGRAM, &actions, nullptr, argv.data(), env.data());
-  posix_spawn_file_actions_destroy(&actions);
-  return spawned == 0 ? pid : -1;
 }
 
 // Whether the process has a handler of its own for SIGINT, by the caught
