@@ -13,9 +13,10 @@ ControlRef CResControlView::CreateControl() {
     control = GetNewControl(static_cast<int16_t>(mResourceID), GetWindowFromPort(GetViewPort()));
   }
   ThrowIfNil(control);
+  // MoveControl places the control's top-left: the item says where, the
+  // resource only how large.
+  MoveControl(control, Frame().left, Frame().top);
   Rect bounds;
-  GetControlBounds(control, &bounds);
-  MoveControl(control, static_cast<int16_t>(Frame().left - bounds.left), static_cast<int16_t>(Frame().top - bounds.top));
   GetControlBounds(control, &bounds);
   SetFrameRect(bounds);
   return control;

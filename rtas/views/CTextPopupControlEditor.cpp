@@ -63,6 +63,10 @@ int16_t CTextPopupControlEditor::ItemWidth(const std::string& text) {
   return static_cast<int16_t>(TextWidth(text.data(), 0, static_cast<int16_t>(text.size())) + 14);
 }
 
+int32_t CTextPopupControlEditor::MenuItemCount() {
+  return std::clamp<int32_t>(GetStepCount(), 0, 32767 / std::max<int16_t>(ItemHeight(), 1));
+}
+
 void CTextPopupControlEditor::DrawContent(const Rect& r) {
   EraseBackground(r);
   const int32_t step = GetStep();
@@ -96,6 +100,7 @@ void CTextPopupControlEditor::TrackClick(const EventRecord* event, bool syntheti
   const int32_t steps = GetStepCount();
   if (steps < 1) return;
   const int32_t current = GetStep();
+  const int32_t items = MenuItemCount();
   Point where = event->where;
   if (GrafPtr port = GetViewPort()) {
     GrafPtr saved = GetPort();
@@ -109,22 +114,22 @@ void CTextPopupControlEditor::TrackClick(const EventRecord* event, bool syntheti
   LMSetSysFontFam(kFont);
   LMSetSysFontSize(kSize);
   mHilitedItem = 0;
-  const int16_t chosen = Run(where, static_cast<int16_t>(current + 1));
+  const int16_t chosen = Run(where, static_cast<int16_t>(current < items ? current + 1 : 0));
   LMSetSysFontFam(savedFont);
   LMSetSysFontSize(savedSize);
   SetHilite(false);
-  if (chosen >= 1 && chosen <= steps && chosen != current + 1) {
+  if (chosen >= 1 && chosen <= items && chosen != current + 1) {
     SetStep(chosen - 1);
     ShowValueSet();
   }
 }
 
 void CTextPopupControlEditor::ContentSize(int16_t* width, int16_t* height) {
-  const int32_t steps = GetStepCount();
+  const int32_t items = MenuItemCount();
   int16_t widest = 0;
-  for (int32_t k = 0; k < steps; ++k) widest = std::max(widest, ItemWidth(StepText(k)));
+  for (int32_t k = 0; k < items; ++k) widest = std::max(widest, ItemWidth(StepText(k)));
   *width = widest;
-  *height = static_cast<int16_t>(std::min<int32_t>(32767, steps * ItemHeight()));
+  *height = static_cast<int16_t>(items * ItemHeight());
 }
 
 Point CTextPopupControlEditor::Placement(Point where, int16_t popUpItem) {
@@ -159,15 +164,15 @@ void CTextPopupControlEditor::DrawItem(const Rect& menuRect, Point origin, int16
 void CTextPopupControlEditor::DrawMenu(const Rect& menuRect, Point origin) {
   RGBBackColor(&kMenuBack);
   EraseRect(&menuRect);
-  const int32_t steps = GetStepCount();
-  for (int32_t k = 1; k <= steps; ++k) DrawItem(menuRect, origin, static_cast<int16_t>(k), k == mHilitedItem);
+  const int32_t items = MenuItemCount();
+  for (int32_t k = 1; k <= items; ++k) DrawItem(menuRect, origin, static_cast<int16_t>(k), k == mHilitedItem);
 }
 
 int16_t CTextPopupControlEditor::FindItem(const Rect& menuRect, Point origin, Point mouse, int16_t current) {
   (void)current;
   if (!PtInRect(mouse, &menuRect)) return 0;
   const int item = (mouse.v - origin.v) / ItemHeight() + 1;
-  return static_cast<int16_t>(item >= 1 && item <= GetStepCount() ? item : 0);
+  return static_cast<int16_t>(item >= 1 && item <= MenuItemCount() ? item : 0);
 }
 
 void CTextPopupControlEditor::HiliteItem(const Rect& menuRect, Point origin, int16_t previous, int16_t item) {

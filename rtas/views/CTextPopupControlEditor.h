@@ -27,6 +27,10 @@ class CTextPopupControlEditor : public CControlEditor, private CPopupMenuClient 
   std::string ShownText(int32_t step);
   int16_t ItemHeight();
   int16_t ItemWidth(const std::string& text);
+  // The steps the menu lists: a menu numbers its items in 16 bits and its
+  // content is at most 32767 pixels high, so a control with more steps
+  // lists the first ones that fit.
+  int32_t MenuItemCount();
 
  private:
   void ContentSize(int16_t* width, int16_t* height) override;

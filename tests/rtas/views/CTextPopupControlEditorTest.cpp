@@ -1,5 +1,7 @@
 #include "rtas/views/CTextPopupControlEditor.h"
 
+#include <limits>
+
 #include "FakeViewProcess.h"
 #include "ViewTestSupport.h"
 #include "rtas/views/CProcessControlView.h"
@@ -126,4 +128,28 @@ TEST_F(TextPopup, AMenuTallerThanTheScreenScrolls) {
   bool arrow = false;
   for (const auto& c : platform::PortLog(menu)) arrow |= c.op == platform::DrawOp::kPaintPoly;
   EXPECT_TRUE(arrow);
+}
+
+TEST_F(TextPopup, AControlWithMoreStepsThanAMenuCanHoldStillPopsUp) {
+  // A fine continuous control has as many steps as a count holds; the menu
+  // lists what its numbered, 16-bit-high content can show, and a choice in
+  // it still lands on its step.
+  for (const int32_t steps : {40000, std::numeric_limits<int32_t>::max()}) {
+    SCOPED_TRACE(steps);
+    mProcess.mControls[1].steps = steps;
+    mProcess.mControls[1].value = mPopup->StepToValue(0);
+    platform::ScriptMenuChoice(3);
+    EventRecord click = Click(60, 105);
+    mPopup->TrackClick(&click, false);
+    EXPECT_EQ(mPopup->GetStep(), 2);
+    GrafPtr menu = platform::LastMenuPort();
+    ASSERT_NE(menu, nullptr);
+    const auto& log = platform::PortLog(menu);
+    ASSERT_FALSE(log.empty());
+    // Rows of 13 pixels within 32767 pixels of content.
+    size_t rows = 0;
+    for (const auto& c : log) rows += c.op == platform::DrawOp::kText;
+    EXPECT_LE(rows, static_cast<size_t>(32767 / mPopup->ItemHeight()));
+    EXPECT_GT(rows, 0u);
+  }
 }

@@ -402,9 +402,42 @@ TEST_F(ViewResources, IconsAndResourceControls) {
   EXPECT_EQ(control.GetControl()->title, "From CNTL");
   EXPECT_EQ(control.GetControl()->procID, 8);
   EXPECT_EQ(control.GetControl()->refCon, 42);
-  // Moved to the frame's top-left less the control's own (0, 0), and its
-  // bounds become the frame.
+  // Moved to the frame's top-left, and its bounds become the frame.
   EXPECT_EQ(control.Frame(), (Rect{100, 40, 116, 100}));
+}
+
+TEST_F(ViewResources, AResourceControlGoesToItsItemWhereverItsOwnRectangleLies) {
+  // A 'CNTL' keeps its size; its rectangle's place is the resource's, the
+  // item's place is where the control shows.
+  struct Case {
+    int16_t id, top, left;
+  };
+  const Case cases[] = {{310, 0, 0}, {311, 10, 20}, {312, -5, 300}};
+  for (const Case& c : cases) {
+    std::vector<uint8_t> cntl;
+    for (int v : {int{c.top}, int{c.left}, c.top + 16, c.left + 60}) PutWord(cntl, v);
+    PutWord(cntl, 1);
+    PutWord(cntl, 0x0100);
+    PutWord(cntl, 1);
+    PutWord(cntl, 0);
+    PutWord(cntl, 8);
+    cntl.insert(cntl.end(), {0, 0, 0, 42});
+    PutCounted(cntl, "Placed");
+    mResources.Put("CNTL", c.id, cntl);
+  }
+  mResources.Open();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    CResControlView control;
+    control.SetFrameRect(Rect{100, 40, 120, 200});
+    control.SetControlResourceID(static_cast<uint16_t>(c.id));
+    control.AttachPort(mPort);
+    ASSERT_NE(control.GetControl(), nullptr);
+    Rect bounds;
+    GetControlBounds(control.GetControl(), &bounds);
+    EXPECT_EQ(bounds, (Rect{100, 40, 116, 100}));
+    EXPECT_EQ(control.Frame(), bounds);
+  }
 }
 
 TEST_F(ViewResources, AViewPopupShowsItsDialogAsAMenuAndForwardsClicks) {
