@@ -11,8 +11,8 @@ std::string FolderHolding(CFBundleRef bundle) {
   CFURLRef folder = url ? CFURLCreateCopyDeletingLastPathComponent(nullptr, url) : nullptr;
   unsigned char path[4096];
   const bool ok = folder && CFURLGetFileSystemRepresentation(folder, true, path, sizeof path);
-  CFRelease(folder);
-  CFRelease(url);
+  ReleaseIfAny(folder);
+  ReleaseIfAny(url);
   if (!ok) return {};
   std::string text(reinterpret_cast<const char*>(path));
   if (text.back() != '/') text += '/';
@@ -25,7 +25,7 @@ std::string BundleFolder(const char* bundleIdentifier) {
   CFStringRef identifier =
       bundleIdentifier ? CFStringCreateWithCString(nullptr, bundleIdentifier, kCFStringEncodingUTF8) : nullptr;
   CFBundleRef bundle = identifier ? CFBundleGetBundleWithIdentifier(identifier) : nullptr;
-  CFRelease(identifier);
+  ReleaseIfAny(identifier);
   const std::string folder = FolderHolding(bundle);
   return folder.empty() ? FolderHolding(CFBundleGetMainBundle()) : folder;
 }

@@ -1,5 +1,8 @@
 #include "platform/corefoundation/CFBase.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "platform/corefoundation/CFObject.h"
 
 namespace platform {
@@ -16,18 +19,26 @@ platform::CFObject* ObjectOf(CFTypeRef ref) {
   return const_cast<platform::CFObject*>(static_cast<const platform::CFObject*>(ref));
 }
 
+[[noreturn]] void NullReference(const char* call) {
+  std::fprintf(stderr, "%s called with NULL\n", call);
+  std::abort();
+}
+
 }  // namespace
 
 extern "C" {
 
+// Retaining or releasing null is a fatal error on the Mac: it ends the
+// program here too, so code that would crash there fails its tests here.
 CFTypeRef CFRetain(CFTypeRef object) {
-  // The Mac crashes on null; here it is only refused.
-  if (object) ObjectOf(object)->Retain();
+  if (!object) NullReference("CFRetain");
+  ObjectOf(object)->Retain();
   return object;
 }
 
 void CFRelease(CFTypeRef object) {
-  if (object) ObjectOf(object)->Release();
+  if (!object) NullReference("CFRelease");
+  ObjectOf(object)->Release();
 }
 
 CFIndex CFGetRetainCount(CFTypeRef object) { return object ? ObjectOf(object)->RetainCount() : 0; }

@@ -21,9 +21,19 @@ enum : CFComparisonResult { kCFCompareLessThan = -1, kCFCompareEqualTo = 0, kCFC
 #define kCFAllocatorDefault nullptr
 #define kCFAllocatorNull nullptr
 
+// Null is a fatal error for both, as on the Mac.
 CFTypeRef CFRetain(CFTypeRef object);
 void CFRelease(CFTypeRef object);
 CFIndex CFGetRetainCount(CFTypeRef object);
 CFTypeID CFGetTypeID(CFTypeRef object);
 
 }  // extern "C"
+
+namespace platform {
+
+// The stand-ins' own shorthand for a reference that may be null.
+inline void ReleaseIfAny(CFTypeRef object) {
+  if (object) CFRelease(object);
+}
+
+}  // namespace platform

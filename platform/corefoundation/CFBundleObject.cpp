@@ -8,7 +8,7 @@
 
 CFBundleObject::~CFBundleObject() {
   Unload();
-  CFRelease(mIdentifierString);
+  platform::ReleaseIfAny(mIdentifierString);
 }
 
 void CFBundleObject::Release() {
@@ -24,7 +24,7 @@ void CFBundleObject::Release() {
 
 void CFBundleObject::SetIdentifier(const std::string& identifier) {
   mIdentifier = identifier;
-  CFRelease(mIdentifierString);
+  platform::ReleaseIfAny(mIdentifierString);
   mIdentifierString = identifier.empty() ? nullptr : platform::NewString(identifier);
 }
 

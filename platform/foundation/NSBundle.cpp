@@ -38,7 +38,7 @@ NSBundle* NSBundle::ForRef(const void* ref, const std::string& path, const std::
 NSBundle* NSBundle::bundleWithIdentifier(const std::string& identifier) {
   CFStringRef id = CFStringCreateWithCString(nullptr, identifier.c_str(), kCFStringEncodingUTF8);
   CFBundleRef bundle = id ? CFBundleGetBundleWithIdentifier(id) : nullptr;
-  CFRelease(id);
+  platform::ReleaseIfAny(id);
   return bundle ? Wrap(bundle) : nullptr;
 }
 
@@ -64,9 +64,9 @@ NSBundle* Wrap(CFBundleRef bundle) {
   const std::string path = PathOf(url);
   const std::string resourcePath = PathOf(resources);
   const std::string executablePath = PathOf(executable);
-  CFRelease(executable);
-  CFRelease(resources);
-  CFRelease(url);
+  platform::ReleaseIfAny(executable);
+  platform::ReleaseIfAny(resources);
+  platform::ReleaseIfAny(url);
   return NSBundle::ForRef(bundle, path, executablePath, resourcePath);
 }
 

@@ -9,7 +9,7 @@ namespace {
 void* Lookup(CFBundleRef bundle, const char* name) {
   CFStringRef text = CFStringCreateWithCString(nullptr, name, kCFStringEncodingASCII);
   void* address = bundle && text ? CFBundleGetFunctionPointerForName(bundle, text) : nullptr;
-  CFRelease(text);
+  ReleaseIfAny(text);
   return address;
 }
 
@@ -21,8 +21,8 @@ CFBundleRef OpenHostFramework(const std::string& frameworkPath) {
   CFStringRef path = CFStringCreateWithCString(nullptr, frameworkPath.c_str(), kCFStringEncodingUTF8);
   CFURLRef url = path ? CFURLCreateWithFileSystemPath(nullptr, path, kCFURLPOSIXPathStyle, true) : nullptr;
   CFBundleRef bundle = url ? CFBundleCreate(nullptr, url) : nullptr;
-  CFRelease(url);
-  CFRelease(path);
+  ReleaseIfAny(url);
+  ReleaseIfAny(path);
   if (bundle && !KeepBundleCodeLoaded(bundle)) {
     CFRelease(bundle);
     return nullptr;

@@ -20,12 +20,17 @@ CFStringRef StringOf(ConstStr255Param text) {
   return text ? CFStringCreateWithPascalString(nullptr, text, kCFStringEncodingMacRoman) : nullptr;
 }
 
+// A failed create leaves a null reference, which CFRelease must not get.
+void ReleaseIfMade(CFTypeRef ref) {
+  if (ref) CFRelease(ref);
+}
+
 bool SameIdentifier(ConstStr255Param identifier, ConstStr255Param wanted) {
   CFStringRef a = StringOf(identifier);
   CFStringRef b = StringOf(wanted);
   const bool same = a && b && CFStringCompare(a, b, 0) == kCFCompareEqualTo;
-  CFRelease(a);
-  CFRelease(b);
+  ReleaseIfMade(a);
+  ReleaseIfMade(b);
   return same;
 }
 
@@ -67,7 +72,7 @@ OSErr LoadBundleByIdentifier(ConstStr255Param identifier, CFBundleRef* bundle) {
   if (*bundle) return noErr;
   CFStringRef id = StringOf(identifier);
   CFBundleRef known = id ? CFBundleGetBundleWithIdentifier(id) : nullptr;
-  CFRelease(id);
+  ReleaseIfMade(id);
   if (!known) return kNoBundle;
   *bundle = static_cast<CFBundleRef>(const_cast<void*>(CFRetain(known)));
   return LoadCode(bundle);
@@ -76,14 +81,14 @@ OSErr LoadBundleByIdentifier(ConstStr255Param identifier, CFBundleRef* bundle) {
 OSErr LoadBundleInFolder(CFURLRef folder, ConstStr255Param fileName, CFBundleRef* bundle) {
   CFStringRef name = StringOf(fileName);
   CFURLRef url = folder && name ? CFURLCreateCopyAppendingPathComponent(nullptr, folder, name, false) : nullptr;
-  CFRelease(name);
+  ReleaseIfMade(name);
   FSRef ref;
   if (!url || !CFURLGetFSRef(url, &ref)) {
-    CFRelease(url);
+    ReleaseIfMade(url);
     return kPathMissing;
   }
   CFBundleRef created = CFBundleCreate(nullptr, url);
-  CFRelease(url);
+  ReleaseIfMade(url);
   if (!created) return kNoBundle;
   *bundle = created;
   return LoadCode(bundle);
@@ -96,7 +101,7 @@ OSErr LoadBundleAtPath(ConstStr255Param folderPath, ConstStr255Param fileName, C
   CFRelease(path);
   if (!folder) return kNoBundle;
   const OSErr status = LoadBundleInFolder(folder, fileName, bundle);
-  CFRelease(folder);
+  ReleaseIfMade(folder);
   return status;
 }
 
@@ -106,9 +111,9 @@ OSErr LoadHostFramework(ConstStr255Param fileName, CFBundleRef* bundle) {
   // host can ship its frameworks beside itself.
   CFURLRef main = CFBundleCopyBundleURL(CFBundleGetMainBundle());
   CFURLRef folder = main ? CFURLCreateCopyDeletingLastPathComponent(nullptr, main) : nullptr;
-  CFRelease(main);
+  ReleaseIfMade(main);
   const OSErr beside = folder ? LoadBundleInFolder(folder, fileName, bundle) : kNoBundle;
-  CFRelease(folder);
+  ReleaseIfMade(folder);
   if (beside == noErr) return noErr;
   Str255 frameworks;
   pascaltext::FromString("/Library/Frameworks/", frameworks);

@@ -46,7 +46,7 @@ OSErr UDigiLibAccess::LoadLibraryFunction(int32_t index) {
   if (GetFunctionName(index, name) != 0) return kFunctionMissing;
   CFStringRef text = CFStringCreateWithPascalString(nullptr, name, kCFStringEncodingMacRoman);
   void* function = text && mBundle ? CFBundleGetFunctionPointerForName(mBundle, text) : nullptr;
-  CFRelease(text);
+  if (text) CFRelease(text);
   if (!function) return kFunctionMissing;
   mFunctionTable[index] = function;
   return noErr;

@@ -57,6 +57,22 @@ TEST(HostFrameworkLoaders, IdentifiersEndAsTheLibraryExpects) {
   EXPECT_TRUE(IsStreamManagerIdentifier(StreamManagerFrameworkIdentifier()));
 }
 
+// Missing names or folders make no text or address to release: each
+// loader answers its code instead of releasing a null reference, which
+// ends the program on the Mac (and here).
+TEST(HostFrameworkLoaders, MissingNamesAndFoldersAnswerACode) {
+  Str255 name, folder;
+  pascaltext::FromString("DAE.framework", name);
+  pascaltext::FromString("/nowhere/", folder);
+  CFBundleRef bundle = nullptr;
+  EXPECT_EQ(LoadBundleByIdentifier(nullptr, &bundle), -9065);
+  EXPECT_EQ(LoadBundleInFolder(nullptr, name, &bundle), -9064);
+  EXPECT_EQ(LoadBundleAtPath(folder, nullptr, &bundle), -9064);
+  EXPECT_EQ(bundle, nullptr);
+  EXPECT_FALSE(IsDAEIdentifier(nullptr));
+  EXPECT_FALSE(IsStreamManagerIdentifier(nullptr));
+}
+
 TEST(HostFrameworkLoaders, ByIdentifierRetainsAndLoadsAKnownBundle) {
   StandInFrameworks frameworks(StandInFrameworks::kDAE);
   const CFIndex before = CFGetRetainCount(frameworks.DAEBundle());

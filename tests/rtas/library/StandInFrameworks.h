@@ -28,9 +28,9 @@ class StandInFrameworks {
   ~StandInFrameworks() {
     ResetHostFrameworkState();
     ResetControls();
-    CFRelease(mDAE);
-    CFRelease(mDSI);
-    CFRelease(mDSPManager);
+    for (CFBundleRef bundle : {mDAE, mDSI, mDSPManager}) {
+      if (bundle) CFRelease(bundle);
+    }
   }
   StandInFrameworks(const StandInFrameworks&) = delete;
   StandInFrameworks& operator=(const StandInFrameworks&) = delete;
