@@ -49,10 +49,3 @@ TEST(CFString, ReferencesAreCountedAndConstantsShared) {
   EXPECT_EQ(CFSTR("shared text"), CFSTR("shared text"));
   EXPECT_EQ(CString(CFSTR("shared text")), "shared text");
 }
-
-// As on the Mac, so that code which would crash there fails here.
-TEST(CFBaseDeathTest, RetainingOrReleasingNullEndsTheProgram) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_DEATH(CFRelease(nullptr), "CFRelease called with NULL");
-  EXPECT_DEATH(CFRetain(nullptr), "CFRetain called with NULL");
-}
