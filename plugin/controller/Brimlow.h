@@ -286,8 +286,7 @@ class Brimlow : public IPlugRTAS, public IPlugGUIScale {
    private:
     Brimlow& mPlug;
   };
-  bool mDeferImpulse = false;
-  bool mRestoringValues = false;
+  bool mInParamBatch = false;
   bool mImpulsePending = false;
   bool mImpulsePendingFresh = false;
   // The pre-filter analyser sees its input as late as the output leaves.

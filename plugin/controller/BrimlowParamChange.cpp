@@ -69,14 +69,14 @@ double Brimlow::ParamValue(int paramIdx) const {
 
 bool Brimlow::ChangedFromMouse() const {
   const IGraphics* graphics = GetGUI();
-  if (!graphics || mRestoringValues) return false;
+  if (!graphics || mInParamBatch) return false;
   const IMouseMod& mod = graphics->mLastMouseMod;
   return mod.L || mod.R || mod.W;
 }
 
 bool Brimlow::ShiftHeld() const {
   const IGraphics* graphics = GetGUI();
-  return graphics && !mRestoringValues && graphics->mLastMouseMod.S;
+  return graphics && !mInParamBatch && graphics->mLastMouseMod.S;
 }
 
 // The dispatch is the one writer of the mirrors; band edits store theirs
@@ -119,7 +119,7 @@ void Brimlow::OnBandParamChange(int b, int field, RedesignRequest& request) {
   if (field == kBandSolo) {
     // A stored state may hold several soloed bands (the band menu solos one
     // alone): a restore keeps them all.
-    if (m.bandSolo[b] == 1 && !mRestoringValues) {
+    if (m.bandSolo[b] == 1 && !mInParamBatch) {
       for (int other = 0; other < kNumBands; ++other) {
         if (other != b) SetBandField(other, kBandSolo, 0.0);
       }
@@ -189,7 +189,7 @@ void Brimlow::RedesignAfterChange(const RedesignRequest& request) {
     if (request.resetStates) mEngine.ResetProcessBands();
     if (mMirrors.filterMode > 0) {
       const bool fresh = request.resetStates || mForceConvolution;
-      if (mDeferImpulse) {
+      if (mInParamBatch) {
         // A restore changes up to a hundred fields: one impulse at the end.
         mImpulsePending = true;
         mImpulsePendingFresh = mImpulsePendingFresh || fresh;
@@ -203,15 +203,13 @@ void Brimlow::RedesignAfterChange(const RedesignRequest& request) {
 }
 
 void Brimlow::BeginParamBatch() {
-  mDeferImpulse = true;
-  mRestoringValues = true;
+  mInParamBatch = true;
   mImpulsePending = false;
   mImpulsePendingFresh = false;
 }
 
 void Brimlow::EndParamBatch() {
-  mDeferImpulse = false;
-  mRestoringValues = false;
+  mInParamBatch = false;
   if (!mImpulsePending) return;
   mImpulsePending = false;
   if (mMirrors.filterMode > 0) {
