@@ -85,6 +85,20 @@ void ConvolutionStage::Convolve(ConvolutionEngine& engine, const double* const* 
   }
 }
 
+void ConvolutionStage::RunEngines(const double* const* in, double* out0, double* out1, int n) {
+  // The engines' outputs go through mid/side and back as they are taken
+  // out of the queues.
+  Convolve(mLR, in, out0, out1, n, [](double l, double r, double& mid, double& side) {
+    mid = (l + r) * 0.5;
+    side = (l - r) * 0.5;
+  });
+  const double* ms[2] = {out0, out1};
+  Convolve(mMS, ms, out0, out1, n, [](double mid, double side, double& l, double& r) {
+    l = mid + side;
+    r = mid - side;
+  });
+}
+
 void ConvolutionStage::Process(const double* in0, const double* in1, double* out0, double* out1, int n, bool wet,
                                BandListen* listen) {
   if (n < 1) return;
@@ -103,17 +117,7 @@ void ConvolutionStage::Process(const double* in0, const double* in1, double* out
     // The dry delay keeps running so that "AB" off or a listen starts aligned.
     mDry[0].Write(in0, n);
     mDry[1].Write(in1, n);
-    // The engines' outputs go through mid/side and back as they are
-    // taken out of the queues.
-    Convolve(mLR, in, out0, out1, n, [](double l, double r, double& mid, double& side) {
-      mid = (l + r) * 0.5;
-      side = (l - r) * 0.5;
-    });
-    const double* ms[2] = {out0, out1};
-    Convolve(mMS, ms, out0, out1, n, [](double mid, double side, double& l, double& r) {
-      l = mid + side;
-      r = mid - side;
-    });
+    RunEngines(in, out0, out1, n);
     return;
   }
 
@@ -121,20 +125,10 @@ void ConvolutionStage::Process(const double* in0, const double* in1, double* out
   // and side of the first one's output, so that switching back finds them
   // where they would have been. Fed before the outputs are written, which
   // may be the inputs' buffers.
-  double* mid = mScratch[0].Get();
-  double* side = mScratch[1].Get();
   const int room = std::min(mScratch[0].GetSize(), mScratch[1].GetSize());
   for (int offset = 0; offset < n && room > 0; offset += room) {
-    const int k = std::min(room, n - offset);
     const double* piece[2] = {in0 + offset, in1 + offset};
-    Convolve(mLR, piece, mid, side, k, [](double l, double r, double& m, double& s) {
-      m = (l + r) * 0.5;
-      s = (l - r) * 0.5;
-    });
-    const double* ms[2] = {mid, side};
-    mMS.Add(ms, k, 2);
-    const int ready = std::min(mMS.Avail(k), k);
-    if (ready > 0) mMS.Advance(ready);
+    RunEngines(piece, mScratch[0].Get(), mScratch[1].Get(), std::min(room, n - offset));
   }
   // Second channel first: on a mono bus it may be the first's input.
   mDry[1].PushBlock(in1, out1, n);

@@ -56,6 +56,9 @@ class ConvolutionStage {
   const ConvolutionEngine& GetEngineMS() const { return mMS; }
 
  private:
+  // Both engines over n frames, the second on the first one's mid and
+  // side: out holds the filtered left and right.
+  void RunEngines(const double* const* in, double* out0, double* out1, int n);
   // Convolves one block through an engine: the first n - k frames are
   // silence while fewer than n are ready.
   // Each output pair (l, r) goes out as map(l, r, out0[i], out1[i]).
@@ -67,7 +70,7 @@ class ConvolutionStage {
   ImpulseBuffer mImpulseLR, mImpulseMS;
   ConvolutionEngine mLR, mMS;
   DelayRing mDry[2];
-  // The first engine's output as mid and side while the dry path is heard.
+  // Where the engines put their output, unheard, while the dry path is.
   WDL_TypedBuf<double> mScratch[2];
   int mLatency = 0;
   int mMaxBlock = 1;
