@@ -41,8 +41,8 @@ const CommandSpec* FindCommand(const std::string& name) {
   return nullptr;
 }
 
-void SetOnce(std::optional<std::string>* slot, const std::string& option, const std::string& value) {
-  if (*slot) Usage(option + " given twice");
+// The parser has already refused an option given twice.
+void SetText(std::optional<std::string>* slot, const std::string& option, const std::string& value) {
   if (value.empty()) Usage(option + " needs a non-empty value");
   *slot = value;
 }
@@ -50,13 +50,13 @@ void SetOnce(std::optional<std::string>* slot, const std::string& option, const 
 // Options of `process`; the rest of the commands take none.
 void TakeProcessOption(const std::string& option, const std::string& value, ProcessOptions* o) {
   if (option == "--preset") {
-    SetOnce(&o->preset, option, value);
+    SetText(&o->preset, option, value);
   } else if (option == "--preset-file") {
-    SetOnce(&o->presetFile, option, value);
+    SetText(&o->presetFile, option, value);
   } else if (option == "--state-in") {
-    SetOnce(&o->stateIn, option, value);
+    SetText(&o->stateIn, option, value);
   } else if (option == "--state-out") {
-    SetOnce(&o->stateOut, option, value);
+    SetText(&o->stateOut, option, value);
   } else if (option == "--set") {
     const size_t eq = value.find('=');
     if (eq == std::string::npos || eq == 0) Usage("--set needs NAME=VALUE, not \"" + value + "\"");
@@ -87,7 +87,7 @@ bool IsScreenshotOption(const std::string& option) { return option == "--scale" 
 
 void TakeScreenshotOption(const std::string& option, const std::string& value, ScreenshotOptions* o) {
   if (option == "--input") {
-    SetOnce(&o->input, option, value);
+    SetText(&o->input, option, value);
     return;
   }
   long long n = 0;
@@ -154,7 +154,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     // silently replace the first.
     if (option != "--set" && !given.insert(option).second) Usage(option + " given twice");
     if (edit && option == "--input") {
-      SetOnce(&line.screenshot.input, option, value);
+      SetText(&line.screenshot.input, option, value);
     } else if (IsScreenshotOption(option)) {
       TakeScreenshotOption(option, value, &line.screenshot);
     } else {
