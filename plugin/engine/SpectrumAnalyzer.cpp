@@ -127,16 +127,17 @@ void SpectrumAnalyzer::SetDelay(int delaySamples) {
   const int before = mDelay.GetLength();
   // A new length empties the line too.
   mDelay.SetLength(delaySamples);
-  if (emptied || mDelay.GetLength() != before) {
-    // The silence of an earlier emptying, when nothing waits before it,
-    // goes now, so that the new one starts a run of its own.
-    PassQueuedSilence();
-    mDelaySilence = mDelay.GetLength();
-  }
+  if (emptied || mDelay.GetLength() != before) DelayEmptied();
 }
 
 void SpectrumAnalyzer::EmptyDelay() {
   mDelay.Clear();
+  DelayEmptied();
+}
+
+void SpectrumAnalyzer::DelayEmptied() {
+  // The silence of an earlier emptying, when nothing waits before it, goes
+  // now, so that the new one starts a run of its own.
   PassQueuedSilence();
   mDelaySilence = mDelay.GetLength();
 }

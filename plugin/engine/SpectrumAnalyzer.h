@@ -137,6 +137,8 @@ class SpectrumAnalyzer {
  private:
   void Configured();
   void EmptyDelay();
+  // The delay holds nothing that was fed: its whole length is silence to come.
+  void DelayEmptied();
   // The queued silence, when the read position has reached it, is dropped.
   void PassQueuedSilence();
   // count queued samples into out (null: dropped), passing the silence.
