@@ -90,6 +90,11 @@ int RunScreenshotCommand(const CommandLine& line, FILE* out) {
   // A signal that came after the last window still stops the run.
   StopIfInterrupted();
   outputs.CommitAll();
+  RunReport meters;
+  meters.inputMeter = session.InputMeterText();
+  meters.outputMeter = session.OutputMeterText();
+  meters.meterMode = session.MeterMode();
   std::fprintf(out, "editor: %d x %d\n", width, height);
+  std::fputs(FormatMeterLines(meters).c_str(), out);
   return 0;
 }
