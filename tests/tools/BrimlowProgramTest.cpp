@@ -313,18 +313,37 @@ TEST(BrimlowProgram, DemoWritesIntoTheCurrentFolderByDefault) {
   EXPECT_TRUE(std::filesystem::exists(folder.PathOf("other.png")));
 }
 
-TEST(BrimlowProgram, EditWithoutADisplayFailsWithOneLine) {
+struct NoDisplayCase {
+  const char* display;  // null: DISPLAY unset
+  const char* message;
+};
+
+class EditWithoutADisplay : public ::testing::TestWithParam<NoDisplayCase> {};
+
+// A user who set DISPLAY is told which display failed, not to set it.
+TEST_P(EditWithoutADisplay, FailsWithOneLineNamingWhatToMend) {
+  const NoDisplayCase& c = GetParam();
   ScratchFolder folder;
   const char* display = std::getenv("DISPLAY");
   const std::string saved = display ? display : "";
-  unsetenv("DISPLAY");
+  if (c.display) setenv("DISPLAY", c.display, 1);
+  else unsetenv("DISPLAY");
   const RunResult r = RunBrimlow({"edit", "--state-out", "s.state"}, folder.Path());
   if (display) setenv("DISPLAY", saved.c_str(), 1);
+  else unsetenv("DISPLAY");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "brimlow: cannot open the editor: no X display (set DISPLAY)\n");
+  EXPECT_EQ(r.err, std::string("brimlow: ") + c.message + "\n");
   EXPECT_EQ(folder.FileCount(), 0u);
 }
+
+// No server listens on display 7391: its socket is not there.
+INSTANTIATE_TEST_SUITE_P(
+    Table, EditWithoutADisplay,
+    ::testing::Values(NoDisplayCase{nullptr, "cannot open the editor: no X display (set DISPLAY)"},
+                      NoDisplayCase{"", "cannot open the editor: no X display (set DISPLAY)"},
+                      NoDisplayCase{":7391", "cannot open the editor on X display :7391"},
+                      NoDisplayCase{":7391.0", "cannot open the editor on X display :7391.0"}));
 
 // The largest magnitude in a file, and how many samples pass full scale.
 struct FloatPeak {
