@@ -1,7 +1,7 @@
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <cerrno>
 #include <functional>
 #include <memory>
 #include <string>
