@@ -1,10 +1,9 @@
 #include "tools/CommandLine.h"
 
-#include <algorithm>
-#include <iterator>
 #include <set>
 
 #include "tools/CommandError.h"
+#include "tools/EditorScale.h"
 #include "tools/NumberArgument.h"
 
 namespace {
@@ -25,12 +24,9 @@ constexpr CommandSpec kCommands[] = {
     {"screenshot", Command::kScreenshot, 1, 1,
      "brimlow screenshot OUT.png [--scale PERCENT] [--input IN] [options of process]"},
     {"edit", Command::kEdit, 0, 0,
-     "brimlow edit [--input IN] [--state-in F] [--state-out F] [--preset NAME|N] [--preset-file F] "
-     "[--set NAME=VALUE]..."},
+     "brimlow edit [--scale PERCENT] [--input IN] [--state-in F] [--state-out F] [--preset NAME|N] "
+     "[--preset-file F] [--set NAME=VALUE]..."},
 };
-
-// The editor's GUI scales, in percent.
-constexpr int kGuiScales[] = {50, 75, 100, 125, 150, 175, 200};
 
 [[noreturn]] void Usage(const std::string& message) { throw CommandError(message, CommandError::kUsage); }
 
@@ -91,8 +87,7 @@ void TakeScreenshotOption(const std::string& option, const std::string& value, S
     return;
   }
   long long n = 0;
-  const bool known = ParseIntegerArgument(value, 50, 200, &n) &&
-                     std::find(std::begin(kGuiScales), std::end(kGuiScales), n) != std::end(kGuiScales);
+  const bool known = ParseIntegerArgument(value, 50, 200, &n) && IsGuiScalePercent(n);
   if (!known) Usage("--scale needs 50, 75, 100, 125, 150, 175 or 200, not \"" + value + "\"");
   o->scalePercent = static_cast<int>(n);
 }
@@ -136,7 +131,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     const bool edit = line.command == Command::kEdit;
     const bool takesProcessOptions = line.command == Command::kProcess || screenshot;
     // The editor takes the settings, not the render's options.
-    const bool editOption = edit && (option == "--input" || (TakesValue(option) && option != "--bits"));
+    const bool editOption = edit && (IsScreenshotOption(option) || (TakesValue(option) && option != "--bits"));
     const bool known = (takesProcessOptions && (TakesValue(option) || IsFlag(option))) ||
                        (screenshot && IsScreenshotOption(option)) || editOption;
     if (!known) Usage("unknown option " + option + " for " + spec->name);
@@ -153,9 +148,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     // Only --set adds up; a second value of any other option would
     // silently replace the first.
     if (option != "--set" && !given.insert(option).second) Usage(option + " given twice");
-    if (edit && option == "--input") {
-      SetText(&line.screenshot.input, option, value);
-    } else if (IsScreenshotOption(option)) {
+    if (IsScreenshotOption(option)) {
       TakeScreenshotOption(option, value, &line.screenshot);
     } else {
       TakeProcessOption(option, value, &line.options);
@@ -183,8 +176,9 @@ const char* HelpText() {
          "       brimlow capture IN OUT.ref\n"
          "       brimlow demo [OUT]\n"
          "       brimlow screenshot OUT.png [--scale PERCENT] [--input IN] [options]\n"
-         "       brimlow edit [--input IN] [--state-in F] [--state-out F] [--preset NAME|N]\n"
-         "                    [--preset-file F] [--set NAME=VALUE]...\n"
+         "       brimlow edit [--scale PERCENT] [--input IN] [--state-in F]\n"
+         "                    [--state-out F] [--preset NAME|N] [--preset-file F]\n"
+         "                    [--set NAME=VALUE]...\n"
          "       brimlow --help\n"
          "\n"
          "Runs the Brimlow equaliser plug-in as a host would, without one.\n"
@@ -221,7 +215,8 @@ const char* HelpText() {
          "                            range are refused\n"
          "  --state-out FILE          save the plug-in's state after the run\n"
          "  --bits 16|24|32           output sample format: 16 or 24-bit integer, 32-bit\n"
-         "                            float (default 32)\n"
+         "                            float (default 32); integer files clip samples\n"
+         "                            beyond full scale, and a warning says how many\n"
          "  --block N                 host block size, 1 to 65536 (default 512)\n"
          "  --bypass                  run the host's bypass instead of the plug-in\n"
          "  --no-latency-compensation keep the plug-in's output as it comes: delayed by\n"
@@ -234,9 +229,11 @@ const char* HelpText() {
          "                            settings\n"
          "  --input IN                the audio to run (WAV, AIFF or AIFC)\n"
          "\n"
-         "Options of edit: --input as for screenshot; --state-in, --preset,\n"
+         "Options of edit: --scale and --input as for screenshot (without --scale the\n"
+         "editor keeps the GUI scale the settings give it); --state-in, --preset,\n"
          "--preset-file and --set as for process, applied before the window opens;\n"
-         "--state-out FILE written when the window is closed; --block N.\n"
+         "--state-out FILE written when the window is closed; --block N. An editor\n"
+         "larger than the screen opens at the largest GUI scale that fits, and says so.\n"
          "\n"
          "What process guarantees:\n"
          "  - OUT lines up with IN from the first sample and has its length: the plug-in\n"
@@ -250,8 +247,10 @@ const char* HelpText() {
          "  - OUT and the --state-out file appear together, each whole, or neither does.\n"
          "\n"
          "After the run process prints \"latency: N\" (samples) and the input and output\n"
-         "meter readouts; screenshot prints \"editor: W x H\", the picture's size in\n"
-         "pixels. Numbers are read and written in the C locale. On any failure,\n"
+         "meter readouts, each followed by the unit of the meter mode: dBFS peak,\n"
+         "dBFS RMS, LUFS (EBU M), LUFS (EBU S) or VU (0 VU is -18 dBFS); screenshot\n"
+         "prints \"editor: W x H\", the picture's size in pixels, then the same meter\n"
+         "lines. Numbers are read and written in the C locale. On any failure,\n"
          "an interruption included, no file is written or changed, a one-line message\n"
          "goes to standard error and the exit code is 1 (2 for an unusable command\n"
          "line; an interrupted run ends by its signal).\n";

@@ -22,9 +22,11 @@ struct ProcessOptions {
 };
 
 // What `brimlow screenshot` takes besides the options of process; edit
-// takes the input too.
+// takes them too.
 struct ScreenshotOptions {
-  int scalePercent = 100;             // the editor's "GUI Scale"
+  // The editor's "GUI Scale", set after the other settings; without one
+  // screenshot takes 100 and edit keeps the scale the settings gave.
+  std::optional<int> scalePercent;
   std::optional<std::string> input;  // audio to run; the demo's signal without one
 };
 

@@ -41,3 +41,7 @@ struct MoreOutputs {
 // succeeded. showProgress: a percentage on standard error.
 RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::string& outPath,
                        const ProcessOptions& options, bool showProgress, const MoreOutputs& more = {});
+
+// The clipping ProcessAudio saw, as one line on standard error; nothing
+// when no sample clipped.
+void WarnOfClipping(const RunReport& report);

@@ -62,5 +62,6 @@ int RunDemoCommand(const CommandLine& line, FILE* out) {
   std::fprintf(out, "output: %s (32-bit float WAV)\n", path.c_str());
   std::fprintf(out, "editor: %s (PNG)\n", picturePath.c_str());
   std::fputs(FormatReport(report).c_str(), out);
+  WarnOfClipping(report);
   return 0;
 }

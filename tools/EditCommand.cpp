@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -7,11 +9,13 @@
 
 #include "platform/corefoundation/RunLoop.h"
 #include "platform/windowserver/X11Backend.h"
+#include "plugin/controller/Brimlow.h"
 #include "tools/AtomicFile.h"
 #include "tools/CommandError.h"
 #include "tools/CommandLine.h"
 #include "tools/EditBackend.h"
 #include "tools/Commands.h"
+#include "tools/EditorScale.h"
 #include "tools/EditorWindow.h"
 #include "tools/FileAudioSource.h"
 #include "tools/HostSession.h"
@@ -85,6 +89,29 @@ class LoopedInput {
   std::vector<float*> mInPtrs, mOutPtrs;
 };
 
+// The display named is the one the user set; without one there is nothing
+// to name, only the variable to set.
+std::string NoDisplayMessage(const char* displayName) {
+  if (!displayName || !*displayName) return "cannot open the editor: no X display (set DISPLAY)";
+  return std::string("cannot open the editor on X display ") + displayName;
+}
+
+// A window larger than the screen would hide part of the editor, its
+// menus perhaps, out of reach: the GUI scale comes down until the window
+// fits, and the user is told.
+void FitEditorToScreen(HostSession& session, const PixelSize& screen) {
+  const Brimlow& plug = session.Instance();
+  const int wanted = static_cast<int>(std::lround(plug.GuiScaleX() * 100.0));
+  const PixelSize size = EditorSizeAt(plug.mBaseWidth, plug.mBaseHeight, wanted);
+  if (Fits(size, screen)) return;
+  const int chosen = LargestScaleThatFits(plug.mBaseWidth, plug.mBaseHeight, screen, wanted);
+  session.ApplySetting("GUI Scale=" + std::to_string(chosen) + "%");
+  const PixelSize opened = EditorSizeAt(plug.mBaseWidth, plug.mBaseHeight, chosen);
+  std::fprintf(stderr, "brimlow: the editor at %d %% (%s) is larger than the screen (%s): opened at %d %% (%s)%s\n",
+               wanted, SizeText(size).c_str(), SizeText(screen).c_str(), chosen, SizeText(opened).c_str(),
+               Fits(opened, screen) ? "" : ", the smallest scale");
+}
+
 }  // namespace
 
 int RunEditCommand(const CommandLine& line, FILE* out) {
@@ -101,7 +128,7 @@ int RunEditCommand(const CommandLine& line, FILE* out) {
   LoopedInput looped(makeSource, options.blockSize);
 
   std::unique_ptr<platform::X11Backend> display = platform::X11Backend::Open(nullptr);
-  if (!display) throw CommandError("cannot open the editor: no X display (set DISPLAY)");
+  if (!display) throw CommandError(NoDisplayMessage(std::getenv("DISPLAY")));
   platform::X11Backend* x11 = display.get();
   platform::InstallBackend(std::make_unique<EditBackend>(std::move(display), stdin, out));
   platform::UseRealRunLoopClock(true);
@@ -109,6 +136,10 @@ int RunEditCommand(const CommandLine& line, FILE* out) {
   HostSession session;
   session.Start(looped.SampleRate(), options.blockSize, looped.Channels());
   ApplyProcessSettings(session, options);
+  if (line.screenshot.scalePercent) {
+    session.ApplySetting("GUI Scale=" + std::to_string(*line.screenshot.scalePercent) + "%");
+  }
+  FitEditorToScreen(session, {x11->DisplayPixelsWide(), x11->DisplayPixelsHigh()});
   if (options.stateOut && !stateFile.Open(options.stateOut->c_str())) {
     throw CommandError(OutputError(*options.stateOut, errno));
   }

@@ -75,3 +75,5 @@ std::string MeterText(const Meters::Reading& reading) {
 std::string HostSession::InputMeterText() const { return MeterText(mPlug->GetMeters().InputReading()); }
 
 std::string HostSession::OutputMeterText() const { return MeterText(mPlug->GetMeters().OutputReading()); }
+
+int HostSession::MeterMode() const { return mPlug->GetMeters().MeterModeValue(); }

@@ -48,6 +48,8 @@ class HostSession : public BlockProcessor {
   // The two meter readouts as the editor's texts show them.
   std::string InputMeterText() const;
   std::string OutputMeterText() const;
+  // "Main Meter Mode" as the meters run it: what the readouts measure.
+  int MeterMode() const;
 
  private:
   std::unique_ptr<Brimlow> mPlug;

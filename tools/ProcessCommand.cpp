@@ -4,6 +4,7 @@
 
 #include "tools/AlignedRender.h"
 #include "tools/AtomicFile.h"
+#include "tools/ClipCounter.h"
 #include "tools/CommandError.h"
 #include "tools/CommandLine.h"
 #include "tools/Commands.h"
@@ -76,8 +77,12 @@ RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::str
     throw CommandError(OutputError(*options.stateOut, errno));
   }
   int writeErrno = 0;
+  // Float files hold whatever the plug-in makes; integer ones clip.
+  ClipCounter clips;
+  const bool integerOutput = options.bits != 32;
   AlignedRender render(session, source.Channels(), options.blockSize, options.latencyCompensation,
                        [&](const double* const* channels, size_t frames) {
+                         if (integerOutput) clips.Add(channels, source.Channels(), frames);
                          errno = 0;
                          if (writer.WriteFrames(channels, frames)) return true;
                          // No call failed: the file would pass the 4 GB of a RIFF size.
@@ -115,6 +120,10 @@ RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::str
   report.latency = session.Latency();
   report.inputMeter = session.InputMeterText();
   report.outputMeter = session.OutputMeterText();
+  report.meterMode = session.MeterMode();
+  report.bits = options.bits;
+  report.clippedSamples = clips.Clipped();
+  report.peak = clips.Peak();
   return report;
 }
 
@@ -123,5 +132,11 @@ int RunProcessCommand(const CommandLine& line, FILE* out) {
   HostSession session;
   const RunReport report = ProcessAudio(session, source, line.files[1], line.options, isatty(STDERR_FILENO) == 1);
   std::fputs(FormatReport(report).c_str(), out);
+  WarnOfClipping(report);
   return 0;
+}
+
+void WarnOfClipping(const RunReport& report) {
+  const std::string warning = FormatClipWarning(report);
+  if (!warning.empty()) std::fprintf(stderr, "brimlow: warning: %s\n", warning.c_str());
 }

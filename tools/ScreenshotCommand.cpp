@@ -55,7 +55,7 @@ int RunScreenshotCommand(const CommandLine& line, FILE* out) {
   HostSession session;
   session.Start(source->SampleRate(), options.blockSize, source->Channels());
   ApplyProcessSettings(session, options);
-  session.ApplySetting("GUI Scale=" + std::to_string(line.screenshot.scalePercent) + "%");
+  session.ApplySetting("GUI Scale=" + std::to_string(line.screenshot.scalePercent.value_or(100)) + "%");
   session.SetBypass(options.bypass);
   if (!picture.Open(outPath.c_str())) throw CommandError(OutputError(outPath, errno));
   if (options.stateOut && !stateFile.Open(options.stateOut->c_str())) {
@@ -90,6 +90,11 @@ int RunScreenshotCommand(const CommandLine& line, FILE* out) {
   // A signal that came after the last window still stops the run.
   StopIfInterrupted();
   outputs.CommitAll();
+  RunReport meters;
+  meters.inputMeter = session.InputMeterText();
+  meters.outputMeter = session.OutputMeterText();
+  meters.meterMode = session.MeterMode();
   std::fprintf(out, "editor: %d x %d\n", width, height);
+  std::fputs(FormatMeterLines(meters).c_str(), out);
   return 0;
 }

@@ -246,6 +246,8 @@ ScreenPoint X11Backend::MouseLocation() {
 
 int X11Backend::DisplayPixelsHigh() { return DisplayHeight(mX->display, mX->screen); }
 
+int X11Backend::DisplayPixelsWide() const { return DisplayWidth(mX->display, mX->screen); }
+
 // ---- The event loop ------------------------------------------------------------------
 
 namespace {

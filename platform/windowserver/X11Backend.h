@@ -45,6 +45,8 @@ class X11Backend : public HeadlessBackend {
   bool MoveCursor(const ScreenPoint& where) override;
   ScreenPoint MouseLocation() override;
   int DisplayPixelsHigh() override;
+  // The default screen's width, for a caller that sizes a window to fit.
+  int DisplayPixelsWide() const;
 
   // One round of the event loop: the X events waiting, a pass of the run
   // loop, then a wait of at most maxWaitSeconds for the next event or timer.

@@ -10,6 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -31,6 +35,14 @@ RunResult RunBrimlow(const std::vector<std::string>& args, const std::string& cw
   return RunProgram(BRIMLOW_PROGRAM, args, cwd);
 }
 
+// What follows "input meter: " up to the end of the line.
+std::string AfterPrefix(const std::vector<std::string>& lines, const std::string& prefix) {
+  for (const std::string& line : lines) {
+    if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
+  }
+  return "(no line " + prefix + ")";
+}
+
 TEST(BrimlowProgram, ProcessPrintsLatencyAndMetersAndWritesOut) {
   ScratchFolder folder;
   const Channels input = MakeNoise(2, 6000);
@@ -45,6 +57,8 @@ TEST(BrimlowProgram, ProcessPrintsLatencyAndMetersAndWritesOut) {
   EXPECT_EQ(lines[0].rfind("latency: ", 0), 0u);
   EXPECT_EQ(lines[1].rfind("input meter: ", 0), 0u);
   EXPECT_EQ(lines[2].rfind("output meter: ", 0), 0u);
+  // Nothing clips: the 24-bit file holds every sample as it came.
+  EXPECT_EQ(r.err, "");
   int bits = 0;
   const Channels output = ReadAudio(folder.PathOf("out.wav"), nullptr, &bits);
   EXPECT_EQ(bits, 24);
@@ -278,6 +292,8 @@ TEST(BrimlowProgram, DemoWritesIntoTheCurrentFolderByDefault) {
   EXPECT_NE(r.out.find("\nlatency: "), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\ninput meter: "), std::string::npos);
   EXPECT_NE(r.out.find("\noutput meter: "), std::string::npos);
+  const std::string outputMeter = AfterPrefix(Lines(r.out), "output meter: ");
+  EXPECT_EQ(outputMeter.substr(outputMeter.find(' ') + 1), "dBFS peak") << r.out;
   uint32_t rate = 0;
   const Channels output = ReadAudio(folder.PathOf("brimlow-demo.wav"), &rate);
   EXPECT_EQ(rate, 48000u);
@@ -297,18 +313,148 @@ TEST(BrimlowProgram, DemoWritesIntoTheCurrentFolderByDefault) {
   EXPECT_TRUE(std::filesystem::exists(folder.PathOf("other.png")));
 }
 
-TEST(BrimlowProgram, EditWithoutADisplayFailsWithOneLine) {
+struct NoDisplayCase {
+  const char* display;  // null: DISPLAY unset
+  const char* message;
+};
+
+class EditWithoutADisplay : public ::testing::TestWithParam<NoDisplayCase> {};
+
+// A user who set DISPLAY is told which display failed, not to set it.
+TEST_P(EditWithoutADisplay, FailsWithOneLineNamingWhatToMend) {
+  const NoDisplayCase& c = GetParam();
   ScratchFolder folder;
   const char* display = std::getenv("DISPLAY");
   const std::string saved = display ? display : "";
-  unsetenv("DISPLAY");
+  if (c.display) setenv("DISPLAY", c.display, 1);
+  else unsetenv("DISPLAY");
   const RunResult r = RunBrimlow({"edit", "--state-out", "s.state"}, folder.Path());
   if (display) setenv("DISPLAY", saved.c_str(), 1);
+  else unsetenv("DISPLAY");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "brimlow: cannot open the editor: no X display (set DISPLAY)\n");
+  EXPECT_EQ(r.err, std::string("brimlow: ") + c.message + "\n");
   EXPECT_EQ(folder.FileCount(), 0u);
 }
+
+// No server listens on display 7391: its socket is not there.
+INSTANTIATE_TEST_SUITE_P(
+    Table, EditWithoutADisplay,
+    ::testing::Values(NoDisplayCase{nullptr, "cannot open the editor: no X display (set DISPLAY)"},
+                      NoDisplayCase{"", "cannot open the editor: no X display (set DISPLAY)"},
+                      NoDisplayCase{":7391", "cannot open the editor on X display :7391"},
+                      NoDisplayCase{":7391.0", "cannot open the editor on X display :7391.0"}));
+
+// The largest magnitude in a file, and how many samples pass full scale.
+struct FloatPeak {
+  double peak = 0.0;
+  uint64_t beyondFullScale = 0;
+};
+
+FloatPeak PeakOf(const Channels& s) {
+  FloatPeak p;
+  for (const auto& ch : s) {
+    for (const float v : ch) {
+      p.peak = std::max(p.peak, static_cast<double>(std::fabs(v)));
+      if (std::fabs(v) > 1.0f) ++p.beyondFullScale;
+    }
+  }
+  return p;
+}
+
+// An integer file clips what passes full scale; the run says how much, in
+// one line, and still succeeds. The float file of the same run holds the
+// samples unclipped, so it tells how many there should be.
+TEST(BrimlowProgram, IntegerOutputSaysHowManySamplesClipped) {
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 9000), 48000));
+  const RunResult flt = RunBrimlow({"process", "in.wav", "f.wav", "--set", "Output Gain=6"}, folder.Path());
+  ASSERT_EQ(flt.exitCode, 0) << flt.err;
+  EXPECT_EQ(flt.err, "");  // a float file clips nothing
+  const FloatPeak expected = PeakOf(ReadAudio(folder.PathOf("f.wav")));
+  ASSERT_GT(expected.beyondFullScale, 0u);
+  ASSERT_LT(expected.beyondFullScale, 2u * 9000u);
+
+  for (const char* bits : {"16", "24"}) {
+    const RunResult r =
+        RunBrimlow({"process", "in.wav", "i.wav", "--set", "Output Gain=6", "--bits", bits}, folder.Path());
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, flt.out);
+    unsigned long long count = 0;
+    int printedBits = 0;
+    double peakDb = 0.0;
+    char tail[8] = {};
+    ASSERT_EQ(std::sscanf(r.err.c_str(), "brimlow: warning: %llu samples clipped at %d bits (peak %lf dBFS%7s",
+                          &count, &printedBits, &peakDb, tail),
+              4)
+        << r.err;
+    EXPECT_EQ(std::string(tail), ")");
+    EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
+    EXPECT_EQ(count, expected.beyondFullScale) << bits;
+    EXPECT_EQ(printedBits, std::stoi(bits));
+    EXPECT_NEAR(peakDb, 20.0 * std::log10(expected.peak), 0.051);
+    EXPECT_NE(r.err.find("(peak +"), std::string::npos) << r.err;
+  }
+
+  // The same file 12 dB lower passes full scale nowhere.
+  const RunResult quiet =
+      RunBrimlow({"process", "in.wav", "q.wav", "--set", "Output Gain=-6", "--bits", "16"}, folder.Path());
+  ASSERT_EQ(quiet.exitCode, 0) << quiet.err;
+  EXPECT_EQ(quiet.err, "");
+}
+
+struct MeterModeCase {
+  const char* mode;  // "Main Meter Mode"
+  const char* unit;
+};
+
+class MeterUnits : public ::testing::TestWithParam<MeterModeCase> {};
+
+// The number stays where it was, right after the prefix; the unit of the
+// meter mode follows it, in process and screenshot alike.
+TEST_P(MeterUnits, FollowTheReadoutInEveryCommand) {
+  const MeterModeCase& c = GetParam();
+  ScratchFolder folder;
+  const Channels input = MakeNoise(2, 30000);
+  ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), input, 48000));
+  const std::string mode = std::string("Main Meter Mode=") + c.mode;
+  const RunResult process = RunBrimlow({"process", "in.wav", "out.wav", "--set", mode}, folder.Path());
+  const RunResult screenshot =
+      RunBrimlow({"screenshot", "e.png", "--input", "in.wav", "--set", mode}, folder.Path());
+  for (const RunResult* r : {&process, &screenshot}) {
+    ASSERT_EQ(r->exitCode, 0) << r->err;
+    for (const char* prefix : {"input meter: ", "output meter: "}) {
+      const std::string rest = AfterPrefix(Lines(r->out), prefix);
+      const size_t blank = rest.find(' ');
+      ASSERT_NE(blank, std::string::npos) << rest;
+      EXPECT_EQ(rest.substr(blank + 1), c.unit) << rest;
+      const std::string number = rest.substr(0, blank);
+      char* end = nullptr;
+      std::strtod(number.c_str(), &end);
+      EXPECT_TRUE(number == "-inf" || (end && *end == '\0' && number.find('.') == number.size() - 2)) << number;
+    }
+  }
+  if (std::string(c.mode) == "Peak") {
+    // The peak of a flat run is the input's own.
+    const double peak = PeakOf(input).peak;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f dBFS peak", std::floor(20.0 * std::log10(peak) * 10.0 + 0.5) / 10.0);
+    EXPECT_EQ(AfterPrefix(Lines(process.out), "input meter: "), text);
+    EXPECT_EQ(AfterPrefix(Lines(process.out), "output meter: "), text);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryMode, MeterUnits,
+                         ::testing::Values(MeterModeCase{"Peak", "dBFS peak"}, MeterModeCase{"RMS", "dBFS RMS"},
+                                           MeterModeCase{"EBU ML", "LUFS (EBU M)"},
+                                           MeterModeCase{"EBU SL", "LUFS (EBU S)"}, MeterModeCase{"VU", "VU"}),
+                         [](const ::testing::TestParamInfo<MeterModeCase>& info) {
+                           std::string name;
+                           for (const char* p = info.param.mode; *p; ++p) {
+                             if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
+                           }
+                           return name;
+                         });
 
 TEST(BrimlowProgram, ListsHelpAndCapture) {
   ScratchFolder folder;
@@ -364,7 +510,7 @@ TEST_P(ScreenshotScales, WriteAPictureOfTheEditorsSizeForTheScale) {
   ASSERT_EQ(r.exitCode, 0) << r.err;
   // The editor is 872 x 632 at 100 %.
   const int width = 872 * percent / 100, height = 632 * percent / 100;
-  EXPECT_EQ(r.out, "editor: " + std::to_string(width) + " x " + std::to_string(height) + "\n");
+  EXPECT_EQ(Lines(r.out).at(0), "editor: " + std::to_string(width) + " x " + std::to_string(height));
   int pngWidth = 0, pngHeight = 0;
   ASSERT_TRUE(PngSize(ReadText(folder.PathOf("editor.png")), &pngWidth, &pngHeight));
   EXPECT_EQ(pngWidth, width);
@@ -381,7 +527,11 @@ TEST(BrimlowProgram, ScreenshotRunsTheDemoSignalByDefaultAndSavesTheState) {
   const RunResult r =
       RunBrimlow({"screenshot", "e.png", "--state-out", "s.state", "--set", "Output Gain=-6"}, folder.Path());
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out, "editor: 872 x 632\n");
+  const std::vector<std::string> lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 3u) << r.out;
+  EXPECT_EQ(lines[0], "editor: 872 x 632");
+  EXPECT_EQ(lines[1].rfind("input meter: ", 0), 0u);
+  EXPECT_EQ(lines[2].rfind("output meter: ", 0), 0u);
   // The state carries the setting: audio run from it is audio run with it.
   ASSERT_TRUE(WriteFloatWav(folder.PathOf("in.wav"), MakeNoise(2, 4800), 48000));
   const RunResult a = RunBrimlow({"process", "in.wav", "a.wav", "--state-in", "s.state"}, folder.Path());

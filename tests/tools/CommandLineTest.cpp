@@ -61,6 +61,12 @@ TEST(CommandLine, EditTakesTheInputAndTheSettings) {
   EXPECT_EQ(line.options.presetFile.value_or(""), "p.tps");
   EXPECT_EQ(line.options.settings, (Args{"Freq 1=1000", "Gain 1=3"}));
   EXPECT_FALSE(ParseCommandLine({"edit"}).screenshot.input);
+  // Without --scale the editor keeps the scale the settings gave it.
+  EXPECT_FALSE(ParseCommandLine({"edit"}).screenshot.scalePercent);
+  for (const char* scale : {"50", "75", "100", "125", "150", "175", "200"}) {
+    EXPECT_EQ(ParseCommandLine({"edit", "--scale", scale}).screenshot.scalePercent, std::stoi(scale));
+  }
+  EXPECT_EQ(ParseCommandLine({"edit", "--scale=150"}).screenshot.scalePercent, 150);
 }
 
 TEST(CommandLine, ScreenshotTakesItsOwnOptionsAndThoseOfProcess) {
@@ -74,7 +80,7 @@ TEST(CommandLine, ScreenshotTakesItsOwnOptionsAndThoseOfProcess) {
   EXPECT_EQ(line.options.settings, (Args{"Gain 1=3"}));
   EXPECT_EQ(line.options.blockSize, 64);
   const CommandLine plain = ParseCommandLine({"screenshot", "e.png"});
-  EXPECT_EQ(plain.screenshot.scalePercent, 100);
+  EXPECT_FALSE(plain.screenshot.scalePercent);
   EXPECT_FALSE(plain.screenshot.input);
   for (const char* scale : {"50", "75", "100", "125", "150", "175", "200"}) {
     EXPECT_EQ(ParseCommandLine({"screenshot", "e.png", "--scale", scale}).screenshot.scalePercent, std::stoi(scale));
@@ -149,7 +155,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"demo", "--input", "x.wav"}, "unknown option --input for demo"},
         BadLine{{"edit", "x.wav"}, "usage: brimlow edit"},
         BadLine{{"edit", "--bits", "16"}, "unknown option --bits for edit"},
-        BadLine{{"edit", "--scale", "100"}, "unknown option --scale for edit"},
+        BadLine{{"edit", "--scale", "90"}, "--scale needs 50, 75, 100, 125, 150, 175 or 200, not \"90\""},
+        BadLine{{"edit", "--scale", "100%"}, "--scale needs 50, 75"},
+        BadLine{{"edit", "--scale="}, "--scale needs 50, 75"},
+        BadLine{{"edit", "--scale"}, "--scale needs a value"},
+        BadLine{{"edit", "--scale", "100", "--scale=150"}, "--scale given twice"},
+        BadLine{{"edit", "--scale", "100", "--scale", "100"}, "--scale given twice"},
         BadLine{{"edit", "--input", "a.wav", "--input", "b.wav"}, "--input given twice"}));
 
 }  // namespace

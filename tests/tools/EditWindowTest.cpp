@@ -91,47 +91,63 @@ double FrequencyOfX(int x) { return 10.0 * std::pow(3000.0, (x - 100) / 681.0); 
 // The EQ axis: -60 dB at the plot's bottom (423), 36 dB at its top, 334 high.
 int YOfGain(double db) { return 423 - static_cast<int>(std::floor((db + 60.0) * 334.0 / 96.0 + 0.5)); }
 
-TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
-  Display* d = gDisplay;
-  ScratchFolder folder;
-  const std::string state = folder.PathOf("s.state");
-  std::vector<std::string> args = {BRIMLOW_PROGRAM, "edit",  "--state-out",    state,
-                                   "--set",         "Active 1=on", "--set", "Freq 1=1000"};
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  // Its output, for the failure messages.
-  const std::string err = folder.PathOf("stderr");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, BRIMLOW_PROGRAM, &actions, nullptr, argv.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  // A test that stops early does not leave the program running.
-  struct Reaper {
-    pid_t pid;
-    bool done = false;
-    ~Reaper() {
-      if (done) return;
-      kill(pid, SIGKILL);
-      waitpid(pid, nullptr, 0);
-    }
-  } reaper{pid};
-  const auto errText = [&err] {
-    std::ifstream in(err);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  };
+// `brimlow edit` started with its standard error in a file, killed if a
+// test stops before it has ended.
+class EditRun {
+ public:
+  EditRun(const std::vector<std::string>& extraArgs, const std::string& errPath) : mErrPath(errPath) {
+    std::vector<std::string> args = {BRIMLOW_PROGRAM, "edit"};
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    if (posix_spawn(&mPid, BRIMLOW_PROGRAM, &actions, nullptr, argv.data(), environ) != 0) mPid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  ~EditRun() {
+    if (mDone || mPid <= 0) return;
+    kill(mPid, SIGKILL);
+    waitpid(mPid, nullptr, 0);
+  }
+  EditRun(const EditRun&) = delete;
+  EditRun& operator=(const EditRun&) = delete;
 
+  bool Started() const { return mPid > 0; }
+  // What it has said so far, for the checks and the failure messages.
+  std::string Err() const {
+    std::ifstream in(mErrPath);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  // Its exit status once it has ended; false while it runs.
+  bool WaitForExit(int* status) {
+    // Sanitizer builds take their time to save and unwind.
+    for (int i = 0; i < 2400 && !mDone; ++i) {
+      mDone = waitpid(mPid, status, WNOHANG) == mPid;
+      if (!mDone) Pause(25);
+    }
+    return mDone;
+  }
+
+ private:
+  std::string mErrPath;
+  pid_t mPid = -1;
+  bool mDone = false;
+};
+
+// The editor's window once it has stood for a second (the first open
+// closes and reopens the window at its fitted size, however slow the
+// build); 0 when none did.
+Window WaitForSteadyEditor(Display* d) {
   Window editor = 0;
   for (int i = 0; i < 1200 && !editor; ++i) {
     Pause(25);
     editor = FindEditor(d);
   }
-  ASSERT_NE(editor, 0u) << errText();
-  // The first open closes and reopens the window at its fitted size: wait
-  // until one window has stood for a second, however slow the build.
+  if (!editor) return 0;
   int steady = 0;
   for (int i = 0; i < 300 && steady < 5; ++i) {
     Pause(200);
@@ -139,8 +155,35 @@ TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
     steady = now != 0 && now == editor ? steady + 1 : 0;
     editor = now;
   }
-  ASSERT_NE(editor, 0u) << errText();
-  ASSERT_EQ(steady, 5) << errText();
+  return steady == 5 ? editor : 0;
+}
+
+// As a window manager asks when the user closes the window.
+void CloseEditor(Display* d, Window editor) {
+  XEvent close{};
+  close.type = ClientMessage;
+  close.xclient.window = editor;
+  close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(d, editor, False, NoEventMask, &close);
+  XFlush(d);
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
+  Display* d = gDisplay;
+  ScratchFolder folder;
+  const std::string state = folder.PathOf("s.state");
+  EditRun run({"--state-out", state, "--set", "Active 1=on", "--set", "Freq 1=1000"}, folder.PathOf("stderr"));
+  ASSERT_TRUE(run.Started());
+  const Window editor = WaitForSteadyEditor(d);
+  ASSERT_NE(editor, 0u) << run.Err();
 
   const int x0 = XOfFrequency(1000.0), y = YOfGain(0.0), x1 = x0 + 110;
   Send(d, editor, ButtonPress, x0, y, 0);
@@ -151,39 +194,84 @@ TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
   }
   Send(d, editor, ButtonRelease, x1, y, Button1Mask);
   Pause(200);
+  CloseEditor(d, editor);
 
-  XEvent close{};
-  close.type = ClientMessage;
-  close.xclient.window = editor;
-  close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-  close.xclient.data.l[1] = CurrentTime;
-  XSendEvent(d, editor, False, NoEventMask, &close);
-  XFlush(d);
-
-  // Sanitizer builds take their time to save and unwind.
   int status = -1;
-  for (int i = 0; i < 2400 && !reaper.done; ++i) {
-    reaper.done = waitpid(pid, &status, WNOHANG) == pid;
-    if (!reaper.done) Pause(25);
-  }
-  ASSERT_TRUE(reaper.done) << errText();
-  ASSERT_TRUE(WIFEXITED(status)) << errText();
-  ASSERT_EQ(WEXITSTATUS(status), 0) << errText();
+  ASSERT_TRUE(run.WaitForExit(&status)) << run.Err();
+  ASSERT_TRUE(WIFEXITED(status)) << run.Err();
+  ASSERT_EQ(WEXITSTATUS(status), 0) << run.Err();
 
-  std::ifstream in(state, std::ios::binary);
-  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::vector<uint8_t> bytes = ReadBytes(state);
   ASSERT_FALSE(bytes.empty());
   HostSession session;
   session.Start(48000, 512, 2);
   session.RestoreState(bytes, state);
   const double hz = session.Instance().GetParam(BandParamIndex(0, kBandFreq))->Value();
   // Where the mouse let go, to within a few pixels of the axis.
-  EXPECT_GT(hz, FrequencyOfX(x1 - 4)) << errText();
-  EXPECT_LT(hz, FrequencyOfX(x1 + 4)) << errText();
+  EXPECT_GT(hz, FrequencyOfX(x1 - 4)) << run.Err();
+  EXPECT_LT(hz, FrequencyOfX(x1 + 4)) << run.Err();
   EXPECT_EQ(session.Instance().GetParam(BandParamIndex(0, kBandActive))->Value(), 1.0);
 }
+
+// The GUI scales and the editor's size at 100 %.
+constexpr int kScales[] = {50, 75, 100, 125, 150, 175, 200};
+constexpr int kWidth100 = 872, kHeight100 = 632;
+
+class EditScreenFit : public ::testing::TestWithParam<int> {};
+
+// --scale PERCENT overrides the scale the settings gave; a window larger
+// than the screen opens at the largest scale that fits instead, and the
+// user is told in one line. The saved state keeps the scale it opened at.
+TEST_P(EditScreenFit, OpensAtTheLargestScaleThatFits) {
+  Display* d = gDisplay;
+  const int screenWidth = DisplayWidth(d, DefaultScreen(d)), screenHeight = DisplayHeight(d, DefaultScreen(d));
+  if (screenWidth >= kWidth100 * 2 && screenHeight >= kHeight100 * 2) {
+    GTEST_SKIP() << "the screen holds the editor at every scale";
+  }
+  const int wanted = GetParam();
+  int expected = kScales[0];
+  for (const int percent : kScales) {
+    if (percent <= wanted && kWidth100 * percent / 100 <= screenWidth && kHeight100 * percent / 100 <= screenHeight) {
+      expected = percent;
+    }
+  }
+  const auto size = [](int percent) {
+    return std::to_string(kWidth100 * percent / 100) + " x " + std::to_string(kHeight100 * percent / 100);
+  };
+
+  ScratchFolder folder;
+  const std::string state = folder.PathOf("s.state");
+  // The state asks for 150 %; the option has the last word.
+  EditRun run({"--set", "GUI Scale=150%", "--scale", std::to_string(wanted), "--state-out", state},
+              folder.PathOf("stderr"));
+  ASSERT_TRUE(run.Started());
+  const Window editor = WaitForSteadyEditor(d);
+  ASSERT_NE(editor, 0u) << run.Err();
+  XWindowAttributes a;
+  ASSERT_TRUE(XGetWindowAttributes(d, editor, &a));
+  EXPECT_EQ(std::to_string(a.width) + " x " + std::to_string(a.height), size(expected)) << run.Err();
+  if (expected == wanted) {
+    EXPECT_EQ(run.Err(), "");
+  } else {
+    EXPECT_EQ(run.Err(), "brimlow: the editor at " + std::to_string(wanted) + " % (" + size(wanted) +
+                             ") is larger than the screen (" + std::to_string(screenWidth) + " x " +
+                             std::to_string(screenHeight) + "): opened at " + std::to_string(expected) + " % (" +
+                             size(expected) + ")\n");
+  }
+  CloseEditor(d, editor);
+  int status = -1;
+  ASSERT_TRUE(run.WaitForExit(&status)) << run.Err();
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << run.Err();
+
+  HostSession session;
+  session.Start(48000, 512, 2);
+  session.RestoreState(ReadBytes(state), state);
+  const IParam* scale = session.Instance().GetParam(kParamGUIScale);
+  EXPECT_EQ(kScales[static_cast<int>(scale->Value())], expected);
+}
+
+// 200 % passes the small screen, 75 % does not.
+INSTANTIATE_TEST_SUITE_P(Scales, EditScreenFit, ::testing::Values(200, 75));
 
 }  // namespace
 
