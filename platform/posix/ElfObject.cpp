@@ -14,8 +14,7 @@ namespace platform {
 
 namespace {
 
-constexpr unsigned char kNativeData =
-    __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? ELFDATA2LSB : ELFDATA2MSB;
+constexpr unsigned char kNativeData = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? ELFDATA2LSB : ELFDATA2MSB;
 
 bool ReadAt(int fd, uint64_t offset, void* into, size_t length) {
   auto* bytes = static_cast<char*>(into);

@@ -19,7 +19,8 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 
 Bytes SomeObject() {
-  const std::string text = ReadText(platform::StandInFrameworksFolder() + "/DSPManager.framework/Contents/MacOS/DSPManager");
+  const std::string text =
+      ReadText(platform::StandInFrameworksFolder() + "/DSPManager.framework/Contents/MacOS/DSPManager");
   return Bytes(text.begin(), text.end());
 }
 
