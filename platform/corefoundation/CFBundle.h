@@ -8,10 +8,13 @@
 // the Mac: <Name>.<ext>/Contents/Info.plist (CFBundleIdentifier and
 // CFBundleExecutable as <key>/<string> pairs of the top <dict>),
 // Contents/MacOS/<executable> (an ELF shared object, loaded with
-// dlopen(RTLD_NOW | RTLD_LOCAL)) and Contents/Resources/, whose
-// <executable>.rsrc folder is the bundle's resource map. Every live bundle
-// is known by its identifier; the main bundle is the host program (see
-// CFBundleStandIn.h for the bundles a host or a test makes itself).
+// dlopen(RTLD_NOW | RTLD_LOCAL) once it is seen to be whole) and
+// Contents/Resources/, whose <executable>.rsrc folder is the bundle's
+// resource map. Every live bundle is known by its identifier; the main
+// bundle is the host program (see CFBundleStandIn.h for the bundles a host
+// or a test makes itself). An information file that is not a regular file
+// of reasonable size is not read: the bundle then has no identifier and
+// no executable.
 extern "C" {
 
 typedef struct CFBundleObject* CFBundleRef;

@@ -5,6 +5,7 @@
 #include "platform/corefoundation/BundleRegistry.h"
 #include "platform/corefoundation/CFStringObject.h"
 #include "platform/corefoundation/InfoPlist.h"
+#include "platform/posix/ElfObject.h"
 
 CFBundleObject::~CFBundleObject() {
   Unload();
@@ -52,7 +53,8 @@ bool CFBundleObject::Load() {
   if (mLoaded) return true;
   if (mLoadFails) return false;
   if (mKind == Kind::kFolder) {
-    if (mExecutablePath.empty()) return false;
+    // A cut or damaged object would fault inside the dynamic loader.
+    if (mExecutablePath.empty() || !platform::IsWholeElfObject(mExecutablePath)) return false;
     mLibrary = dlopen(mExecutablePath.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!mLibrary) return false;
     mHides = reinterpret_cast<platform::BundleHidesSymbolProc>(dlsym(mLibrary, platform::kBundleHidesSymbolName));

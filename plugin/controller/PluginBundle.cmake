@@ -5,9 +5,9 @@
 # read through the bundle stand-in (platform/corefoundation) like the host
 # framework bundles under build/Frameworks/.
 #
-# brimlow_plugin is the shared library. Everything it links is hidden:
-# only what its own sources mark visibility("default") is exported, so a
-# host binding adds its entry points with target_sources(brimlow_plugin ...).
+# brimlow_plugin is the shared library. It exports only what the host
+# binding names in its version script (rtas/binding/PluginBundleEntries.cmake,
+# which also adds the entry points with target_sources(brimlow_plugin ...)).
 
 set(BRIMLOW_PLUGINS_DIR ${CMAKE_BINARY_DIR}/Plug-Ins CACHE INTERNAL "Where the plug-in bundle is laid out")
 set(BRIMLOW_PLUGIN_BUNDLE_DIR ${BRIMLOW_PLUGINS_DIR}/Brimlow.dpm CACHE INTERNAL "The plug-in bundle folder")
@@ -33,7 +33,6 @@ function(brimlow_plugin_bundle)
   set_target_properties(${ARG_TARGET} PROPERTIES
     OUTPUT_NAME ${ARG_NAME} PREFIX "" SUFFIX "" LIBRARY_OUTPUT_DIRECTORY ${contents}/MacOS
     CXX_VISIBILITY_PRESET hidden C_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
-  target_link_options(${ARG_TARGET} PRIVATE -Wl,--exclude-libs,ALL)
   # A bundle whose code misses a symbol would only fail when the host
   # loads it; the sanitizers' runtimes are left to the host program.
   if(NOT BRIMLOW_SANITIZE AND NOT BRIMLOW_FUZZ AND NOT BRIMLOW_TSAN)

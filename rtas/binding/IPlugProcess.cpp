@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/containers/ChunkBuffer.h"
 #include "graphics/IGraphics.h"
 #include "platform/hitoolbox/MacWindows.h"
 #include "plugin/controller/Brimlow.h"
@@ -241,19 +242,25 @@ int32_t IPlugProcess::GetChunkIdAt(int32_t index, uint32_t* id) {
 }
 
 int32_t IPlugProcess::GetChunkSize(uint32_t id, int32_t* size) {
-  mChunkSized = false;
+  mChunkCapacity = 0;
   if (id != mChunkID || !mPlug) return statechunk::kChunkRefused;
-  if (!statechunk::Serialize(*mPlug, &mChunkState)) return statechunk::kChunkRefused;
-  mChunkSized = true;
-  if (size) *size = mChunkState.Size() + statechunk::kHeaderBytes;
+  ChunkBuffer state;
+  if (!statechunk::Serialize(*mPlug, &state)) return statechunk::kChunkRefused;
+  mChunkCapacity = state.Size() + statechunk::kHeaderBytes;
+  if (size) *size = mChunkCapacity;
   return 0;
 }
 
 int32_t IPlugProcess::GetChunk(uint32_t id, SFicPlugInChunk* chunk) {
   if (id != mChunkID || !mPlug || !chunk) return statechunk::kChunkRefused;
-  // Only what was measured for the host's buffer is written.
-  if (!mChunkSized) return statechunk::kChunkRefused;
-  statechunk::Write(mChunkState, chunk);
+  // The host's buffer is as large as the last size it was told; without
+  // one its size is unknown.
+  if (mChunkCapacity <= 0) return statechunk::kChunkRefused;
+  ChunkBuffer state;
+  if (!statechunk::Serialize(*mPlug, &state)) return statechunk::kChunkRefused;
+  // A state that has grown since is refused, never swapped for an older one.
+  if (state.Size() > mChunkCapacity - statechunk::kHeaderBytes) return statechunk::kChunkRefused;
+  statechunk::Write(state, chunk);
   return 0;
 }
 

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/containers/ChunkBuffer.h"
 #include "rtas/binding/CEffectProcessRTAS.h"
 #include "rtas/binding/ProcessInterface.h"
 
@@ -103,8 +102,7 @@ class IPlugProcess : public CEffectProcessRTAS, public ProcessInterface {
   int32_t mProcessWord = 0;
   void* mMIDIClient = nullptr;
   uint32_t mChunkID;
-  // The state serialised for the last size the host asked: what the copy
-  // writes, so it never outgrows the buffer the host made for that size.
-  ChunkBuffer mChunkState;
-  bool mChunkSized = false;
+  // The last chunk size the host was told (0 when none): the buffer it
+  // hands the copy is that large, so the copy never writes past it.
+  int32_t mChunkCapacity = 0;
 };

@@ -34,6 +34,11 @@ PlugInBundle::PlugInBundle(const std::string& folder) : mFolder(folder) {
   CFRelease(path);
   mBundle = CFBundleCreate(nullptr, url);
   CFRelease(url);
+  // No identifier: the information file is missing or unreadable.
+  if (mBundle && !CFBundleGetIdentifier(mBundle)) {
+    CFRelease(mBundle);
+    mBundle = nullptr;
+  }
   if (!mBundle) throw CommandError(folder + ": no plug-in bundle there");
   if (!CFBundleLoadExecutable(mBundle)) {
     CFRelease(mBundle);

@@ -113,12 +113,58 @@ TEST_F(ChunkExports, TheCopyNeverOutgrowsTheSizeReported) {
   // digits.
   Set(kEFN1, n, "Freq 1", "20000");
   std::vector<uint8_t> buffer(static_cast<size_t>(size) + kGuardBytes, kHostByte);
-  ASSERT_EQ((host->Call<uint32_t, int32_t, uint32_t, SFicPlugInChunk*>(
+  EXPECT_EQ((host->Call<uint32_t, int32_t, uint32_t, SFicPlugInChunk*>(
                 66, kEFN1, n, kKB30, reinterpret_cast<SFicPlugInChunk*>(buffer.data()))),
-            0);
-  EXPECT_EQ(ChunkWord(buffer, 0), static_cast<uint32_t>(size));
-  for (size_t i = static_cast<size_t>(size); i < buffer.size(); ++i) ASSERT_EQ(buffer[i], kHostByte) << i;
+            -7157);
+  // Neither the size word nor the state was written.
+  EXPECT_EQ(ChunkWord(buffer, 0), 0x5A5A5A5Au);
+  for (size_t i = 56; i < buffer.size(); ++i) ASSERT_EQ(buffer[i], kHostByte) << i;
   EXPECT_GT(Size(kEFN1, n), size);
+}
+
+TEST_F(ChunkExports, EveryCopyIsTheStateAtThatMoment) {
+  // The host keeps the buffer of the first size it asked and copies into
+  // it again without asking: the copy holds the state of its own moment,
+  // or is refused when that state no longer fits ("-12.000000" is longer
+  // than "6.000000").
+  struct Case {
+    const char* first;
+    const char* then;
+    bool fits;
+  };
+  const int32_t other = host->CreateInstance(kEFN1);
+  for (const Case& c : {Case{"6", "-12", false}, Case{"-12", "6", true}, Case{"-12", "-7", true}}) {
+    SCOPED_TRACE(std::string(c.first) + " then " + c.then);
+    Set(kEFN1, n, "Gain 3", c.first);
+    const int32_t size = Size(kEFN1, n);
+    std::vector<uint8_t> buffer(static_cast<size_t>(size) + kGuardBytes, kHostByte);
+    auto copy = [&] {
+      return host->Call<uint32_t, int32_t, uint32_t, SFicPlugInChunk*>(
+          66, kEFN1, n, kKB30, reinterpret_cast<SFicPlugInChunk*>(buffer.data()));
+    };
+    ASSERT_EQ(copy(), 0);
+    const std::vector<uint8_t> before(buffer.begin(), buffer.begin() + size);
+    Set(kEFN1, n, "Gain 3", c.then);
+    const int32_t result = copy();
+    for (size_t i = static_cast<size_t>(size); i < buffer.size(); ++i) ASSERT_EQ(buffer[i], kHostByte) << i;
+    if (!c.fits) {
+      EXPECT_EQ(result, -7157);
+      continue;
+    }
+    ASSERT_EQ(result, 0);
+    const std::vector<uint8_t> chunk(buffer.begin(), buffer.begin() + ChunkWord(buffer, 0));
+    uint8_t equal = 7;
+    ASSERT_EQ(Compare(kEFN1, n, chunk, &equal), 0);
+    EXPECT_EQ(equal, 1);
+    ASSERT_EQ(Compare(kEFN1, n, before, &equal), 0);
+    EXPECT_EQ(equal, 0);
+    // Restored elsewhere, the copy gives the gain set last.
+    ASSERT_EQ(Restore(kEFN1, other, chunk), 0);
+    const int32_t gain = host->FindControl(kEFN1, other, "Gain 3");
+    int32_t expected = 0;
+    ASSERT_EQ(host->TextToValue(kEFN1, other, gain, c.then, &expected), 0);
+    EXPECT_EQ(host->ControlValue(kEFN1, other, gain), expected);
+  }
 }
 
 TEST_F(ChunkExports, ARestoredChunkBringsBackEveryValue) {
