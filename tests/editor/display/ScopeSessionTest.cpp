@@ -65,6 +65,17 @@ class ScopeSession : public TempDataHomeTest {
     g->Draw(&all);
   }
 
+  // The drawn surface's pixels.
+  std::vector<LICE_pixel> Surface() {
+    LICE_IBitmap* s = mPlug->GetGUI()->GetDrawBitmap();
+    std::vector<LICE_pixel> pixels;
+    for (int y = 0; y < s->getHeight(); ++y) {
+      const LICE_pixel* row = s->getBits() + y * s->getRowSpan();
+      pixels.insert(pixels.end(), row, row + s->getWidth());
+    }
+    return pixels;
+  }
+
   std::unique_ptr<Brimlow> mPlug;
   IScope* mScope = nullptr;
 };
@@ -176,6 +187,48 @@ TEST_F(ScopeSession, TheTrackerReadsAPureToneWithinOneBin) {
     }
   }
 }
+
+// A drag on a handle, then the pointer away from the graph: on to the band
+// panel, or off the editor where no control lies. The graph's hover readouts
+// go with the pointer: the next frame is the one the display draws with the
+// mouse out.
+class ScopeSessionLeave : public ScopeSession, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ScopeSessionLeave, LeavingTheGraphAfterADragClearsItsReadouts) {
+  const bool offTheEditor = GetParam();
+  SetBand(0, kBandActive, 1);
+  SetBand(0, kBandType, kTypeAPeak);
+  SetBand(0, kBandFreq, 1000.0);
+  SetBand(0, kBandGain, 6.0);
+  IGraphics* g = mPlug->GetGUI();
+  DrawEditor();
+  const IScope::Point handle = mScope->mHandleCentre[0];
+  IMouseMod none, left(true);
+  g->OnMouseOver(handle.x - 30, handle.y, &none);
+  g->OnMouseOver(handle.x, handle.y, &none);
+  g->OnMouseDown(handle.x, handle.y, &left);
+  for (int step = 1; step <= 10; ++step) g->OnMouseDrag(handle.x + 5 * step, handle.y - 3 * step, &left);
+  g->OnMouseUp(handle.x + 50, handle.y - 30, &left);
+  DrawEditor();
+  ASSERT_EQ(mScope->mEvent.mMouseX, handle.x + 50);  // the readouts are up
+
+  const IRECT& p = mScope->mPlotRect;
+  if (offTheEditor) {
+    g->OnMouseOver(-1, -1, &none);
+  } else {
+    g->OnMouseOver(p.L + p.W() / 2, p.B + (g->Height() - p.B) / 2, &none);
+  }
+  EXPECT_NE(g->GetMouseOver(), mPlug->ScopeControlIndex());
+  EXPECT_EQ(mScope->mEvent.mMouseX, -1);
+  DrawEditor();
+  const std::vector<LICE_pixel> after = Surface();
+  // What the display draws once told the mouse is out.
+  mScope->OnMouseOut();
+  DrawEditor();
+  EXPECT_EQ(after, Surface());
+}
+
+INSTANTIATE_TEST_SUITE_P(Where, ScopeSessionLeave, ::testing::Values(false, true));
 
 // A session with a few bands over pink-ish noise, at each editor size.
 class ScopeSessionPicture : public ScopeSession, public ::testing::WithParamInterface<int> {};
