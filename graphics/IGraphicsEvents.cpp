@@ -112,14 +112,17 @@ bool IGraphics::OnMouseOver(int x, int y, IMouseMod* mod) {
   const int c = (mMouseCapture >= 0 && mMouseCapture < mControls.GetSize()) ? mMouseCapture
                                                                              : GetMouseControlIdx(x, y, true);
   IControl* control = mControls.Get(c);
-  if (!control) return true;
-  mMouseX = x;
-  mMouseY = y;
-  control->OnMouseOver(x, y, mod);
+  if (control) {
+    mMouseX = x;
+    mMouseY = y;
+    control->OnMouseOver(x, y, mod);
+  }
+  // Over no control (off the editor, or in a gap) is out of the last one
+  // too: its hover drawing would otherwise stay until the mouse came back.
   if (mMouseOver != c) {
     if (IControl* previous = mControls.Get(mMouseOver)) previous->OnMouseOut();
   }
-  mMouseOver = c;
+  mMouseOver = control ? c : -1;
   return true;
 }
 

@@ -109,6 +109,7 @@ void SpectrumPlot::PlotBins(const Context& c, const SpectrumSeries& data) {
   const int n = data.binCount;
   const int w = c.map.W;
   const SpectrumSeries* ref = HasBins(c.terms.reference) ? c.terms.reference : nullptr;
+  int peakLo = -1, peakHi = -1;
   for (int i = 0; i < w; i += 4) {
     const double f = c.map.ColumnHz(i);
     if (f > c.nyquistHz) continue;
@@ -122,8 +123,44 @@ void SpectrumPlot::PlotBins(const Context& c, const SpectrumSeries& data) {
       const int last = ref->binCount - 1;
       refValue = BinMagnitude(ref->bins, ref->binCount, std::min(lo, last), std::min(hi, last), f, c.binsPerHz);
     }
+    const double peakBefore = mPeakDb;
     AddPoint(c, fc, AmplitudeToDb(value), AmplitudeToDb(refValue), c.XOf(fc), c.StartBin(fc));
+    if (mPeakDb != peakBefore) {
+      peakLo = lo;
+      peakHi = hi;
+    }
   }
+  if (peakLo >= 0) mPeakHz = LoudestBinHz(c, data, peakLo, peakHi);
+}
+
+// A point here stands for the mean of the bins under eight columns, so the
+// loudest point lies where its window first reaches a strong bin, up to four
+// columns off: the tone itself is the loudest bin under that point (or just
+// beside it, or up the flank the window holds), placed between bins by a
+// parabola through its neighbours.
+double SpectrumPlot::LoudestBinHz(const Context& c, const SpectrumSeries& data, int lo, int hi) const {
+  const int n = data.binCount;
+  const double hzPerBin = 1.0 / c.binsPerHz;
+  const auto seen = [&](int b) {
+    const double hz = std::max(b * hzPerBin, 1.0);
+    return AmplitudeToDb(data.bins[b]) + (std::log2(hz) + kTiltCentre) * c.axes.slopeDbPerOctave;
+  };
+  const int first = std::max(lo - 1, 0), last = std::min(std::max(hi, lo + 1) + 1, n - 1);
+  int best = first;
+  for (int b = first + 1; b <= last; ++b) {
+    if (seen(b) > seen(best)) best = b;
+  }
+  // The analyser's bins spread a tone over several of them; the window may
+  // hold only the flank.
+  while (best > 0 && seen(best - 1) > seen(best)) --best;
+  while (best < n - 1 && seen(best + 1) > seen(best)) ++best;
+  double offset = 0.0;
+  if (best > 0 && best < n - 1) {
+    const double left = seen(best - 1), centre = seen(best), right = seen(best + 1);
+    const double curvature = left - 2.0 * centre + right;
+    if (curvature < 0.0) offset = std::clamp(0.5 * (left - right) / curvature, -0.5, 0.5);
+  }
+  return std::clamp((best + offset) * hzPerBin, c.axes.freqMinHz, c.axes.freqMaxHz);
 }
 
 void SpectrumPlot::PlotRawBins(const Context& c, const SpectrumSeries& data) {

@@ -88,7 +88,8 @@ class SpectrumPlot {
   const int* BinMap() const { return mBinMap.data(); }
   int BinMapSize() const { return static_cast<int>(mBinMap.size()); }
   // The loudest point inside the shown range, level plus tilt; -144 dB at
-  // 0 Hz when no point was louder.
+  // 0 Hz when no point was louder. In the smoothed style its frequency is
+  // that of the loudest bin under the point, not the point's own.
   double PeakHz() const { return mPeakHz; }
   double PeakDb() const { return mPeakDb; }
 
@@ -101,6 +102,7 @@ class SpectrumPlot {
  private:
   struct Context;
   void PlotBins(const Context& c, const SpectrumSeries& data);
+  double LoudestBinHz(const Context& c, const SpectrumSeries& data, int lo, int hi) const;
   void PlotRawBins(const Context& c, const SpectrumSeries& data);
   void PlotBands(const Context& c, const SpectrumSeries& data, int step, bool bars);
   void AddPoint(const Context& c, double fc, double valueDb, double referenceDb, int x, int startBin);

@@ -19,7 +19,7 @@ namespace platform {
 namespace {
 
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
-                            StructureNotifyMask | FocusChangeMask;
+                            StructureNotifyMask | FocusChangeMask | LeaveWindowMask;
 // Two presses of a button this close in time and place make a double click.
 constexpr Time kDoubleClickMs = 400;
 constexpr int kDoubleClickPixels = 4;
@@ -344,6 +344,18 @@ void Deliver(X11State& x, XEvent& event) {
       const bool primary = (m.state & Button1Mask) != 0, secondary = (m.state & Button3Mask) != 0;
       input.kind = primary || secondary ? PointerInput::kDragged : PointerInput::kMoved;
       input.button = secondary && !primary ? 2 : 1;
+      t.sink->Pointer(input);
+      return;
+    }
+    case LeaveNotify: {
+      // The pointer gone from the window is a move to where nothing lies,
+      // so hover drawing ends; into a child (a text field) it has not
+      // left, and a held button still drags.
+      const XCrossingEvent& c = event.xcrossing;
+      if (c.detail == NotifyInferior || (c.mode != NotifyUngrab && (c.state & (Button1Mask | Button3Mask)))) return;
+      input.kind = PointerInput::kMoved;
+      input.x = input.y = -1.0;
+      input.modifiers = TranslateModifiers(c.state);
       t.sink->Pointer(input);
       return;
     }

@@ -151,10 +151,12 @@ TEST_F(Dispatch, MouseOverMovesBetweenControlsOnlyWhenHandled) {
   EXPECT_EQ(b->mEvents, Events{"over 60,60"});
   EXPECT_EQ(graphics->GetMouseOver(), 2);
 
-  // Nowhere: nothing changes, and the last control hears no out.
+  // Nowhere (off the editor): the last control hears its out, once, and
+  // none is under the mouse.
   graphics->OnMouseOver(500, 500, &none);
-  EXPECT_EQ(b->mEvents.size(), 1u);
-  EXPECT_EQ(graphics->GetMouseOver(), 2);
+  graphics->OnMouseOver(501, 500, &none);
+  EXPECT_EQ(b->mEvents, (Events{"over 60,60", "out"}));
+  EXPECT_EQ(graphics->GetMouseOver(), -1);
 
   // A greyed control is passed over unless it asks for mouse-over.
   b->GrayOut(true);

@@ -11,6 +11,7 @@
 
 #include "editor/EditorLayout.h"
 #include "editor/display/IScope.h"
+#include "editor/display/PlotMapping.h"
 #include "graphics/IGraphics.h"
 #include "lice/lice.h"
 #include "platform/coretext/Font.h"
@@ -45,9 +46,9 @@ class ScopeSession : public TempDataHomeTest {
   void SetBand(int band, int field, double value) { Set(BandParamIndex(band, field), value); }
 
   // Stereo blocks of the signal through the host's render path.
+  static constexpr int kBlock = 512;
   template <typename Signal>
   void Play(int frames, Signal signal) {
-    constexpr int kBlock = 512;
     std::vector<float> l(kBlock), r(kBlock), ol(kBlock), orr(kBlock);
     float* in[2] = {l.data(), r.data()};
     float* out[2] = {ol.data(), orr.data()};
@@ -62,6 +63,17 @@ class ScopeSession : public TempDataHomeTest {
     IGraphics* g = mPlug->GetGUI();
     IRECT all(0, 0, g->Width(), g->Height());
     g->Draw(&all);
+  }
+
+  // The drawn surface's pixels.
+  std::vector<LICE_pixel> Surface() {
+    LICE_IBitmap* s = mPlug->GetGUI()->GetDrawBitmap();
+    std::vector<LICE_pixel> pixels;
+    for (int y = 0; y < s->getHeight(); ++y) {
+      const LICE_pixel* row = s->getBits() + y * s->getRowSpan();
+      pixels.insert(pixels.end(), row, row + s->getWidth());
+    }
+    return pixels;
   }
 
   std::unique_ptr<Brimlow> mPlug;
@@ -134,6 +146,89 @@ TEST_F(ScopeSession, ASteadySineGivesThePreFilterSpectrumItsPeakInTheSinesColumn
   EXPECT_EQ(column, p.L + static_cast<int>(p.W() * 2.0 / (std::log10(30000.0) - 1.0)));
   EXPECT_NEAR(mScope->mPeakPre.frequencyHz, 1000.0, rate / 8192.0);
 }
+
+// The frequency tracker over a pure tone reads the tone within one analyser
+// bin, whatever the rate, the tone and the analyser's resolution, in the
+// default smoothed style that averages many bins into each plotted point.
+TEST_F(ScopeSession, TheTrackerReadsAPureToneWithinOneBin) {
+  Set(kParamPostFilterSpectrum, 0);
+  Set(kParamFrequencyTracking, 1);
+  Set(kParamShowMax, 0);
+  for (const double rate : {44100.0, 48000.0, 96000.0}) {
+    for (const int hiRes : {0, 1}) {
+      Set(kParamHiResAnalyzer, hiRes);
+      for (const double tone : {50.0, 440.0, 1000.0, 5000.0, 15000.0}) {
+        {
+          // Each tone from silence: the spectra keep what they heard.
+          WDL_MutexLock lock(mPlug->GetMutex());
+          mPlug->SetSampleRate(rate);
+          mPlug->Reset();
+        }
+        // Two seconds (the high-resolution analyser looks far back), drawn
+        // about as often as the editor's timer draws.
+        constexpr int kFrameBlocks = 3;
+        for (int start = 0; start < 2 * rate; start += kFrameBlocks * kBlock) {
+          Play(kFrameBlocks * kBlock, [&](int i) {
+            return static_cast<float>(0.5 * std::sin(2.0 * kPi * tone * (start + i) / rate));
+          });
+          DrawEditor();
+        }
+        const SpectrumView& pre = mScope->mSpectrumViews[IScope::kPreView];
+        ASSERT_GT(pre.binCount, 1);
+        const double binHz = rate / 2.0 / (pre.binCount - 1);
+        const double found = mScope->mPeakPre.frequencyHz;
+        EXPECT_NEAR(found, tone, binHz) << rate << " Hz, HiRes " << hiRes << ", tone " << tone << " bins " << pre.binCount;
+
+        // The marker sits in the column of the tone.
+        const IRECT& p = mScope->mPlotRect;
+        const PlotMapping m(p, mScope->mFreqMin, mScope->mFreqMax);
+        EXPECT_NEAR(m.XOf(found), m.XOf(tone), 1) << rate << " Hz, tone " << tone;
+      }
+    }
+  }
+}
+
+// A drag on a handle, then the pointer away from the graph: on to the band
+// panel, or off the editor where no control lies. The graph's hover readouts
+// go with the pointer: the next frame is the one the display draws with the
+// mouse out.
+class ScopeSessionLeave : public ScopeSession, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ScopeSessionLeave, LeavingTheGraphAfterADragClearsItsReadouts) {
+  const bool offTheEditor = GetParam();
+  SetBand(0, kBandActive, 1);
+  SetBand(0, kBandType, kTypeAPeak);
+  SetBand(0, kBandFreq, 1000.0);
+  SetBand(0, kBandGain, 6.0);
+  IGraphics* g = mPlug->GetGUI();
+  DrawEditor();
+  const IScope::Point handle = mScope->mHandleCentre[0];
+  IMouseMod none, left(true);
+  g->OnMouseOver(handle.x - 30, handle.y, &none);
+  g->OnMouseOver(handle.x, handle.y, &none);
+  g->OnMouseDown(handle.x, handle.y, &left);
+  for (int step = 1; step <= 10; ++step) g->OnMouseDrag(handle.x + 5 * step, handle.y - 3 * step, &left);
+  g->OnMouseUp(handle.x + 50, handle.y - 30, &left);
+  DrawEditor();
+  ASSERT_EQ(mScope->mEvent.mMouseX, handle.x + 50);  // the readouts are up
+
+  const IRECT& p = mScope->mPlotRect;
+  if (offTheEditor) {
+    g->OnMouseOver(-1, -1, &none);
+  } else {
+    g->OnMouseOver(p.L + p.W() / 2, p.B + (g->Height() - p.B) / 2, &none);
+  }
+  EXPECT_NE(g->GetMouseOver(), mPlug->ScopeControlIndex());
+  EXPECT_EQ(mScope->mEvent.mMouseX, -1);
+  DrawEditor();
+  const std::vector<LICE_pixel> after = Surface();
+  // What the display draws once told the mouse is out.
+  mScope->OnMouseOut();
+  DrawEditor();
+  EXPECT_EQ(after, Surface());
+}
+
+INSTANTIATE_TEST_SUITE_P(Where, ScopeSessionLeave, ::testing::Values(false, true));
 
 // A session with a few bands over pink-ish noise, at each editor size.
 class ScopeSessionPicture : public ScopeSession, public ::testing::WithParamInterface<int> {};
