@@ -1,6 +1,7 @@
 #include "dsp/resampler/BlockConvolver.h"
 
 #include "dsp/resampler/DirectStage.h"
+#include "dsp/resampler/HalfBlockTransform.h"
 #include "dsp/resampler/LowPassKernelCache.h"
 #include "dsp/resampler/RealFFTPairPasses.h"
 #include "dsp/resampler/RealFFTWithTables.h"
@@ -34,6 +35,7 @@ void InitBlockConvolver(BlockConvolver* stage, LowPassKernel* kernel, int32_t mo
   stage->lastOutput = new double[2 * b];
   stage->pairBuffer = new double[8 * b]();
   if (KernelSuitsDirectStage(kernel)) stage->direct = NewDirectStage(stage);
+  if (StageSuitsHalfBlockTransform(stage)) stage->half = NewHalfBlockTransform(stage);
   ResetBlockConvolver(stage);
 }
 
@@ -58,6 +60,8 @@ void ReleaseBlockConvolver(BlockConvolver* stage) {
   stage->history = stage->fftBuffer = stage->lastOutput = stage->pairBuffer = nullptr;
   DeleteDirectStage(stage->direct);
   stage->direct = nullptr;
+  DeleteHalfBlockTransform(stage->half);
+  stage->half = nullptr;
   if (stage->workArea) ReleaseFFTWorkArea(stage->workArea);
   stage->workArea = nullptr;
 }
@@ -206,6 +210,11 @@ void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSampl
 }
 
 void TransformBlock(BlockConvolver* stage) {
+  if (stage->half) {
+    // The result goes straight to lastOutput; the block buffer is refilled.
+    TransformHalfBlock(stage);
+    return;
+  }
   const int32_t n = 2 * stage->blockSize;
   double* a = stage->fftBuffer;
   FFTWorkArea* area = stage->workArea;
@@ -220,6 +229,10 @@ void TransformBlock(BlockConvolver* stage) {
 // TransformBlock of two stages in step, through a's pair buffer. Only the
 // first half of a result is ever output, so the other needs no stores.
 void TransformBlockPair(BlockConvolver* a, BlockConvolver* b) {
+  if (a->half && b->half) {
+    TransformHalfBlockPair(a, b);
+    return;
+  }
   FFTWorkArea* area = a->workArea;
   FilterPairWithTables(2 * a->blockSize, a->fftBuffer, b->fftBuffer, a->kernel->spectrum, area->ip, area->w,
                        area->bitReverse, a->pairBuffer, true);

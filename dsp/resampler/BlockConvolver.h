@@ -6,6 +6,7 @@
 #include <cstdint>
 
 struct DirectStage;
+struct HalfBlockTransform;
 
 // One converter stage: overlap-save FFT convolution with a shared low-pass
 // kernel, in blocks of B filter-rate samples with one block of latency,
@@ -36,6 +37,7 @@ struct BlockConvolver {
   int32_t drop;            // output samples still to discard
   int32_t decimPhase;      // when halving: index of the next kept sample, 0 or 1
   DirectStage* direct;     // a short kernel's direct path, or null (block transforms)
+  HalfBlockTransform* half;  // a doubling or halving stage's half-size transforms, or null
 };
 
 // Takes a work area of the kernel's size; keeps the caller's reference to

@@ -85,7 +85,7 @@ TEST_P(ConverterReference, EveryCallGivesTheReferenceCountAndSamplesWithinRoundi
   }
   // The start-up is past and the output carries the signal.
   EXPECT_GT(compared, (stereo ? 2 : 1) * (upward ? factor : 1) * (total - 4096 * factor) / (upward ? 1 : factor));
-  RecordProperty("worst", std::to_string(worst));
+  RecordProperty("worst", testing::PrintToString(worst));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, ConverterReference,
