@@ -1,5 +1,7 @@
 #include "dsp/resampler/BlockConvolver.h"
 
+#include "dsp/resampler/DirectStage.h"
+#include "dsp/resampler/HalfBlockTransform.h"
 #include "dsp/resampler/LowPassKernelCache.h"
 #include "dsp/resampler/RealFFTPairPasses.h"
 #include "dsp/resampler/RealFFTWithTables.h"
@@ -32,6 +34,8 @@ void InitBlockConvolver(BlockConvolver* stage, LowPassKernel* kernel, int32_t mo
   stage->fftBuffer = new double[2 * b];
   stage->lastOutput = new double[2 * b];
   stage->pairBuffer = new double[8 * b]();
+  if (KernelSuitsDirectStage(kernel)) stage->direct = NewDirectStage(stage);
+  if (StageSuitsHalfBlockTransform(stage)) stage->half = NewHalfBlockTransform(stage);
   ResetBlockConvolver(stage);
 }
 
@@ -43,6 +47,7 @@ void ResetBlockConvolver(BlockConvolver* stage) {
   stage->need = b;
   stage->drop = stage->dropCount;
   stage->decimPhase = 0;
+  if (stage->direct) ResetDirectStage(stage->direct);
 }
 
 void ReleaseBlockConvolver(BlockConvolver* stage) {
@@ -53,6 +58,10 @@ void ReleaseBlockConvolver(BlockConvolver* stage) {
   delete[] stage->lastOutput;
   delete[] stage->pairBuffer;
   stage->history = stage->fftBuffer = stage->lastOutput = stage->pairBuffer = nullptr;
+  DeleteDirectStage(stage->direct);
+  stage->direct = nullptr;
+  DeleteHalfBlockTransform(stage->half);
+  stage->half = nullptr;
   if (stage->workArea) ReleaseFFTWorkArea(stage->workArea);
   stage->workArea = nullptr;
 }
@@ -201,6 +210,11 @@ void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSampl
 }
 
 void TransformBlock(BlockConvolver* stage) {
+  if (stage->half) {
+    // The result goes straight to lastOutput; the block buffer is refilled.
+    TransformHalfBlock(stage);
+    return;
+  }
   const int32_t n = 2 * stage->blockSize;
   double* a = stage->fftBuffer;
   FFTWorkArea* area = stage->workArea;
@@ -215,6 +229,10 @@ void TransformBlock(BlockConvolver* stage) {
 // TransformBlock of two stages in step, through a's pair buffer. Only the
 // first half of a result is ever output, so the other needs no stores.
 void TransformBlockPair(BlockConvolver* a, BlockConvolver* b) {
+  if (a->half && b->half) {
+    TransformHalfBlockPair(a, b);
+    return;
+  }
   FFTWorkArea* area = a->workArea;
   FilterPairWithTables(2 * a->blockSize, a->fftBuffer, b->fftBuffer, a->kernel->spectrum, area->ip, area->w,
                        area->bitReverse, a->pairBuffer, true);
@@ -255,6 +273,7 @@ int32_t FinishCall(BlockConvolver* stage, double** out, int32_t taken) {
 
 int32_t ConvolveBlock(BlockConvolver* stage, const double* in, double** out, int32_t count) {
   if (count <= 0) return 0;
+  if (stage->direct) return ConvolveDirect(stage, in, out, count);
   double* dst = *out;
   const int32_t n = count << stage->upShift;
   int32_t taken = 0;
@@ -275,7 +294,7 @@ int32_t ConvolveBlock(BlockConvolver* stage, const double* in, double** out, int
 
 bool BlockConvolversInStep(const BlockConvolver* a, const BlockConvolver* b) {
   return a->kernel == b->kernel && a->mode == b->mode && a->blockSize == b->blockSize && a->need == b->need &&
-         a->drop == b->drop && a->decimPhase == b->decimPhase && a->pairBuffer && a->workArea;
+         a->drop == b->drop && a->decimPhase == b->decimPhase && a->pairBuffer && a->workArea && !a->direct && !b->direct;
 }
 
 int32_t ConvolveBlockPair(BlockConvolver* a, BlockConvolver* b, const double* inA, const double* inB, double** outA,

@@ -5,11 +5,16 @@
 
 #include <cstdint>
 
+struct DirectStage;
+struct HalfBlockTransform;
+
 // One converter stage: overlap-save FFT convolution with a shared low-pass
 // kernel, in blocks of B filter-rate samples with one block of latency,
 // optionally doubling (zero-stuffing) or halving (keeping every second
 // output) the rate. The stage discards the start-up samples its filter and
-// block delay add, so its output is time-aligned with its input.
+// block delay add, so its output is time-aligned with its input. A short
+// kernel is applied directly instead (DirectStage), with the same output
+// counts and alignment.
 enum BlockConvolverMode {
   kConvolveFilter = 0,
   kConvolveDouble = 1,
@@ -31,6 +36,8 @@ struct BlockConvolver {
   int32_t need;            // filter-rate samples missing from the current block
   int32_t drop;            // output samples still to discard
   int32_t decimPhase;      // when halving: index of the next kept sample, 0 or 1
+  DirectStage* direct;     // a short kernel's direct path, or null (block transforms)
+  HalfBlockTransform* half;  // a doubling or halving stage's half-size transforms, or null
 };
 
 // Takes a work area of the kernel's size; keeps the caller's reference to

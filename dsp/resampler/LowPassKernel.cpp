@@ -150,6 +150,8 @@ void DesignLowPassKernel(LowPassKernel* kernel, const double* correction) {
   for (int i = 0; i < kernel->length; ++i) sum += kernel->spectrum[i];
   const double scale = area->inverseScale / sum;
   for (int i = 0; i < kernel->length; ++i) kernel->spectrum[i] *= scale;
+  kernel->taps = new double[kernel->length];
+  for (int i = 0; i < kernel->length; ++i) kernel->taps[i] = kernel->spectrum[i] / area->inverseScale;
   RealFFTWithTables(n, 1, kernel->spectrum, area->ip, area->w);
   ReleaseFFTWorkArea(area);
 }
@@ -157,5 +159,6 @@ void DesignLowPassKernel(LowPassKernel* kernel, const double* correction) {
 void DeleteLowPassKernel(LowPassKernel* kernel) {
   if (!kernel) return;
   delete[] kernel->spectrum;
+  delete[] kernel->taps;
   delete kernel;
 }

@@ -21,10 +21,14 @@ struct LowPassKernel {
   // N doubles: the real FFT of the taps (packed layout), scaled by 2/N so
   // that the unscaled inverse needs no further scaling.
   double* spectrum;
+  // L doubles: the taps themselves at unit DC gain, for the stages that
+  // apply them directly or split them into phases.
+  double* taps;
 };
 
 // Designs the kernel for its key. correction: an optional 265-entry table
-// of trims in dB; null takes the built-in tables. Allocates `spectrum`.
+// of trims in dB; null takes the built-in tables. Allocates `spectrum` and
+// `taps`.
 // Takes and gives back a work area of the FFT pool.
 void DesignLowPassKernel(LowPassKernel* kernel, const double* correction);
 

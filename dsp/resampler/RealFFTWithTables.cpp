@@ -269,6 +269,10 @@ void RealFFTWithTables(int n, int direction, double* a, int* ip, double* w, cons
   RealFFT(n, direction, a, ip, w, bitReverse);
 }
 
+void RealFFTTwoWithTables(int n, int direction, double* lanes, int* ip, double* w, const int32_t* bitReverse) {
+  RealFFT(n, direction, reinterpret_cast<SampleLanes*>(lanes), ip, w, bitReverse);
+}
+
 void MultiplyPackedSpectrum(int n, double* a, const double* spectrum) { MultiplyPacked(a, spectrum, n); }
 
 void FilterPairWithTables(int n, double* first, double* second, const double* spectrum, int* ip, double* w,

@@ -21,6 +21,11 @@
 // The inverse is unscaled: forward then inverse returns n/2 times the input.
 void RealFFTWithTables(int n, int direction, double* a, int* ip, double* w, const int32_t* bitReverse = nullptr);
 
+// RealFFTWithTables of two sequences side by side in `lanes` (2n doubles:
+// the first sequence at even positions, the second at odd ones), each lane
+// bit for bit what RealFFTWithTables gives that sequence alone.
+void RealFFTTwoWithTables(int n, int direction, double* lanes, int* ip, double* w, const int32_t* bitReverse);
+
 // a (n doubles, packed as above) times a packed spectrum, bin by bin, in
 // place: DC and Nyquist by their real factors, the others as complex
 // products (re a re k - im a im k, re a im k + im a re k).

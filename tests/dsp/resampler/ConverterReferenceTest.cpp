@@ -1,0 +1,113 @@
+// The converters against the transform-only converter they replace: every
+// output sample within rounding of it, with the same counts call by call.
+#include "dsp/resampler/Resampler.h"
+#include "tests/dsp/resampler/reference/ReferenceResampler.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/dsp/RandomSignal.h"
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+constexpr double kTolerance = 1e-12;
+constexpr double kRate = 48000.0;
+constexpr int kMaxBlock = 8192;
+
+struct Converters {
+  Resampler fast[2] = {};
+  ReferenceConverter::Resampler reference[2] = {};
+  Converters(double src, double dst, int maxBlock) {
+    for (int c = 0; c < 2; ++c) {
+      InitResampler(&fast[c], src, dst, maxBlock, 0.5, 64.08, 0, true);
+      ReferenceConverter::InitResampler(&reference[c], src, dst, maxBlock, 0.5, 64.08, 0, true);
+    }
+  }
+  ~Converters() {
+    for (int c = 0; c < 2; ++c) {
+      FreeResampler(&fast[c]);
+      ReferenceConverter::FreeResampler(&reference[c]);
+    }
+  }
+};
+
+// factor, upward, block, stereo
+using Case = std::tuple<int, bool, int, bool>;
+class ConverterReference : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ConverterReference, EveryCallGivesTheReferenceCountAndSamplesWithinRounding) {
+  const auto [factor, upward, block, stereo] = GetParam();
+  const double src = upward ? kRate : factor * kRate;
+  const double dst = upward ? factor * kRate : kRate;
+  const int maxBlock = upward ? kMaxBlock : kMaxBlock * factor;
+  Converters conv(src, dst, maxBlock);
+  const int total = std::max(3 * 4096 + 700, 40 * block);
+  const std::vector<double> signal[2] = {RandomSignal(total, 3), RandomSignal(total, 4)};
+  std::vector<double> fastIn[2], refIn[2];
+  for (int c = 0; c < 2; ++c) {
+    fastIn[c].resize(maxBlock);
+    refIn[c].resize(maxBlock);
+  }
+  double worst = 0.0;
+  long compared = 0;
+  for (int pos = 0; pos < total; pos += block) {
+    const int n = std::min(block, total - pos);
+    for (int c = 0; c < 2; ++c) {
+      std::copy_n(signal[c].begin() + pos, n, fastIn[c].begin());
+      std::copy_n(signal[c].begin() + pos, n, refIn[c].begin());
+    }
+    double* fastOut[2] = {};
+    double* refOut[2] = {};
+    int fastCount[2] = {}, refCount[2] = {};
+    if (stereo) {
+      fastCount[0] = RunResamplerBlockPair(&conv.fast[0], &conv.fast[1], fastIn[0].data(), fastIn[1].data(), n,
+                                           &fastOut[0], &fastOut[1], &fastCount[1]);
+      refCount[0] = ReferenceConverter::RunResamplerBlockPair(&conv.reference[0], &conv.reference[1],
+                                                              refIn[0].data(), refIn[1].data(), n, &refOut[0],
+                                                              &refOut[1], &refCount[1]);
+    } else {
+      fastCount[0] = RunResamplerBlock(&conv.fast[0], fastIn[0].data(), n, &fastOut[0]);
+      refCount[0] = ReferenceConverter::RunResamplerBlock(&conv.reference[0], refIn[0].data(), n, &refOut[0]);
+    }
+    for (int c = 0; c < (stereo ? 2 : 1); ++c) {
+      ASSERT_EQ(fastCount[c], refCount[c]) << "call at " << pos << ", channel " << c;
+      for (int i = 0; i < fastCount[c]; ++i) {
+        const double d = std::fabs(fastOut[c][i] - refOut[c][i]);
+        worst = std::max(worst, d);
+        ASSERT_LE(d, kTolerance) << "call at " << pos << ", channel " << c << ", sample " << i;
+      }
+      compared += fastCount[c];
+    }
+  }
+  // The start-up is past and the output carries the signal.
+  EXPECT_GT(compared, (stereo ? 2 : 1) * (upward ? factor : 1) * (total - 4096 * factor) / (upward ? 1 : factor));
+  RecordProperty("worst", testing::PrintToString(worst));
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, ConverterReference,
+                         ::testing::Combine(::testing::Values(2, 4), ::testing::Bool(),
+                                            ::testing::Values(1, 37, 512, 4096), ::testing::Bool()));
+
+// ProcessResampler's pieces and a reset in the middle of a run.
+TEST(ConverterReference, ResetAndLongCallsMatch) {
+  for (int factor : {2, 4}) {
+    Converters conv(factor * kRate, kRate, 1000);
+    const std::vector<double> x = RandomSignal(9000, 9);
+    for (int round = 0; round < 2; ++round) {
+      std::vector<double> a(9000), b(9000);
+      const int na = ProcessResampler(&conv.fast[0], x.data(), 9000, a.data(), 9000);
+      const int nb = ReferenceConverter::ProcessResampler(&conv.reference[0], x.data(), 9000, b.data(), 9000);
+      ASSERT_EQ(na, nb);
+      ASSERT_GT(na, 0);
+      for (int i = 0; i < na; ++i) ASSERT_NEAR(a[i], b[i], kTolerance) << factor << " " << round << " " << i;
+      ResetResampler(&conv.fast[0]);
+      ReferenceConverter::ResetResampler(&conv.reference[0]);
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,316 @@
+#include "tests/dsp/resampler/reference/ReferenceBlockConvolver.h"
+
+#include "dsp/resampler/LowPassKernelCache.h"
+#include "dsp/resampler/RealFFTPairPasses.h"
+#include "dsp/resampler/RealFFTWithTables.h"
+
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+#include <utility>
+
+namespace ReferenceConverter {
+
+void InitBlockConvolver(BlockConvolver* stage, LowPassKernel* kernel, int32_t mode,
+                        double incomingDelay) {
+  std::memset(stage, 0, sizeof(*stage));
+  stage->kernel = kernel;
+  stage->mode = mode;
+  stage->upShift = mode == kConvolveDouble ? 1 : 0;
+  stage->workArea = AcquireFFTWorkArea(kernel->log2Block + 1);
+  const int32_t b = 1 << kernel->log2Block;
+  stage->blockSize = b;
+  // An incoming delay counts twice at the doubled rate.
+  const double delay = (mode == kConvolveDouble ? 2.0 : 1.0) * incomingDelay + kernel->delay;
+  const int32_t whole = static_cast<int32_t>(delay);
+  stage->dropCount = kernel->halfLength + b + whole;
+  stage->fracDelay = delay - whole;
+  if (mode == kConvolveHalve) stage->fracDelay *= 0.5;
+  stage->history = new double[b];
+  stage->fftBuffer = new double[2 * b];
+  stage->lastOutput = new double[2 * b];
+  stage->pairBuffer = new double[8 * b]();
+  ResetBlockConvolver(stage);
+}
+
+void ResetBlockConvolver(BlockConvolver* stage) {
+  const int32_t b = stage->blockSize;
+  if (stage->history) std::memset(stage->history, 0, b * sizeof(double));
+  if (stage->fftBuffer) std::memset(stage->fftBuffer, 0, 2 * b * sizeof(double));
+  if (stage->lastOutput) std::memset(stage->lastOutput, 0, 2 * b * sizeof(double));
+  stage->need = b;
+  stage->drop = stage->dropCount;
+  stage->decimPhase = 0;
+}
+
+void ReleaseBlockConvolver(BlockConvolver* stage) {
+  if (stage->kernel) ReleaseLowPassKernel(stage->kernel);
+  stage->kernel = nullptr;
+  delete[] stage->history;
+  delete[] stage->fftBuffer;
+  delete[] stage->lastOutput;
+  delete[] stage->pairBuffer;
+  stage->history = stage->fftBuffer = stage->lastOutput = stage->pairBuffer = nullptr;
+  if (stage->workArea) ReleaseFFTWorkArea(stage->workArea);
+  stage->workArea = nullptr;
+}
+
+namespace {
+
+// Moves `take` filter-rate samples into the current block at its fill
+// position and writes the matching samples of the last block's output.
+// All inputs of the chunk are read before any output is written, so *out
+// may alias the input.
+// The moves of one chunk, two doubles a step: the last block's output out,
+// the history into the previous block, the new input (x) into the current
+// block and the history. x(i) reads the input, out(i, y) writes the output.
+struct ChunkBuffers {
+  double* current;
+  double* previous;
+  double* history;
+  const double* last;
+};
+
+#if defined(__SSE2__)
+inline void MoveHistory(const ChunkBuffers& c, int32_t i) {
+  _mm_storeu_pd(c.previous + i, _mm_loadu_pd(c.history + i));
+}
+#endif
+
+#if defined(__x86_64__)
+// The moves of TakeChunk eight doubles a step where the processor has
+// AVX-512 (the same copies and the same products by 2); return how many
+// samples they did.
+__attribute__((target("avx512f"))) int32_t MoveChunkAvx512(const ChunkBuffers& c, const double* x, double* out,
+                                                            int32_t take) {
+  int32_t i = 0;
+  for (; i + 8 <= take; i += 8) {
+    // Each step reads its input before it writes the output there.
+    const __m512d v = _mm512_loadu_pd(x + i);
+    const __m512d y = _mm512_loadu_pd(c.last + i);
+    _mm512_storeu_pd(c.previous + i, _mm512_loadu_pd(c.history + i));
+    _mm512_storeu_pd(c.current + i, v);
+    _mm512_storeu_pd(c.history + i, v);
+    _mm512_storeu_pd(out + i, y);
+  }
+  return i;
+}
+
+// Zero-stuffing from an even filter sample on: four inputs make
+// (2x, 0.0) pairs, eight filter samples a step.
+__attribute__((target("avx512f"))) int32_t StuffChunkAvx512(const ChunkBuffers& c, const double* x, double* out,
+                                                             int32_t take) {
+  int32_t i = 0;
+  const __m256d two = _mm256_set1_pd(2.0);
+  for (; i + 8 <= take; i += 8) {
+    const __m512d v = _mm512_maskz_expand_pd(0x55, _mm512_castpd256_pd512(_mm256_mul_pd(_mm256_loadu_pd(x + i / 2), two)));
+    _mm512_storeu_pd(c.previous + i, _mm512_loadu_pd(c.history + i));
+    _mm512_storeu_pd(c.current + i, v);
+    _mm512_storeu_pd(c.history + i, v);
+    _mm512_storeu_pd(out + i, _mm512_loadu_pd(c.last + i));
+  }
+  return i;
+}
+#endif
+
+void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSample, int32_t take,
+               double* out) {
+  const int32_t b = stage->blockSize;
+  const int32_t pos = b - stage->need;
+  const ChunkBuffers c{stage->fftBuffer + pos, stage->fftBuffer + b + pos, stage->history + pos,
+                       stage->lastOutput + pos};
+  const int32_t inputs = stage->upShift ? (firstFilterSample + take + 1) >> 1 : firstFilterSample + take;
+  const double* inFirst = in + (stage->upShift ? firstFilterSample >> 1 : firstFilterSample);
+  const double* inEnd = in + inputs;
+  // Read and written in one pass where the output is the input itself at
+  // the same place or lies apart from it; anything else the long way.
+  const bool apart = out + take <= inFirst || out >= inEnd;
+#if defined(__x86_64__)
+  static const bool kWide = RealFFTDetail::HasAvx512();
+#endif
+  if (!stage->upShift && (out == inFirst || apart)) {
+    int32_t i = 0;
+#if defined(__x86_64__)
+    if (kWide) i = MoveChunkAvx512(c, inFirst, out, take);
+#endif
+#if defined(__SSE2__)
+    for (; i + 2 <= take; i += 2) {
+      // Each step reads its input before it writes the output there.
+      const __m128d x = _mm_loadu_pd(inFirst + i);
+      const __m128d y = _mm_loadu_pd(c.last + i);
+      MoveHistory(c, i);
+      _mm_storeu_pd(c.current + i, x);
+      _mm_storeu_pd(c.history + i, x);
+      _mm_storeu_pd(out + i, y);
+    }
+#endif
+    for (; i < take; ++i) {
+      const double x = inFirst[i];
+      const double y = c.last[i];
+      c.previous[i] = c.history[i];
+      c.current[i] = x;
+      c.history[i] = x;
+      out[i] = y;
+    }
+  } else if (stage->upShift && apart) {
+    // Zero-stuffing: input x becomes (2x, 0); the 2 keeps the passband gain.
+    auto one = [&](int32_t i) {
+      const int32_t f = firstFilterSample + i;
+      const double x = (f & 1) ? 0.0 : 2.0 * in[f >> 1];
+      c.previous[i] = c.history[i];
+      c.current[i] = x;
+      c.history[i] = x;
+      out[i] = c.last[i];
+    };
+    int32_t i = 0;
+    if (firstFilterSample & 1) one(i++);
+#if defined(__x86_64__)
+    if (kWide) {
+      const ChunkBuffers from{c.current + i, c.previous + i, c.history + i, c.last + i};
+      i += StuffChunkAvx512(from, in + ((firstFilterSample + i) >> 1), out + i, take - i);
+    }
+#endif
+#if defined(__SSE2__)
+    // From an even filter sample on, pairs (2x, 2 times 0.0 = 0.0).
+    const __m128d two = _mm_set1_pd(2.0);
+    for (; i + 2 <= take; i += 2) {
+      const __m128d x = _mm_mul_pd(_mm_load_sd(in + ((firstFilterSample + i) >> 1)), two);
+      MoveHistory(c, i);
+      _mm_storeu_pd(c.current + i, x);
+      _mm_storeu_pd(c.history + i, x);
+      _mm_storeu_pd(out + i, _mm_loadu_pd(c.last + i));
+    }
+#endif
+    for (; i < take; ++i) one(i);
+  } else {
+    std::memcpy(c.previous, c.history, take * sizeof(double));
+    if (stage->upShift) {
+      for (int32_t i = 0; i < take; ++i) {
+        const int32_t f = firstFilterSample + i;
+        c.current[i] = (f & 1) ? 0.0 : 2.0 * in[f >> 1];
+      }
+    } else {
+      std::memcpy(c.current, in + firstFilterSample, take * sizeof(double));
+    }
+    std::memcpy(c.history, c.current, take * sizeof(double));
+    std::memmove(out, c.last, take * sizeof(double));
+  }
+  stage->need -= take;
+}
+
+void TransformBlock(BlockConvolver* stage) {
+  const int32_t n = 2 * stage->blockSize;
+  double* a = stage->fftBuffer;
+  FFTWorkArea* area = stage->workArea;
+  RealFFTWithTables(n, 1, a, area->ip, area->w, area->bitReverse);
+  MultiplyPackedSpectrum(n, a, stage->kernel->spectrum);
+  RealFFTWithTables(n, -1, a, area->ip, area->w, area->bitReverse);
+  // The first half is the filtered current block; the next block refills
+  // the other buffer.
+  std::swap(stage->fftBuffer, stage->lastOutput);
+}
+
+// TransformBlock of two stages in step, through a's pair buffer. Only the
+// first half of a result is ever output, so the other needs no stores.
+void TransformBlockPair(BlockConvolver* a, BlockConvolver* b) {
+  FFTWorkArea* area = a->workArea;
+  FilterPairWithTables(2 * a->blockSize, a->fftBuffer, b->fftBuffer, a->kernel->spectrum, area->ip, area->w,
+                       area->bitReverse, a->pairBuffer, true);
+  std::swap(a->fftBuffer, a->lastOutput);
+  std::swap(b->fftBuffer, b->lastOutput);
+}
+
+}  // namespace
+
+namespace {
+
+// The discard of the start-up samples and the halving, once the chunks of
+// a call are in: `taken` samples at *out. Returns the valid count.
+int32_t FinishCall(BlockConvolver* stage, double** out, int32_t taken) {
+  double* dst = *out;
+  int32_t produced = taken;
+  if (stage->drop > 0) {
+    if (stage->drop >= produced) {
+      stage->drop -= produced;
+      return 0;
+    }
+    dst += stage->drop;
+    produced -= stage->drop;
+    stage->drop = 0;
+    *out = dst;
+  }
+
+  if (stage->mode == kConvolveHalve) {
+    const int32_t kept = (produced + 1 - stage->decimPhase) / 2;
+    for (int32_t i = 0; i < kept; ++i) dst[i] = dst[2 * i + stage->decimPhase];
+    stage->decimPhase = (stage->decimPhase + produced) & 1;
+    produced = kept;
+  }
+  return produced;
+}
+
+}  // namespace
+
+int32_t ConvolveBlock(BlockConvolver* stage, const double* in, double** out, int32_t count) {
+  if (count <= 0) return 0;
+  double* dst = *out;
+  const int32_t n = count << stage->upShift;
+  int32_t taken = 0;
+  while (n - taken >= stage->need) {
+    const int32_t take = stage->need;
+    TakeChunk(stage, in, taken, take, dst + taken);
+    taken += take;
+    TransformBlock(stage);
+    stage->need = stage->blockSize;
+  }
+  if (n > taken) {
+    const int32_t take = n - taken;
+    TakeChunk(stage, in, taken, take, dst + taken);
+    taken += take;
+  }
+  return FinishCall(stage, out, taken);
+}
+
+bool BlockConvolversInStep(const BlockConvolver* a, const BlockConvolver* b) {
+  return a->kernel == b->kernel && a->mode == b->mode && a->blockSize == b->blockSize && a->need == b->need &&
+         a->drop == b->drop && a->decimPhase == b->decimPhase && a->pairBuffer && a->workArea;
+}
+
+int32_t ConvolveBlockPair(BlockConvolver* a, BlockConvolver* b, const double* inA, const double* inB, double** outA,
+                          double** outB, int32_t count, int32_t* producedB) {
+  if (!BlockConvolversInStep(a, b)) {
+    const int32_t produced = ConvolveBlock(a, inA, outA, count);
+    *producedB = ConvolveBlock(b, inB, outB, count);
+    return produced;
+  }
+  if (count <= 0) {
+    *producedB = 0;
+    return 0;
+  }
+  double* dstA = *outA;
+  double* dstB = *outB;
+  const int32_t n = count << a->upShift;
+  int32_t taken = 0;
+  while (n - taken >= a->need) {
+    const int32_t take = a->need;
+    TakeChunk(a, inA, taken, take, dstA + taken);
+    TakeChunk(b, inB, taken, take, dstB + taken);
+    taken += take;
+    TransformBlockPair(a, b);
+    a->need = b->need = a->blockSize;
+  }
+  if (n > taken) {
+    const int32_t take = n - taken;
+    TakeChunk(a, inA, taken, take, dstA + taken);
+    TakeChunk(b, inB, taken, take, dstB + taken);
+    taken += take;
+  }
+  *producedB = FinishCall(b, outB, taken);
+  return FinishCall(a, outA, taken);
+}
+
+}  // namespace ReferenceConverter
