@@ -279,12 +279,20 @@ FilePanelModel::Outcome FilePanelModel::Accept(std::string* path) {
     *path = chosen;
     return kChosen;
   }
+  struct stat info;
   if (!Allowed(name)) {
+    // A name typed without its extension finds the file that has one.
+    for (const std::string& type : mTypes) {
+      const std::string candidate = JoinPath(folder, name + "." + type);
+      if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        *path = candidate;
+        return kChosen;
+      }
+    }
     mStatus = "Only " + TypeList(mTypes) + " files can be opened here.";
     return kStay;
   }
   const std::string chosen = JoinPath(folder, name);
-  struct stat info;
   if (stat(chosen.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
     mStatus = "There is no file \xE2\x80\x9C" + name + "\xE2\x80\x9D in \xE2\x80\x9C" + folder + "\xE2\x80\x9D.";
     return kStay;

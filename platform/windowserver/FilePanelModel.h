@@ -58,7 +58,10 @@ class FilePanelModel {
   // A double click: a folder (or "..") is entered, a file is taken as if
   // its name were typed and Return pressed.
   Outcome Activate(int index, std::string* path);
-  // Return or the panel's default button.
+  // Return or the panel's default button. A name that is a folder enters
+  // it; on saving the first allowed extension is added when the name has
+  // none of them; on opening only an existing file of an allowed type is
+  // taken, a name typed without its extension finding the file with one.
   Outcome Accept(std::string* path);
   // Shows another folder; false (and a status) when it cannot be read.
   bool Enter(const std::string& folder);

@@ -29,6 +29,7 @@ struct X11AlertWindow::Layout {
 namespace {
 
 std::vector<std::string> Cut(std::vector<std::string> lines) {
+  while (!lines.empty() && lines.back().find_first_not_of(' ') == std::string::npos) lines.pop_back();
   if (lines.size() > kMostLines) {
     lines.resize(kMostLines);
     lines.back() += "\xE2\x80\xA6";

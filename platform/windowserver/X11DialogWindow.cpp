@@ -236,6 +236,8 @@ void X11DialogWindow::Handle(XEvent& event) {
 void X11DialogWindow::Paint() {
   mDirty = false;
   Draw(mCanvas);
+  // Without a window manager's frame a dialog over another needs an edge.
+  mCanvas.Outline(0, 0, mCanvas.Width(), mCanvas.Height(), Rgb{96, 96, 96});
   const uint8_t* in = mCanvas.Pixels();
   for (uint32_t& word : mWords) {
     word = mX.Pack(in[1], in[2], in[3]);
