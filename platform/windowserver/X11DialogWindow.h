@@ -36,6 +36,9 @@ class X11DialogWindow {
   virtual void Cancelled() = 0;
 
   void Finish() { mDone = true; }
+  // The next press counts as a first click again: a double click that
+  // acted is not the start of another.
+  void ForgetClicks() { mClicks = 0; }
   void Redraw() { mDirty = true; }
   X11State& State() { return mX; }
   DialogCanvas& Canvas() { return mCanvas; }

@@ -177,6 +177,7 @@ void X11FilePanel::Pressed(int x, int y, unsigned button, int clicks) {
   if (row >= 0) {
     std::string path;
     if (clicks == 2 && row == mModel.Selected()) {
+      ForgetClicks();
       const FilePanelModel::Outcome outcome = mModel.Activate(row, &path);
       Settle(outcome, path);
       return;
