@@ -6,14 +6,11 @@
 #include "platform/windowserver/X11Backend.h"
 
 // The window server's backend for `brimlow edit`: windows, menus, text
-// fields, help tags and the cursor on the X display, and the questions X
-// cannot ask here on the terminal: an alert's message is printed (and,
-// from a terminal, its buttons asked for), a file panel asks for a path,
-// a web page is named. Without a terminal on standard input an alert takes
-// its default button and a panel is cancelled.
+// fields, help tags, alerts, file panels and the cursor on the X display;
+// a web page to open is named on the terminal.
 class EditBackend : public platform::WindowServerBackend {
  public:
-  EditBackend(std::unique_ptr<platform::X11Backend> x11, FILE* in, FILE* out);
+  EditBackend(std::unique_ptr<platform::X11Backend> x11, FILE* out);
 
   platform::X11Backend& X11() { return *mX11; }
 
@@ -42,16 +39,15 @@ class EditBackend : public platform::WindowServerBackend {
   platform::ScreenPoint MouseLocation() override { return mX11->MouseLocation(); }
   int DisplayPixelsHigh() override { return mX11->DisplayPixelsHigh(); }
 
-  platform::AlertResponse RunAlert(const platform::AlertRequest& request) override;
-  bool RunPanel(const platform::PanelRequest& request, std::string* path) override;
+  platform::AlertResponse RunAlert(const platform::AlertRequest& request) override {
+    return mX11->RunAlert(request);
+  }
+  bool RunPanel(const platform::PanelRequest& request, std::string* path) override {
+    return mX11->RunPanel(request, path);
+  }
   bool OpenURL(const std::string& url) override;
 
  private:
-  // A line typed on the terminal, without its newline; false without one.
-  bool ReadLine(std::string* line);
-
   std::unique_ptr<platform::X11Backend> mX11;
-  FILE* mIn;
   FILE* mOut;
-  bool mInteractive;
 };

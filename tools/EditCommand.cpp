@@ -130,7 +130,9 @@ int RunEditCommand(const CommandLine& line, FILE* out) {
   std::unique_ptr<platform::X11Backend> display = platform::X11Backend::Open(nullptr);
   if (!display) throw CommandError(NoDisplayMessage(std::getenv("DISPLAY")));
   platform::X11Backend* x11 = display.get();
-  platform::InstallBackend(std::make_unique<EditBackend>(std::move(display), stdin, out));
+  // Ctrl-C ends an open dialog too, so the run stops at once.
+  x11->SetDialogInterruption([] { return InterruptingSignal() != 0; });
+  platform::InstallBackend(std::make_unique<EditBackend>(std::move(display), out));
   platform::UseRealRunLoopClock(true);
 
   HostSession session;

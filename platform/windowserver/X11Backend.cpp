@@ -278,6 +278,8 @@ Target TargetOf(X11State& x, Window w) {
   return t;
 }
 
+}  // namespace
+
 void Deliver(X11State& x, XEvent& event) {
   Target t = TargetOf(x, event.xany.window);
   switch (event.type) {
@@ -377,8 +379,6 @@ void Deliver(X11State& x, XEvent& event) {
     default: return;
   }
 }
-
-}  // namespace
 
 void X11Backend::RunOnce(double maxWaitSeconds) {
   Display* d = mX->display;

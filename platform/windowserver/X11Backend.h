@@ -13,8 +13,10 @@
 // as wheel steps, Shift, Control, Alt and Super as the modifier keys, the
 // keyboard as Mac key codes and characters), popup menus and text fields are
 // small override-redirect windows, help tags likewise, and the run loop runs
-// on the real clock while the X event loop waits. Alerts, panels and the
-// colour picker are answered as the headless backend answers them.
+// on the real clock while the X event loop waits. Alerts and open and save
+// panels are windows of their own (X11AlertWindow.h, X11FilePanel.h); the
+// colour picker is answered as the headless backend answers it. A scripted
+// answer waiting for a menu, an alert or a panel is taken instead.
 //
 // Keyboard: Return and Escape work in menus; Escape in a text field leaves
 // it without taking its text (the window is told it was deactivated).
@@ -34,6 +36,9 @@ class X11Backend : public HeadlessBackend {
   void WindowPresented(ScreenWindow* window, const DeviceRect& area) override;
   void WindowGone(ScreenWindow* window) override;
   MenuChoice TrackMenu(const MenuTree& menu, const ScreenPoint& topLeft) override;
+  // Alerts and panels in windows of their own (X11Dialogs.cpp).
+  AlertResponse RunAlert(const AlertRequest& request) override;
+  bool RunPanel(const PanelRequest& request, std::string* path) override;
   void ShowHelpTag(const ScreenRect& hot, const std::string& text) override;
   void HideHelpTag() override;
   void TextFieldOpened(TextFieldView* field) override;
@@ -64,10 +69,14 @@ class X11Backend : public HeadlessBackend {
   void SendKey(const ScreenWindow* window, unsigned long keysym);
   // The window manager asked to close the window.
   bool CloseRequested(const ScreenWindow* window) const;
+  // An open alert or panel is cancelled once this answers true (the
+  // program interrupted).
+  void SetDialogInterruption(std::function<bool()> interrupted);
 
  private:
   explicit X11Backend(std::unique_ptr<X11State> state);
   std::unique_ptr<X11State> mX;
+  std::function<bool()> mDialogInterruption;
 };
 
 // Opens the display and installs the backend; the run loop switches to the

@@ -60,6 +60,9 @@ struct X11State {
   void DrawText(Window w, int x, int y, const std::string& text);
 };
 
+// Hands an X event to the window it is for (X11Backend.cpp).
+void Deliver(X11State& x, XEvent& event);
+
 // Draws a text field's window: its text on white (X11Popups.cpp).
 void DrawField(X11State& x, const X11State::Field& field);
 

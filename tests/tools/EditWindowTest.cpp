@@ -25,6 +25,11 @@
 // Last: Xlib's macros would clash with the names above.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <sys/stat.h>
+#ifdef BRIMLOW_HAVE_XTEST
+#include <X11/extensions/XTest.h>
+#endif
 
 extern char** environ;
 
@@ -51,6 +56,27 @@ Window FindEditor(Display* d) {
   if (children) XFree(children);
   return found;
 }
+
+#ifdef BRIMLOW_HAVE_XTEST
+// A shown top-level window with that name, or 0.
+Window FindWindowNamed(Display* d, const char* title) {
+  Window root = DefaultRootWindow(d), parent = 0, *children = nullptr;
+  unsigned int count = 0;
+  Window found = 0;
+  if (!XQueryTree(d, root, &root, &parent, &children, &count)) return 0;
+  for (unsigned int i = 0; i < count && !found; ++i) {
+    char* name = nullptr;
+    XWindowAttributes a;
+    if (XFetchName(d, children[i], &name) && name && std::strcmp(name, title) == 0 &&
+        XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable) {
+      found = children[i];
+    }
+    if (name) XFree(name);
+  }
+  if (children) XFree(children);
+  return found;
+}
+#endif
 
 void Send(Display* d, Window w, int type, int x, int y, unsigned int state) {
   XEvent e{};
@@ -272,6 +298,91 @@ TEST_P(EditScreenFit, OpensAtTheLargestScaleThatFits) {
 
 // 200 % passes the small screen, 75 % does not.
 INSTANTIATE_TEST_SUITE_P(Scales, EditScreenFit, ::testing::Values(200, 75));
+
+#ifdef BRIMLOW_HAVE_XTEST
+// The preset menu's "Save Preset..." item opens the save panel as a window
+// of its own, where the name is typed; the preset lands in the plug-in's
+// data folder under the home folder given.
+TEST(EditWindow, SavingAPresetAsksForItsNameInAWindow) {
+  Display* d = gDisplay;
+  ScratchFolder home;
+  std::vector<std::string> args = {BRIMLOW_PROGRAM, "edit"};
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  std::vector<std::string> env = {"HOME=" + home.Path()};
+  for (char** e = environ; *e; ++e) {
+    if (std::strncmp(*e, "HOME=", 5) != 0 && std::strncmp(*e, "XDG_DATA_HOME=", 14) != 0) env.push_back(*e);
+  }
+  std::vector<char*> envp;
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  const std::string err = home.PathOf("stderr");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  // No terminal to ask on.
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, BRIMLOW_PROGRAM, &actions, nullptr, argv.data(), envp.data()), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  struct Reaper {
+    pid_t pid;
+    ~Reaper() {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  } reaper{pid};
+
+  Window editor = 0;
+  int steady = 0;
+  for (int i = 0; i < 600 && steady < 5; ++i) {
+    Pause(200);
+    const Window now = FindEditor(d);
+    steady = now != 0 && now == editor ? steady + 1 : 0;
+    editor = now;
+  }
+  ASSERT_EQ(steady, 5);
+
+  // The preset button, then the menu's fourth entry (past a separator).
+  Send(d, editor, ButtonPress, 341, 18, 0);
+  Send(d, editor, ButtonRelease, 341, 18, Button1Mask);
+  Pause(500);
+  const auto key = [d](KeySym sym) {
+    const KeyCode code = XKeysymToKeycode(d, sym);
+    XTestFakeKeyEvent(d, code, True, 0);
+    XTestFakeKeyEvent(d, code, False, 0);
+    XSync(d, False);
+  };
+  for (int i = 0; i < 3; ++i) key(XK_Down);
+  key(XK_Return);
+
+  Window panel = 0;
+  for (int i = 0; i < 500 && !panel; ++i) {
+    Pause(20);
+    panel = FindWindowNamed(d, "Save");
+  }
+  ASSERT_NE(panel, 0u);
+  Window parent = 0;
+  EXPECT_TRUE(XGetTransientForHint(d, panel, &parent));
+  EXPECT_EQ(parent, editor);
+  Window focus = 0;
+  int revert = 0;
+  for (int i = 0; i < 500 && focus != panel; ++i) {
+    Pause(20);
+    XGetInputFocus(d, &focus, &revert);
+  }
+  ASSERT_EQ(focus, panel);
+  for (KeySym sym : {XK_m, XK_i, XK_x, XK_Return}) key(sym);
+
+  const std::string preset = home.PathOf(".local/share/Brimlow/mix.tps");
+  struct stat info {};
+  for (int i = 0; i < 500 && stat(preset.c_str(), &info) != 0; ++i) Pause(20);
+  EXPECT_EQ(stat(preset.c_str(), &info), 0) << preset;
+  EXPECT_GT(info.st_size, 0);
+}
+#endif
 
 }  // namespace
 
