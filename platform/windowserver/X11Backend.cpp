@@ -98,8 +98,10 @@ std::unique_ptr<X11Backend> X11Backend::Open(const char* displayName) {
 X11Backend::~X11Backend() {
   Display* d = mX->display;
   if (mX->lost) {
-    // Nothing more can be said to the server; the shared segments still go.
+    // Nothing more can be said to the server; the shared segments and the
+    // connection's memory still go.
     for (X11State::Shown& s : mX->shown) FreeImage(*mX, s);
+    XCloseDisplay(d);
     RemoveErrorHandlers(*mX);
     return;
   }

@@ -1,5 +1,7 @@
 // `brimlow edit` on a real X display, driven as a user would: a band handle
-// dragged with the mouse, the window closed, the state it saved read back.
+// dragged with the mouse, a value typed into its field, the window closed
+// (by the window manager's request, destroyed, its client killed, its
+// display gone), the state it saved read back.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -8,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -25,6 +28,8 @@
 // Last: Xlib's macros would clash with the names above.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 extern char** environ;
 
@@ -91,56 +96,111 @@ double FrequencyOfX(int x) { return 10.0 * std::pow(3000.0, (x - 100) / 681.0); 
 // The EQ axis: -60 dB at the plot's bottom (423), 36 dB at its top, 334 high.
 int YOfGain(double db) { return 423 - static_cast<int>(std::floor((db + 60.0) * 334.0 / 96.0 + 0.5)); }
 
-TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
-  Display* d = gDisplay;
-  ScratchFolder folder;
-  const std::string state = folder.PathOf("s.state");
-  std::vector<std::string> args = {BRIMLOW_PROGRAM, "edit",  "--state-out",    state,
-                                   "--set",         "Active 1=on", "--set", "Freq 1=1000"};
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  // Its output, for the failure messages.
-  const std::string err = folder.PathOf("stderr");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, BRIMLOW_PROGRAM, &actions, nullptr, argv.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  // A test that stops early does not leave the program running.
-  struct Reaper {
-    pid_t pid;
-    bool done = false;
-    ~Reaper() {
-      if (done) return;
-      kill(pid, SIGKILL);
-      waitpid(pid, nullptr, 0);
+// `brimlow edit` running with its output in a file; killed if a test stops early.
+class EditRun {
+ public:
+  EditRun(const ScratchFolder& folder, std::vector<std::string> extra, const std::string& display = "")
+      : mErr(folder.PathOf("stderr")) {
+    std::vector<std::string> args = {BRIMLOW_PROGRAM, "edit"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+      if (display.empty() || std::strncmp(*e, "DISPLAY=", 8) != 0) env.emplace_back(*e);
     }
-  } reaper{pid};
-  const auto errText = [&err] {
-    std::ifstream in(err);
+    if (!display.empty()) env.push_back("DISPLAY=" + display);
+    std::vector<char*> envp;
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, mErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
+    mStarted = posix_spawn(&mPid, BRIMLOW_PROGRAM, &actions, nullptr, argv.data(), envp.data()) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  ~EditRun() {
+    if (!mStarted || mDone) return;
+    kill(mPid, SIGKILL);
+    waitpid(mPid, nullptr, 0);
+  }
+  bool Started() const { return mStarted; }
+  // Sanitizer builds take their time to save and unwind.
+  bool WaitForExit() {
+    for (int i = 0; i < 2400 && !mDone; ++i) {
+      mDone = waitpid(mPid, &mStatus, WNOHANG) == mPid;
+      if (!mDone) Pause(25);
+    }
+    return mDone;
+  }
+  bool ExitedWithZero() const { return mDone && WIFEXITED(mStatus) && WEXITSTATUS(mStatus) == 0; }
+  std::string Output() const {
+    std::ifstream in(mErr);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  };
+  }
 
+ private:
+  std::string mErr;
+  pid_t mPid = 0;
+  bool mStarted = false, mDone = false;
+  int mStatus = -1;
+};
+
+// The editor's window once one has stood for a second (the first open
+// closes and reopens it at its fitted size), however slow the build; 0 if
+// none comes.
+Window WaitForEditor(Display* d) {
   Window editor = 0;
   for (int i = 0; i < 1200 && !editor; ++i) {
     Pause(25);
     editor = FindEditor(d);
   }
-  ASSERT_NE(editor, 0u) << errText();
-  // The first open closes and reopens the window at its fitted size: wait
-  // until one window has stood for a second, however slow the build.
   int steady = 0;
-  for (int i = 0; i < 300 && steady < 5; ++i) {
+  for (int i = 0; i < 300 && editor && steady < 5; ++i) {
     Pause(200);
     const Window now = FindEditor(d);
     steady = now != 0 && now == editor ? steady + 1 : 0;
     editor = now;
   }
-  ASSERT_NE(editor, 0u) << errText();
-  ASSERT_EQ(steady, 5) << errText();
+  return steady == 5 ? editor : 0;
+}
+
+void AskToClose(Display* d, Window editor) {
+  XEvent close{};
+  close.type = ClientMessage;
+  close.xclient.window = editor;
+  close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(d, editor, False, NoEventMask, &close);
+  XFlush(d);
+}
+
+// A session restored from the state file.
+struct Restored {
+  explicit Restored(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    found = !bytes.empty();
+    session.Start(48000, 512, 2);
+    if (found) session.RestoreState(bytes, path);
+  }
+  double Band(int band, int kind) { return session.Instance().GetParam(BandParamIndex(band, kind))->Value(); }
+  bool found = false;
+  HostSession session;
+};
+
+TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
+  Display* d = gDisplay;
+  ScratchFolder folder;
+  const std::string state = folder.PathOf("s.state");
+  EditRun run(folder, {"--state-out", state, "--set", "Active 1=on", "--set", "Freq 1=1000"});
+  ASSERT_TRUE(run.Started());
+  const Window editor = WaitForEditor(d);
+  ASSERT_NE(editor, 0u) << run.Output();
 
   const int x0 = XOfFrequency(1000.0), y = YOfGain(0.0), x1 = x0 + 110;
   Send(d, editor, ButtonPress, x0, y, 0);
@@ -151,38 +211,145 @@ TEST(EditWindow, ADraggedBandHandleIsInTheSavedState) {
   }
   Send(d, editor, ButtonRelease, x1, y, Button1Mask);
   Pause(200);
+  AskToClose(d, editor);
 
-  XEvent close{};
-  close.type = ClientMessage;
-  close.xclient.window = editor;
-  close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-  close.xclient.data.l[1] = CurrentTime;
-  XSendEvent(d, editor, False, NoEventMask, &close);
+  ASSERT_TRUE(run.WaitForExit()) << run.Output();
+  ASSERT_TRUE(run.ExitedWithZero()) << run.Output();
+  Restored restored(state);
+  ASSERT_TRUE(restored.found);
+  // Where the mouse let go, to within a few pixels of the axis.
+  const double hz = restored.Band(0, kBandFreq);
+  EXPECT_GT(hz, FrequencyOfX(x1 - 4)) << run.Output();
+  EXPECT_LT(hz, FrequencyOfX(x1 + 4)) << run.Output();
+  EXPECT_EQ(restored.Band(0, kBandActive), 1.0);
+}
+
+// With no window manager the keyboard follows the pointer, which rests on
+// the value field that a right-click opened: the typed value still lands.
+TEST(EditWindow, AValueTypedWithThePointerOnItsFieldIsTaken) {
+  Display* d = gDisplay;
+  int event = 0, error = 0, major = 0, minor = 0;
+  ASSERT_TRUE(XTestQueryExtension(d, &event, &error, &major, &minor));
+  ScratchFolder folder;
+  const std::string state = folder.PathOf("s.state");
+  EditRun run(folder, {"--state-out", state, "--set", "Active 1=on"});
+  ASSERT_TRUE(run.Started());
+  const Window editor = WaitForEditor(d);
+  ASSERT_NE(editor, 0u) << run.Output();
+  // Nobody else holds the focus: the keyboard goes where the pointer is.
+  XSetInputFocus(d, PointerRoot, RevertToPointerRoot, CurrentTime);
+
+  // Band 1's frequency readout: 60 x 22 at (63, 553) of the editor at 100 %.
+  int rootX = 0, rootY = 0;
+  Window child = 0;
+  XTranslateCoordinates(d, editor, DefaultRootWindow(d), 93, 564, &rootX, &rootY, &child);
+  XTestFakeMotionEvent(d, DefaultScreen(d), rootX, rootY, CurrentTime);
+  XTestFakeButtonEvent(d, Button3, True, CurrentTime);
+  XTestFakeButtonEvent(d, Button3, False, CurrentTime);
+  XFlush(d);
+  Pause(500);
+  // Nudged, still on the field.
+  XTestFakeMotionEvent(d, DefaultScreen(d), rootX + 3, rootY + 2, CurrentTime);
+  XFlush(d);
+  Pause(100);
+  for (KeySym key : {XK_2, XK_5, XK_0, XK_0, XK_Return}) {
+    const KeyCode code = XKeysymToKeycode(d, key);
+    XTestFakeKeyEvent(d, code, True, CurrentTime);
+    XTestFakeKeyEvent(d, code, False, CurrentTime);
+    XFlush(d);
+    Pause(30);
+  }
+  Pause(300);
+  AskToClose(d, editor);
+
+  ASSERT_TRUE(run.WaitForExit()) << run.Output();
+  ASSERT_TRUE(run.ExitedWithZero()) << run.Output();
+  Restored restored(state);
+  ASSERT_TRUE(restored.found);
+  EXPECT_NEAR(restored.Band(0, kBandFreq), 2500.0, 1e-6) << run.Output();
+}
+
+// However the window goes from outside, the session's edits are kept.
+enum class Ending { kWindowDestroyed, kClientKilled };
+
+class EditWindowGone : public ::testing::TestWithParam<Ending> {};
+
+TEST_P(EditWindowGone, TheStateIsSavedAndEditEndsWell) {
+  Display* d = gDisplay;
+  ScratchFolder folder;
+  const std::string state = folder.PathOf("s.state");
+  EditRun run(folder, {"--state-out", state, "--set", "Active 3=on", "--set", "Freq 3=3210"});
+  ASSERT_TRUE(run.Started());
+  const Window editor = WaitForEditor(d);
+  ASSERT_NE(editor, 0u) << run.Output();
+  if (GetParam() == Ending::kWindowDestroyed) {
+    XDestroyWindow(d, editor);
+  } else {
+    XKillClient(d, editor);
+  }
   XFlush(d);
 
-  // Sanitizer builds take their time to save and unwind.
-  int status = -1;
-  for (int i = 0; i < 2400 && !reaper.done; ++i) {
-    reaper.done = waitpid(pid, &status, WNOHANG) == pid;
-    if (!reaper.done) Pause(25);
-  }
-  ASSERT_TRUE(reaper.done) << errText();
-  ASSERT_TRUE(WIFEXITED(status)) << errText();
-  ASSERT_EQ(WEXITSTATUS(status), 0) << errText();
+  ASSERT_TRUE(run.WaitForExit()) << run.Output();
+  ASSERT_TRUE(run.ExitedWithZero()) << run.Output();
+  Restored restored(state);
+  ASSERT_TRUE(restored.found) << run.Output();
+  EXPECT_NEAR(restored.Band(2, kBandFreq), 3210.0, 1e-6);
+  EXPECT_EQ(restored.Band(2, kBandActive), 1.0);
+}
 
-  std::ifstream in(state, std::ios::binary);
-  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  ASSERT_FALSE(bytes.empty());
-  HostSession session;
-  session.Start(48000, 512, 2);
-  session.RestoreState(bytes, state);
-  const double hz = session.Instance().GetParam(BandParamIndex(0, kBandFreq))->Value();
-  // Where the mouse let go, to within a few pixels of the axis.
-  EXPECT_GT(hz, FrequencyOfX(x1 - 4)) << errText();
-  EXPECT_LT(hz, FrequencyOfX(x1 + 4)) << errText();
-  EXPECT_EQ(session.Instance().GetParam(BandParamIndex(0, kBandActive))->Value(), 1.0);
+INSTANTIATE_TEST_SUITE_P(Endings, EditWindowGone, ::testing::Values(Ending::kWindowDestroyed, Ending::kClientKilled));
+
+// The X server itself goes: a display of the test's own, killed under it.
+TEST(EditWindow, TheStateIsSavedWhenTheDisplayDies) {
+  ScratchFolder folder;
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  const std::string fd = std::to_string(fds[1]);
+  std::vector<std::string> args = {"Xvfb", "-displayfd", fd, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"};
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addclose(&actions, fds[0]);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  pid_t server = 0;
+  if (posix_spawnp(&server, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) {
+    posix_spawn_file_actions_destroy(&actions);
+    GTEST_SKIP() << "no Xvfb";
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
+  struct ServerReaper {
+    pid_t pid;
+    ~ServerReaper() {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  } serverReaper{server};
+  char number[16] = {};
+  const ssize_t got = read(fds[0], number, sizeof number - 1);
+  close(fds[0]);
+  ASSERT_GT(got, 0);
+  const std::string display = ":" + std::string(number, number + std::strcspn(number, "\n"));
+  Display* d = XOpenDisplay(display.c_str());
+  ASSERT_NE(d, nullptr) << display;
+
+  const std::string state = folder.PathOf("s.state");
+  EditRun run(folder, {"--state-out", state, "--set", "Active 5=on", "--set", "Gain 5=-7.5"}, display);
+  ASSERT_TRUE(run.Started());
+  const Window editor = WaitForEditor(d);
+  XCloseDisplay(d);
+  ASSERT_NE(editor, 0u) << run.Output();
+  kill(server, SIGKILL);
+  waitpid(server, nullptr, 0);
+
+  ASSERT_TRUE(run.WaitForExit()) << run.Output();
+  ASSERT_TRUE(run.ExitedWithZero()) << run.Output();
+  Restored restored(state);
+  ASSERT_TRUE(restored.found) << run.Output();
+  EXPECT_NEAR(restored.Band(4, kBandGain), -7.5, 1e-6);
+  EXPECT_EQ(restored.Band(4, kBandActive), 1.0);
 }
 
 }  // namespace
