@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libpng-dev zlib1g-dev libtinyxml-dev
   libfontconfig-dev libfreetype-dev fonts-dejavu-core
-  libx11-dev libxtst-dev xvfb xauth
+  libx11-dev libxext-dev libxtst-dev xvfb xauth
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   locales-all

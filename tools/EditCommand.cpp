@@ -162,15 +162,24 @@ int RunEditCommand(const CommandLine& line, FILE* out) {
       processed += options.blockSize;
     }
   });
-  std::fprintf(out, "editor: open; close its window to end\n");
+  // Closing the window is how a session is kept; Ctrl-C throws it away.
+  if (options.stateOut) {
+    std::fprintf(out, "editor: open; close the window to save the state to %s (Ctrl-C: nothing written)\n",
+                 options.stateOut->c_str());
+  } else {
+    std::fprintf(out, "editor: open; close the window to end (no --state-out: nothing is saved)\n");
+  }
   std::fflush(out);
+  // A window manager's close, the window destroyed by another client and
+  // the display lost all end the session the same way: the state is kept.
   while (!x11->CloseRequested(&editor.Screen())) {
     if (InterruptingSignal() != 0) break;
     x11->RunOnce(kEventWaitSeconds);
     editor.Service();
   }
   platform::RemoveRunLoopTimer(audio);
-  StopIfInterrupted();
+  if (InterruptingSignal() != 0) throw CommandError("interrupted: nothing written");
+  if (x11->DisplayLost()) std::fprintf(out, "editor: the X display went away\n");
 
   if (options.stateOut) {
     const std::vector<uint8_t> state = session.SaveState();

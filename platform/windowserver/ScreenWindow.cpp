@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "platform/windowserver/Backend.h"
 
@@ -104,13 +108,45 @@ void ScreenWindow::DrawImage(const uint8_t* pixels, int width, int height, int r
   if (area.IsEmpty()) return;
   const double du = width / (x1 - x0);
   const double dv = height / (y1 - y0);
+  // The source column of each device column, worked out once for every
+  // row; where they run on one by one (an image drawn at its own size,
+  // the usual case) rows are copied whole.
+  const int columns = area.right - area.left;
+  mColumns.resize(static_cast<size_t>(columns));
+  bool straight = true;
+  for (int i = 0; i < columns; ++i) {
+    const int x = area.left + i;
+    mColumns[static_cast<size_t>(i)] = std::clamp(static_cast<int>(std::floor((x + 0.5 - x0) * du)), 0, width - 1);
+    if (i > 0 && mColumns[static_cast<size_t>(i)] != mColumns[static_cast<size_t>(i) - 1] + 1) straight = false;
+  }
+  // The first byte of every pixel is cleared: a word mask, whatever the byte order.
+  const uint8_t keepBytes[4] = {0, 0xff, 0xff, 0xff};
+  uint32_t keep = 0;
+  std::memcpy(&keep, keepBytes, 4);
   for (int y = area.top; y < area.bottom; ++y) {
     const int v = std::clamp(static_cast<int>(std::floor((y + 0.5 - y0) * dv)), 0, height - 1);
     const uint8_t* row = pixels + static_cast<size_t>(v) * rowSpan * 4;
     uint8_t* out = &mPixels[(static_cast<size_t>(y) * mPixelWidth + area.left) * 4];
-    for (int x = area.left; x < area.right; ++x, out += 4) {
-      const int u = std::clamp(static_cast<int>(std::floor((x + 0.5 - x0) * du)), 0, width - 1);
-      const uint8_t* in = row + static_cast<size_t>(u) * 4;
+    if (straight) {
+      const uint8_t* in = row + static_cast<size_t>(mColumns[0]) * 4;
+      int i = 0;
+#ifdef __SSE2__
+      const __m128i mask = _mm_set1_epi32(static_cast<int>(keep));
+      for (; i + 4 <= columns; i += 4) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + static_cast<size_t>(i) * 4));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + static_cast<size_t>(i) * 4), _mm_and_si128(p, mask));
+      }
+#endif
+      for (; i < columns; ++i) {
+        uint32_t word;
+        std::memcpy(&word, in + static_cast<size_t>(i) * 4, 4);
+        word &= keep;
+        std::memcpy(out + static_cast<size_t>(i) * 4, &word, 4);
+      }
+      continue;
+    }
+    for (int i = 0; i < columns; ++i, out += 4) {
+      const uint8_t* in = row + static_cast<size_t>(mColumns[static_cast<size_t>(i)]) * 4;
       out[0] = 0;
       out[1] = in[1];
       out[2] = in[2];

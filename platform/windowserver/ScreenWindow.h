@@ -73,6 +73,7 @@ class ScreenWindow {
   int mPixelWidth = 0;
   int mPixelHeight = 0;
   std::vector<uint8_t> mPixels;
+  std::vector<int> mColumns;  // DrawImage's scratch: the source column of each device column
   int mPresents = 0;
   InputSink* mSink = nullptr;
 };

@@ -49,26 +49,6 @@ X11State::Shown* X11State::FindX(Window xwindow) {
   return nullptr;
 }
 
-void X11State::Put(Shown& s, int left, int top, int right, int bottom) {
-  const ScreenWindow* w = s.window;
-  const int width = w->PixelWidth(), height = w->PixelHeight();
-  left = std::max(left, 0);
-  top = std::max(top, 0);
-  right = std::min(right, width);
-  bottom = std::min(bottom, height);
-  if (!s.image || left >= right || top >= bottom) return;
-  // The surface's bytes X, R, G, B become the visual's words here, never
-  // in the surface itself.
-  const uint8_t* pixels = w->Pixels();
-  for (int y = top; y < bottom; ++y) {
-    const uint8_t* in = pixels + (static_cast<size_t>(y) * width + left) * 4;
-    uint32_t* out = &s.pixels[static_cast<size_t>(y) * width + left];
-    for (int x = left; x < right; ++x, in += 4) *out++ = Pack(in[1], in[2], in[3]);
-  }
-  XPutImage(display, s.xwindow, gc, s.image, left, top, left, top, static_cast<unsigned>(right - left),
-            static_cast<unsigned>(bottom - top));
-}
-
 void X11State::DrawText(Window w, int x, int y, const std::string& text) {
   XDrawString(display, w, gc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
@@ -105,32 +85,48 @@ std::unique_ptr<X11Backend> X11Backend::Open(const char* displayName) {
   state->blank = XCreatePixmapCursor(display, nothing, nothing, &black, &black, 0, 0);
   XFreePixmap(display, nothing);
   state->current = state->arrow;
+  int major = 0, minor = 0;
+  Bool pixmaps = False;
+  // BRIMLOW_X11_NO_SHM=1 sends every image down the socket, as to a server
+  // on another machine.
+  const char* noShm = std::getenv("BRIMLOW_X11_NO_SHM");
+  state->shm = !(noShm && *noShm && std::strcmp(noShm, "0") != 0) && XShmQueryVersion(display, &major, &minor, &pixmaps);
+  InstallErrorHandlers(*state);
   return std::unique_ptr<X11Backend>(new X11Backend(std::move(state)));
 }
 
 X11Backend::~X11Backend() {
   Display* d = mX->display;
+  if (mX->lost) {
+    // Nothing more can be said to the server; the shared segments and the
+    // connection's memory still go.
+    for (X11State::Shown& s : mX->shown) FreeImage(*mX, s);
+    XCloseDisplay(d);
+    RemoveErrorHandlers(*mX);
+    return;
+  }
   HideHelpTag();
   for (X11State::Field& f : mX->fields) XDestroyWindow(d, f.xwindow);
   for (X11State::Shown& s : mX->shown) {
-    if (s.image) {
-      s.image->data = nullptr;  // the vector owns the words
-      XDestroyImage(s.image);
-    }
-    XDestroyWindow(d, s.xwindow);
+    FreeImage(*mX, s);
+    if (!s.destroyed) XDestroyWindow(d, s.xwindow);
   }
   XFreeCursor(d, mX->arrow);
   XFreeCursor(d, mX->resize);
   XFreeCursor(d, mX->blank);
   if (mX->font) XFreeFont(d, mX->font);
   XFreeGC(d, mX->gc);
+  XSync(d, False);
+  RemoveErrorHandlers(*mX);
   XCloseDisplay(d);
 }
 
 // ---- Windows ---------------------------------------------------------------------
 
 void X11Backend::WindowShown(ScreenWindow* window) {
+  if (mX->lost) return;
   if (X11State::Shown* s = mX->Find(window)) {
+    if (s->destroyed) return;
     XMapRaised(mX->display, s->xwindow);
     XFlush(mX->display);
     return;
@@ -160,23 +156,28 @@ void X11Backend::WindowShown(ScreenWindow* window) {
   hints->min_height = hints->max_height = height;
   XSetWMNormalHints(d, s.xwindow, hints);
   XFree(hints);
-  s.pixels.assign(static_cast<size_t>(width) * height, 0);
-  s.image = XCreateImage(d, mX->visual, static_cast<unsigned>(mX->depth), ZPixmap, 0,
-                         reinterpret_cast<char*>(s.pixels.data()), static_cast<unsigned>(width),
-                         static_cast<unsigned>(height), 32, 0);
+  // Window managers give the keyboard to windows that ask for it.
+  XWMHints* wmHints = XAllocWMHints();
+  wmHints->flags = InputHint;
+  wmHints->input = True;
+  XSetWMHints(d, s.xwindow, wmHints);
+  XFree(wmHints);
+  MakeImage(*mX, s, width, height);
   XMapRaised(d, s.xwindow);
   mX->shown.push_back(std::move(s));
   XFlush(d);
 }
 
 void X11Backend::WindowHidden(ScreenWindow* window) {
-  if (X11State::Shown* s = mX->Find(window)) XUnmapWindow(mX->display, s->xwindow);
+  if (mX->lost) return;
+  X11State::Shown* s = mX->Find(window);
+  if (s && !s->destroyed) XUnmapWindow(mX->display, s->xwindow);
   XFlush(mX->display);
 }
 
 void X11Backend::WindowChanged(ScreenWindow* window) {
   X11State::Shown* s = mX->Find(window);
-  if (!s) return;
+  if (!s || s->destroyed || mX->lost) return;
   const bool visible = window->IsVisible();
   // A new size or scale: a new X window is simplest.
   WindowGone(window);
@@ -186,23 +187,20 @@ void X11Backend::WindowChanged(ScreenWindow* window) {
 void X11Backend::WindowPresented(ScreenWindow* window, const DeviceRect& area) {
   X11State::Shown* s = mX->Find(window);
   if (!s) return;
-  mX->Put(*s, area.left, area.top, area.right, area.bottom);
-  XFlush(mX->display);
+  mX->Put(*s, area.left, area.top, area.right, area.bottom, true);
+  if (!mX->lost) XFlush(mX->display);
 }
 
 void X11Backend::WindowGone(ScreenWindow* window) {
   auto& shown = mX->shown;
   for (auto it = shown.begin(); it != shown.end(); ++it) {
     if (it->window != window) continue;
-    if (it->image) {
-      it->image->data = nullptr;
-      XDestroyImage(it->image);
-    }
-    XDestroyWindow(mX->display, it->xwindow);
+    FreeImage(*mX, *it);
+    if (!it->destroyed && !mX->lost) XDestroyWindow(mX->display, it->xwindow);
     shown.erase(it);
     break;
   }
-  XFlush(mX->display);
+  if (!mX->lost) XFlush(mX->display);
 }
 
 // ---- Cursor and display -------------------------------------------------------------
@@ -210,13 +208,14 @@ void X11Backend::WindowGone(ScreenWindow* window) {
 void X11Backend::SetCursor(CursorKind kind) {
   HeadlessBackend::SetCursor(kind);
   mX->current = kind == CursorKind::kDiagonalResize ? mX->resize : mX->arrow;
-  if (Log().cursorHidden) return;
+  if (Log().cursorHidden || mX->lost) return;
   for (X11State::Shown& s : mX->shown) XDefineCursor(mX->display, s.xwindow, mX->current);
   XFlush(mX->display);
 }
 
 bool X11Backend::HideCursor() {
   HeadlessBackend::HideCursor();
+  if (mX->lost) return false;
   for (X11State::Shown& s : mX->shown) XDefineCursor(mX->display, s.xwindow, mX->blank);
   XFlush(mX->display);
   return true;
@@ -224,6 +223,7 @@ bool X11Backend::HideCursor() {
 
 bool X11Backend::ShowCursor() {
   HeadlessBackend::ShowCursor();
+  if (mX->lost) return false;
   for (X11State::Shown& s : mX->shown) XDefineCursor(mX->display, s.xwindow, mX->current);
   XFlush(mX->display);
   return true;
@@ -231,6 +231,7 @@ bool X11Backend::ShowCursor() {
 
 bool X11Backend::MoveCursor(const ScreenPoint& where) {
   HeadlessBackend::MoveCursor(where);
+  if (mX->lost) return false;
   XWarpPointer(mX->display, None, mX->root, 0, 0, 0, 0, static_cast<int>(where.x), static_cast<int>(where.y));
   XFlush(mX->display);
   return true;
@@ -240,6 +241,7 @@ ScreenPoint X11Backend::MouseLocation() {
   Window rootReturn, child;
   int rootX = 0, rootY = 0, winX = 0, winY = 0;
   unsigned mask = 0;
+  if (mX->lost) return ScreenPoint{0, 0};
   XQueryPointer(mX->display, mX->root, &rootReturn, &child, &rootX, &rootY, &winX, &winY, &mask);
   return ScreenPoint{static_cast<double>(rootX), static_cast<double>(rootY)};
 }
@@ -294,10 +296,27 @@ void Deliver(X11State& x, XEvent& event) {
       }
       return;
     case ClientMessage:
-      if (t.shown && static_cast<Atom>(event.xclient.data.l[0]) == x.wmDelete) t.shown->closeRequested = true;
+      if (t.shown && event.xclient.message_type == x.wmProtocols &&
+          static_cast<Atom>(event.xclient.data.l[0]) == x.wmDelete) {
+        t.shown->closeRequested = true;
+      }
+      return;
+    case DestroyNotify:
+      // Another client destroyed the window: closed as surely as by the
+      // window manager, and nothing more is drawn in it.
+      if (X11State::Shown* s = x.FindX(event.xdestroywindow.window)) {
+        s->destroyed = true;
+        s->closeRequested = true;
+        x.vanished.push_back(s->xwindow);
+      }
       return;
     case FocusOut:
-      if (t.sink && event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyInferior) t.sink->Deactivated();
+      // Focus moving within the window, or away from the pointer's window
+      // when the editor takes it for a text field, is no deactivation.
+      if (t.sink && event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyInferior &&
+          event.xfocus.detail != NotifyPointer) {
+        t.sink->Deactivated();
+      }
       return;
     default: break;
   }
@@ -382,17 +401,23 @@ void Deliver(X11State& x, XEvent& event) {
 
 void X11Backend::RunOnce(double maxWaitSeconds) {
   Display* d = mX->display;
-  while (XPending(d)) {
+  if (mX->lost) {
+    // The run loop still runs: the caller winds down on its own time.
+    RunLoopPass();
+    return;
+  }
+  while (!mX->lost && XPending(d)) {
     XEvent event;
     XNextEvent(d, &event);
     Deliver(*mX, event);
   }
   RunLoopPass();
+  if (mX->lost) return;
   XFlush(d);
   double wait = maxWaitSeconds;
   const double timer = SecondsToNextRunLoopTimer();
   if (timer >= 0 && timer < wait) wait = timer;
-  if (XPending(d) || wait <= 0) return;
+  if (mX->lost || XPending(d) || wait <= 0) return;
   pollfd fd{ConnectionNumber(d), POLLIN, 0};
   poll(&fd, 1, static_cast<int>(wait * 1000.0 + 0.5));
 }
@@ -403,7 +428,7 @@ void X11Backend::Run(const std::function<bool()>& keepRunning) {
 
 bool X11Backend::ReadBack(const ScreenWindow* window, std::vector<uint8_t>* rgb, int* width, int* height) {
   X11State::Shown* s = mX->Find(window);
-  if (!s) return false;
+  if (!s || s->destroyed || mX->lost) return false;
   XWindowAttributes attributes;
   if (!XGetWindowAttributes(mX->display, s->xwindow, &attributes) || attributes.map_state != IsViewable) return false;
   XImage* image = XGetImage(mX->display, s->xwindow, 0, 0, static_cast<unsigned>(attributes.width),
@@ -427,7 +452,7 @@ bool X11Backend::ReadBack(const ScreenWindow* window, std::vector<uint8_t>* rgb,
 
 void X11Backend::SendClick(const ScreenWindow* window, int x, int y, int button) {
   X11State::Shown* s = mX->Find(window);
-  if (!s) return;
+  if (!s || s->destroyed || mX->lost) return;
   for (int type : {ButtonPress, ButtonRelease}) {
     XEvent event{};
     event.type = type;
@@ -453,7 +478,7 @@ void X11Backend::SendKey(const ScreenWindow* window, unsigned long keysym) {
   } else if (X11State::Shown* s = mX->Find(window)) {
     target = s->xwindow;
   }
-  if (!target) return;
+  if (!target || mX->lost) return;
   XEvent event{};
   event.type = KeyPress;
   XKeyEvent& k = event.xkey;
@@ -467,9 +492,12 @@ void X11Backend::SendKey(const ScreenWindow* window, unsigned long keysym) {
 }
 
 bool X11Backend::CloseRequested(const ScreenWindow* window) const {
+  if (mX->lost) return true;
   const X11State::Shown* s = mX->Find(window);
   return s && s->closeRequested;
 }
+
+bool X11Backend::DisplayLost() const { return mX->lost; }
 
 X11Backend* InstallX11Backend(const char* displayName) {
   std::unique_ptr<X11Backend> backend = X11Backend::Open(displayName);

@@ -19,7 +19,13 @@
 // answer waiting for a menu, an alert or a panel is taken instead.
 //
 // Keyboard: Return and Escape work in menus; Escape in a text field leaves
-// it without taking its text (the window is told it was deactivated).
+// it without taking its text (the window is told it was deactivated). An
+// open text field takes the keyboard focus for its window, wherever the
+// pointer is, and gives it back when it closes.
+//
+// A window destroyed by another client, or a connection to the server that
+// breaks, does not end the program: the window reads as closed and the
+// caller winds down as after a close.
 namespace platform {
 
 struct X11State;
@@ -67,11 +73,14 @@ class X11Backend : public HeadlessBackend {
   // to the open menu when there is one, else to the window.
   void SendClick(const ScreenWindow* window, int x, int y, int button);
   void SendKey(const ScreenWindow* window, unsigned long keysym);
-  // The window manager asked to close the window.
+  // The window was closed from outside: the window manager asked to close
+  // it, another client destroyed it, or the display itself is gone.
   bool CloseRequested(const ScreenWindow* window) const;
   // An open alert or panel is cancelled once this answers true (the
   // program interrupted).
   void SetDialogInterruption(std::function<bool()> interrupted);
+  // The connection to the X server broke; nothing is shown any more.
+  bool DisplayLost() const;
 
  private:
   explicit X11Backend(std::unique_ptr<X11State> state);

@@ -39,6 +39,38 @@ Window MakePopup(X11State& x, int left, int top, int width, int height, long eve
   return w;
 }
 
+// Keys typed into a field go to its window's X window (the field's own is
+// only drawn). With no window manager the keyboard follows the pointer,
+// which may rest on the field, so the window takes the focus itself.
+void TakeFocus(X11State& x, Window w) {
+  Window before = 0;
+  int revert = RevertToParent;
+  XGetInputFocus(x.display, &before, &revert);
+  if (before == w) return;
+  // Refused (BadMatch) while the window is not viewable: typing then goes
+  // where it went before.
+  if (TrapErrors(x, [&] { XSetInputFocus(x.display, w, RevertToParent, CurrentTime); }) != 0) return;
+  if (!x.focusTaken) {
+    x.focusBefore = before;
+    x.revertBefore = revert;
+    x.focusTaken = true;
+  }
+}
+
+void GiveFocusBack(X11State& x) {
+  if (!x.focusTaken || x.lost) return;
+  x.focusTaken = false;
+  Window now = 0;
+  int revert = 0;
+  XGetInputFocus(x.display, &now, &revert);
+  // Only while it is still ours: the user may have moved it on.
+  bool ours = false;
+  for (const X11State::Shown& s : x.shown) ours = ours || (s.xwindow == now && !s.destroyed);
+  if (!ours) return;
+  // The window that had it may have gone meanwhile.
+  TrapErrors(x, [&] { XSetInputFocus(x.display, x.focusBefore, x.revertBefore, CurrentTime); });
+}
+
 bool Choosable(const MenuTree::Item& item) {
   return !item.separator && !item.header && item.enabled && !item.submenu;
 }
@@ -65,19 +97,20 @@ class MenuSession {
                  GrabModeAsync, None, None, CurrentTime);
     XGrabKeyboard(mX.display, grab, True, GrabModeAsync, GrabModeAsync, CurrentTime);
     const double opened = RunLoopTime();
-    while (!mDone) {
-      while (!mDone && XPending(mX.display)) {
+    while (!mDone && !mX.lost) {
+      while (!mDone && !mX.lost && XPending(mX.display)) {
         XEvent event;
         XNextEvent(mX.display, &event);
         Handle(event, RunLoopTime() - opened);
       }
-      if (mDone) break;
+      if (mDone || mX.lost) break;
       // The editor's timers go on while the menu is open, as on the Mac.
       RunLoopPass();
       XFlush(mX.display);
       pollfd fd{ConnectionNumber(mX.display), POLLIN, 0};
       poll(&fd, 1, 20);
     }
+    if (mX.lost) return MenuChoice();
     XUngrabKeyboard(mX.display, CurrentTime);
     XUngrabPointer(mX.display, CurrentTime);
     XFlush(mX.display);
@@ -96,7 +129,7 @@ class MenuSession {
   }
 
   void CloseDeepest() {
-    XDestroyWindow(mX.display, mLevels.back().window);
+    if (!mX.lost) XDestroyWindow(mX.display, mLevels.back().window);
     mX.menuWindows.pop_back();
     mLevels.pop_back();
   }
@@ -241,12 +274,13 @@ MenuChoice X11Backend::TrackMenu(const MenuTree& menu, const ScreenPoint& topLef
   // A scripted answer still wins: a session under test needs no user.
   if (NextAnswerIs(ScriptedAnswer::kMenu)) return HeadlessBackend::TrackMenu(menu, topLeft);
   Log().menus.push_back(HeadlessLog::ShownMenu{std::make_shared<const MenuTree>(menu), topLeft});
-  if (menu.items.empty()) return MenuChoice();
+  if (menu.items.empty() || mX->lost) return MenuChoice();
   MenuSession session(*mX, menu, topLeft);
   return session.Run();
 }
 
 void DrawField(X11State& x, const X11State::Field& f) {
+  if (x.lost) return;
   XClearWindow(x.display, f.xwindow);
   XSetForeground(x.display, x.gc, BlackPixel(x.display, x.screen));
   const std::string text = f.field->FieldText();
@@ -260,7 +294,8 @@ void DrawField(X11State& x, const X11State::Field& f) {
 void X11Backend::TextFieldOpened(TextFieldView* field) {
   HeadlessBackend::TextFieldOpened(field);
   ScreenWindow* owner = field->FieldWindow();
-  if (!owner || !mX->Find(owner)) return;
+  X11State::Shown* shown = owner ? mX->Find(owner) : nullptr;
+  if (!shown || shown->destroyed || mX->lost) return;
   const ScreenRect window = owner->Frame();
   const ScreenRect frame = field->FieldFrame();
   Window w = MakePopup(*mX, static_cast<int>(window.x + frame.x), static_cast<int>(window.y + frame.y),
@@ -268,6 +303,7 @@ void X11Backend::TextFieldOpened(TextFieldView* field) {
                        ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask);
   mX->fields.push_back(X11State::Field{field, w});
   DrawField(*mX, mX->fields.back());
+  TakeFocus(*mX, shown->xwindow);
 }
 
 void X11Backend::TextFieldChanged(TextFieldView* field) {
@@ -281,16 +317,18 @@ void X11Backend::TextFieldClosed(TextFieldView* field) {
   auto& fields = mX->fields;
   for (auto it = fields.begin(); it != fields.end(); ++it) {
     if (it->field != field) continue;
-    XDestroyWindow(mX->display, it->xwindow);
+    if (!mX->lost) XDestroyWindow(mX->display, it->xwindow);
     fields.erase(it);
     break;
   }
-  XFlush(mX->display);
+  if (fields.empty()) GiveFocusBack(*mX);
+  if (!mX->lost) XFlush(mX->display);
 }
 
 void X11Backend::ShowHelpTag(const ScreenRect& hot, const std::string& text) {
   HeadlessBackend::ShowHelpTag(hot, text);
   HideHelpTag();
+  if (mX->lost) return;
   mX->tagText = text;
   const int width = TextWidth(*mX, text) + 8;
   mX->tag = MakePopup(*mX, static_cast<int>(hot.x), static_cast<int>(hot.y + hot.height), width, LineHeight(*mX),
@@ -305,9 +343,9 @@ void X11Backend::ShowHelpTag(const ScreenRect& hot, const std::string& text) {
 void X11Backend::HideHelpTag() {
   HeadlessBackend::HideHelpTag();
   if (!mX->tag) return;
-  XDestroyWindow(mX->display, mX->tag);
+  if (!mX->lost) XDestroyWindow(mX->display, mX->tag);
   mX->tag = 0;
-  XFlush(mX->display);
+  if (!mX->lost) XFlush(mX->display);
 }
 
 }  // namespace platform

@@ -2,8 +2,11 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,13 +29,26 @@ struct X11State {
   XFontStruct* font = nullptr;
   GC gc = nullptr;
   Cursor arrow = 0, resize = 0, blank = 0, current = 0;
+  bool shm = false;   // the server takes images in shared memory
+  bool lost = false;  // the connection to the server is gone: no more X calls
 
   struct Shown {
     ScreenWindow* window = nullptr;
     Window xwindow = 0;
+    // The visual's words, what is sent: in shared memory when the server
+    // takes it, else in the vector.
     XImage* image = nullptr;
-    std::vector<uint32_t> pixels;  // the visual's words, what XPutImage sends
+    uint32_t* words = nullptr;
+    size_t wordsPerRow = 0;
+    std::vector<uint32_t> pixels;
+    // The image keeps a pointer to it: it stays put as the record moves.
+    std::unique_ptr<XShmSegmentInfo> segment;
+    bool shared = false;
+    bool sent = false;  // a shared image the server may still be reading
+    // Closed from outside: the window manager asked, or the window was
+    // destroyed (then it is no longer ours to destroy).
     bool closeRequested = false;
+    bool destroyed = false;
     // Click counting.
     unsigned lastButton = 0;
     Time lastPress = 0;
@@ -48,6 +64,11 @@ struct X11State {
   Window tag = 0;
   std::string tagText;
   std::vector<Window> menuWindows;  // the open menu's levels, top first
+  std::vector<Window> vanished;     // ours, destroyed by another client
+  // Focus before a text field took it, put back when the field closes.
+  Window focusBefore = 0;
+  int revertBefore = RevertToParent;
+  bool focusTaken = false;
 
   uint32_t Pack(uint8_t r, uint8_t g, uint8_t b) const {
     return static_cast<uint32_t>(r) << redShift | static_cast<uint32_t>(g) << greenShift |
@@ -55,13 +76,30 @@ struct X11State {
   }
   Shown* Find(const ScreenWindow* window);
   Shown* FindX(Window xwindow);
-  // Converts the window's pixels in the area and puts them on the screen.
-  void Put(Shown& s, int left, int top, int right, int bottom);
+  // A window or drawable this backend made (or made and lost).
+  bool Owns(XID id) const;
+  // Converts the window's pixels in the area and puts them on the screen:
+  // all of them, or only the part that differs from what was last put.
+  void Put(Shown& s, int left, int top, int right, int bottom, bool changesOnly = false);
   void DrawText(Window w, int x, int y, const std::string& text);
 };
 
 // Hands an X event to the window it is for (X11Backend.cpp).
 void Deliver(X11State& x, XEvent& event);
+
+// The shown window's image: in shared memory where the server offers it,
+// else in client memory (X11Image.cpp).
+void MakeImage(X11State& x, X11State::Shown& s, int width, int height);
+void FreeImage(X11State& x, X11State::Shown& s);
+
+// Error handling (X11Errors.cpp): errors about our own vanished windows are
+// ignored, others reported as Xlib does; a lost connection marks the state
+// lost instead of ending the program.
+void InstallErrorHandlers(X11State& x);
+void RemoveErrorHandlers(X11State& x);
+// Runs the requests, waits for the server, and answers the error code the
+// first of them raised (0 for none), which is not reported.
+int TrapErrors(X11State& x, const std::function<void()>& requests);
 
 // Draws a text field's window: its text on white (X11Popups.cpp).
 void DrawField(X11State& x, const X11State::Field& field);

@@ -125,6 +125,32 @@ TEST(ScreenWindow, AMirroredDrawingAndTheClipAreHonoured) {
   EXPECT_EQ(At(w, 2, 1).green, 1);
 }
 
+// Every device pixel takes the image pixel under its centre, whether the
+// image lands at its own size (whole rows copied), shifted by half a pixel,
+// mirrored left to right or stretched; the first byte is always cleared.
+TEST(ScreenWindow, EveryPlacementTakesThePixelUnderEachCentre) {
+  const std::vector<uint8_t> image = Image(5);
+  struct Case {
+    double x0, y0, x1, y1;
+  };
+  for (const Case& c : {Case{1, 1, 4, 3}, Case{0.25, 0, 3.25, 2}, Case{1.4, 2, 4.4, 0}, Case{4, 0, 1, 2},
+                        Case{0, 0, 6, 4}}) {
+    platform::ScreenWindow w(platform::ScreenRect{0, 0, 6, 4});
+    w.DrawImage(image.data(), 3, 2, 5, c.x0, c.y0, c.x1, c.y1, platform::DeviceRect{1, 0, 6, 4});
+    for (int y = 0; y < 4; ++y) {
+      for (int x = 0; x < 6; ++x) {
+        const double u = (x + 0.5 - c.x0) * 3 / (c.x1 - c.x0), v = (y + 0.5 - c.y0) * 2 / (c.y1 - c.y0);
+        const bool inside = x >= 1 && u >= 0 && u < 3 && v >= 0 && v < 2;
+        const uint8_t* p = w.Pixels() + (static_cast<size_t>(y) * 6 + x) * 4;
+        EXPECT_EQ(p[0], 0) << c.x0 << " at " << x << "," << y;
+        EXPECT_EQ(p[1], inside ? 10 * static_cast<int>(u) + 1 : 0) << c.x0 << " at " << x << "," << y;
+        EXPECT_EQ(p[2], inside ? 10 * static_cast<int>(v) + 1 : 0) << c.x0 << " at " << x << "," << y;
+        EXPECT_EQ(p[3], inside ? 7 : 0) << c.x0 << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(WindowContext, DrawsImagesTopRowAtTheRectanglesLargestY) {
   platform::ScreenWindow w(platform::ScreenRect{0, 0, 3, 2});
   // A view context whose y runs down, flipped by its owner as the Carbon

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 #include "framework/IPopupMenu.h"
@@ -87,6 +88,22 @@ TEST_F(X11Editor, OpensInARealWindowTakesAClickAndShowsTheChange) {
   ASSERT_TRUE(RunUntil([&] { return Shown(80, 60) == RGB(kRed); }));
   EXPECT_TRUE(toggle->mOn);
   EXPECT_EQ(Shown(10, 10), RGB(kBlue));
+  // Only what changed was sent, yet X shows every pixel the window holds.
+  const platform::ScreenWindow* screen = platform::ScreenWindowOf(window);
+  std::vector<uint8_t> rgb;
+  int width = 0, height = 0;
+  ASSERT_TRUE(x11->ReadBack(screen, &rgb, &width, &height));
+  ASSERT_EQ(width, screen->PixelWidth());
+  ASSERT_EQ(height, screen->PixelHeight());
+  int wrong = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      uint8_t held[3];
+      screen->PixelRGB(x, y, held);
+      wrong += std::memcmp(held, &rgb[(static_cast<size_t>(y) * width + x) * 3], 3) != 0;
+    }
+  }
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(X11Editor, AMenuAnswersTheKeyboard) {
