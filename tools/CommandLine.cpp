@@ -5,7 +5,9 @@
 #include <set>
 
 #include "tools/CommandError.h"
+#include "tools/CommandFiles.h"
 #include "tools/NumberArgument.h"
+#include "tools/OutputTarget.h"
 
 namespace {
 
@@ -17,11 +19,11 @@ struct CommandSpec {
 };
 
 constexpr CommandSpec kCommands[] = {
-    {"process", Command::kProcess, 2, 2, "brimlow process IN OUT [options]"},
+    {"process", Command::kProcess, 2, 2, "brimlow process IN OUT.wav [options]"},
     {"params", Command::kParams, 0, 0, "brimlow params"},
     {"presets", Command::kPresets, 0, 0, "brimlow presets"},
     {"capture", Command::kCapture, 2, 2, "brimlow capture IN OUT.ref"},
-    {"demo", Command::kDemo, 0, 1, "brimlow demo [OUT]"},
+    {"demo", Command::kDemo, 0, 1, "brimlow demo [OUT.wav]"},
     {"screenshot", Command::kScreenshot, 1, 1,
      "brimlow screenshot OUT.png [--scale PERCENT] [--input IN] [options of process]"},
     {"edit", Command::kEdit, 0, 0,
@@ -97,6 +99,45 @@ void TakeScreenshotOption(const std::string& option, const std::string& value, S
   o->scalePercent = static_cast<int>(n);
 }
 
+// The files a command reads, in the order it opens them.
+std::vector<NamedFile> InputsOf(const CommandLine& line) {
+  std::vector<NamedFile> inputs;
+  const Command command = line.command;
+  if (command == Command::kProcess || command == Command::kCapture) {
+    inputs.push_back({"IN", line.files[0], DashInput::kStandardInput});
+  }
+  if (line.screenshot.input) inputs.push_back({"--input", *line.screenshot.input});
+  if (command == Command::kProcess || command == Command::kScreenshot || command == Command::kEdit) {
+    if (line.options.stateIn) inputs.push_back({"--state-in", *line.options.stateIn});
+    if (line.options.presetFile) inputs.push_back({"--preset-file", *line.options.presetFile});
+  }
+  return inputs;
+}
+
+std::vector<NamedFile> OutputsOf(const CommandLine& line) {
+  std::vector<NamedFile> outputs;
+  const DashInput none = DashInput::kFileName;
+  switch (line.command) {
+    case Command::kProcess: outputs.push_back({"OUT", line.files[1], none, "WAV"}); break;
+    case Command::kCapture: outputs.push_back({"OUT", line.files[1], none, "a reference capture"}); break;
+    case Command::kScreenshot: outputs.push_back({"OUT", line.files[0], none, "PNG"}); break;
+    case Command::kDemo: {
+      const std::string out = line.files.empty() ? kDefaultDemoOutput : line.files[0];
+      outputs.push_back({"OUT", out, none, "WAV"});
+      const std::string picture = DemoPicturePath(out);
+      if (!picture.empty()) outputs.push_back({"the editor's picture", picture, none, "PNG"});
+      break;
+    }
+    default: break;
+  }
+  const bool takesState =
+      line.command == Command::kProcess || line.command == Command::kScreenshot || line.command == Command::kEdit;
+  if (takesState && line.options.stateOut) {
+    outputs.push_back({"--state-out", *line.options.stateOut, none, "a Brimlow state"});
+  }
+  return outputs;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -168,12 +209,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   for (const std::string& f : line.files) {
     if (f.empty()) Usage("an empty file name");
   }
-  if (line.command == Command::kProcess || line.command == Command::kScreenshot) {
-    const std::optional<std::string>& stateOut = line.options.stateOut;
-    const std::string& outPath = line.files.back();
-    if (stateOut && *stateOut == outPath) Usage("OUT and --state-out name the same file");
-  }
+  CheckCommandFiles(InputsOf(line), OutputsOf(line), spec->usage);
   return line;
+}
+
+std::string DemoPicturePath(const std::string& out) {
+  OutputTarget target;
+  if (FindOutputTarget(out, &target) && target.kind == OutputTarget::Kind::kStream) return "";
+  const std::string::size_type slash = out.rfind('/');
+  const std::string::size_type dot = out.rfind('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+  return (hasExtension ? out.substr(0, dot) : out) + ".png";
 }
 
 const char* HelpText() {

@@ -1,6 +1,7 @@
 #include "tools/brimlow-host/HostOptions.h"
 
 #include "tools/CommandError.h"
+#include "tools/CommandFiles.h"
 #include "tools/NumberArgument.h"
 
 namespace {
@@ -79,6 +80,13 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args) {
     }
   }
   if (o.input.has_value() != o.output.has_value()) Usage("--input and --output go together");
+  std::vector<NamedFile> inputs, outputs;
+  if (o.input) inputs.push_back({"--input", *o.input});
+  if (o.chunkIn) inputs.push_back({"--chunk-in", *o.chunkIn});
+  if (o.output) outputs.push_back({"--output", *o.output, DashInput::kFileName, "WAV"});
+  if (o.chunkOut) outputs.push_back({"--chunk-out", *o.chunkOut, DashInput::kFileName, "a session chunk"});
+  if (o.editor) outputs.push_back({"--editor", *o.editor, DashInput::kFileName, "PNG"});
+  CheckCommandFiles(inputs, outputs, "brimlow-host [options] --output OUT.wav --editor OUT.png");
   return o;
 }
 
