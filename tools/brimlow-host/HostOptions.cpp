@@ -107,5 +107,12 @@ const char* HostHelpText() {
          "  --chunk-in F              restore the session chunk F before rendering\n"
          "  --chunk-out F             save the session chunk to F at the end\n"
          "  --editor OUT.png          open the editor and write what it shows\n"
-         "  --list-controls           every control: number, id, name, kind, value\n";
+         "  --list-controls           every control: number, id, name, kind, value\n"
+         "\n"
+         "An input may be a pipe or a FIFO, read to its end first. An output that is a\n"
+         "regular file is replaced whole once everything is complete; a character\n"
+         "device or a FIFO (/dev/null, a named pipe) is then written through, never\n"
+         "replaced. An output that is an input, two outputs that are one file, and an\n"
+         "output whose extension names another format (--output out.aiff) are refused\n"
+         "before any work.\n";
 }
