@@ -114,7 +114,9 @@ std::vector<NamedFile> InputsOf(const CommandLine& line) {
   return inputs;
 }
 
-std::vector<NamedFile> OutputsOf(const CommandLine& line) {
+}  // namespace
+
+std::vector<NamedFile> CommandOutputs(const CommandLine& line) {
   std::vector<NamedFile> outputs;
   const DashInput none = DashInput::kFileName;
   switch (line.command) {
@@ -137,6 +139,8 @@ std::vector<NamedFile> OutputsOf(const CommandLine& line) {
   }
   return outputs;
 }
+
+namespace {
 
 }  // namespace
 
@@ -209,7 +213,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   for (const std::string& f : line.files) {
     if (f.empty()) Usage("an empty file name");
   }
-  CheckCommandFiles(InputsOf(line), OutputsOf(line), spec->usage);
+  CheckCommandFiles(InputsOf(line), CommandOutputs(line), spec->usage);
   return line;
 }
 
@@ -311,6 +315,8 @@ const char* HelpText() {
          "    link), two outputs that are one file, and an output whose extension names\n"
          "    another format than the one written (out.aiff for WAV, shot.jpg for PNG).\n"
          "  - demo writes no picture when OUT is a device or a FIFO.\n"
+         "  - When an output is standard output (OUT /dev/stdout), what the command\n"
+         "    prints goes to standard error.\n"
          "\n"
          "After the run process prints \"latency: N\" (samples) and the input and output\n"
          "meter readouts; screenshot prints \"editor: W x H\", the picture's size in\n"

@@ -46,6 +46,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 const char* HelpText();
 
+// The files the command writes (the demo's picture included), each with the
+// format written.
+struct NamedFile;
+std::vector<NamedFile> CommandOutputs(const CommandLine& line);
+
 // Where demo writes without a name.
 constexpr const char* kDefaultDemoOutput = "brimlow-demo.wav";
 // The demo's picture beside OUT: OUT's name with ".png" for its extension;

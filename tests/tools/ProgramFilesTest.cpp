@@ -424,6 +424,17 @@ TEST_F(ProgramFiles, NamesThatSayNoOtherFormatAreTaken) {
   }
 }
 
+// OUT /dev/stdout reaches whatever standard output was sent to (here a
+// file): it gets the WAV alone, and the report goes to standard error.
+TEST_F(ProgramFiles, StandardOutputAsOutGetsTheAudioAlone) {
+  const Ended reference = RunAndWait("brimlow", {"process", "in.wav", "ref.wav"}, mFolder.Path());
+  ASSERT_TRUE(reference.Exited(0)) << reference.err;
+  const Ended r = RunAndWait("brimlow", {"process", "in.wav", "/dev/stdout"}, mFolder.Path());
+  ASSERT_TRUE(r.Exited(0)) << r.err;
+  EXPECT_TRUE(r.out == ReadText(mFolder.PathOf("ref.wav")));
+  EXPECT_EQ(r.err, reference.out);
+}
+
 // ---------------------------------------------------------------------------
 // Inputs from pipes and FIFOs.
 
