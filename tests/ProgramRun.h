@@ -49,13 +49,18 @@ inline std::vector<std::string> ProgramEnvironment() {
   return env;
 }
 
-// Starts `program` in `cwd` with no input, its standard output and error
-// in the files named; the process id, or -1 when it could not start.
+// Starts `program` in `cwd` with no input (or standard input from inFd),
+// its standard output and error in the files named; the process id, or -1
+// when it could not start.
 inline pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
-                          const std::string& outPath, const std::string& errPath) {
+                          const std::string& outPath, const std::string& errPath, int inFd = -1) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  if (inFd >= 0) {
+    posix_spawn_file_actions_adddup2(&actions, inFd, STDIN_FILENO);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  }
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
@@ -72,6 +77,16 @@ inline pid_t SpawnProgram(const std::string& program, const std::vector<std::str
   const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), env.data());
   posix_spawn_file_actions_destroy(&actions);
   return spawned == 0 ? pid : -1;
+}
+
+// Whether the process has a handler of its own for `signal`, by the caught
+// signals the kernel lists for it (bit signal - 1 of "SigCgt").
+inline bool CatchesSignal(pid_t pid, int signal) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("SigCgt:", 0) == 0) return ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1) != 0;
+  }
+  return false;
 }
 
 // Runs `program` in `cwd` with no input and its output in files of a

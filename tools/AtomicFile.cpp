@@ -5,7 +5,21 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+
+#include "tools/OutputTarget.h"
+#include "tools/StreamOutput.h"
+
+namespace {
+
+// The folder for a stream's bytes until they are written through.
+std::string TemporaryFolder() {
+  const char* folder = std::getenv("TMPDIR");
+  return folder && *folder ? folder : "/tmp";
+}
+
+}  // namespace
 
 AtomicFile::~AtomicFile() { Abandon(); }
 
@@ -17,16 +31,33 @@ bool AtomicFile::Open(const char* path) {
   }
   // The temporary file would go beside a folder, or into one, and only the
   // final rename would fail.
-  struct stat info {};
-  if (path[std::strlen(path) - 1] == '/' || (::stat(path, &info) == 0 && S_ISDIR(info.st_mode))) {
+  if (path[std::strlen(path) - 1] == '/') {
     errno = EISDIR;
     return false;
   }
+  OutputTarget target;
+  if (!FindOutputTarget(path, &target)) return false;
+  bool opened = false;
+  switch (target.kind) {
+    case OutputTarget::Kind::kFolder: errno = EISDIR; return false;
+    case OutputTarget::Kind::kOther: errno = EINVAL; return false;
+    case OutputTarget::Kind::kStream: opened = OpenUnnamed(); break;
+    case OutputTarget::Kind::kNewFile:
+    case OutputTarget::Kind::kRegularFile: opened = OpenBeside(target.path); break;
+  }
+  if (!opened) return false;
+  mPath = target.path;
+  mFinished = false;
+  mFailed = false;
+  return true;
+}
+
+bool AtomicFile::OpenBeside(const std::string& target) {
   // O_EXCL on a fresh name: never write through a file or link someone else
   // put there. Mode 0666 lets the umask decide, as for any new file.
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    mTempPath = std::string(path) + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+    mTempPath = target + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(attempt);
     fd = ::open(mTempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
@@ -43,9 +74,30 @@ bool AtomicFile::Open(const char* path) {
     errno = error;
     return false;
   }
-  mPath = path;
-  mFinished = false;
-  mFailed = false;
+  return true;
+}
+
+bool AtomicFile::OpenUnnamed() {
+  const std::string folder = TemporaryFolder();
+  int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    // A file system without unnamed files: a named one, removed at once.
+    std::string name = folder + "/brimlow-XXXXXX";
+    fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) return false;
+    ::unlink(name.c_str());
+  }
+  // The writer's stream has a descriptor of its own; both share one offset.
+  const int writing = ::dup(fd);
+  mFile = writing >= 0 ? fdopen(writing, "wb") : nullptr;
+  if (!mFile) {
+    const int error = errno;
+    if (writing >= 0) ::close(writing);
+    ::close(fd);
+    errno = error;
+    return false;
+  }
+  mStreamCopy = fd;
   return true;
 }
 
@@ -58,7 +110,8 @@ bool AtomicFile::Write(const void* bytes, size_t count) {
 
 bool AtomicFile::Finish() {
   if (!mFile) return false;
-  bool ok = !mFailed && std::fflush(mFile) == 0 && fsync(fileno(mFile)) == 0;
+  // A stream's copy is read back at once: it need not reach the disk.
+  bool ok = !mFailed && std::fflush(mFile) == 0 && (IsStream() || fsync(fileno(mFile)) == 0);
   const bool closed = std::fclose(mFile) == 0;
   mFile = nullptr;
   ok = ok && closed;
@@ -73,7 +126,15 @@ bool AtomicFile::Finish() {
 }
 
 bool AtomicFile::Commit() {
-  if (!mFinished || mTempPath.empty()) return false;
+  if (!mFinished) return false;
+  if (IsStream()) {
+    const bool written = CopyToStream(mStreamCopy, mPath);
+    const int error = errno;
+    Abandon();
+    errno = error;
+    return written;
+  }
+  if (mTempPath.empty()) return false;
   if (std::rename(mTempPath.c_str(), mPath.c_str()) != 0) {
     const int error = errno;
     Abandon();
@@ -90,6 +151,8 @@ void AtomicFile::Abandon() {
   mFile = nullptr;
   if (!mTempPath.empty()) ::unlink(mTempPath.c_str());
   mTempPath.clear();
+  if (mStreamCopy >= 0) ::close(mStreamCopy);
+  mStreamCopy = -1;
   mFinished = false;
 }
 

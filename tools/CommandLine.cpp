@@ -4,7 +4,9 @@
 
 #include "tools/CommandError.h"
 #include "tools/EditorScale.h"
+#include "tools/CommandFiles.h"
 #include "tools/NumberArgument.h"
+#include "tools/OutputTarget.h"
 
 namespace {
 
@@ -16,11 +18,11 @@ struct CommandSpec {
 };
 
 constexpr CommandSpec kCommands[] = {
-    {"process", Command::kProcess, 2, 2, "brimlow process IN OUT [options]"},
+    {"process", Command::kProcess, 2, 2, "brimlow process IN OUT.wav [options]"},
     {"params", Command::kParams, 0, 0, "brimlow params"},
     {"presets", Command::kPresets, 0, 0, "brimlow presets"},
     {"capture", Command::kCapture, 2, 2, "brimlow capture IN OUT.ref"},
-    {"demo", Command::kDemo, 0, 1, "brimlow demo [OUT]"},
+    {"demo", Command::kDemo, 0, 1, "brimlow demo [OUT.wav]"},
     {"screenshot", Command::kScreenshot, 1, 1,
      "brimlow screenshot OUT.png [--scale PERCENT] [--input IN] [options of process]"},
     {"edit", Command::kEdit, 0, 0,
@@ -92,6 +94,49 @@ void TakeScreenshotOption(const std::string& option, const std::string& value, S
   o->scalePercent = static_cast<int>(n);
 }
 
+// The files a command reads, in the order it opens them.
+std::vector<NamedFile> InputsOf(const CommandLine& line) {
+  std::vector<NamedFile> inputs;
+  const Command command = line.command;
+  if (command == Command::kProcess || command == Command::kCapture) {
+    inputs.push_back({"IN", line.files[0], DashInput::kStandardInput});
+  }
+  if (line.screenshot.input) inputs.push_back({"--input", *line.screenshot.input});
+  if (command == Command::kProcess || command == Command::kScreenshot || command == Command::kEdit) {
+    if (line.options.stateIn) inputs.push_back({"--state-in", *line.options.stateIn});
+    if (line.options.presetFile) inputs.push_back({"--preset-file", *line.options.presetFile});
+  }
+  return inputs;
+}
+
+}  // namespace
+
+std::vector<NamedFile> CommandOutputs(const CommandLine& line) {
+  std::vector<NamedFile> outputs;
+  const DashInput none = DashInput::kFileName;
+  switch (line.command) {
+    case Command::kProcess: outputs.push_back({"OUT", line.files[1], none, "WAV"}); break;
+    case Command::kCapture: outputs.push_back({"OUT", line.files[1], none, "a reference capture"}); break;
+    case Command::kScreenshot: outputs.push_back({"OUT", line.files[0], none, "PNG"}); break;
+    case Command::kDemo: {
+      const std::string out = line.files.empty() ? kDefaultDemoOutput : line.files[0];
+      outputs.push_back({"OUT", out, none, "WAV"});
+      const std::string picture = DemoPicturePath(out);
+      if (!picture.empty()) outputs.push_back({"the editor's picture", picture, none, "PNG"});
+      break;
+    }
+    default: break;
+  }
+  const bool takesState =
+      line.command == Command::kProcess || line.command == Command::kScreenshot || line.command == Command::kEdit;
+  if (takesState && line.options.stateOut) {
+    outputs.push_back({"--state-out", *line.options.stateOut, none, "a Brimlow state"});
+  }
+  return outputs;
+}
+
+namespace {
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -161,20 +206,25 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   for (const std::string& f : line.files) {
     if (f.empty()) Usage("an empty file name");
   }
-  if (line.command == Command::kProcess || line.command == Command::kScreenshot) {
-    const std::optional<std::string>& stateOut = line.options.stateOut;
-    const std::string& outPath = line.files.back();
-    if (stateOut && *stateOut == outPath) Usage("OUT and --state-out name the same file");
-  }
+  CheckCommandFiles(InputsOf(line), CommandOutputs(line), spec->usage);
   return line;
 }
 
+std::string DemoPicturePath(const std::string& out) {
+  OutputTarget target;
+  if (FindOutputTarget(out, &target) && target.kind == OutputTarget::Kind::kStream) return "";
+  const std::string::size_type slash = out.rfind('/');
+  const std::string::size_type dot = out.rfind('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+  return (hasExtension ? out.substr(0, dot) : out) + ".png";
+}
+
 const char* HelpText() {
-  return "usage: brimlow process IN OUT [options]\n"
+  return "usage: brimlow process IN OUT.wav [options]\n"
          "       brimlow params\n"
          "       brimlow presets\n"
          "       brimlow capture IN OUT.ref\n"
-         "       brimlow demo [OUT]\n"
+         "       brimlow demo [OUT.wav]\n"
          "       brimlow screenshot OUT.png [--scale PERCENT] [--input IN] [options]\n"
          "       brimlow edit [--scale PERCENT] [--input IN] [--state-in F]\n"
          "                    [--state-out F] [--preset NAME|N] [--preset-file F]\n"
@@ -184,12 +234,12 @@ const char* HelpText() {
          "Runs the Brimlow equaliser plug-in as a host would, without one.\n"
          "\n"
          "  process   process the audio file IN (WAV, AIFF or AIFC; mono or stereo) and\n"
-         "            write OUT as a WAV file at IN's sample rate\n"
+         "            write OUT as a WAV file at IN's sample rate; IN - is standard input\n"
          "  params    list every parameter: index, name, kind, range, default and\n"
          "            display texts\n"
          "  presets   list the factory presets, one NUMBER: NAME a line\n"
          "  capture   measure IN's average spectrum and write it as a reference\n"
-         "            capture file (.ref)\n"
+         "            capture file (.ref); IN - is standard input\n"
          "  demo      process a built-in two-second stereo test signal (48 kHz sweep\n"
          "            and noise) with the \"Master:Telephone\" preset and write OUT\n"
          "            (default brimlow-demo.wav in the current folder), and the editor\n"
@@ -245,6 +295,25 @@ const char* HelpText() {
          "    output gain and the display, analyser and meter settings keep their\n"
          "    values.\n"
          "  - OUT and the --state-out file appear together, each whole, or neither does.\n"
+         "\n"
+         "Files of every command:\n"
+         "  - An input may be a pipe, a FIFO or a device (process <(sox ...) out.wav,\n"
+         "    sox ... -t wav - | brimlow process - out.wav): it is read to its end\n"
+         "    first (audio at most 4 GiB, other inputs 256 MiB) and then used as a file\n"
+         "    of the same bytes would be.\n"
+         "  - A regular file is replaced whole through a temporary file beside it, put\n"
+         "    in place once everything is complete; a symbolic link stays and its file\n"
+         "    is replaced. A character device or a FIFO (/dev/null, /dev/stdout, a named\n"
+         "    pipe) is never replaced: it is opened once everything is complete and\n"
+         "    written through. Nothing is written to it on a failure before that; a\n"
+         "    failure while it is written (a full device, a reader that goes) leaves\n"
+         "    what it got.\n"
+         "  - Refused before any work: an output that is an input (by any path or\n"
+         "    link), two outputs that are one file, and an output whose extension names\n"
+         "    another format than the one written (out.aiff for WAV, shot.jpg for PNG).\n"
+         "  - demo writes no picture when OUT is a device or a FIFO.\n"
+         "  - When an output is standard output (OUT /dev/stdout), what the command\n"
+         "    prints goes to standard error.\n"
          "\n"
          "After the run process prints \"latency: N\" (samples) and the input and output\n"
          "meter readouts, each followed by the unit of the meter mode: dBFS peak,\n"

@@ -41,8 +41,20 @@ struct CommandLine {
 constexpr int kMaxBlockSize = 65536;
 
 // args: everything after the program name. Throws CommandError (exit code
-// kUsage) naming the first thing that cannot be used. "--help" or "-h"
-// anywhere asks for the help text; so does "help" as the command.
+// kUsage) naming the first thing that cannot be used, the files it names
+// included (CheckCommandFiles). "--help" or "-h" anywhere asks for the
+// help text; so does "help" as the command.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 const char* HelpText();
+
+// The files the command writes (the demo's picture included), each with the
+// format written.
+struct NamedFile;
+std::vector<NamedFile> CommandOutputs(const CommandLine& line);
+
+// Where demo writes without a name.
+constexpr const char* kDefaultDemoOutput = "brimlow-demo.wav";
+// The demo's picture beside OUT: OUT's name with ".png" for its extension;
+// "" when OUT is a device or a FIFO, which has no folder entry to go beside.
+std::string DemoPicturePath(const std::string& out);

@@ -13,21 +13,12 @@
 
 namespace {
 
-constexpr const char* kDefaultOutput = "brimlow-demo.wav";
 constexpr const char* kDemoPreset = "Master:Telephone";
-
-// The picture beside the WAV: its name with ".png" for its extension.
-std::string PicturePath(const std::string& wavPath) {
-  const std::string::size_type slash = wavPath.rfind('/');
-  const std::string::size_type dot = wavPath.rfind('.');
-  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
-  return (hasExtension ? wavPath.substr(0, dot) : wavPath) + ".png";
-}
 
 }  // namespace
 
 int RunDemoCommand(const CommandLine& line, FILE* out) {
-  const std::string path = line.files.empty() ? kDefaultOutput : line.files[0];
+  const std::string path = line.files.empty() ? kDefaultDemoOutput : line.files[0];
   TestSignalSource source;
   HostSession session;
   ProcessOptions options;
@@ -42,25 +33,32 @@ int RunDemoCommand(const CommandLine& line, FILE* out) {
   if (options.preset) presetLine = *options.preset + ": " + names[std::stoul(*options.preset)];
 
   // The picture is an output of its own, put in place with the WAV: a name
-  // ending in ".png" would make both one file.
-  const std::string picturePath = PicturePath(path);
+  // ending in ".png" would make both one file. A device or FIFO as OUT has
+  // nothing beside it: no picture then.
+  const std::string picturePath = DemoPicturePath(path);
   AtomicFile picture;
   MoreOutputs more;
-  more.add = [&](OutputFiles& outputs) {
-    outputs.Add("the editor's picture", picturePath, [&] { return picture.Commit(); });
-    if (!picture.Open(picturePath.c_str())) throw CommandError(OutputError(picturePath, errno));
-  };
-  more.write = [&] {
-    // The editor after the run: the preset's curve over the spectrum heard.
-    EditorWindow editor(session.Instance());
-    WriteEditorPicture(editor.Screen(), picture, picturePath);
-  };
+  if (!picturePath.empty()) {
+    more.add = [&](OutputFiles& outputs) {
+      outputs.Add("the editor's picture", picturePath, [&] { return picture.Commit(); });
+      if (!picture.Open(picturePath.c_str())) throw CommandError(OutputError(picturePath, errno));
+    };
+    more.write = [&] {
+      // The editor after the run: the preset's curve over the spectrum heard.
+      EditorWindow editor(session.Instance());
+      WriteEditorPicture(editor.Screen(), picture, picturePath);
+    };
+  }
   const RunReport report = ProcessAudio(session, source, path, options, false, more);
   std::fprintf(out, "input: built-in test signal, %.1f s stereo at %u Hz (sweep 20 Hz to 20 kHz and noise)\n",
                TestSignalSource::kSeconds, TestSignalSource::kSampleRate);
   std::fprintf(out, "preset: %s\n", presetLine.c_str());
   std::fprintf(out, "output: %s (32-bit float WAV)\n", path.c_str());
-  std::fprintf(out, "editor: %s (PNG)\n", picturePath.c_str());
+  if (picturePath.empty()) {
+    std::fprintf(out, "editor: not written (OUT is not a file)\n");
+  } else {
+    std::fprintf(out, "editor: %s (PNG)\n", picturePath.c_str());
+  }
   std::fputs(FormatReport(report).c_str(), out);
   WarnOfClipping(report);
   return 0;

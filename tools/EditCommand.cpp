@@ -120,9 +120,11 @@ int RunEditCommand(const CommandLine& line, FILE* out) {
   AtomicFile stateFile;
   if (options.stateOut) outputs.Add("--state-out", *options.stateOut, [&] { return stateFile.Commit(); });
 
-  const std::optional<std::string>& input = line.screenshot.input;
+  // Read once (a pipe to its end), then from the start on every loop.
+  std::shared_ptr<const InputFile> input;
+  if (line.screenshot.input) input = FileAudioSource::OpenInput(*line.screenshot.input);
   const auto makeSource = [&input]() -> std::unique_ptr<AudioSource> {
-    if (input) return std::make_unique<FileAudioSource>(*input);
+    if (input) return std::make_unique<FileAudioSource>(input);
     return std::make_unique<TestSignalSource>();
   };
   LoopedInput looped(makeSource, options.blockSize);

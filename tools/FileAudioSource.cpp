@@ -16,16 +16,23 @@ const char* FileAudioSource::DescribeResult(int result) {
   }
 }
 
-FileAudioSource::FileAudioSource(const std::string& path) : mPath(path) {
-  const int result = mReader.OpenAudioFile(path.c_str(), 0, 0, true);
-  if (result != kAudioFileOk) throw CommandError(path + ": " + DescribeResult(result));
+std::shared_ptr<const InputFile> FileAudioSource::OpenInput(const std::string& name, DashInput dash) {
+  return std::make_shared<const InputFile>(name, kMaxAudioStreamBytes, dash);
+}
+
+FileAudioSource::FileAudioSource(const std::string& path) : FileAudioSource(OpenInput(path)) {}
+
+FileAudioSource::FileAudioSource(std::shared_ptr<const InputFile> input)
+    : mInput(std::move(input)), mPath(mInput->ReadPath()), mName(mInput->Name()) {
+  const int result = mReader.OpenAudioFile(mPath.c_str(), 0, 0, true);
+  if (result != kAudioFileOk) throw CommandError(mName + ": " + DescribeResult(result));
   mChannels = mReader.GetChannelCount();
   mSampleRate = mReader.GetSampleRate();
   mFrames = mReader.GetFrameCount();
   if (mChannels < 1 || mChannels > 2) {
-    throw CommandError(path + ": " + std::to_string(mChannels) + " channels; only mono and stereo files are processed");
+    throw CommandError(mName + ": " + std::to_string(mChannels) + " channels; only mono and stereo files are processed");
   }
-  if (mSampleRate == 0) throw CommandError(path + ": sample rate 0");
+  if (mSampleRate == 0) throw CommandError(mName + ": sample rate 0");
   mChannelPtrs.assign(static_cast<size_t>(mChannels), nullptr);
 }
 
@@ -34,13 +41,13 @@ size_t FileAudioSource::Next(const float* const** channels) {
   const uint32_t want = std::min(kWindowFrames, mFrames - mPosition);
   const int result = mReader.OpenAudioFile(mPath.c_str(), mPosition, want, false);
   // The file may have changed under us since the header was read.
-  if (result != kAudioFileOk) throw CommandError(mPath + ": " + DescribeResult(result));
+  if (result != kAudioFileOk) throw CommandError(mName + ": " + DescribeResult(result));
   if (mReader.GetFrameCount() != want || mReader.GetChannelCount() != mChannels) {
-    throw CommandError(mPath + ": the file changed while it was read");
+    throw CommandError(mName + ": the file changed while it was read");
   }
   for (int c = 0; c < mChannels; ++c) {
     mChannelPtrs[static_cast<size_t>(c)] = mReader.GetChannelData(static_cast<uint32_t>(c), false);
-    if (!mChannelPtrs[static_cast<size_t>(c)]) throw CommandError(mPath + ": " + DescribeResult(kAudioFileCorrupt));
+    if (!mChannelPtrs[static_cast<size_t>(c)]) throw CommandError(mName + ": " + DescribeResult(kAudioFileCorrupt));
   }
   mPosition += want;
   *channels = mChannelPtrs.data();

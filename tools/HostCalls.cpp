@@ -6,6 +6,8 @@
 #include "framework/IPlugBase.h"
 #include "graphics/IGraphics.h"
 #include "tools/CommandError.h"
+#include "tools/FileBytes.h"
+#include "tools/InputFile.h"
 
 namespace {
 
@@ -53,19 +55,16 @@ void HostRestorePreset(IPlugBase& plug, int presetIdx) {
 }
 
 void HostLoadPresetFile(IPlugBase& plug, const std::string& path) {
-  // The reader cannot tell a missing file from a foreign one; the message can.
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    std::fclose(f);
-  } else {
-    throw CommandError(path + ": cannot open the preset file");
-  }
+  // The reader cannot tell a missing file from a foreign one; the message
+  // can. A pipe or FIFO is read to its end first, so the reader finds a file.
+  const InputFile input(path, kMaxFileBytes);
   IPreset record;
   WDL_MutexLock lock(plug.GetMutex());
   // The path goes whole as the file name: the reader joins folder, name and
   // extension as they stand.
   if (!plug.LoadPresetFromXML(WDL_String(plug.GetVendorText()), WDL_String(plug.GetProductText()),
                               WDL_String(plug.GetVersionText()), &record,
-                              WDL_String(""), WDL_String(path.c_str()), WDL_String(""), kPresetsFlaggedOnly)) {
+                              WDL_String(""), WDL_String(input.ReadPath().c_str()), WDL_String(""), kPresetsFlaggedOnly)) {
     throw CommandError(path + ": not a Brimlow preset file");
   }
   if (plug.UnserializeState(&record.mChunk, 0, kPresetsFlaggedOnly) <= 0) {

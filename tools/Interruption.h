@@ -18,3 +18,13 @@ void StopIfInterrupted();
 // Ends the program as the interrupting signal would have, so the shell
 // sees it was interrupted. Does nothing when no signal came.
 void EndByInterruptingSignal();
+
+// Waits until fd is ready for `events` (POLLIN, POLLOUT) or reports an
+// error or hang-up. False when a signal interrupted the run, before or
+// during the wait: a pipe, FIFO or terminal that never becomes ready
+// cannot hold the program. A signal may come on any thread, so the wait
+// does not rely on it breaking a system call of this one.
+bool WaitUntilReady(int fd, short events);
+
+// Waits up to `milliseconds`; false when a signal interrupted the run.
+bool PauseUnlessInterrupted(int milliseconds);

@@ -128,7 +128,7 @@ RunReport ProcessAudio(HostSession& session, AudioSource& source, const std::str
 }
 
 int RunProcessCommand(const CommandLine& line, FILE* out) {
-  FileAudioSource source(line.files[0]);
+  FileAudioSource source(FileAudioSource::OpenInput(line.files[0], DashInput::kStandardInput));
   HostSession session;
   const RunReport report = ProcessAudio(session, source, line.files[1], line.options, isatty(STDERR_FILENO) == 1);
   std::fputs(FormatReport(report).c_str(), out);

@@ -49,8 +49,11 @@ int RunScreenshotCommand(const CommandLine& line, FILE* out) {
   if (options.stateOut) outputs.Add("--state-out", *options.stateOut, [&] { return stateFile.Commit(); });
 
   std::unique_ptr<AudioSource> source;
-  if (line.screenshot.input) source = std::make_unique<FileAudioSource>(*line.screenshot.input);
-  else source = std::make_unique<TestSignalSource>();
+  if (line.screenshot.input) {
+    source = std::make_unique<FileAudioSource>(FileAudioSource::OpenInput(*line.screenshot.input));
+  } else {
+    source = std::make_unique<TestSignalSource>();
+  }
 
   HostSession session;
   session.Start(source->SampleRate(), options.blockSize, source->Channels());

@@ -1,6 +1,7 @@
 #include "tools/brimlow-host/HostOptions.h"
 
 #include "tools/CommandError.h"
+#include "tools/CommandFiles.h"
 #include "tools/NumberArgument.h"
 
 namespace {
@@ -79,6 +80,13 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args) {
     }
   }
   if (o.input.has_value() != o.output.has_value()) Usage("--input and --output go together");
+  std::vector<NamedFile> inputs, outputs;
+  if (o.input) inputs.push_back({"--input", *o.input});
+  if (o.chunkIn) inputs.push_back({"--chunk-in", *o.chunkIn});
+  if (o.output) outputs.push_back({"--output", *o.output, DashInput::kFileName, "WAV"});
+  if (o.chunkOut) outputs.push_back({"--chunk-out", *o.chunkOut, DashInput::kFileName, "a session chunk"});
+  if (o.editor) outputs.push_back({"--editor", *o.editor, DashInput::kFileName, "PNG"});
+  CheckCommandFiles(inputs, outputs, "brimlow-host [options] --output OUT.wav --editor OUT.png");
   return o;
 }
 
@@ -99,5 +107,12 @@ const char* HostHelpText() {
          "  --chunk-in F              restore the session chunk F before rendering\n"
          "  --chunk-out F             save the session chunk to F at the end\n"
          "  --editor OUT.png          open the editor and write what it shows\n"
-         "  --list-controls           every control: number, id, name, kind, value\n";
+         "  --list-controls           every control: number, id, name, kind, value\n"
+         "\n"
+         "An input may be a pipe or a FIFO, read to its end first. An output that is a\n"
+         "regular file is replaced whole once everything is complete; a character\n"
+         "device or a FIFO (/dev/null, a named pipe) is then written through, never\n"
+         "replaced. An output that is an input, two outputs that are one file, and an\n"
+         "output whose extension names another format (--output out.aiff) are refused\n"
+         "before any work.\n";
 }
