@@ -1,0 +1,53 @@
+#pragma once
+
+#include "framework/containers/WDL_TypedBuf.h"
+
+// A complex FFT of N points cut into steps of bounded work, so that a long
+// transform can be spread over many audio blocks. The forward transform is
+// s radix-2 decimation-in-frequency passes, each in chunks of M butterflies,
+// then 2^s transforms of M points (SplitRadixFFT); the inverse undoes it in
+// the opposite order. Every step costs about as much as any other.
+//
+// Conventions as SplitRadixFFT: interleaved (re, im) doubles, transformed in
+// place, forward exponent positive, neither direction scales, so
+// inverse(forward(x)) = N x. The forward output is scrambled: position p
+// holds bin BinAt(p), which only matters to point-by-point products and to
+// pairing a bin with its mirror (MirrorOf).
+class SlicedFFT {
+ public:
+  // n: a power of two from 4 to 2^19; pieceSize: the size of the final
+  // transforms, a power of two from 2 to n / 2. Allocates (tables): not for
+  // the audio thread. False, leaving the object empty, on bad sizes or
+  // when memory cannot be had.
+  bool Setup(int n, int pieceSize);
+
+  int Size() const { return mSize; }
+  int PieceSize() const { return mPiece; }
+  // Steps of one transform (the same for both directions).
+  int StepCount() const { return mLevels * ChunksPerLevel() + Pieces(); }
+  // step in [0, StepCount()), taken in order; direction 0 forward, else inverse.
+  void ForwardStep(double* data, int step) const;
+  void InverseStep(double* data, int step) const;
+  void Run(double* data, int direction) const;
+
+  // The bin held at position p of a forward output.
+  int BinAt(int p) const;
+  // The position holding bin (N - BinAt(p)) mod N.
+  const int* MirrorTable() const { return mMirror.Get(); }
+
+ private:
+  int ChunksPerLevel() const { return mSize / 2 / mPiece; }
+  int Pieces() const { return mSize / mPiece; }
+  // Chunk c of pass `level`: M butterflies.
+  void ForwardChunk(double* data, int level, int chunk) const;
+  void InverseChunk(double* data, int level, int chunk) const;
+
+  int mSize = 0;
+  int mPiece = 0;
+  int mLevels = 0;
+  // Per pass, its twiddles e^(+2 pi i j / N_l) for j < N_l / 2, N_l = N / 2^l,
+  // pass after pass.
+  WDL_TypedBuf<double> mTwiddles;
+  WDL_TypedBuf<int> mTwiddleStart;
+  WDL_TypedBuf<int> mMirror;
+};
