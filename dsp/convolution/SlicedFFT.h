@@ -25,9 +25,12 @@ class SlicedFFT {
   int PieceSize() const { return mPiece; }
   // Steps of one transform (the same for both directions).
   int StepCount() const { return mLevels * ChunksPerLevel() + Pieces(); }
-  // step in [0, StepCount()), taken in order; direction 0 forward, else inverse.
-  void ForwardStep(double* data, int step) const;
+  // step in [0, StepCount()), taken in order. upperHalfZero: the second
+  // half of the data is taken as zeros whatever it holds (a zero-padded
+  // block; the first pass then only multiplies).
+  void ForwardStep(double* data, int step, bool upperHalfZero = false) const;
   void InverseStep(double* data, int step) const;
+  // The whole transform; direction 0 forward, anything else inverse.
   void Run(double* data, int direction) const;
 
   // The bin held at position p of a forward output.
@@ -39,7 +42,7 @@ class SlicedFFT {
   int ChunksPerLevel() const { return mSize / 2 / mPiece; }
   int Pieces() const { return mSize / mPiece; }
   // Chunk c of pass `level`: M butterflies.
-  void ForwardChunk(double* data, int level, int chunk) const;
+  void ForwardChunk(double* data, int level, int chunk, bool upperHalfZero) const;
   void InverseChunk(double* data, int level, int chunk) const;
 
   int mSize = 0;

@@ -186,24 +186,27 @@ int SpreadConvolver::TaskSteps() const {
 }
 
 void SpreadConvolver::Collect(const double* in0, const double* in1, int span, bool toRing) {
-  const int e = static_cast<int>(mTime % mBlock);
-  if (toRing) {
-    int at = static_cast<int>(mTime % mRingSize);
-    for (int j = 0; j < span; ++j) {
-      mRing[0].Get()[at] = Flush(in0[j]);
-      mRing[1].Get()[at] = Flush(in1[j]);
-      if (++at == mRingSize) at = 0;
+  double* ring0 = mRing[0].Get();
+  double* ring1 = mRing[1].Get();
+  // The collecting slot's second half is padding, which the forward
+  // transform takes as zeros whatever it holds.
+  double* lo = mPlainDelay ? nullptr : Slot(mTime / mBlock) + 2 * static_cast<size_t>(mTime % mBlock);
+  int at = static_cast<int>(mTime % mRingSize);
+  for (int j = 0; j < span;) {
+    const int run = std::min(span - j, mRingSize - at);
+    for (int k = 0; k < run; ++k) {
+      const double v0 = Flush(in0[j + k]), v1 = Flush(in1[j + k]);
+      if (toRing) {
+        ring0[at + k] = v0;
+        ring1[at + k] = v1;
+      }
+      if (lo) {
+        lo[2 * (j + k)] = v0;
+        lo[2 * (j + k) + 1] = v1;
+      }
     }
-  }
-  if (mPlainDelay) return;
-  double* slot = Slot(mTime / mBlock);
-  double* lo = slot + 2 * static_cast<size_t>(e);
-  double* hi = lo + 2 * static_cast<size_t>(mBlock);
-  for (int j = 0; j < span; ++j) {
-    lo[2 * j] = Flush(in0[j]);
-    lo[2 * j + 1] = Flush(in1[j]);
-    hi[2 * j] = 0.0;
-    hi[2 * j + 1] = 0.0;
+    j += run;
+    at = 0;
   }
 }
 
@@ -224,7 +227,7 @@ void SpreadConvolver::RunStep(int step) {
   const int transform = mFFT.StepCount();
   const int multiply = 2 * mBlock / mFFT.PieceSize();
   if (step < transform) {
-    mFFT.ForwardStep(Slot(mTaskBlock), step);
+    mFFT.ForwardStep(Slot(mTaskBlock), step, true);
   } else if ((step -= transform) < multiply) {
     MultiplyChunk(step);
   } else if ((step -= multiply) < transform) {
@@ -245,19 +248,7 @@ void SpreadConvolver::MultiplyChunk(int chunk) {
     if (block < 0) break;
     const double* x = Slot(block);
     const double* a = mSpectraA.Get() + static_cast<size_t>(q) * doubles;
-    if (q == 0) {
-      for (int p = p0; p < p1; ++p) {
-        const double ar = a[2 * p], ai = a[2 * p + 1], xr = x[2 * p], xi = x[2 * p + 1];
-        s[2 * p] = ar * xr - ai * xi;
-        s[2 * p + 1] = ar * xi + ai * xr;
-      }
-    } else {
-      for (int p = p0; p < p1; ++p) {
-        const double ar = a[2 * p], ai = a[2 * p + 1], xr = x[2 * p], xi = x[2 * p + 1];
-        s[2 * p] += ar * xr - ai * xi;
-        s[2 * p + 1] += ar * xi + ai * xr;
-      }
-    }
+    SplitRadixFFT::MultiplySpectra(a + 2 * p0, x + 2 * p0, s + 2 * p0, piece, q > 0);
     if (mShared) continue;
     // The other channel's share: D times the conjugate of the mirrored bin.
     const double* d = mSpectraD.Get() + static_cast<size_t>(q) * doubles;
