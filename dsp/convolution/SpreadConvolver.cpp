@@ -10,7 +10,7 @@
 namespace {
 
 // The size of the final transforms of a sliced one, and so of every step.
-constexpr int kStepPoints = 1024;
+constexpr int kStepPoints = 256;
 // The most taps beside its peak an impulse may have, in sum relative to
 // the peak, and still run as a plain delay: the rounding left by the
 // linear-phase transform of a unit impulse, far below what any band leaves.
