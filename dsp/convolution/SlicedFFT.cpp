@@ -1,5 +1,6 @@
 #include "dsp/convolution/SlicedFFT.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -31,10 +32,12 @@ int ReverseBits(int v, int bits) {
 
 }  // namespace
 
-bool SlicedFFT::Setup(int n, int pieceSize) {
-  mSize = mPiece = mLevels = 0;
+bool SlicedFFT::Setup(int n, int pieceSize, int stepPoints) {
+  mSize = mPiece = mStep = mLevels = 0;
   if (n < 4 || n > SplitRadixFFT::kMaxSize || (n & (n - 1)) != 0) return false;
   if (pieceSize < 2 || pieceSize > n / 2 || (pieceSize & (pieceSize - 1)) != 0) return false;
+  if (stepPoints == 0) stepPoints = pieceSize;
+  if (stepPoints < pieceSize || stepPoints > n || (stepPoints & (stepPoints - 1)) != 0) return false;
   const int levels = Log2(n / pieceSize);
 
   mTwiddleStart.Resize(levels);
@@ -57,6 +60,7 @@ bool SlicedFFT::Setup(int n, int pieceSize) {
   SplitRadixFFT::InitFFT(pieceSize);
   mSize = n;
   mPiece = pieceSize;
+  mStep = stepPoints;
   mLevels = levels;
 
   std::vector<int> positionOf(static_cast<size_t>(n));
@@ -224,60 +228,78 @@ BRIMLOW_SLICED_AVX2 void InverseAvx2(double* lo, double* hi, const double* w, in
 
 void SlicedFFT::ForwardChunk(double* data, int level, int chunk, bool upperHalfZero) const {
   const int half = (mSize >> level) / 2;
-  const int first = chunk * mPiece;
-  double* lo = data + 2 * static_cast<size_t>((first / half) * 2 * half + first % half);
-  double* hi = lo + 2 * static_cast<size_t>(half);
-  const double* w = mTwiddles.Get() + 2 * static_cast<size_t>(mTwiddleStart.Get()[level] + first % half);
+  const double* table = mTwiddles.Get() + 2 * static_cast<size_t>(mTwiddleStart.Get()[level]);
   // Only the first pass sees the padding: later passes take its output.
   const bool hiZero = upperHalfZero && level == 0;
+  // The chunk's butterflies, block by block of the pass.
+  for (int t = chunk * (mStep / 2), end = t + mStep / 2; t < end;) {
+    const int j = t % half;
+    const int run = std::min(half - j, end - t);
+    double* lo = data + 2 * (static_cast<size_t>(t / half) * 2 * half + static_cast<size_t>(j));
+    double* hi = lo + 2 * static_cast<size_t>(half);
+    const double* w = table + 2 * static_cast<size_t>(j);
 #if defined(__x86_64__) || defined(__i386__)
-  if (HasAvx512()) {
-    ForwardAvx512(lo, hi, w, mPiece, hiZero);
-    return;
-  }
-  if (HasAvx2()) {
-    ForwardAvx2(lo, hi, w, mPiece, hiZero);
-    return;
-  }
+    if (HasAvx512()) {
+      ForwardAvx512(lo, hi, w, run, hiZero);
+    } else if (HasAvx2()) {
+      ForwardAvx2(lo, hi, w, run, hiZero);
+    } else {
+      ForwardPlain(lo, hi, w, run, hiZero);
+    }
+#else
+    ForwardPlain(lo, hi, w, run, hiZero);
 #endif
-  ForwardPlain(lo, hi, w, mPiece, hiZero);
+    t += run;
+  }
 }
 
 void SlicedFFT::InverseChunk(double* data, int level, int chunk) const {
   const int half = (mSize >> level) / 2;
-  const int first = chunk * mPiece;
-  double* lo = data + 2 * static_cast<size_t>((first / half) * 2 * half + first % half);
-  double* hi = lo + 2 * static_cast<size_t>(half);
-  const double* w = mTwiddles.Get() + 2 * static_cast<size_t>(mTwiddleStart.Get()[level] + first % half);
+  const double* table = mTwiddles.Get() + 2 * static_cast<size_t>(mTwiddleStart.Get()[level]);
+  for (int t = chunk * (mStep / 2), end = t + mStep / 2; t < end;) {
+    const int j = t % half;
+    const int run = std::min(half - j, end - t);
+    double* lo = data + 2 * (static_cast<size_t>(t / half) * 2 * half + static_cast<size_t>(j));
+    double* hi = lo + 2 * static_cast<size_t>(half);
+    const double* w = table + 2 * static_cast<size_t>(j);
 #if defined(__x86_64__) || defined(__i386__)
-  if (HasAvx512()) {
-    InverseAvx512(lo, hi, w, mPiece);
-    return;
-  }
-  if (HasAvx2()) {
-    InverseAvx2(lo, hi, w, mPiece);
-    return;
-  }
+    if (HasAvx512()) {
+      InverseAvx512(lo, hi, w, run);
+    } else if (HasAvx2()) {
+      InverseAvx2(lo, hi, w, run);
+    } else {
+      InversePlain(lo, hi, w, run);
+    }
+#else
+    InversePlain(lo, hi, w, run);
 #endif
-  InversePlain(lo, hi, w, mPiece);
+    t += run;
+  }
 }
 
 void SlicedFFT::ForwardStep(double* data, int step, bool upperHalfZero) const {
-  const int passSteps = mLevels * ChunksPerLevel();
-  if (step < passSteps) {
-    ForwardChunk(data, step / ChunksPerLevel(), step % ChunksPerLevel(), upperHalfZero);
+  const int perPass = StepsPerPass();
+  if (step < mLevels * perPass) {
+    ForwardChunk(data, step / perPass, step % perPass, upperHalfZero);
   } else if (step < StepCount()) {
-    SplitRadixFFT::RunFFT(data + 2 * static_cast<size_t>(step - passSteps) * mPiece, mPiece, 0);
+    const int group = mStep / mPiece;
+    const int first = (step - mLevels * perPass) * group;
+    for (int q = first; q < first + group; ++q) {
+      SplitRadixFFT::RunFFT(data + 2 * static_cast<size_t>(q) * mPiece, mPiece, 0);
+    }
   }
 }
 
 void SlicedFFT::InverseStep(double* data, int step) const {
-  const int pieces = Pieces();
-  if (step < pieces) {
-    SplitRadixFFT::RunFFT(data + 2 * static_cast<size_t>(step) * mPiece, mPiece, 1);
+  const int perPass = StepsPerPass();
+  if (step < perPass) {
+    const int group = mStep / mPiece;
+    for (int q = step * group; q < (step + 1) * group; ++q) {
+      SplitRadixFFT::RunFFT(data + 2 * static_cast<size_t>(q) * mPiece, mPiece, 1);
+    }
   } else if (step < StepCount()) {
-    const int k = step - pieces;
-    InverseChunk(data, mLevels - 1 - k / ChunksPerLevel(), k % ChunksPerLevel());
+    const int k = step - perPass;
+    InverseChunk(data, mLevels - 1 - k / perPass, k % perPass);
   }
 }
 

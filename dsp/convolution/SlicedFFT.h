@@ -4,9 +4,10 @@
 
 // A complex FFT of N points cut into steps of bounded work, so that a long
 // transform can be spread over many audio blocks. The forward transform is
-// s radix-2 decimation-in-frequency passes, each in chunks of M butterflies,
-// then 2^s transforms of M points (SplitRadixFFT); the inverse undoes it in
-// the opposite order. Every step costs about as much as any other.
+// s radix-2 decimation-in-frequency passes, then 2^s transforms of M points
+// (SplitRadixFFT); the inverse undoes it in the opposite order. A step
+// covers S points: S / 2 butterflies of one pass, or S / M of the final
+// transforms, so every step costs about as much as any other.
 //
 // Conventions as SplitRadixFFT: interleaved (re, im) doubles, transformed in
 // place, forward exponent positive, neither direction scales, so
@@ -15,16 +16,18 @@
 // pairing a bin with its mirror (MirrorOf).
 class SlicedFFT {
  public:
-  // n: a power of two from 4 to 2^19; pieceSize: the size of the final
-  // transforms, a power of two from 2 to n / 2. Allocates (tables): not for
-  // the audio thread. False, leaving the object empty, on bad sizes or
-  // when memory cannot be had.
-  bool Setup(int n, int pieceSize);
+  // n: a power of two from 4 to 2^19; pieceSize (M): the size of the final
+  // transforms, a power of two from 2 to n / 2; stepPoints (S): a power of
+  // two from M to n (0: M). Allocates (tables): not for the audio thread.
+  // False, leaving the object empty, on bad sizes or when memory cannot be
+  // had.
+  bool Setup(int n, int pieceSize, int stepPoints = 0);
 
   int Size() const { return mSize; }
   int PieceSize() const { return mPiece; }
+  int StepPoints() const { return mStep; }
   // Steps of one transform (the same for both directions).
-  int StepCount() const { return mLevels * ChunksPerLevel() + Pieces(); }
+  int StepCount() const { return (mLevels + 1) * StepsPerPass(); }
   // step in [0, StepCount()), taken in order. upperHalfZero: the second
   // half of the data is taken as zeros whatever it holds (a zero-padded
   // block; the first pass then only multiplies).
@@ -39,14 +42,14 @@ class SlicedFFT {
   const int* MirrorTable() const { return mMirror.Get(); }
 
  private:
-  int ChunksPerLevel() const { return mSize / 2 / mPiece; }
-  int Pieces() const { return mSize / mPiece; }
-  // Chunk c of pass `level`: M butterflies.
+  int StepsPerPass() const { return mSize / mStep; }
+  // Chunk c of pass `level`: S / 2 butterflies.
   void ForwardChunk(double* data, int level, int chunk, bool upperHalfZero) const;
   void InverseChunk(double* data, int level, int chunk) const;
 
   int mSize = 0;
   int mPiece = 0;
+  int mStep = 0;
   int mLevels = 0;
   // Per pass, its twiddles e^(+2 pi i j / N_l) for j < N_l / 2, N_l = N / 2^l,
   // pass after pass.

@@ -9,8 +9,11 @@
 
 namespace {
 
-// The size of the final transforms of a sliced one, and so of every step.
+// The points one step of the work covers, and the size of the final
+// transforms of a sliced one. Smaller pieces (more vector passes) were no
+// faster; smaller steps would only add calls.
 constexpr int kStepPoints = 256;
+constexpr int kPiecePoints = 256;
 // The most taps beside its peak an impulse may have, in sum relative to
 // the peak, and still run as a plain delay: the rounding left by the
 // linear-phase transform of a unit impulse, far below what any band leaves.
@@ -62,7 +65,7 @@ bool PlainDelay(const double* h, int length, double& gain, int& at) {
 
 bool SpreadConvolver::Allocate(int block, int parts) {
   const int points = 2 * block;
-  const bool ok = mFFT.Setup(points, std::min(kStepPoints, block)) &&
+  const bool ok = mFFT.Setup(points, std::min(kPiecePoints, block), std::min(kStepPoints, points)) &&
                   Sized(mSlots, static_cast<int64_t>(parts + 1) * 2 * points) && Sized(mSum, 2 * points) &&
                   Sized(mOut[0], points) && Sized(mOut[1], points) && Sized(mTail, points) &&
                   Sized(mRing[0], static_cast<int64_t>(parts + 3) * block) &&
@@ -181,8 +184,9 @@ void SpreadConvolver::Reset() {
 }
 
 int SpreadConvolver::TaskSteps() const {
-  const int piece = mFFT.PieceSize();
-  return 2 * mFFT.StepCount() + 2 * mBlock / piece + mBlock / piece;
+  // Two transforms, then the products and the overlap-add in chunks of a
+  // step's points.
+  return 2 * mFFT.StepCount() + 2 * (2 * mBlock / mFFT.StepPoints());
 }
 
 void SpreadConvolver::Collect(const double* in0, const double* in1, int span, bool toRing) {
@@ -225,7 +229,7 @@ void SpreadConvolver::Pace(int elapsed) {
 void SpreadConvolver::RunStep(int step) {
   ++mStepsTaken;
   const int transform = mFFT.StepCount();
-  const int multiply = 2 * mBlock / mFFT.PieceSize();
+  const int multiply = 2 * mBlock / mFFT.StepPoints();
   if (step < transform) {
     mFFT.ForwardStep(Slot(mTaskBlock), step, true);
   } else if ((step -= transform) < multiply) {
@@ -238,7 +242,7 @@ void SpreadConvolver::RunStep(int step) {
 }
 
 void SpreadConvolver::MultiplyChunk(int chunk) {
-  const int piece = mFFT.PieceSize();
+  const int piece = mFFT.StepPoints();
   const int p0 = chunk * piece, p1 = p0 + piece;
   const size_t doubles = 4 * static_cast<size_t>(mBlock);
   const int* mirror = mFFT.MirrorTable();
@@ -262,7 +266,7 @@ void SpreadConvolver::MultiplyChunk(int chunk) {
 }
 
 void SpreadConvolver::OverlapChunk(int chunk) {
-  const int piece = mFFT.PieceSize();
+  const int piece = mFFT.StepPoints() / 2;
   const int j0 = chunk * piece, j1 = std::min(j0 + piece, mBlock);
   double* out = mOut[mTaskBlock & 1].Get();
   double* tail = mTail.Get();
@@ -283,9 +287,11 @@ void SpreadConvolver::Emit(double* out0, double* out1, int span, int64_t time) {
       int64_t at = (time - mDelay[c]) % mRingSize;
       if (at < 0) at += mRingSize;
       int k = static_cast<int>(at);
-      for (int j = 0; j < span; ++j) {
-        out[j] = gain * ring[k];
-        if (++k == mRingSize) k = 0;
+      for (int j = 0; j < span;) {
+        const int run = std::min(span - j, mRingSize - k);
+        for (int i = 0; i < run; ++i) out[j + i] = gain * ring[k + i];
+        j += run;
+        k = 0;
       }
     }
     return;

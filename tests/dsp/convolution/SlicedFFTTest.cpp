@@ -11,15 +11,15 @@
 namespace {
 
 struct Sizes {
-  int n, piece;
+  int n, piece, step;
 };
 
 // Every position of the forward output against the DFT of its bin
 // (positive exponent, unscaled), summed directly.
 TEST(SlicedFFT, ForwardHoldsTheDirectDFTAtEachPositionsBin) {
-  for (const Sizes s : {Sizes{4, 2}, Sizes{64, 8}, Sizes{256, 16}, Sizes{2048, 1024}, Sizes{4096, 256}}) {
+  for (const Sizes s : {Sizes{4, 2, 0}, Sizes{64, 8, 0}, Sizes{256, 16, 64}, Sizes{2048, 1024, 0}, Sizes{4096, 32, 256}}) {
     SlicedFFT fft;
-    ASSERT_TRUE(fft.Setup(s.n, s.piece));
+    ASSERT_TRUE(fft.Setup(s.n, s.piece, s.step));
     const std::vector<double> x = RandomSignal(2 * s.n, static_cast<unsigned>(s.n));
     std::vector<double> data = x;
     fft.Run(data.data(), 0);
@@ -39,7 +39,8 @@ TEST(SlicedFFT, ForwardHoldsTheDirectDFTAtEachPositionsBin) {
 
 TEST(SlicedFFT, StepsInOrderGiveTheWholeTransformAndTheInverseUndoesIt) {
   SlicedFFT fft;
-  ASSERT_TRUE(fft.Setup(8192, 1024));
+  // Steps over several blocks of the later passes and over several pieces.
+  ASSERT_TRUE(fft.Setup(8192, 32, 1024));
   const std::vector<double> x = RandomSignal(2 * 8192, 5);
   std::vector<double> whole = x, stepped = x;
   fft.Run(whole.data(), 0);
@@ -55,6 +56,8 @@ TEST(SlicedFFT, RefusesSizesItCannotCut) {
   EXPECT_FALSE(fft.Setup(1000, 8));
   EXPECT_FALSE(fft.Setup(64, 64));
   EXPECT_FALSE(fft.Setup(64, 12));
+  EXPECT_FALSE(fft.Setup(64, 16, 8));
+  EXPECT_FALSE(fft.Setup(64, 16, 128));
   EXPECT_EQ(fft.Size(), 0);
 }
 
