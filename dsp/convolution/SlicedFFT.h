@@ -26,8 +26,11 @@ class SlicedFFT {
   int Size() const { return mSize; }
   int PieceSize() const { return mPiece; }
   int StepPoints() const { return mStep; }
-  // Steps of one transform (the same for both directions).
+  // Steps of one transform (the same for both directions): the passes'
+  // steps, then the final transforms' (forward), or the other way round
+  // (inverse).
   int StepCount() const { return (mLevels + 1) * StepsPerPass(); }
+  int PassStepCount() const { return mLevels * StepsPerPass(); }
   // step in [0, StepCount()), taken in order. upperHalfZero: the second
   // half of the data is taken as zeros whatever it holds (a zero-padded
   // block; the first pass then only multiplies).

@@ -14,6 +14,18 @@ namespace {
 // faster; smaller steps would only add calls.
 constexpr int kStepPoints = 256;
 constexpr int kPiecePoints = 256;
+// Rough costs of the steps of a partition's work, measured on 256-point
+// steps: a pass of butterflies in vectors is the unit (2), the 256-point
+// split-radix transforms cost five times more, the products per partition
+// (and the second channel's share when the impulses differ) and the
+// overlap-add little. Pacing by these keeps the heavy steps from bunching
+// up in a few blocks.
+constexpr int kPassWeight = 2;
+constexpr int kPieceWeight = 11;
+constexpr int kProductWeight = 3;
+constexpr int kMirrorWeight = 4;
+constexpr int kOverlapWeight = 1;
+
 // The most taps beside its peak an impulse may have, in sum relative to
 // the peak, and still run as a plain delay: the rounding left by the
 // linear-phase transform of a unit impulse, far below what any band leaves.
@@ -116,6 +128,7 @@ bool SpreadConvolver::SetImpulse(const double* h0, const double* h1, int length,
       mGain[0] = mGain[1] = 0.0;
     }
   }
+  mTaskWeight = TaskWeight();
   if (!sameLayout) {
     Reset();
   } else if (!mPlainDelay) {
@@ -181,6 +194,7 @@ void SpreadConvolver::Reset() {
   mTime = 0;
   mTaskBlock = -1;
   mTaskStep = 0;
+  mTaskWeightDone = 0;
 }
 
 int SpreadConvolver::TaskSteps() const {
@@ -214,20 +228,47 @@ void SpreadConvolver::Collect(const double* in0, const double* in1, int span, bo
   }
 }
 
+int SpreadConvolver::StepWeight(int step) const {
+  const int transform = mFFT.StepCount();
+  const int passes = mFFT.PassStepCount();
+  const int chunks = 2 * mBlock / mFFT.StepPoints();
+  if (step < transform) return step < passes ? kPassWeight : kPieceWeight;
+  if ((step -= transform) < chunks) return mParts * (kProductWeight + (mShared ? 0 : kMirrorWeight));
+  if ((step -= chunks) < transform) return step < transform - passes ? kPieceWeight : kPassWeight;
+  return kOverlapWeight;
+}
+
+int SpreadConvolver::GetHeaviestStep() const {
+  return std::max({kPassWeight, kPieceWeight, mParts * (kProductWeight + (mShared ? 0 : kMirrorWeight)),
+                   kOverlapWeight});
+}
+
+int64_t SpreadConvolver::TaskWeight() const {
+  int64_t total = 0;
+  for (int step = 0; step < TaskSteps(); ++step) total += StepWeight(step);
+  return total;
+}
+
 void SpreadConvolver::StartTask(int64_t block) {
   mTaskBlock = block;
   mTaskStep = 0;
+  mTaskWeightDone = 0;
 }
 
 void SpreadConvolver::Pace(int elapsed) {
   if (mTaskBlock < 0) return;
   const int total = TaskSteps();
-  const int target = static_cast<int>((static_cast<int64_t>(total) * elapsed + mBlock - 1) / mBlock);
-  while (mTaskStep < std::min(target, total)) RunStep(mTaskStep++);
+  // A step starts while the work done lags what the elapsed frames have
+  // earned; at the partition's end everything is due.
+  const int64_t target = (mTaskWeight * elapsed + mBlock - 1) / mBlock;
+  while (mTaskStep < total && mTaskWeightDone < target) {
+    mTaskWeightDone += StepWeight(mTaskStep);
+    RunStep(mTaskStep++);
+  }
 }
 
 void SpreadConvolver::RunStep(int step) {
-  ++mStepsTaken;
+  mWorkDone += StepWeight(step);
   const int transform = mFFT.StepCount();
   const int multiply = 2 * mBlock / mFFT.StepPoints();
   if (step < transform) {
@@ -336,6 +377,7 @@ void SpreadConvolver::Replay() {
   Zero(mTail);
   mTaskBlock = -1;
   mTaskStep = 0;
+  mTaskWeightDone = 0;
   mTime = first * mBlock;
   double piece[2][256];
   while (mTime < now) {

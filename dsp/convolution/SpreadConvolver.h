@@ -17,7 +17,7 @@
 // the impulse needs it. A partition's transforms, products and inverse are
 // due B samples after it is complete, and are spread over those B samples
 // in steps of a fixed size (SlicedFFT), each call taking the steps its
-// frames have earned.
+// frames have earned, the steps weighed by what they cost.
 //
 // An impulse that is a plain delay in both channels (one non-zero tap, the
 // rest rounding at most) runs as a delay, with no transform at all.
@@ -45,15 +45,21 @@ class SpreadConvolver {
   int GetPartitionSize() const { return mBlock; }
   int GetPartitionCount() const { return mParts; }
   bool IsPlainDelay() const { return mPlainDelay; }
-  // The steps of one partition's work, and how many have been taken since
-  // the impulse was loaded: how the work falls on the calls.
-  int GetStepsPerPartition() const { return Ready() ? TaskSteps() : 0; }
-  int64_t GetStepsTaken() const { return mStepsTaken; }
+  // One partition's work and the work done since construction, in the
+  // units the steps are weighed in (the heaviest step weighs
+  // GetHeaviestStep()): how the work falls on the calls.
+  int64_t GetWorkPerPartition() const { return Ready() ? mTaskWeight : 0; }
+  int64_t GetWorkDone() const { return mWorkDone; }
+  int GetHeaviestStep() const;
 
  private:
   bool Allocate(int block, int parts);
   bool Ready() const { return mBlock > 0; }
   int TaskSteps() const;
+  // What step `step` of a partition's work costs, in rough units (a pass
+  // step is 2), and what all of them cost together.
+  int StepWeight(int step) const;
+  int64_t TaskWeight() const;
   double* Slot(int64_t block) { return mSlots.Get() + static_cast<size_t>(block % (mParts + 1)) * 4 * mBlock; }
   // Input frames into the ring (flushed) and into the collecting slot.
   void Collect(const double* in0, const double* in1, int span, bool toRing);
@@ -89,5 +95,7 @@ class SpreadConvolver {
   int64_t mTime = 0;
   int64_t mTaskBlock = -1;
   int mTaskStep = 0;
-  int64_t mStepsTaken = 0;
+  int64_t mTaskWeightDone = 0;
+  int64_t mTaskWeight = 0;
+  int64_t mWorkDone = 0;
 };
