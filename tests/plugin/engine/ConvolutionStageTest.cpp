@@ -149,6 +149,35 @@ TEST(ConvolutionStage, EqualsTheOnePartitionEnginesInEveryModeAndBlockSize) {
   }
 }
 
+// An engine whose channels no band works on runs without transforms: the
+// mid/side one while every band is on left, right or both, the left/right
+// one while every band is on mid or side.
+TEST(ConvolutionStage, AnEngineNoBandWorksOnRunsAsADelay) {
+  struct Case {
+    int channelMode;
+    bool leftRightDelay, midSideDelay;
+  };
+  const Case cases[] = {{0, false, true}, {1, false, true}, {2, false, true}, {3, true, false}, {4, true, false}};
+  for (const Case& c : cases) {
+    for (int mode : {2, 5}) {
+      ParamMirrors m;
+      m.bandActive[3] = 1;
+      m.bandType[3] = 0;
+      m.bandChMode[3] = c.channelMode;
+      m.bandGain[3] = 6.0;
+      m.bandQ[3] = 1.0;
+      m.bandFreq[3] = 500.0;
+      const Impulse ir(m, mode, 1);
+      ConvolutionStage stage;
+      stage.Init();
+      stage.SetMaxBlock(512);
+      stage.Update(ir.builder, mode, true, true);
+      EXPECT_EQ(stage.GetEngineLR().IsPlainDelay(), c.leftRightDelay) << c.channelMode << " mode " << mode;
+      EXPECT_EQ(stage.GetEngineMS().IsPlainDelay(), c.midSideDelay) << c.channelMode << " mode " << mode;
+    }
+  }
+}
+
 // Without bands the responses are unit impulses (scaled by the fade-out
 // window's first value): the stage is a delay of exactly the latency it
 // reports, two responses (and in the linear-phase modes their centres)
