@@ -1,6 +1,7 @@
-// The convolution engine as the FIR filter modes drive it: stereo, a
-// one-partition impulse of L samples and a transform of 2L, one host block
-// at a time (Add, Avail, Get, Advance). L = 2048, 4096 or 16384 times the
+// The convolution engine as the FIR filter modes drove it before they
+// spread their work (spread_convolver_bench): stereo, a one-partition
+// impulse of L samples and a transform of 2L, one host block at a time
+// (Add, Avail, Get, Advance). L = 2048, 4096 or 16384 times the
 // oversampling factor; blocks of 64 and 512 host frames at the same factor.
 //
 // Two impulse channels cost two transforms per partition; identical ones

@@ -11,21 +11,7 @@ void ConvolutionStage::Init() {
   mLatency = 0;
 }
 
-void ConvolutionStage::Prime(ConvolutionEngine& engine, int length) {
-  // A working run on silence first. Queued in pieces of the largest block,
-  // the input lands in blocks that each take any later append, more of them
-  // than a running engine ever holds; convolving it all grows the output
-  // queues past their working size. Reset keeps that memory, so Add and
-  // Avail do not allocate later. Silent partitions skip their transforms.
-  engine.Reset();
-  const int pieces = 2 * (length + mMaxBlock) / mMaxBlock + 4;
-  for (int k = 0; k < pieces; ++k) engine.Add(nullptr, mMaxBlock, 2);
-  engine.Advance(engine.Avail(pieces * mMaxBlock));
-  engine.Reset();
-  engine.Add(nullptr, length, 2);
-}
-
-int ConvolutionStage::Update(const FirImpulseBuilder& impulse, int filterMode, bool resetChannels,
+int ConvolutionStage::Update(const FirImpulseBuilder& impulse, int filterMode, bool /*resetChannels*/,
                              bool forceRealign) {
   const int length = impulse.GetLength();
   if (length < 1) return mLatency;
@@ -36,67 +22,35 @@ int ConvolutionStage::Update(const FirImpulseBuilder& impulse, int filterMode, b
   mResting = false;
   mLoaded = true;
   for (WDL_TypedBuf<double>& buf : mScratch) buf.Resize(mMaxBlock, false);
-  mImpulseLR.SetNumChannels(2);
-  mImpulseMS.SetNumChannels(2);
-  if (resetChannels) {
-    mLR.ResetChannelCount();
-    mMS.ResetChannelCount();
-  }
-  mImpulseLR.SetLength(length);
-  mImpulseMS.SetLength(length);
-  const size_t bytes = sizeof(double) * static_cast<size_t>(length);
-  if (mImpulseLR.GetLength(0) == length && mImpulseMS.GetLength(0) == length) {
-    std::memcpy(mImpulseLR.GetSamples(0), impulse.Left(), bytes);
-    std::memcpy(mImpulseLR.GetSamples(1), impulse.Right(), bytes);
-    std::memcpy(mImpulseMS.GetSamples(0), impulse.Mid(), bytes);
-    std::memcpy(mImpulseMS.GetSamples(1), impulse.Side(), bytes);
-  }
-  mLR.SetImpulse(&mImpulseLR, 2 * length, 0, 0, false, false, true);
-  mMS.SetImpulse(&mImpulseMS, 2 * length, 0, 0, false, false, true);
+  mLR.SetImpulse(impulse.Left(), impulse.Right(), length, length);
+  mMS.SetImpulse(impulse.Mid(), impulse.Side(), length, length);
 
-  int latency = mMS.GetFFTSize() / 2 + mLR.GetFFTSize() / 2;
+  int latency = mMS.GetLatency() + mLR.GetLatency();
   if (FirImpulseBuilder::IsLinearPhase(filterMode)) latency += length & ~1;
   if (latency != mLatency || forceRealign) {
     mLatency = latency;
     for (DelayRing& ring : mDry) ring.SetLength(latency);
-    Prime(mLR, length);
-    Prime(mMS, length);
-  } else if (resetChannels) {
-    // The histories are rebuilt by the next Add; do it here, where it may allocate.
-    mLR.Add(nullptr, 0, 2);
-    mMS.Add(nullptr, 0, 2);
+    mLR.Reset();
+    mMS.Reset();
   }
   return mLatency;
 }
 
-template <class Map>
-void ConvolutionStage::Convolve(ConvolutionEngine& engine, const double* const* in, double* out0, double* out1,
-                                int n, Map map) {
-  engine.Add(in, n, 2);
-  const int k = std::min(engine.Avail(n), n);
-  const int silent = n - k;
-  for (int i = 0; i < silent; ++i) map(0.0, 0.0, out0[i], out1[i]);
-  if (k > 0) {
-    double** ready = engine.Get();
-    const double* ready0 = ready[0];
-    const double* ready1 = ready[1];
-    for (int i = 0; i < k; ++i) map(ready0[i], ready1[i], out0[silent + i], out1[silent + i]);
-    engine.Advance(k);
-  }
-}
-
 void ConvolutionStage::RunEngines(const double* const* in, double* out0, double* out1, int n) {
-  // The engines' outputs go through mid/side and back as they are taken
-  // out of the queues.
-  Convolve(mLR, in, out0, out1, n, [](double l, double r, double& mid, double& side) {
-    mid = (l + r) * 0.5;
-    side = (l - r) * 0.5;
-  });
-  const double* ms[2] = {out0, out1};
-  Convolve(mMS, ms, out0, out1, n, [](double mid, double side, double& l, double& r) {
-    l = mid + side;
-    r = mid - side;
-  });
+  double* out[2] = {out0, out1};
+  mLR.Process(in, out, n);
+  // The second engine works on the first one's mid and side.
+  for (int i = 0; i < n; ++i) {
+    const double l = out0[i], r = out1[i];
+    out0[i] = (l + r) * 0.5;
+    out1[i] = (l - r) * 0.5;
+  }
+  mMS.Process(out, out, n);
+  for (int i = 0; i < n; ++i) {
+    const double mid = out0[i], side = out1[i];
+    out0[i] = mid + side;
+    out1[i] = mid - side;
+  }
 }
 
 void ConvolutionStage::Process(const double* in0, const double* in1, double* out0, double* out1, int n, bool wet,

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "dsp/convolution/ConvolutionEngine.h"
-#include "dsp/convolution/ImpulseBuffer.h"
+#include "dsp/convolution/SpreadConvolver.h"
 #include "framework/containers/WDL_TypedBuf.h"
 #include "plugin/engine/BandListen.h"
 #include "plugin/engine/DelayRing.h"
@@ -10,8 +9,10 @@
 // The FIR filter modes: two FFT convolution engines in series, the first
 // with the left/right response, the second with the mid/side one, and the
 // dry delay that keeps "AB" off and band listen aligned with the filtered
-// path. Each engine runs with a transform of 2L and so delays by L; a
-// linear-phase response adds its centre, L/2, once per engine.
+// path. Each engine delays by L, its work spread evenly over the blocks; a
+// linear-phase response adds its centre, L/2, once per engine. An engine
+// whose channels the bands leave alone (no mid or side band, say) runs as
+// a plain delay.
 class ConvolutionStage {
  public:
   // The most the stage delays, "LinearPhase Max" at 4x: two engines of
@@ -22,17 +23,16 @@ class ConvolutionStage {
   // also sizes the dry delay for kMaxLatency, so an instance that never
   // leaves "Zero Latency" never holds the engines' memory.
   void Init();
-  // The most frames one Process call hands over. The engines' queues are
-  // grown for it whenever they are primed, so the audio thread finds them
-  // at their working size.
+  // The most frames one Process call hands over (the size of the scratch
+  // buffers of the dry path).
   void SetMaxBlock(int maxBlock) { mMaxBlock = maxBlock > 1 ? maxBlock : 1; }
 
-  // Loads the builder's four responses into the engines. With
-  // resetChannels the engines rebuild their input histories (now, not on
-  // the audio thread); when the latency changes, or with forceRealign, the
-  // engines are emptied and primed with L frames of silence so that every
-  // later block finds its frames ready. Returns the latency in samples at
-  // the processing rate. Allocates: not for the audio thread.
+  // Loads the builder's four responses into the engines; they go on from
+  // their recent input as if the new responses had always been loaded.
+  // When the latency changes, or with forceRealign, the engines are
+  // emptied (as after silence). resetChannels is kept for the callers; the
+  // engines always run two channels. Returns the latency in samples at the
+  // processing rate. Allocates: not for the audio thread.
   int Update(const FirImpulseBuilder& impulse, int filterMode, bool resetChannels, bool forceRealign);
 
   // One block of n frames (at most maxBlock). Before the first Update the
@@ -52,23 +52,14 @@ class ConvolutionStage {
 
   int GetLatency() const { return mLatency; }
   bool IsLoaded() const { return mLoaded; }
-  const ConvolutionEngine& GetEngineLR() const { return mLR; }
-  const ConvolutionEngine& GetEngineMS() const { return mMS; }
+  const SpreadConvolver& GetEngineLR() const { return mLR; }
+  const SpreadConvolver& GetEngineMS() const { return mMS; }
 
  private:
   // Both engines over n frames, the second on the first one's mid and
   // side: out holds the filtered left and right.
   void RunEngines(const double* const* in, double* out0, double* out1, int n);
-  // Convolves one block through an engine: the first n - k frames are
-  // silence while fewer than n are ready.
-  // Each output pair (l, r) goes out as map(l, r, out0[i], out1[i]).
-  template <class Map>
-  static void Convolve(ConvolutionEngine& engine, const double* const* in, double* out0, double* out1, int n,
-                       Map map);
-  void Prime(ConvolutionEngine& engine, int length);
-
-  ImpulseBuffer mImpulseLR, mImpulseMS;
-  ConvolutionEngine mLR, mMS;
+  SpreadConvolver mLR, mMS;
   DelayRing mDry[2];
   // Where the engines put their output, unheard, while the dry path is.
   WDL_TypedBuf<double> mScratch[2];
