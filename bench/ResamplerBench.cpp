@@ -14,61 +14,55 @@
 
 namespace {
 
-void BM_OversampleRoundTrip(benchmark::State& state) {
-  const int factor = static_cast<int>(state.range(0));
-  const int block = static_cast<int>(state.range(1));
-  const double fs = 48000.0;
-  const int maxBlock = 8192;
+// A stereo pair's converters up and down again around the filter bank, with
+// the engine's buffers, fed one fixed block.
+struct RoundTrip {
+  static constexpr int kMaxBlock = 8192;
+  const int factor;
+  const int block;
   Resampler up[2], down[2];
-  for (int c = 0; c < 2; ++c) {
-    InitResampler(&up[c], fs, factor * fs, maxBlock, 0.5, 64.08, 0, true);
-    InitResampler(&down[c], factor * fs, fs, maxBlock * factor, 0.5, 64.08, 0, true);
-  }
-  std::vector<double> source(block);
-  for (int i = 0; i < block; ++i) source[i] = 0.5 * std::sin(0.05 * i);
-  std::vector<double> channel(maxBlock);
-  std::vector<double> high(maxBlock * factor);
-  for (auto _ : state) {
+  std::vector<double> source;
+  std::vector<double> channel[2];
+  std::vector<double> high[2];
+
+  RoundTrip(int factorIn, int blockIn, int32_t paths = kFastestPaths)
+      : factor(factorIn), block(blockIn), source(blockIn) {
+    const double fs = 48000.0;
     for (int c = 0; c < 2; ++c) {
-      // The converters work in place in these buffers, as the engine's do.
-      std::copy(source.begin(), source.end(), channel.begin());
+      InitResampler(&up[c], fs, factor * fs, kMaxBlock, 0.5, 64.08, 0, true, paths);
+      InitResampler(&down[c], factor * fs, fs, kMaxBlock * factor, 0.5, 64.08, 0, true, paths);
+      channel[c].resize(kMaxBlock);
+      high[c].resize(static_cast<size_t>(kMaxBlock) * factor);
+    }
+    for (int i = 0; i < block; ++i) source[i] = 0.5 * std::sin(0.05 * i);
+  }
+  ~RoundTrip() {
+    for (int c = 0; c < 2; ++c) {
+      FreeResampler(&up[c]);
+      FreeResampler(&down[c]);
+    }
+  }
+  RoundTrip(const RoundTrip&) = delete;
+  RoundTrip& operator=(const RoundTrip&) = delete;
+
+  // One channel after the other. The converters work in place in these
+  // buffers, as the engine's do.
+  void RunChannels() {
+    for (int c = 0; c < 2; ++c) {
+      std::copy(source.begin(), source.end(), channel[c].begin());
       double* upOut = nullptr;
-      const int n = RunResamplerBlock(&up[c], channel.data(), block, &upOut);
-      std::copy(upOut, upOut + n, high.begin());
+      const int n = RunResamplerBlock(&up[c], channel[c].data(), block, &upOut);
+      std::copy(upOut, upOut + n, high[c].begin());
       double* downOut = nullptr;
-      const int m = RunResamplerBlock(&down[c], high.data(), n, &downOut);
+      const int m = RunResamplerBlock(&down[c], high[c].data(), n, &downOut);
       benchmark::DoNotOptimize(downOut);
       benchmark::DoNotOptimize(m);
     }
   }
-  state.SetItemsProcessed(state.iterations() * block);
-  for (int c = 0; c < 2; ++c) {
-    FreeResampler(&up[c]);
-    FreeResampler(&down[c]);
-  }
-}
 
-BENCHMARK(BM_OversampleRoundTrip)
-    ->ArgNames({"factor", "block"})
-    ->ArgsProduct({{2, 4}, {64, 512, 2048}});
-
-// The same round trip with the two channels converted together, as the
-// oversampling stage runs a stereo bus.
-void BM_OversampleRoundTripPair(benchmark::State& state) {
-  const int factor = static_cast<int>(state.range(0));
-  const int block = static_cast<int>(state.range(1));
-  const double fs = 48000.0;
-  const int maxBlock = 8192;
-  Resampler up[2], down[2];
-  for (int c = 0; c < 2; ++c) {
-    InitResampler(&up[c], fs, factor * fs, maxBlock, 0.5, 64.08, 0, true);
-    InitResampler(&down[c], factor * fs, fs, maxBlock * factor, 0.5, 64.08, 0, true);
-  }
-  std::vector<double> source(block);
-  for (int i = 0; i < block; ++i) source[i] = 0.5 * std::sin(0.05 * i);
-  std::vector<double> channel[2] = {std::vector<double>(maxBlock), std::vector<double>(maxBlock)};
-  std::vector<double> high[2] = {std::vector<double>(maxBlock * factor), std::vector<double>(maxBlock * factor)};
-  for (auto _ : state) {
+  // The two channels converted together, as the oversampling stage runs a
+  // stereo bus.
+  void RunPair() {
     for (int c = 0; c < 2; ++c) std::copy(source.begin(), source.end(), channel[c].begin());
     double* upOut[2] = {nullptr, nullptr};
     int32_t n1 = 0;
@@ -82,16 +76,31 @@ void BM_OversampleRoundTripPair(benchmark::State& state) {
     benchmark::DoNotOptimize(downOut[0]);
     benchmark::DoNotOptimize(m0 + m1 + n1);
   }
-  state.SetItemsProcessed(state.iterations() * block);
-  for (int c = 0; c < 2; ++c) {
-    FreeResampler(&up[c]);
-    FreeResampler(&down[c]);
-  }
+};
+
+void BM_OversampleRoundTrip(benchmark::State& state) {
+  RoundTrip trip(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  for (auto _ : state) trip.RunChannels();
+  state.SetItemsProcessed(state.iterations() * trip.block);
+}
+
+BENCHMARK(BM_OversampleRoundTrip)
+    ->ArgNames({"factor", "block"})
+    ->ArgsProduct({{2, 4}, {64, 512, 2048}});
+
+// The same round trip with the two channels converted together; paths 1
+// holds every stage to full-size block transforms, the path the direct and
+// half-size stages replace.
+void BM_OversampleRoundTripPair(benchmark::State& state) {
+  RoundTrip trip(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                 static_cast<int32_t>(state.range(2)));
+  for (auto _ : state) trip.RunPair();
+  state.SetItemsProcessed(state.iterations() * trip.block);
 }
 
 BENCHMARK(BM_OversampleRoundTripPair)
-    ->ArgNames({"factor", "block"})
-    ->ArgsProduct({{2, 4}, {64, 512, 2048}});
+    ->ArgNames({"factor", "block", "paths"})
+    ->ArgsProduct({{2, 4}, {64, 512, 2048}, {kFastestPaths, kTransformsOnly}});
 
 // Up-conversion alone, one channel.
 void BM_UpConvert(benchmark::State& state) {
@@ -163,35 +172,12 @@ double ThreadMicroseconds() {
 }
 
 void BM_OversampleWorstBlock64(benchmark::State& state) {
-  const int factor = static_cast<int>(state.range(0));
-  const int block = 64;
-  const double fs = 48000.0;
-  const int maxBlock = 8192;
-  Resampler up[2], down[2];
-  for (int c = 0; c < 2; ++c) {
-    InitResampler(&up[c], fs, factor * fs, maxBlock, 0.5, 64.08, 0, true);
-    InitResampler(&down[c], factor * fs, fs, maxBlock * factor, 0.5, 64.08, 0, true);
-  }
-  std::vector<double> source(block);
-  for (int i = 0; i < block; ++i) source[i] = 0.5 * std::sin(0.05 * i);
-  std::vector<double> channel[2] = {std::vector<double>(maxBlock), std::vector<double>(maxBlock)};
-  std::vector<double> high[2] = {std::vector<double>(maxBlock * factor), std::vector<double>(maxBlock * factor)};
+  RoundTrip trip(static_cast<int>(state.range(0)), 64);
   double worst = 0.0, total = 0.0;
   int64_t calls = 0;
   for (auto _ : state) {
     const double start = ThreadMicroseconds();
-    for (int c = 0; c < 2; ++c) std::copy(source.begin(), source.end(), channel[c].begin());
-    double* upOut[2] = {nullptr, nullptr};
-    int32_t n1 = 0;
-    const int n0 = RunResamplerBlockPair(&up[0], &up[1], channel[0].data(), channel[1].data(), block, &upOut[0],
-                                         &upOut[1], &n1);
-    for (int c = 0; c < 2; ++c) std::copy(upOut[c], upOut[c] + n0, high[c].begin());
-    double* downOut[2] = {nullptr, nullptr};
-    int32_t m1 = 0;
-    const int m0 = RunResamplerBlockPair(&down[0], &down[1], high[0].data(), high[1].data(), n0, &downOut[0],
-                                         &downOut[1], &m1);
-    benchmark::DoNotOptimize(downOut[0]);
-    benchmark::DoNotOptimize(m0 + m1 + n1);
+    trip.RunPair();
     const double us = ThreadMicroseconds() - start;
     worst = std::max(worst, us);
     total += us;
@@ -199,10 +185,6 @@ void BM_OversampleWorstBlock64(benchmark::State& state) {
   }
   state.counters["worst_us"] = worst;
   state.counters["mean_us"] = calls ? total / calls : 0.0;
-  for (int c = 0; c < 2; ++c) {
-    FreeResampler(&up[c]);
-    FreeResampler(&down[c]);
-  }
 }
 
 BENCHMARK(BM_OversampleWorstBlock64)->ArgName("factor")->Arg(2)->Arg(4)->Iterations(20000)->Repetitions(3);

@@ -16,7 +16,7 @@
 #include <utility>
 
 void InitBlockConvolver(BlockConvolver* stage, LowPassKernel* kernel, int32_t mode,
-                        double incomingDelay) {
+                        double incomingDelay, int32_t paths) {
   std::memset(stage, 0, sizeof(*stage));
   stage->kernel = kernel;
   stage->mode = mode;
@@ -34,8 +34,10 @@ void InitBlockConvolver(BlockConvolver* stage, LowPassKernel* kernel, int32_t mo
   stage->fftBuffer = new double[2 * b];
   stage->lastOutput = new double[2 * b];
   stage->pairBuffer = new double[8 * b]();
-  if (KernelSuitsDirectStage(kernel)) stage->direct = NewDirectStage(stage);
-  if (StageSuitsHalfBlockTransform(stage)) stage->half = NewHalfBlockTransform(stage);
+  if (paths == kFastestPaths) {
+    if (KernelSuitsDirectStage(kernel)) stage->direct = NewDirectStage(stage);
+    if (StageSuitsHalfBlockTransform(stage)) stage->half = NewHalfBlockTransform(stage);
+  }
   ResetBlockConvolver(stage);
 }
 

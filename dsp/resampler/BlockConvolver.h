@@ -21,6 +21,13 @@ enum BlockConvolverMode {
   kConvolveHalve = 2,
 };
 
+// Which paths a stage may take, chosen once at set-up. The full-size block
+// transform is the arithmetic the faster paths are held to.
+enum BlockConvolverPaths {
+  kFastestPaths = 0,    // a short kernel directly, doubling and halving through half-size transforms
+  kTransformsOnly = 1,  // always the full-size block transform
+};
+
 struct BlockConvolver {
   LowPassKernel* kernel;   // holds one reference
   FFTWorkArea* workArea;   // size 2B, from the pool
@@ -41,9 +48,10 @@ struct BlockConvolver {
 };
 
 // Takes a work area of the kernel's size; keeps the caller's reference to
-// the kernel. incomingDelay: the previous stage's fractional delay.
+// the kernel. incomingDelay: the previous stage's fractional delay. paths:
+// a BlockConvolverPaths; with kTransformsOnly, direct and half stay null.
 void InitBlockConvolver(BlockConvolver* stage, LowPassKernel* kernel, int32_t mode,
-                        double incomingDelay);
+                        double incomingDelay, int32_t paths = kFastestPaths);
 
 // Releases the kernel reference (under the cache mutex), frees the buffers,
 // then gives the work area back (under the pool mutex). Safe on a cleared

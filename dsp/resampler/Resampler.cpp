@@ -22,7 +22,7 @@ int64_t AddStage(Resampler* r, double cutoff, double transitionPercent, double a
   LowPassKernel* kernel =
       GetCachedLowPassFilter(cutoff, transitionPercent, attenuationDb, variant, nullptr);
   r->stages[s] = new BlockConvolver;
-  InitBlockConvolver(r->stages[s], kernel, mode, incoming);
+  InitBlockConvolver(r->stages[s], kernel, mode, incoming, r->stagePaths);
   r->numStages = s + 1;
   if (mode == kConvolveDouble) return 2 * blockIn;
   if (mode == kConvolveHalve) return (blockIn + 1) / 2;
@@ -48,8 +48,9 @@ void AddInterpolator(Resampler* r, double numerator, double lastFracDelay, int64
 
 void InitResampler(Resampler* r, double srcRate, double dstRate, int32_t maxBlock,
                    double transitionPercent, double attenuationDb, int32_t variant,
-                   bool allowExactChains) {
+                   bool allowExactChains, int32_t stagePaths) {
   std::memset(r, 0, sizeof(*r));
+  r->stagePaths = stagePaths;
   r->srcRate = srcRate;
   r->dstRate = dstRate;
   r->maxBlock = std::max(maxBlock, 1);

@@ -32,15 +32,18 @@ struct Resampler {
   double srcRate;
   double dstRate;
   double* pieceBuffer;   // maxBlock doubles: ProcessResampler's working copy
+  int32_t stagePaths;    // the BlockConvolverPaths every stage is set up with
 };
 
 // Builds the chain; all fields are cleared first (free an initialised
 // record with FreeResampler before re-initialising). maxBlock: the largest
 // input block. The equaliser passes transitionPercent 0.5, attenuationDb
-// 64.08, variant 0 and allowExactChains true.
+// 64.08, variant 0 and allowExactChains true. stagePaths: a
+// BlockConvolverPaths for every stage (kTransformsOnly: the same chain with
+// only full-size block transforms).
 void InitResampler(Resampler* r, double srcRate, double dstRate, int32_t maxBlock,
                    double transitionPercent, double attenuationDb, int32_t variant,
-                   bool allowExactChains);
+                   bool allowExactChains, int32_t stagePaths = kFastestPaths);
 
 // Frees the buffers and the interpolator, then releases and frees the
 // stages from the last to the first. The record itself stays the caller's.

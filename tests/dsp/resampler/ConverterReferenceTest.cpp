@@ -1,7 +1,7 @@
-// The converters against the transform-only converter they replace: every
-// output sample within rounding of it, with the same counts call by call.
+// The converters against the same chains held to full-size block transforms,
+// the arithmetic the direct and half-size paths replace: every output sample
+// within rounding of it, with the same counts call by call.
 #include "dsp/resampler/Resampler.h"
-#include "tests/dsp/resampler/reference/ReferenceResampler.h"
 
 #include <gtest/gtest.h>
 
@@ -20,20 +20,50 @@ constexpr int kMaxBlock = 8192;
 
 struct Converters {
   Resampler fast[2] = {};
-  ReferenceConverter::Resampler reference[2] = {};
+  Resampler reference[2] = {};
   Converters(double src, double dst, int maxBlock) {
     for (int c = 0; c < 2; ++c) {
       InitResampler(&fast[c], src, dst, maxBlock, 0.5, 64.08, 0, true);
-      ReferenceConverter::InitResampler(&reference[c], src, dst, maxBlock, 0.5, 64.08, 0, true);
+      InitResampler(&reference[c], src, dst, maxBlock, 0.5, 64.08, 0, true, kTransformsOnly);
     }
   }
   ~Converters() {
     for (int c = 0; c < 2; ++c) {
       FreeResampler(&fast[c]);
-      ReferenceConverter::FreeResampler(&reference[c]);
+      FreeResampler(&reference[c]);
     }
   }
 };
+
+// The comparison means something only if the default chain really leaves the
+// full-size transforms: at these ratios every stage has a short kernel (direct)
+// or doubles or halves (half-size transforms), while the reference has none.
+TEST(ConverterReference, DefaultStagesTakeTheFastPathsAndTheReferenceNone) {
+  for (int factor : {2, 4}) {
+    for (bool upward : {true, false}) {
+      const double src = upward ? kRate : factor * kRate;
+      const double dst = upward ? factor * kRate : kRate;
+      Converters conv(src, dst, kMaxBlock);
+      const int stages = factor == 2 ? 1 : 2;
+      ASSERT_EQ(conv.fast[0].numStages, stages) << factor << " " << upward;
+      ASSERT_EQ(conv.reference[0].numStages, stages) << factor << " " << upward;
+      int direct = 0, half = 0;
+      for (int s = 0; s < stages; ++s) {
+        const BlockConvolver* fast = conv.fast[0].stages[s];
+        const BlockConvolver* reference = conv.reference[0].stages[s];
+        EXPECT_TRUE(fast->direct || fast->half) << factor << " " << upward << " stage " << s;
+        EXPECT_FALSE(reference->direct || reference->half) << factor << " " << upward << " stage " << s;
+        EXPECT_EQ(fast->kernel, reference->kernel);
+        EXPECT_EQ(fast->mode, reference->mode);
+        direct += fast->direct != nullptr;
+        half += fast->half != nullptr;
+      }
+      // The 34 % stage of a four-times chain is short, the 0.5 % stage long.
+      EXPECT_EQ(direct, factor == 4 ? 1 : 0) << factor << " " << upward;
+      EXPECT_EQ(half, 1) << factor << " " << upward;
+    }
+  }
+}
 
 // factor, upward, block, stereo
 using Case = std::tuple<int, bool, int, bool>;
@@ -66,12 +96,11 @@ TEST_P(ConverterReference, EveryCallGivesTheReferenceCountAndSamplesWithinRoundi
     if (stereo) {
       fastCount[0] = RunResamplerBlockPair(&conv.fast[0], &conv.fast[1], fastIn[0].data(), fastIn[1].data(), n,
                                            &fastOut[0], &fastOut[1], &fastCount[1]);
-      refCount[0] = ReferenceConverter::RunResamplerBlockPair(&conv.reference[0], &conv.reference[1],
-                                                              refIn[0].data(), refIn[1].data(), n, &refOut[0],
-                                                              &refOut[1], &refCount[1]);
+      refCount[0] = RunResamplerBlockPair(&conv.reference[0], &conv.reference[1], refIn[0].data(), refIn[1].data(),
+                                          n, &refOut[0], &refOut[1], &refCount[1]);
     } else {
       fastCount[0] = RunResamplerBlock(&conv.fast[0], fastIn[0].data(), n, &fastOut[0]);
-      refCount[0] = ReferenceConverter::RunResamplerBlock(&conv.reference[0], refIn[0].data(), n, &refOut[0]);
+      refCount[0] = RunResamplerBlock(&conv.reference[0], refIn[0].data(), n, &refOut[0]);
     }
     for (int c = 0; c < (stereo ? 2 : 1); ++c) {
       ASSERT_EQ(fastCount[c], refCount[c]) << "call at " << pos << ", channel " << c;
@@ -100,12 +129,12 @@ TEST(ConverterReference, ResetAndLongCallsMatch) {
     for (int round = 0; round < 2; ++round) {
       std::vector<double> a(9000), b(9000);
       const int na = ProcessResampler(&conv.fast[0], x.data(), 9000, a.data(), 9000);
-      const int nb = ReferenceConverter::ProcessResampler(&conv.reference[0], x.data(), 9000, b.data(), 9000);
+      const int nb = ProcessResampler(&conv.reference[0], x.data(), 9000, b.data(), 9000);
       ASSERT_EQ(na, nb);
       ASSERT_GT(na, 0);
       for (int i = 0; i < na; ++i) ASSERT_NEAR(a[i], b[i], kTolerance) << factor << " " << round << " " << i;
       ResetResampler(&conv.fast[0]);
-      ReferenceConverter::ResetResampler(&conv.reference[0]);
+      ResetResampler(&conv.reference[0]);
     }
   }
 }

@@ -1,9 +1,10 @@
 // The oversampled path with today's converters against the same path run
-// through the transform-only converters they replace: the bank the same in
-// both, every output sample within rounding.
+// through converters held to full-size block transforms, the arithmetic the
+// direct and half-size paths replace: the bank the same in both, every output
+// sample within rounding.
+#include "dsp/resampler/Resampler.h"
 #include "plugin/engine/FilterBank.h"
 #include "plugin/engine/OversamplingStage.h"
-#include "tests/dsp/resampler/reference/ReferenceResampler.h"
 
 #include <gtest/gtest.h>
 
@@ -31,16 +32,16 @@ class ReferenceStage {
  public:
   ReferenceStage(int factor) : mFactor(factor) {
     for (int c = 0; c < 2; ++c) {
-      ReferenceConverter::InitResampler(&mUp[c], kRate, factor * kRate, kMaxBlock, 0.5, 64.08, 0, true);
-      ReferenceConverter::InitResampler(&mDown[c], factor * kRate, kRate, kMaxBlock * factor, 0.5, 64.08, 0, true);
+      InitResampler(&mUp[c], kRate, factor * kRate, kMaxBlock, 0.5, 64.08, 0, true, kTransformsOnly);
+      InitResampler(&mDown[c], factor * kRate, kRate, kMaxBlock * factor, 0.5, 64.08, 0, true, kTransformsOnly);
       mInput[c].resize(kMaxBlock);
       mFiltered[c].resize(kMaxBlock * factor);
     }
   }
   ~ReferenceStage() {
     for (int c = 0; c < 2; ++c) {
-      ReferenceConverter::FreeResampler(&mUp[c]);
-      ReferenceConverter::FreeResampler(&mDown[c]);
+      FreeResampler(&mUp[c]);
+      FreeResampler(&mDown[c]);
     }
   }
   void Process(double** in, double** out, int n, int channels, ChannelProcessor& bank) {
@@ -50,21 +51,19 @@ class ReferenceStage {
     int upCount = n * mFactor;
     if (channels == 2) {
       int32_t second = 0;
-      const int32_t first = ReferenceConverter::RunResamplerBlockPair(&mUp[0], &mUp[1], mInput[0].data(),
-                                                                      mInput[1].data(), n, &up[0], &up[1], &second);
+      const int32_t first =
+          RunResamplerBlockPair(&mUp[0], &mUp[1], mInput[0].data(), mInput[1].data(), n, &up[0], &up[1], &second);
       upCount = std::min(upCount, static_cast<int>(std::min(first, second)));
     } else {
-      upCount = std::min(upCount, static_cast<int>(ReferenceConverter::RunResamplerBlock(&mUp[0], mInput[0].data(),
-                                                                                          n, &up[0])));
+      upCount = std::min(upCount, static_cast<int>(RunResamplerBlock(&mUp[0], mInput[0].data(), n, &up[0])));
     }
     double* filtered[2] = {mFiltered[0].data(), mFiltered[1].data()};
     bank.ProcessChannels(up, filtered, upCount, channels, channels);
     int downCount = 0;
     if (channels == 2) {
-      ReferenceConverter::RunResamplerBlockPair(&mDown[0], &mDown[1], filtered[0], filtered[1], upCount, &down[0],
-                                                &down[1], &downCount);
+      RunResamplerBlockPair(&mDown[0], &mDown[1], filtered[0], filtered[1], upCount, &down[0], &down[1], &downCount);
     } else {
-      downCount = ReferenceConverter::RunResamplerBlock(&mDown[0], filtered[0], upCount, &down[0]);
+      downCount = RunResamplerBlock(&mDown[0], filtered[0], upCount, &down[0]);
     }
     for (int c = 0; c < channels; ++c) {
       if (downCount == n) {
@@ -78,8 +77,8 @@ class ReferenceStage {
  private:
   static constexpr int kMaxBlock = OversamplingStage::kMinBlock;
   int mFactor;
-  ReferenceConverter::Resampler mUp[2] = {};
-  ReferenceConverter::Resampler mDown[2] = {};
+  Resampler mUp[2] = {};
+  Resampler mDown[2] = {};
   std::vector<double> mInput[2], mFiltered[2];
 };
 
