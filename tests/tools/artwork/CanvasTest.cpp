@@ -40,8 +40,7 @@ TEST(Canvas, WritesThePictureAsRGBA) {
     for (int x = 0; x < w; ++x) {
       const bool painted = x < 4 && y < 2;
       const uint8_t* p = &rgba[(y * w + x) * 4];
-      const uint8_t want[4] = {static_cast<uint8_t>(painted ? 0xA0 : 0x10), static_cast<uint8_t>(painted ? 0xB0 : 0x20),
-                               static_cast<uint8_t>(painted ? 0xC0 : 0x30), static_cast<uint8_t>(painted ? 0xFF : 0x40)};
+      const int want[4] = {painted ? 0xA0 : 0x10, painted ? 0xB0 : 0x20, painted ? 0xC0 : 0x30, painted ? 0xFF : 0x40};
       for (int k = 0; k < 4; ++k) EXPECT_EQ(p[k], want[k]) << x << "," << y << "," << k;
     }
   }

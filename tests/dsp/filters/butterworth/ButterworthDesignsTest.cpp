@@ -259,7 +259,8 @@ TEST(ButterworthDesigns, ComplexResponseIsThePrototypeThroughItsTransform) {
         if (std::abs(expected) < 1e-6) continue;  // deep stop band: the phase is rounding noise
         const std::complex<double> actual = StageResponse(*made.cascade, w);
         EXPECT_LT(std::abs(actual - expected), 1e-7 * std::abs(expected))
-            << CaseName(::testing::TestParamInfo<DesignCase>(c, 0)) << " at w = " << w << ": " << actual << " against " << expected;
+            << CaseName(::testing::TestParamInfo<DesignCase>(c, 0)) << " at w = " << w << ": " << actual
+            << " against " << expected;
       }
     }
   }
