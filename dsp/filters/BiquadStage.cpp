@@ -6,8 +6,8 @@ void BiquadStage::setFirstOrder(const Complex& pole, const Complex& zero) {
   a0 = 1.0;
   a1 = -pole.real();
   a2 = 0.0;
-  b0 = -zero.real();
-  b1 = 1.0;
+  b0 = 1.0;
+  b1 = -zero.real();
   b2 = 0.0;
 }
 

@@ -15,9 +15,9 @@ struct BiquadStage {
   double b2 = 0.0;
   double b0 = 1.0;
 
-  // Real parts only. The numerator is -zero + z^-1, not 1 - zero z^-1: the
-  // magnitude is the same, the phase is not, and stored sessions sound the
-  // way this numerator makes them sound.
+  // Real parts only. The numerator is 1 - zero z^-1, with the zero where the
+  // design put it: -zero + z^-1 has the same magnitude but turns the pass
+  // band of an odd-order high-pass (zero at DC) upside down.
   void setFirstOrder(const Complex& pole, const Complex& zero);
   // A pole (zero) with imaginary part other than 0 is taken as one of a
   // conjugate pair; otherwise both poles (zeros) are real.

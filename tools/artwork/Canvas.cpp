@@ -1,9 +1,7 @@
 #include "tools/artwork/Canvas.h"
 
-#include <png.h>
-
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -11,6 +9,8 @@
 #include "lice/DrawContext.h"
 #include "lice/LICE_CachedFont.h"
 #include "lice/lice.h"
+#include "tools/AtomicFile.h"
+#include "tools/PngWriter.h"
 
 struct Canvas::FontSlot {
   std::map<std::tuple<int, bool, bool>, std::unique_ptr<LICE_CachedFont>> fonts;
@@ -148,34 +148,21 @@ void Canvas::Text(double x, double y, double w, double h, const std::string& tex
 }
 
 bool Canvas::WritePNG(const std::string& path) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
   const int width = mBitmap.getWidth(), height = mBitmap.getHeight();
-  std::vector<png_byte> row(static_cast<size_t>(width) * 4);
-  bool ok = png && info;
-  if (ok && setjmp(png_jmpbuf(png)) == 0) {
-    png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 9);
-    png_write_info(png, info);
-    const LICE_pixel* bits = mBitmap.getBits();
-    for (int y = 0; y < height; ++y) {
-      const LICE_pixel* line = bits + static_cast<size_t>(y) * mBitmap.getRowSpan();
-      for (int x = 0; x < width; ++x) {
-        row[x * 4 + 0] = static_cast<png_byte>(LICE_GETR(line[x]));
-        row[x * 4 + 1] = static_cast<png_byte>(LICE_GETG(line[x]));
-        row[x * 4 + 2] = static_cast<png_byte>(LICE_GETB(line[x]));
-        row[x * 4 + 3] = static_cast<png_byte>(LICE_GETA(line[x]));
-      }
-      png_write_row(png, row.data());
+  std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
+  const LICE_pixel* bits = mBitmap.getBits();
+  uint8_t* out = rgba.data();
+  for (int y = 0; y < height; ++y) {
+    const LICE_pixel* line = bits + static_cast<size_t>(y) * mBitmap.getRowSpan();
+    for (int x = 0; x < width; ++x, out += 4) {
+      out[0] = static_cast<uint8_t>(LICE_GETR(line[x]));
+      out[1] = static_cast<uint8_t>(LICE_GETG(line[x]));
+      out[2] = static_cast<uint8_t>(LICE_GETB(line[x]));
+      out[3] = static_cast<uint8_t>(LICE_GETA(line[x]));
     }
-    png_write_end(png, info);
-  } else {
-    ok = false;
   }
-  png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
-  return std::fclose(file) == 0 && ok;
+  AtomicFile file;
+  return file.Open(path.c_str()) &&
+         WriteRGBAAsPNG(file.File(), rgba.data(), width, height, static_cast<size_t>(width) * 4, 9) &&
+         file.Finish() && file.Commit();
 }

@@ -43,7 +43,8 @@ class Canvas {
   // The width the text would take, in 100 % pixels.
   double TextWidth(const std::string& text, double size, bool bold, bool condensed = false);
 
-  // Writes the picture as an 8-bit RGBA PNG; false on any failure.
+  // Writes the picture as an 8-bit RGBA PNG, whole or not at all (through a
+  // temporary file beside it); false on any failure.
   bool WritePNG(const std::string& path);
 
  private:

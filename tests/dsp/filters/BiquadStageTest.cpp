@@ -8,12 +8,14 @@ namespace {
 
 using Dsp::Complex;
 
-TEST(BiquadStage, FirstOrderNumeratorIsMinusZeroPlusDelay) {
+// The numerator keeps the zero where it is, 1 - zero z^-1: with -zero + z^-1
+// the zero at DC of an odd-order high-pass would turn its pass band over.
+TEST(BiquadStage, FirstOrderNumeratorIsOneMinusZeroDelay) {
   struct Case { double pole, zero, a1, b0, b1; };
   const Case cases[] = {
       {0.5, -1.0, -0.5, 1.0, 1.0},   // zero at Nyquist (low-pass)
-      {-0.3, 1.0, 0.3, -1.0, 1.0},   // zero at DC (odd-order high-pass): inverted pass band
-      {0.9, 0.25, -0.9, -0.25, 1.0},
+      {-0.3, 1.0, 0.3, 1.0, -1.0},   // zero at DC (odd-order high-pass)
+      {0.9, 0.25, -0.9, 1.0, -0.25}, // a shelf's zero inside the circle stays inside
   };
   for (const Case& c : cases) {
     Dsp::BiquadStage s;

@@ -41,15 +41,15 @@ TEST(Cascade, ResponseMatchesTheTransferFunction) {
 // normalisation point stays negative.
 TEST(Cascade, NormalisationScalesStageZeroByMagnitude) {
   Fixture f;
-  f.layout.addPoleZeroConjugatePairs(std::polar(0.5, 1.0), Complex(1, 0));
-  f.layout.add(Complex(-0.3, 0), Complex(1, 0));  // -1 + z^-1: negative at Nyquist
-  f.layout.setNormal(kPi, 0.5);
+  f.layout.addPoleZeroConjugatePairs(std::polar(0.5, 1.0), Complex(-1, 0));
+  f.layout.add(Complex(-0.3, 0), Complex(2, 0));  // 1 - 2 z^-1: negative at DC
+  f.layout.setNormal(0.0, 0.5);
   f.cascade.setLayout(f.layout);
-  const Complex h = f.cascade.response(0.5);
+  const Complex h = f.cascade.response(0.0);
   EXPECT_NEAR(h.real(), -0.5, 1e-12);
   EXPECT_NEAR(h.imag(), 0.0, 1e-12);
-  EXPECT_EQ(f.cascade[1].b0, -1.0);
-  EXPECT_EQ(f.cascade[1].b1, 1.0);
+  EXPECT_EQ(f.cascade[1].b0, 1.0);
+  EXPECT_EQ(f.cascade[1].b1, -2.0);
 }
 
 // A response of 0 at the normalisation point cannot be normalised: the

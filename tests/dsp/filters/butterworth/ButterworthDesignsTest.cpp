@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <limits>
 #include <string>
 #include <vector>
@@ -174,7 +175,7 @@ TEST(ButterworthDesigns, FirstOrderLowPassIsOneBilinearStage) {
 }
 
 // Order 3 high-pass: a scaled second-order stage, then the first-order
-// stage unscaled, with numerator -1 + z^-1; the response at Nyquist is -1.
+// stage unscaled, with numerator 1 - z^-1; the response at Nyquist is +1.
 TEST(ButterworthDesigns, OddOrderHighPassStageLayout) {
   const double fs = 48000, fc = 700;
   const Made made = Designed({Kind::HighPass, 3, fs, fc, 0, 0});
@@ -184,8 +185,8 @@ TEST(ButterworthDesigns, OddOrderHighPassStageLayout) {
   const Dsp::BiquadStage& odd = (*made.cascade)[1];
   EXPECT_NEAR(odd.a1, (1 - f) / (1 + f), 1e-15);  // pole -(1 - f) / (1 + f)
   EXPECT_EQ(odd.a2, 0.0);
-  EXPECT_EQ(odd.b0, -1.0);
-  EXPECT_EQ(odd.b1, 1.0);
+  EXPECT_EQ(odd.b0, 1.0);
+  EXPECT_EQ(odd.b1, -1.0);
   EXPECT_EQ(odd.b2, 0.0);
 
   const std::complex<double> c = std::polar(1.0, kPi / 2 + kPi / 6);  // first prototype pole
@@ -197,8 +198,100 @@ TEST(ButterworthDesigns, OddOrderHighPassStageLayout) {
   EXPECT_NEAR(pair.b2, pair.b0, 1e-15);
 
   const std::complex<double> nyquist = made.filter->response(0.5);
-  EXPECT_NEAR(nyquist.real(), -1.0, 1e-12);
+  EXPECT_NEAR(nyquist.real(), 1.0, 1e-12);
   EXPECT_NEAR(nyquist.imag(), 0.0, 1e-12);
+}
+
+// The analogue prototype's response at s: Butterworth low-pass (1 at DC), or
+// the shelf with poles q/r and zeros r q on the same circle (G at DC, 1 at
+// infinity), q the Butterworth poles and r = G^(1/2N).
+std::complex<double> PrototypeResponse(const DesignCase& c, std::complex<double> s) {
+  const bool shelf = c.kind == Kind::LowShelf || c.kind == Kind::HighShelf || c.kind == Kind::BandShelf;
+  const double r = std::pow(10.0, c.gainDb / 20.0 / (2.0 * c.order));
+  std::complex<double> h(1.0, 0.0);
+  for (int k = 1; k <= c.order; ++k) {
+    const std::complex<double> q = std::polar(1.0, kPi / 2 + (2.0 * k - 1) * kPi / (2.0 * c.order));
+    h *= shelf ? (s - r * q) / (s - q / r) : -q / (s - q);
+  }
+  return h;
+}
+
+// The analogue s that the digital frequency w meets, as a complex value:
+// the bilinear transform for the low-pass and high-pass mappings, and its
+// band-pass and band-stop forms (z^-1 = e^-jw).
+std::complex<double> AnalogueVariable(const DesignCase& c, double w) {
+  const std::complex<double> zi = std::polar(1.0, -w);
+  const double t = std::tan(kPi * c.frequency / c.sampleRate);
+  switch (c.kind) {
+    case Kind::LowPass:
+    case Kind::LowShelf: return (1.0 - zi) / (t * (1.0 + zi));
+    case Kind::HighPass:
+    case Kind::HighShelf: return t * (1.0 + zi) / (1.0 - zi);
+    default: break;
+  }
+  double wL, wH;
+  Edges(c, wL, wH);
+  const double a = std::cos((wH + wL) / 2) / std::cos((wH - wL) / 2);
+  const std::complex<double> resonator = 1.0 - 2.0 * a * zi + zi * zi;
+  const double halfWidth = std::tan((wH - wL) / 2);
+  if (c.kind == Kind::BandStop) return halfWidth * (1.0 - zi * zi) / resonator;
+  return resonator / (halfWidth * (1.0 - zi * zi));
+}
+
+// Every design of every order is its analogue prototype through its
+// transform, phase and polarity included, not only in magnitude: the pass
+// band of an odd-order design is not turned upside down.
+TEST(ButterworthDesigns, ComplexResponseIsThePrototypeThroughItsTransform) {
+  const DesignCase cases[] = {
+      {Kind::LowPass, 0, 48000, 1000, 0, 0},      {Kind::HighPass, 0, 48000, 200, 0, 0},
+      {Kind::HighPass, 0, 44100, 5000, 0, 0},     {Kind::LowShelf, 0, 48000, 300, 0, 9},
+      {Kind::HighShelf, 0, 96000, 4000, 0, -12},  {Kind::BandPass, 0, 48000, 1000, 2.0, 0},
+      {Kind::BandStop, 0, 44100, 3000, 0.7, 0},   {Kind::BandShelf, 0, 48000, 600, 1.0 / 0.7, 8},
+      {Kind::BandShelf, 0, 48000, 14000, 2.0, -6},
+  };
+  for (DesignCase c : cases) {
+    for (int order = 1; order <= 16; ++order) {
+      c.order = order;
+      const Made made = Designed(c);
+      for (int i = 1; i < 64; ++i) {
+        const double w = kPi * i / 64.0;
+        const std::complex<double> expected = PrototypeResponse(c, AnalogueVariable(c, w));
+        if (std::abs(expected) < 1e-6) continue;  // deep stop band: the phase is rounding noise
+        const std::complex<double> actual = StageResponse(*made.cascade, w);
+        EXPECT_LT(std::abs(actual - expected), 1e-7 * std::abs(expected))
+            << CaseName(::testing::TestParamInfo<DesignCase>(c, 0)) << " at w = " << w << ": " << actual
+            << " against " << expected;
+      }
+    }
+  }
+}
+
+// Where a design passes the signal unchanged (its normalisation point, a
+// band-pass's centre), the response is +1: real and positive, at every order.
+TEST(ButterworthDesigns, PassBandIsPlusOneAtEveryOrder) {
+  struct Case { Kind kind; double w; };
+  const Case cases[] = {{Kind::LowPass, 0.0},   {Kind::HighPass, kPi}, {Kind::LowShelf, kPi},
+                        {Kind::HighShelf, 0.0}, {Kind::BandStop, 0.0}, {Kind::BandStop, kPi},
+                        {Kind::BandShelf, kPi}};
+  for (const Case& k : cases) {
+    for (int order = 1; order <= 16; ++order) {
+      const Made made = Designed({k.kind, order, 48000, 1000, 2.0, 6.0});
+      const std::complex<double> h = StageResponse(*made.cascade, k.w);
+      EXPECT_NEAR(h.real(), 1.0, 1e-9) << static_cast<int>(k.kind) << " order " << order << " w " << k.w;
+      EXPECT_NEAR(h.imag(), 0.0, 1e-9) << static_cast<int>(k.kind) << " order " << order << " w " << k.w;
+    }
+  }
+  // A band-pass's centre (geometric in the warped frequency) passes +1.
+  for (int order = 1; order <= 16; ++order) {
+    const DesignCase c{Kind::BandPass, order, 48000, 1000, 2.0, 0};
+    double wL, wH;
+    Edges(c, wL, wH);
+    const double middle = std::acos(std::cos((wH + wL) / 2) / std::cos((wH - wL) / 2));
+    const Made made = Designed(c);
+    const std::complex<double> h = StageResponse(*made.cascade, middle);
+    EXPECT_NEAR(h.real(), 1.0, 1e-9) << "band-pass order " << order;
+    EXPECT_NEAR(h.imag(), 0.0, 1e-9) << "band-pass order " << order;
+  }
 }
 
 TEST(ButterworthDesigns, ShelvesReachGainAtTheirEndAndHalfAtTheCorner) {
