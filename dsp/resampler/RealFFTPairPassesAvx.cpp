@@ -7,6 +7,10 @@
 // operations in the same order. The one fused form used takes the second
 // operand times 1 or -1, which is exact: it rounds once, as the plain
 // addition or subtraction does; no product of two values is ever fused.
+//
+// The AVX2 pass holds one point in a 256-bit register; it has no fused
+// form, so a difference there is the sum with the second product's sign
+// flipped, which IEEE arithmetic defines as the same operation.
 #include "dsp/resampler/RealFFTPairPasses.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -496,6 +500,55 @@ bool HasAvx512() {
   return __builtin_cpu_supports("avx512f");
 }
 
+namespace {
+
+#define BRIMLOW_PAIRS_AVX2 __attribute__((target("avx2"), always_inline)) inline
+
+// (re, re, im, im) -> (im, im, re, re).
+BRIMLOW_PAIRS_AVX2 __m256d Swap256(__m256d v) { return _mm256_permute2f128_pd(v, v, 0x01); }
+
+// x times (wr, wi): (wr xr - wi xi, wr xi + wi xr), the products formed
+// first, then their difference or sum.
+BRIMLOW_PAIRS_AVX2 __m256d Times256(__m256d x, __m256d wr, __m256d wi, __m256d negateRe) {
+  const __m256d t1 = _mm256_mul_pd(wr, x), t2 = _mm256_mul_pd(wi, Swap256(x));
+  return _mm256_add_pd(t1, _mm256_xor_pd(t2, negateRe));
+}
+
+}  // namespace
+
+__attribute__((target("avx2"))) void Radix4PassPairsAvx2(double* z, int m, int s, const double* w, double sign) {
+  const __m256d negateRe = _mm256_set_pd(0.0, 0.0, -0.0, -0.0);
+  const int groups = m / (4 * s);
+  for (int g = 0; g < groups; ++g) {
+    const GroupTwiddleValues t(g, w, sign);
+    const __m256d v1r = _mm256_set1_pd(t.w1r), v1i = _mm256_set1_pd(t.w1i);
+    const __m256d v2r = _mm256_set1_pd(t.w2r), v2i = _mm256_set1_pd(t.w2i);
+    const __m256d v3r = _mm256_set1_pd(t.w3r), v3i = _mm256_set1_pd(t.w3i);
+    // Four doubles a point.
+    double* pa = z + 4 * (g * 4 * s);
+    double* pb = pa + 4 * s;
+    double* pc = pb + 4 * s;
+    double* pd = pc + 4 * s;
+    for (int c = 0; c < 4 * s; c += 4) {
+      const __m256d a0 = _mm256_loadu_pd(pa + c), b0 = _mm256_loadu_pd(pb + c);
+      const __m256d c0 = _mm256_loadu_pd(pc + c), d0 = _mm256_loadu_pd(pd + c);
+      const __m256d a = _mm256_add_pd(a0, b0);
+      const __m256d b = Times256(_mm256_sub_pd(a0, b0), v1r, v1i, negateRe);
+      const __m256d cc = _mm256_add_pd(c0, d0);
+      const __m256d d = Times256(_mm256_sub_pd(c0, d0), v3r, v3i, negateRe);
+      _mm256_storeu_pd(pa + c, _mm256_add_pd(a, cc));
+      _mm256_storeu_pd(pb + c, _mm256_add_pd(b, d));
+      _mm256_storeu_pd(pc + c, Times256(_mm256_sub_pd(a, cc), v2r, v2i, negateRe));
+      _mm256_storeu_pd(pd + c, Times256(_mm256_sub_pd(b, d), v2r, v2i, negateRe));
+    }
+  }
+}
+
+bool HasAvx2() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+}
+
 }  // namespace RealFFTDetail
 
 #else
@@ -507,6 +560,8 @@ bool FilterPairAvx512(int, double*, double*, const double*, const double*, const
   return false;
 }
 bool HasAvx512() { return false; }
+void Radix4PassPairsAvx2(double*, int, int, const double*, double) {}
+bool HasAvx2() { return false; }
 }  // namespace RealFFTDetail
 
 #endif

@@ -108,9 +108,14 @@ void Transform(T* z, int m, const double* w, double sign) {
   }
   for (; s < m; s <<= 2) {
     if constexpr (std::is_same_v<T, SampleLanes>) {
-      static const bool kVector = RealFFTDetail::HasAvx512();
-      if (kVector && s >= 2) {
+      static const bool kAvx512 = RealFFTDetail::HasAvx512();
+      static const bool kAvx2 = RealFFTDetail::HasAvx2();
+      if (kAvx512 && s >= 2) {
         RealFFTDetail::Radix4PassPairsAvx512(reinterpret_cast<double*>(z), m, s, w, sign);
+        continue;
+      }
+      if (kAvx2) {
+        RealFFTDetail::Radix4PassPairsAvx2(reinterpret_cast<double*>(z), m, s, w, sign);
         continue;
       }
     }
