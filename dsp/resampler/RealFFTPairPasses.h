@@ -28,6 +28,12 @@ void Radix4PassPairsAvx512(double* z, int m, int s, const double* w, double sign
 // The same pass with one point a 256-bit register (AVX2), for any s >= 1.
 void Radix4PassPairsAvx2(double* z, int m, int s, const double* w, double sign);
 
+// The untanglings of the two-channel real FFT of size n in place (a: n
+// points, (re, re, im, im) each; c: the split table, nc entries read every
+// ks-th), each double bit for bit as the two-lane code leaves it, AVX2.
+void ForwardUntanglePairsAvx2(double* a, int n, const double* c, int nc, int ks);
+void InverseUntanglePairsAvx2(double* a, int n, const double* c, int nc, int ks);
+
 // FilterPairWithTables with the points in vector lanes, for an odd log2 of
 // n / 2 and n >= 16 (false, nothing done, otherwise): every step gives each
 // double what the two-lane code gives it. w and c: the twiddle and split

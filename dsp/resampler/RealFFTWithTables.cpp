@@ -245,12 +245,25 @@ void RealFFT(int n, int direction, T* a, int* ip, double* w, const int32_t* bitR
   int nc = 0, ks = 0;
   const double* c = EnsureTables(n, ip, w, &nc, &ks);
   const int m = n >> 1;
+  bool vector = false;
+  if constexpr (std::is_same_v<T, SampleLanes>) {
+    static const bool kAvx2 = RealFFTDetail::HasAvx2();
+    vector = kAvx2;
+  }
   if (direction >= 0) {
     BitReverse(a, m, bitReverse);
     Transform(a, m, w, 1.0);
-    ForwardUntangle(a, n, c, nc, ks);
+    if (vector) {
+      RealFFTDetail::ForwardUntanglePairsAvx2(reinterpret_cast<double*>(a), n, c, nc, ks);
+    } else {
+      ForwardUntangle(a, n, c, nc, ks);
+    }
   } else {
-    InverseUntangle(a, a, n, c, nc, ks, [](int p) { return p; });
+    if (vector) {
+      RealFFTDetail::InverseUntanglePairsAvx2(reinterpret_cast<double*>(a), n, c, nc, ks);
+    } else {
+      InverseUntangle(a, a, n, c, nc, ks, [](int p) { return p; });
+    }
     BitReverse(a, m, bitReverse);
     Transform(a, m, w, -1.0);
   }
