@@ -28,6 +28,10 @@ void Radix4PassPairsAvx512(double* z, int m, int s, const double* w, double sign
 // The same pass with one point a 256-bit register (AVX2), for any s >= 1.
 void Radix4PassPairsAvx2(double* z, int m, int s, const double* w, double sign);
 
+// The reordering of m points (re, re, im, im) by table (point i swaps with
+// point table[i]), AVX2.
+void BitReversePairsAvx2(double* z, int m, const int32_t* table);
+
 // The untanglings of the two-channel real FFT of size n in place (a: n
 // points, (re, re, im, im) each; c: the split table, nc entries read every
 // ks-th), each double bit for bit as the two-lane code leaves it, AVX2.

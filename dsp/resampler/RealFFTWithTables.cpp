@@ -15,6 +15,13 @@ constexpr double kPi = 3.14159265358979323846;
 // Without a table the reversed index is counted along, a few steps a point.
 template <class T>
 void BitReverse(T* z, int count, const int32_t* table) {
+  if constexpr (std::is_same_v<T, SampleLanes>) {
+    static const bool kAvx2 = RealFFTDetail::HasAvx2();
+    if (table && kAvx2) {
+      RealFFTDetail::BitReversePairsAvx2(reinterpret_cast<double*>(z), count, table);
+      return;
+    }
+  }
   if (table) {
     for (int i = 0; i < count; ++i) {
       const int j = table[i];
