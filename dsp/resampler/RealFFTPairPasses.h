@@ -2,8 +2,9 @@
 
 #include <cstdint>
 
-// The vector pass of RealFFTWithTables.cpp's two-channel transform (in
-// RealFFTPairPassesAvx.cpp); not for other callers.
+// The vector passes of RealFFTWithTables.cpp's two-channel transform (in
+// RealFFTPairPassesAvx.cpp); not for other callers but the tests that hold
+// them to the scalar pass.
 namespace RealFFTDetail {
 
 // The twiddles of radix-4 group g: w1 from the table (conjugated for the
@@ -24,6 +25,19 @@ struct GroupTwiddleValues {
 // scalar pass leaves it. z: m points, (re, re, im, im) each.
 void Radix4PassPairsAvx512(double* z, int m, int s, const double* w, double sign);
 
+// The same pass with one point a 256-bit register (AVX2), for any s >= 1.
+void Radix4PassPairsAvx2(double* z, int m, int s, const double* w, double sign);
+
+// The reordering of m points (re, re, im, im) by table (point i swaps with
+// point table[i]), AVX2.
+void BitReversePairsAvx2(double* z, int m, const int32_t* table);
+
+// The untanglings of the two-channel real FFT of size n in place (a: n
+// points, (re, re, im, im) each; c: the split table, nc entries read every
+// ks-th), each double bit for bit as the two-lane code leaves it, AVX2.
+void ForwardUntanglePairsAvx2(double* a, int n, const double* c, int nc, int ks);
+void InverseUntanglePairsAvx2(double* a, int n, const double* c, int nc, int ks);
+
 // FilterPairWithTables with the points in vector lanes, for an odd log2 of
 // n / 2 and n >= 16 (false, nothing done, otherwise): every step gives each
 // double what the two-lane code gives it. w and c: the twiddle and split
@@ -33,5 +47,6 @@ bool FilterPairAvx512(int n, double* first, double* second, const double* spectr
                       int nc, int ks, const int32_t* bitReverse, double* work, bool firstHalfOnly);
 
 bool HasAvx512();
+bool HasAvx2();
 
 }  // namespace RealFFTDetail

@@ -7,6 +7,10 @@
 // operations in the same order. The one fused form used takes the second
 // operand times 1 or -1, which is exact: it rounds once, as the plain
 // addition or subtraction does; no product of two values is ever fused.
+//
+// The AVX2 pass holds one point in a 256-bit register; it has no fused
+// form, so a difference there is the sum with the second product's sign
+// flipped, which IEEE arithmetic defines as the same operation.
 #include "dsp/resampler/RealFFTPairPasses.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -496,6 +500,121 @@ bool HasAvx512() {
   return __builtin_cpu_supports("avx512f");
 }
 
+namespace {
+
+#define BRIMLOW_PAIRS_AVX2 __attribute__((target("avx2"), always_inline)) inline
+
+// (re, re, im, im) -> (im, im, re, re).
+BRIMLOW_PAIRS_AVX2 __m256d Swap256(__m256d v) { return _mm256_permute2f128_pd(v, v, 0x01); }
+
+// x times (wr, wi): (wr xr - wi xi, wr xi + wi xr), the products formed
+// first, then their difference or sum.
+BRIMLOW_PAIRS_AVX2 __m256d Times256(__m256d x, __m256d wr, __m256d wi, __m256d negateRe) {
+  const __m256d t1 = _mm256_mul_pd(wr, x), t2 = _mm256_mul_pd(wi, Swap256(x));
+  return _mm256_add_pd(t1, _mm256_xor_pd(t2, negateRe));
+}
+
+}  // namespace
+
+__attribute__((target("avx2"))) void Radix4PassPairsAvx2(double* z, int m, int s, const double* w, double sign) {
+  const __m256d negateRe = _mm256_set_pd(0.0, 0.0, -0.0, -0.0);
+  const int groups = m / (4 * s);
+  for (int g = 0; g < groups; ++g) {
+    const GroupTwiddleValues t(g, w, sign);
+    const __m256d v1r = _mm256_set1_pd(t.w1r), v1i = _mm256_set1_pd(t.w1i);
+    const __m256d v2r = _mm256_set1_pd(t.w2r), v2i = _mm256_set1_pd(t.w2i);
+    const __m256d v3r = _mm256_set1_pd(t.w3r), v3i = _mm256_set1_pd(t.w3i);
+    // Four doubles a point.
+    double* pa = z + 4 * (g * 4 * s);
+    double* pb = pa + 4 * s;
+    double* pc = pb + 4 * s;
+    double* pd = pc + 4 * s;
+    for (int c = 0; c < 4 * s; c += 4) {
+      const __m256d a0 = _mm256_loadu_pd(pa + c), b0 = _mm256_loadu_pd(pb + c);
+      const __m256d c0 = _mm256_loadu_pd(pc + c), d0 = _mm256_loadu_pd(pd + c);
+      const __m256d a = _mm256_add_pd(a0, b0);
+      const __m256d b = Times256(_mm256_sub_pd(a0, b0), v1r, v1i, negateRe);
+      const __m256d cc = _mm256_add_pd(c0, d0);
+      const __m256d d = Times256(_mm256_sub_pd(c0, d0), v3r, v3i, negateRe);
+      _mm256_storeu_pd(pa + c, _mm256_add_pd(a, cc));
+      _mm256_storeu_pd(pb + c, _mm256_add_pd(b, d));
+      _mm256_storeu_pd(pc + c, Times256(_mm256_sub_pd(a, cc), v2r, v2i, negateRe));
+      _mm256_storeu_pd(pd + c, Times256(_mm256_sub_pd(b, d), v2r, v2i, negateRe));
+    }
+  }
+}
+
+bool HasAvx2() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+}
+
+// The reordering of the two-channel transform's points by the table, one
+// point a register.
+__attribute__((target("avx2"))) void BitReversePairsAvx2(double* z, int count, const int32_t* table) {
+  for (int i = 0; i < count; ++i) {
+    const int j = table[i];
+    if (j > i) {
+      const __m256d a = _mm256_loadu_pd(z + 4 * i), b = _mm256_loadu_pd(z + 4 * j);
+      _mm256_storeu_pd(z + 4 * i, b);
+      _mm256_storeu_pd(z + 4 * j, a);
+    }
+  }
+}
+
+// The untanglings of the two-channel real FFT, one point a register: the
+// differences and sums of the scalar loop are sums with a sign flipped in
+// the lanes that subtract, which IEEE arithmetic defines as the same
+// operations.
+__attribute__((target("avx2"))) void ForwardUntanglePairsAvx2(double* a, int n, const double* c, int nc, int ks) {
+  const __m256d negateRe = _mm256_set_pd(0.0, 0.0, -0.0, -0.0);
+  const __m256d negateIm = _mm256_set_pd(-0.0, -0.0, 0.0, 0.0);
+  const int m = n >> 1;
+  for (int j = 2, kk = 0; j < m; j += 2) {
+    const int k = n - j;
+    kk += ks;
+    const __m256d wkr = _mm256_set1_pd(0.5 - c[nc - kk]);
+    const __m256d wki = _mm256_set1_pd(c[kk]);
+    const __m256d pj = _mm256_loadu_pd(a + 2 * j), pk = _mm256_loadu_pd(a + 2 * k);
+    // (xr, xi) = (jr - kr, ji + ki); (yr, yi) = (wkr xr - wki xi, wkr xi + wki xr).
+    const __m256d x = _mm256_add_pd(pj, _mm256_xor_pd(pk, negateRe));
+    const __m256d y = Times256(x, wkr, wki, negateRe);
+    // (jr - yr, ji - yi) and (kr + yr, ki - yi).
+    _mm256_storeu_pd(a + 2 * j, _mm256_sub_pd(pj, y));
+    _mm256_storeu_pd(a + 2 * k, _mm256_add_pd(pk, _mm256_xor_pd(y, negateIm)));
+  }
+  for (int l = 0; l < 2; ++l) {
+    const double x = a[l] - a[2 + l];
+    a[l] += a[2 + l];
+    a[2 + l] = x;
+  }
+}
+
+__attribute__((target("avx2"))) void InverseUntanglePairsAvx2(double* a, int n, const double* c, int nc, int ks) {
+  const __m256d negateRe = _mm256_set_pd(0.0, 0.0, -0.0, -0.0);
+  const __m256d negateIm = _mm256_set_pd(-0.0, -0.0, 0.0, 0.0);
+  const int m = n >> 1;
+  for (int l = 0; l < 2; ++l) {
+    const double a1 = 0.5 * (a[l] - a[2 + l]);
+    const double a0 = a[l] - a1;
+    a[l] = a0;
+    a[2 + l] = a1;
+  }
+  for (int j = 2, kk = 0; j < m; j += 2) {
+    const int k = n - j;
+    kk += ks;
+    const __m256d wkr = _mm256_set1_pd(0.5 - c[nc - kk]);
+    const __m256d wki = _mm256_set1_pd(c[kk]);
+    const __m256d pj = _mm256_loadu_pd(a + 2 * j), pk = _mm256_loadu_pd(a + 2 * k);
+    const __m256d x = _mm256_add_pd(pj, _mm256_xor_pd(pk, negateRe));
+    // (wkr xr + wki xi, wkr xi - wki xr).
+    const __m256d y = Times256(x, wkr, wki, negateIm);
+    _mm256_storeu_pd(a + 2 * j, _mm256_sub_pd(pj, y));
+    _mm256_storeu_pd(a + 2 * k, _mm256_add_pd(pk, _mm256_xor_pd(y, negateIm)));
+  }
+  // The middle point pairs with itself and is left as it is.
+}
+
 }  // namespace RealFFTDetail
 
 #else
@@ -507,6 +626,11 @@ bool FilterPairAvx512(int, double*, double*, const double*, const double*, const
   return false;
 }
 bool HasAvx512() { return false; }
+void Radix4PassPairsAvx2(double*, int, int, const double*, double) {}
+void BitReversePairsAvx2(double*, int, const int32_t*) {}
+void ForwardUntanglePairsAvx2(double*, int, const double*, int, int) {}
+void InverseUntanglePairsAvx2(double*, int, const double*, int, int) {}
+bool HasAvx2() { return false; }
 }  // namespace RealFFTDetail
 
 #endif

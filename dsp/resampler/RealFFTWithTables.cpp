@@ -15,6 +15,13 @@ constexpr double kPi = 3.14159265358979323846;
 // Without a table the reversed index is counted along, a few steps a point.
 template <class T>
 void BitReverse(T* z, int count, const int32_t* table) {
+  if constexpr (std::is_same_v<T, SampleLanes>) {
+    static const bool kAvx2 = RealFFTDetail::HasAvx2();
+    if (table && kAvx2) {
+      RealFFTDetail::BitReversePairsAvx2(reinterpret_cast<double*>(z), count, table);
+      return;
+    }
+  }
   if (table) {
     for (int i = 0; i < count; ++i) {
       const int j = table[i];
@@ -108,9 +115,14 @@ void Transform(T* z, int m, const double* w, double sign) {
   }
   for (; s < m; s <<= 2) {
     if constexpr (std::is_same_v<T, SampleLanes>) {
-      static const bool kVector = RealFFTDetail::HasAvx512();
-      if (kVector && s >= 2) {
+      static const bool kAvx512 = RealFFTDetail::HasAvx512();
+      static const bool kAvx2 = RealFFTDetail::HasAvx2();
+      if (kAvx512 && s >= 2) {
         RealFFTDetail::Radix4PassPairsAvx512(reinterpret_cast<double*>(z), m, s, w, sign);
+        continue;
+      }
+      if (kAvx2) {
+        RealFFTDetail::Radix4PassPairsAvx2(reinterpret_cast<double*>(z), m, s, w, sign);
         continue;
       }
     }
@@ -240,12 +252,25 @@ void RealFFT(int n, int direction, T* a, int* ip, double* w, const int32_t* bitR
   int nc = 0, ks = 0;
   const double* c = EnsureTables(n, ip, w, &nc, &ks);
   const int m = n >> 1;
+  bool vector = false;
+  if constexpr (std::is_same_v<T, SampleLanes>) {
+    static const bool kAvx2 = RealFFTDetail::HasAvx2();
+    vector = kAvx2;
+  }
   if (direction >= 0) {
     BitReverse(a, m, bitReverse);
     Transform(a, m, w, 1.0);
-    ForwardUntangle(a, n, c, nc, ks);
+    if (vector) {
+      RealFFTDetail::ForwardUntanglePairsAvx2(reinterpret_cast<double*>(a), n, c, nc, ks);
+    } else {
+      ForwardUntangle(a, n, c, nc, ks);
+    }
   } else {
-    InverseUntangle(a, a, n, c, nc, ks, [](int p) { return p; });
+    if (vector) {
+      RealFFTDetail::InverseUntanglePairsAvx2(reinterpret_cast<double*>(a), n, c, nc, ks);
+    } else {
+      InverseUntangle(a, a, n, c, nc, ks, [](int p) { return p; });
+    }
     BitReverse(a, m, bitReverse);
     Transform(a, m, w, -1.0);
   }
