@@ -308,26 +308,49 @@ TEST_P(EditWindowGone, TheStateIsSavedAndEditEndsWell) {
 INSTANTIATE_TEST_SUITE_P(Endings, EditWindowGone, ::testing::Values(Ending::kWindowDestroyed, Ending::kClientKilled));
 
 // The X server itself goes: a display of the test's own, killed under it.
+// An Xvfb of its own on a display it picks; the display's name, or empty
+// when it could not start. Servers starting together can race for one
+// number and the loser exits, so a few are tried.
+std::string StartOwnServer(pid_t* server) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    int fds[2];
+    if (pipe(fds) != 0) return "";
+    const std::string fd = std::to_string(fds[1]);
+    std::vector<std::string> args = {"Xvfb", "-displayfd", fd, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"};
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    const bool spawned = posix_spawnp(server, "Xvfb", &actions, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    if (!spawned) {
+      close(fds[0]);
+      return "";
+    }
+    // The number comes as one line once the server listens; end of file
+    // means it gave up.
+    std::string number;
+    char c = 0;
+    ssize_t got = 0;
+    while ((got = read(fds[0], &c, 1)) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (!number.empty() && got == 1) return ":" + number;
+    kill(*server, SIGKILL);
+    waitpid(*server, nullptr, 0);
+    *server = 0;
+  }
+  return "";
+}
+
 TEST(EditWindow, TheStateIsSavedWhenTheDisplayDies) {
   ScratchFolder folder;
-  int fds[2];
-  ASSERT_EQ(pipe(fds), 0);
-  const std::string fd = std::to_string(fds[1]);
-  std::vector<std::string> args = {"Xvfb", "-displayfd", fd, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"};
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addclose(&actions, fds[0]);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   pid_t server = 0;
-  if (posix_spawnp(&server, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) {
-    posix_spawn_file_actions_destroy(&actions);
-    GTEST_SKIP() << "no Xvfb";
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  close(fds[1]);
+  const std::string display = StartOwnServer(&server);
+  if (display.empty()) GTEST_SKIP() << "no Xvfb of the test's own";
   struct ServerReaper {
     pid_t pid;
     ~ServerReaper() {
@@ -335,11 +358,6 @@ TEST(EditWindow, TheStateIsSavedWhenTheDisplayDies) {
       waitpid(pid, nullptr, 0);
     }
   } serverReaper{server};
-  char number[16] = {};
-  const ssize_t got = read(fds[0], number, sizeof number - 1);
-  close(fds[0]);
-  ASSERT_GT(got, 0);
-  const std::string display = ":" + std::string(number, number + std::strcspn(number, "\n"));
   Display* d = XOpenDisplay(display.c_str());
   ASSERT_NE(d, nullptr) << display;
 
