@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "lice/LICE_DrawSupport.h"
+#include "lice/PixelRows.h"
 #include "lice/lice.h"
 
 namespace {
@@ -46,13 +47,20 @@ void LICE_FillRect(LICE_IBitmap* dest, int x, int y, int w, int h, LICE_pixel co
 
   const int modeByte = mode & LICE_BLIT_MODE_MASK;
   if (modeByte == LICE_BLIT_MODE_COPY) {
+    auto rows = [&](auto row) {
+      for (int r = 0; r < fh; ++r) row(p + static_cast<ptrdiff_t>(r) * span);
+    };
     switch (ia) {
-      case 256: run(LICE_OpTag<LICE_StoreWord>()); break;
-      case 192: run(LICE_OpTag<LICE_ThreeQuarterWord>()); break;
-      case 128: run(LICE_OpTag<LICE_HalfWord>()); break;
-      case 64: run(LICE_OpTag<LICE_QuarterWord>()); break;
+      case 256: rows([&](LICE_pixel* q) { LICE_RowStore(q, fw, color); }); break;
+      case 192: rows([&](LICE_pixel* q) { LICE_RowThreeQuarter(q, fw, color); }); break;
+      case 128: rows([&](LICE_pixel* q) { LICE_RowHalf(q, fw, color); }); break;
+      case 64: rows([&](LICE_pixel* q) { LICE_RowQuarter(q, fw, color); }); break;
       default:
-        if (ia >= 1) run(LICE_OpTag<LICE_CopyCombiner>());
+        if (ia >= 1 && ia <= 255) {
+          rows([&](LICE_pixel* q) { LICE_RowCopyBlend(q, fw, color, ia); });
+        } else if (ia >= 1) {
+          run(LICE_OpTag<LICE_CopyCombiner>());
+        }
         break;
     }
     return;
