@@ -16,6 +16,27 @@ void FillRows(LICE_pixel* p, int w, int h, int span, LICE_pixel color, int alpha
   }
 }
 
+// A copy fill by rows a few pixels at a time.
+void FillWide(LICE_pixel* p, int w, int h, int span, LICE_pixel color, int alpha) {
+  void (*shortcut)(LICE_pixel*, int, LICE_pixel) = nullptr;
+  switch (alpha) {
+    case 256: shortcut = LICE_RowStore; break;
+    case 192: shortcut = LICE_RowThreeQuarter; break;
+    case 128: shortcut = LICE_RowHalf; break;
+    case 64: shortcut = LICE_RowQuarter; break;
+    default:
+      if (alpha < 1) return;
+      break;
+  }
+  for (int y = 0; y < h; ++y, p += span) {
+    if (shortcut) {
+      shortcut(p, w, color);
+    } else {
+      LICE_RowCopyBlend(p, w, color, alpha);
+    }
+  }
+}
+
 }  // namespace
 
 void LICE_FillRect(LICE_IBitmap* dest, int x, int y, int w, int h, LICE_pixel color, float alpha, int mode) {
@@ -47,20 +68,19 @@ void LICE_FillRect(LICE_IBitmap* dest, int x, int y, int w, int h, LICE_pixel co
 
   const int modeByte = mode & LICE_BLIT_MODE_MASK;
   if (modeByte == LICE_BLIT_MODE_COPY) {
-    auto rows = [&](auto row) {
-      for (int r = 0; r < fh; ++r) row(p + static_cast<ptrdiff_t>(r) * span);
-    };
+    if (fw >= 4) {
+      FillWide(p, fw, fh, span, color, ia);
+      return;
+    }
+    // Narrow fills (the columns under a curve) would be mostly per-row
+    // overhead there.
     switch (ia) {
-      case 256: rows([&](LICE_pixel* q) { LICE_RowStore(q, fw, color); }); break;
-      case 192: rows([&](LICE_pixel* q) { LICE_RowThreeQuarter(q, fw, color); }); break;
-      case 128: rows([&](LICE_pixel* q) { LICE_RowHalf(q, fw, color); }); break;
-      case 64: rows([&](LICE_pixel* q) { LICE_RowQuarter(q, fw, color); }); break;
+      case 256: run(LICE_OpTag<LICE_StoreWord>()); break;
+      case 192: run(LICE_OpTag<LICE_ThreeQuarterWord>()); break;
+      case 128: run(LICE_OpTag<LICE_HalfWord>()); break;
+      case 64: run(LICE_OpTag<LICE_QuarterWord>()); break;
       default:
-        if (ia >= 1 && ia <= 255) {
-          rows([&](LICE_pixel* q) { LICE_RowCopyBlend(q, fw, color, ia); });
-        } else if (ia >= 1) {
-          run(LICE_OpTag<LICE_CopyCombiner>());
-        }
+        if (ia >= 1) run(LICE_OpTag<LICE_CopyCombiner>());
         break;
     }
     return;
