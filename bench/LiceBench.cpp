@@ -1,7 +1,8 @@
 // The raster library at editor size: the whole 1744 x 1264 editor surface
 // scaled with the filter bit (the image cache's work on a GUI scale
 // change) and copied, and the many antialiased lines and discs the
-// display draws. Inputs are prepared outside the timed loops.
+// display draws, and the artwork blits and fills of every frame. Inputs are
+// prepared outside the timed loops.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -58,6 +59,55 @@ BENCHMARK(BM_Blit)
     ->Args({LICE_BLIT_MODE_COPY, 50})
     ->Args({LICE_BLIT_MODE_COPY | LICE_BLIT_USE_ALPHA, 100})
     ->Unit(benchmark::kMillisecond);
+
+// Editor artwork: mostly opaque, with transparent surroundings and
+// antialiased edges, in runs as knob strips and panels have them.
+void FillArtwork(LICE_IBitmap* bm, unsigned seed) {
+  std::mt19937 rng(seed);
+  LICE_pixel* bits = bm->getBits();
+  int run = 0;
+  unsigned kind = 0;
+  for (int y = 0; y < bm->getHeight(); ++y) {
+    for (int x = 0; x < bm->getWidth(); ++x) {
+      if (run-- <= 0) {
+        kind = rng() % 100;
+        run = kind < 90 ? 40 + static_cast<int>(rng() % 80) : 1 + static_cast<int>(rng() % 6);
+      }
+      const LICE_pixel a = kind < 90 ? 255u : (kind < 95 ? 0u : rng() % 256);
+      bits[y * bm->getRowSpan() + x] = (static_cast<LICE_pixel>(rng()) & 0xffffff00u) | a;
+    }
+  }
+}
+
+// The source-alpha copy of artwork over the surface, at full strength (the
+// background and the controls) and at a quarter (dimmed controls).
+void BM_BlitArtwork(benchmark::State& state) {
+  const float alpha = state.range(0) / 100.0f;
+  LICE_MemBitmap src(kEditorWidth, kEditorHeight, 4);
+  LICE_SysBitmap dest(kEditorWidth, kEditorHeight);
+  FillArtwork(&src, 3);
+  FillNoise(&dest, 4);
+  for (auto _ : state) {
+    LICE_Blit(&dest, &src, 0, 0, 0, 0, kEditorWidth, kEditorHeight, alpha, LICE_BLIT_USE_ALPHA);
+    benchmark::DoNotOptimize(dest.getBits());
+  }
+  state.SetItemsProcessed(state.iterations() * kEditorWidth * kEditorHeight);
+}
+BENCHMARK(BM_BlitArtwork)->ArgName("alpha%")->Arg(100)->Arg(25)->Unit(benchmark::kMillisecond);
+
+// Whole-surface fills: a plain store, the quarter shortcut (the translucent
+// panels) and the blend at another alpha.
+void BM_FillRect(benchmark::State& state) {
+  const float alpha = state.range(0) / 100.0f;
+  LICE_SysBitmap dest(kEditorWidth, kEditorHeight);
+  FillNoise(&dest, 5);
+  for (auto _ : state) {
+    LICE_FillRect(&dest, 0, 0, kEditorWidth, kEditorHeight, 0x80604020u, alpha, LICE_BLIT_MODE_COPY);
+    benchmark::DoNotOptimize(dest.getBits());
+  }
+  state.SetItemsProcessed(state.iterations() * kEditorWidth * kEditorHeight);
+}
+BENCHMARK(BM_FillRect)->ArgName("alpha%")->Arg(100)->Arg(25)->Arg(30)->Unit(benchmark::kMillisecond);
 
 struct Segment {
   float x1, y1, x2, y2;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "lice/LICE_DrawSupport.h"
+#include "lice/PixelRows.h"
 #include "lice/lice.h"
 
 namespace {
@@ -21,6 +22,30 @@ void BlitRows(LICE_pixel* dest, const LICE_pixel* src, int w, int h, ptrdiff_t s
 void CopyRows(LICE_pixel* dest, const LICE_pixel* src, int w, int h, ptrdiff_t srcStep, ptrdiff_t destStep) {
   for (int y = 0; y < h; ++y) {
     std::memcpy(dest, src, static_cast<size_t>(w) * sizeof(LICE_pixel));
+    src += srcStep;
+    dest += destStep;
+  }
+}
+
+// Whether the h rows of w pixels read and the h rows written share no memory:
+// the row loops below read a few pixels ahead of what they write.
+bool Disjoint(const LICE_RowWalk& from, const LICE_RowWalk& to, int w, int h) {
+  auto span = [w, h](const LICE_RowWalk& r, uintptr_t* lo, uintptr_t* hi) {
+    const LICE_pixel* first = r.start;
+    const LICE_pixel* last = r.start + r.step * (h - 1);
+    *lo = reinterpret_cast<uintptr_t>(first < last ? first : last);
+    *hi = reinterpret_cast<uintptr_t>((first < last ? last : first) + w);
+  };
+  uintptr_t fromLo, fromHi, toLo, toHi;
+  span(from, &fromLo, &fromHi);
+  span(to, &toLo, &toHi);
+  return fromHi <= toLo || toHi <= fromLo;
+}
+
+template <class RowOp>
+void EachRow(LICE_pixel* dest, const LICE_pixel* src, int h, ptrdiff_t srcStep, ptrdiff_t destStep, RowOp row) {
+  for (int y = 0; y < h; ++y) {
+    row(dest, src);
     src += srcStep;
     dest += destStep;
   }
@@ -100,7 +125,13 @@ void LICE_BlitCore(LICE_IBitmap* dest, LICE_IBitmap* src, int dstX, int dstY, co
       run(LICE_OpTag<LICE_CopyCombiner>());
     }
   } else if (masked == (LICE_BLIT_USE_ALPHA | LICE_BLIT_MODE_COPY)) {
-    if (ia == 256) {
+    if (ia == 256 && Disjoint(from, to, w, h)) {
+      EachRow(to.start, from.start, h, from.step, to.step,
+              [w](LICE_pixel* d, const LICE_pixel* s) { LICE_RowCopySourceAlpha256(d, s, w); });
+    } else if (ia >= 1 && ia <= 255 && Disjoint(from, to, w, h)) {
+      EachRow(to.start, from.start, h, from.step, to.step,
+              [w, ia](LICE_pixel* d, const LICE_pixel* s) { LICE_RowCopySourceAlpha(d, s, w, ia); });
+    } else if (ia == 256) {
       run(LICE_OpTag<LICE_CopySourceAlpha256Combiner>());
     } else {
       run(LICE_OpTag<LICE_CopySourceAlphaCombiner>());

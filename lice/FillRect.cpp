@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "lice/LICE_DrawSupport.h"
+#include "lice/PixelRows.h"
 #include "lice/lice.h"
 
 namespace {
@@ -12,6 +13,27 @@ template <class Op>
 void FillRows(LICE_pixel* p, int w, int h, int span, LICE_pixel color, int alpha) {
   for (int y = 0; y < h; ++y, p += span) {
     for (int x = 0; x < w; ++x) Op::Apply(p + x, color, alpha);
+  }
+}
+
+// A copy fill by rows a few pixels at a time.
+void FillWide(LICE_pixel* p, int w, int h, int span, LICE_pixel color, int alpha) {
+  void (*shortcut)(LICE_pixel*, int, LICE_pixel) = nullptr;
+  switch (alpha) {
+    case 256: shortcut = LICE_RowStore; break;
+    case 192: shortcut = LICE_RowThreeQuarter; break;
+    case 128: shortcut = LICE_RowHalf; break;
+    case 64: shortcut = LICE_RowQuarter; break;
+    default:
+      if (alpha < 1) return;
+      break;
+  }
+  for (int y = 0; y < h; ++y, p += span) {
+    if (shortcut) {
+      shortcut(p, w, color);
+    } else {
+      LICE_RowCopyBlend(p, w, color, alpha);
+    }
   }
 }
 
@@ -46,6 +68,12 @@ void LICE_FillRect(LICE_IBitmap* dest, int x, int y, int w, int h, LICE_pixel co
 
   const int modeByte = mode & LICE_BLIT_MODE_MASK;
   if (modeByte == LICE_BLIT_MODE_COPY) {
+    if (fw >= 4) {
+      FillWide(p, fw, fh, span, color, ia);
+      return;
+    }
+    // Narrow fills (the columns under a curve) would be mostly per-row
+    // overhead there.
     switch (ia) {
       case 256: run(LICE_OpTag<LICE_StoreWord>()); break;
       case 192: run(LICE_OpTag<LICE_ThreeQuarterWord>()); break;

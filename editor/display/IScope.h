@@ -6,6 +6,7 @@
 
 #include "editor/display/CheatSheetSet.h"
 #include "editor/display/GraphEventRecord.h"
+#include "editor/display/ResponseCurveCache.h"
 #include "editor/display/ScopeColors.h"
 #include "editor/display/ScopeGrid.h"
 #include "editor/display/SpectrumPlot.h"
@@ -299,6 +300,9 @@ class IScope : public IControl {
 
   // Kept between frames so that plotting allocates nothing once warm.
   SpectrumPlot mSpectrumPlot;
+  // The EQ curves' responses per column, sampled again only on a change.
+  ResponseCurveCache mCurveCache;
+  std::vector<double> mCurveState;  // scratch for the cache's state
 
  private:
   // The band count the arrays can be read for: 0 until the layout wired

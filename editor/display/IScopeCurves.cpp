@@ -59,7 +59,22 @@ bool IScope::DrawResponseCurve(IGraphics* g, const IColor* line, const IColor* f
   const double r = 1.0 / (mEqDbHi - mEqDbLo);
   const auto yOf = [&](double db) { return m.B - FloorPixel((db - mEqDbLo) * m.H * r + 0.5); };
   const auto xOf = [&](double hz) { return m.L + FloorPixel(m.Pos(hz) * m.W + 0.5); };
-  const auto response = [&](int column) { return mEvaluator(mEvaluatorContext, m.ColumnHz(column), channel, band); };
+  // Everything a column's response follows from but the evaluator's own
+  // state: the columns' frequencies, the rate and every band's settings.
+  mCurveState.clear();
+  mCurveState.insert(mCurveState.end(), {static_cast<double>(m.W), m.logMin, m.logSpan, mSampleRate});
+  const int bands = ReadableBands();
+  for (int k = 0; k < bands; ++k) {
+    mCurveState.insert(mCurveState.end(),
+                       {static_cast<double>(mBandActive[k]), static_cast<double>(mBandType[k]), mBandGain[k],
+                        mBandFreq[k], mBandQ[k], static_cast<double>(mBandChMode[k]),
+                        static_cast<double>(mBandSlope[k]), static_cast<double>(mBandSolo[k])});
+  }
+  mCurveCache.SetState(mCurveState, mEvaluator, mEvaluatorContext);
+  const double* kept = mCurveCache.Values(channel, band, m.W, [&m](int c) { return m.ColumnHz(c); });
+  const auto response = [&](int column) {
+    return kept ? kept[column] : mEvaluator(mEvaluatorContext, m.ColumnHz(column), channel, band);
+  };
 
   if (fillToZero && fill) {
     const int y0 = std::clamp(yOf(0.0), m.T, m.B);

@@ -1,0 +1,189 @@
+// Four pixels a step with SSE2, which every x86-64 processor has; the
+// leftover pixels (and every pixel elsewhere) go through the combiner
+// itself. All lane arithmetic is the combiner's integer arithmetic: the
+// products of a channel difference and a weight stay below 2^16, so they
+// are exact in 16-bit lanes, and the division by 256 truncates toward zero
+// by dividing the magnitude and restoring the sign.
+
+#include "lice/PixelRows.h"
+
+#include "lice/LICE_Combine.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+#ifdef __SSE2__
+
+inline __m128i Load(const LICE_pixel* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline void Store(LICE_pixel* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+
+// c + (d - c) * k / 256 per 16-bit lane, the quotient truncated toward zero;
+// d and c are 0..255 and k * |d - c| < 2^16.
+inline __m128i BlendLanes(__m128i d, __m128i c, __m128i k) {
+  const __m128i diff = _mm_sub_epi16(d, c);
+  const __m128i negative = _mm_cmpgt_epi16(_mm_setzero_si128(), diff);
+  const __m128i magnitude = _mm_sub_epi16(_mm_xor_si128(diff, negative), negative);
+  const __m128i q = _mm_srli_epi16(_mm_mullo_epi16(magnitude, k), 8);
+  return _mm_add_epi16(c, _mm_sub_epi16(_mm_xor_si128(q, negative), negative));
+}
+
+#endif
+
+}  // namespace
+
+void LICE_RowStore(LICE_pixel* dest, int w, LICE_pixel color) {
+  int x = 0;
+#ifdef __SSE2__
+  const __m128i c = _mm_set1_epi32(static_cast<int>(color));
+  for (; x + 4 <= w; x += 4) Store(dest + x, c);
+#endif
+  for (; x < w; ++x) dest[x] = color;
+}
+
+void LICE_RowQuarter(LICE_pixel* dest, int w, LICE_pixel color) {
+  int x = 0;
+#ifdef __SSE2__
+  const __m128i c = _mm_set1_epi32(static_cast<int>((color >> 2) & 0x3f3f3f3fu));
+  const __m128i m2 = _mm_set1_epi32(0x3f3f3f3f);
+  const __m128i m1 = _mm_set1_epi32(0x7f7f7f7f);
+  for (; x + 4 <= w; x += 4) {
+    const __m128i d = Load(dest + x);
+    const __m128i quarter = _mm_and_si128(_mm_srli_epi32(d, 2), m2);
+    const __m128i half = _mm_and_si128(_mm_srli_epi32(d, 1), m1);
+    Store(dest + x, _mm_add_epi32(_mm_add_epi32(quarter, half), c));
+  }
+#endif
+  for (; x < w; ++x) LICE_QuarterWord::Apply(dest + x, color, 64);
+}
+
+void LICE_RowHalf(LICE_pixel* dest, int w, LICE_pixel color) {
+  int x = 0;
+#ifdef __SSE2__
+  const __m128i c = _mm_set1_epi32(static_cast<int>((color >> 1) & 0x7f7f7f7fu));
+  const __m128i m1 = _mm_set1_epi32(0x7f7f7f7f);
+  for (; x + 4 <= w; x += 4) {
+    const __m128i d = Load(dest + x);
+    Store(dest + x, _mm_add_epi32(_mm_and_si128(_mm_srli_epi32(d, 1), m1), c));
+  }
+#endif
+  for (; x < w; ++x) LICE_HalfWord::Apply(dest + x, color, 128);
+}
+
+void LICE_RowThreeQuarter(LICE_pixel* dest, int w, LICE_pixel color) {
+  int x = 0;
+#ifdef __SSE2__
+  const __m128i c = _mm_set1_epi32(static_cast<int>(((color >> 2) & 0x3f3f3f3fu) + ((color >> 1) & 0x7f7f7f7fu)));
+  const __m128i m2 = _mm_set1_epi32(0x3f3f3f3f);
+  for (; x + 4 <= w; x += 4) {
+    const __m128i d = Load(dest + x);
+    Store(dest + x, _mm_add_epi32(_mm_and_si128(_mm_srli_epi32(d, 2), m2), c));
+  }
+#endif
+  for (; x < w; ++x) LICE_ThreeQuarterWord::Apply(dest + x, color, 192);
+}
+
+void LICE_RowCopyBlend(LICE_pixel* dest, int w, LICE_pixel color, int alpha) {
+  int x = 0;
+#ifdef __SSE2__
+  if (alpha >= 1 && alpha <= 255) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i c = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(color)), zero);
+    const __m128i k = _mm_set1_epi16(static_cast<short>(256 - alpha));
+    for (; x + 4 <= w; x += 4) {
+      const __m128i d = Load(dest + x);
+      const __m128i lo = BlendLanes(_mm_unpacklo_epi8(d, zero), c, k);
+      const __m128i hi = BlendLanes(_mm_unpackhi_epi8(d, zero), c, k);
+      Store(dest + x, _mm_packus_epi16(lo, hi));
+    }
+  }
+#endif
+  for (; x < w; ++x) LICE_CopyCombiner::Apply(dest + x, color, alpha);
+}
+
+#ifdef __SSE2__
+namespace {
+
+// Four source-alpha copies: the colour blends toward the destination by
+// keep(a) / 256, the alpha byte adds add(a) up to 255, a transparent source
+// pixel leaves the destination as it is. Weights gives (keep, add) from the
+// alpha bytes copied to every lane of their pixel.
+template <class Weights>
+inline __m128i SourceAlphaBlend4(__m128i s, __m128i d, __m128i transparent, Weights weights) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i max255 = _mm_set1_epi16(255);
+  // Lane 0 of each pixel (its alpha byte) takes the coverage sum, the colour
+  // lanes the blend.
+  const __m128i alphaLanes = _mm_set_epi16(0, 0, 0, -1, 0, 0, 0, -1);
+  __m128i halves[2];
+  for (int part = 0; part < 2; ++part) {
+    const __m128i sw = part ? _mm_unpackhi_epi8(s, zero) : _mm_unpacklo_epi8(s, zero);
+    const __m128i dw = part ? _mm_unpackhi_epi8(d, zero) : _mm_unpacklo_epi8(d, zero);
+    const __m128i sa = _mm_shufflehi_epi16(_mm_shufflelo_epi16(sw, 0), 0);
+    __m128i keep, add;
+    weights(sa, &keep, &add);
+    const __m128i colour = BlendLanes(dw, sw, keep);
+    const __m128i coverage = _mm_min_epi16(_mm_add_epi16(dw, add), max255);
+    halves[part] = _mm_or_si128(_mm_and_si128(alphaLanes, coverage), _mm_andnot_si128(alphaLanes, colour));
+  }
+  const __m128i blended = _mm_packus_epi16(halves[0], halves[1]);
+  return _mm_or_si128(_mm_and_si128(transparent, d), _mm_andnot_si128(transparent, blended));
+}
+
+}  // namespace
+#endif
+
+void LICE_RowCopySourceAlpha256(LICE_pixel* dest, const LICE_pixel* src, int w) {
+  int x = 0;
+#ifdef __SSE2__
+  // Opaque groups are stored and transparent ones skipped without touching
+  // the destination. Others blend by 255 - a and add a to the alpha byte,
+  // which for a = 255 gives the source itself, as the combiner stores it.
+  const __m128i alphaByte = _mm_set1_epi32(0xff);
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i max255 = _mm_set1_epi16(255);
+  const auto weights = [max255](__m128i sa, __m128i* keep, __m128i* add) {
+    *keep = _mm_sub_epi16(max255, sa);
+    *add = sa;
+  };
+  for (; x + 4 <= w; x += 4) {
+    const __m128i s = Load(src + x);
+    const __m128i a = _mm_and_si128(s, alphaByte);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(a, alphaByte)) == 0xffff) {
+      Store(dest + x, s);
+      continue;
+    }
+    const __m128i transparent = _mm_cmpeq_epi32(a, zero);
+    if (_mm_movemask_epi8(transparent) == 0xffff) continue;
+    Store(dest + x, SourceAlphaBlend4(s, Load(dest + x), transparent, weights));
+  }
+#endif
+  for (; x < w; ++x) LICE_CopySourceAlpha256Combiner::Apply(dest + x, src[x], 256);
+}
+
+void LICE_RowCopySourceAlpha(LICE_pixel* dest, const LICE_pixel* src, int w, int alpha) {
+  int x = 0;
+#ifdef __SSE2__
+  if (alpha >= 1 && alpha <= 255) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i alphaByte = _mm_set1_epi32(0xff);
+    const __m128i ia = _mm_set1_epi16(static_cast<short>(alpha));
+    const __m128i one = _mm_set1_epi16(1);
+    const __m128i full = _mm_set1_epi16(256);
+    // ((a + 1) * alpha) / 256 <= 255, the product below 2^16.
+    const auto weights = [=](__m128i sa, __m128i* keep, __m128i* add) {
+      *add = _mm_srli_epi16(_mm_mullo_epi16(_mm_add_epi16(sa, one), ia), 8);
+      *keep = _mm_sub_epi16(full, *add);
+    };
+    for (; x + 4 <= w; x += 4) {
+      const __m128i s = Load(src + x);
+      const __m128i transparent = _mm_cmpeq_epi32(_mm_and_si128(s, alphaByte), zero);
+      if (_mm_movemask_epi8(transparent) == 0xffff) continue;
+      Store(dest + x, SourceAlphaBlend4(s, Load(dest + x), transparent, weights));
+    }
+  }
+#endif
+  for (; x < w; ++x) LICE_CopySourceAlphaCombiner::Apply(dest + x, src[x], alpha);
+}
