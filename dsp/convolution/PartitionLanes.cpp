@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "dsp/convolution/CpuFeatures.h"
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 // GCC's AVX-512 headers fill unused lanes from a deliberately undefined
@@ -25,14 +27,6 @@ inline double Flush(double v) {
 }
 
 #if defined(__x86_64__) || defined(__i386__)
-
-bool HasAvx512() {
-  static const bool has = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") != 0;
-  }();
-  return has;
-}
 
 #define BRIMLOW_LANES_AVX512 __attribute__((target("avx512f")))
 
@@ -95,7 +89,7 @@ void OverlapAddPairPlain(const double* first, const double* second, double* tail
 
 void InterleaveFlushed(const double* a, const double* b, double* slot, int n) {
 #if defined(__x86_64__) || defined(__i386__)
-  if (HasAvx512()) {
+  if (CpuFeatures::HasAvx512()) {
     InterleaveFlushedAvx512(a, b, slot, n);
     return;
   }
@@ -106,7 +100,7 @@ void InterleaveFlushed(const double* a, const double* b, double* slot, int n) {
 void OverlapAddPair(const double* first, const double* second, double* tailA, double* tailB, double* outA,
                     double* outB, int n) {
 #if defined(__x86_64__) || defined(__i386__)
-  if (HasAvx512()) {
+  if (CpuFeatures::HasAvx512()) {
     OverlapAddPairAvx512(first, second, tailA, tailB, outA, outB, n);
     return;
   }

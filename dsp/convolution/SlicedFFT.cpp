@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "dsp/convolution/CpuFeatures.h"
 #include "dsp/convolution/SplitRadixFFT.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -120,14 +121,6 @@ void InversePlain(double* lo, double* hi, const double* w, int n) {
 
 #if defined(__x86_64__) || defined(__i386__)
 
-bool HasAvx512() {
-  static const bool has = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") != 0;
-  }();
-  return has;
-}
-
 #define BRIMLOW_SLICED_AVX512 __attribute__((target("avx512f")))
 
 // d times w, four complex values at once: (dr wr - di wi, di wr + dr wi).
@@ -169,14 +162,6 @@ BRIMLOW_SLICED_AVX512 void InverseAvx512(double* lo, double* hi, const double* w
     _mm512_storeu_pd(hi + 2 * j, _mm512_sub_pd(a, c));
   }
   InversePlain(lo + 2 * j, hi + 2 * j, w + 2 * j, n - j);
-}
-
-bool HasAvx2() {
-  static const bool has = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-  }();
-  return has;
 }
 
 #define BRIMLOW_SLICED_AVX2 __attribute__((target("avx2")))
@@ -239,9 +224,9 @@ void SlicedFFT::ForwardChunk(double* data, int level, int chunk, bool upperHalfZ
     double* hi = lo + 2 * static_cast<size_t>(half);
     const double* w = table + 2 * static_cast<size_t>(j);
 #if defined(__x86_64__) || defined(__i386__)
-    if (HasAvx512()) {
+    if (CpuFeatures::HasAvx512()) {
       ForwardAvx512(lo, hi, w, run, hiZero);
-    } else if (HasAvx2()) {
+    } else if (CpuFeatures::HasAvx2()) {
       ForwardAvx2(lo, hi, w, run, hiZero);
     } else {
       ForwardPlain(lo, hi, w, run, hiZero);
@@ -263,9 +248,9 @@ void SlicedFFT::InverseChunk(double* data, int level, int chunk) const {
     double* hi = lo + 2 * static_cast<size_t>(half);
     const double* w = table + 2 * static_cast<size_t>(j);
 #if defined(__x86_64__) || defined(__i386__)
-    if (HasAvx512()) {
+    if (CpuFeatures::HasAvx512()) {
       InverseAvx512(lo, hi, w, run);
-    } else if (HasAvx2()) {
+    } else if (CpuFeatures::HasAvx2()) {
       InverseAvx2(lo, hi, w, run);
     } else {
       InversePlain(lo, hi, w, run);
