@@ -1,9 +1,7 @@
 #include "dsp/convolution/PartitionLanes.h"
 
-#include <cstdint>
-#include <cstring>
-
 #include "dsp/convolution/CpuFeatures.h"
+#include "dsp/convolution/DenormalFlush.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -18,13 +16,6 @@
 namespace PartitionLanes {
 
 namespace {
-
-inline double Flush(double v) {
-  uint64_t bits;
-  std::memcpy(&bits, &v, sizeof(bits));
-  const unsigned exponent = static_cast<unsigned>(bits >> 52) & 0x7FF;
-  return (exponent <= 0x3C8 || exponent == 0x7FF) ? 0.0 : v;
-}
 
 #if defined(__x86_64__) || defined(__i386__)
 
@@ -72,8 +63,8 @@ BRIMLOW_LANES_AVX512 void OverlapAddPairAvx512(const double* first, const double
 
 void InterleaveFlushedPlain(const double* a, const double* b, double* slot, int n) {
   for (int i = 0; i < n; ++i) {
-    slot[2 * i] = Flush(a[i]);
-    slot[2 * i + 1] = Flush(b[i]);
+    slot[2 * i] = FlushSample(a[i]);
+    slot[2 * i + 1] = FlushSample(b[i]);
   }
 }
 
