@@ -11,22 +11,13 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cmath>
-#include <random>
 #include <vector>
 
+#include "bench/DecayingNoise.h"
 #include "dsp/convolution/ConvolutionEngine.h"
 #include "dsp/convolution/LinearPhaseImpulse.h"
 
 namespace {
-
-std::vector<double> DecayingNoise(int n, unsigned seed) {
-  std::mt19937 rng(seed);
-  std::uniform_real_distribution<double> dist(-1.0, 1.0);
-  std::vector<double> h(static_cast<size_t>(n));
-  for (int i = 0; i < n; ++i) h[static_cast<size_t>(i)] = dist(rng) * std::exp(-8.0 * i / n);
-  return h;
-}
 
 void Engine(benchmark::State& state, bool identicalChannels) {
   const int length = static_cast<int>(state.range(0));

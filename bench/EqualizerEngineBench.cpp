@@ -8,8 +8,8 @@
 #include <random>
 #include <vector>
 
+#include "bench/StartEngine.h"
 #include "plugin/engine/EqualizerEngine.h"
-#include "plugin/engine/FirImpulseBuilder.h"
 #include "plugin/engine/Meters.h"
 #include "plugin/engine/ParamMirrors.h"
 
@@ -42,12 +42,7 @@ void BM_EngineStereoBlock(benchmark::State& state) {
   m.osFactor = osFactor;
   m.filterMode = filterMode;
   EqualizerEngine engine(&m);
-  engine.Setup(kRate, kBlock, 2, 2);
-  if (filterMode > 0) {
-    engine.SetFirLength(FirImpulseBuilder::LengthFor(filterMode, osFactor));
-    engine.BuildImpulseResponse();
-    engine.UpdateConvolution(true, true);
-  }
+  StartEngine(engine, kRate, kBlock, filterMode, osFactor);
 
   std::mt19937 rng(7);
   std::uniform_real_distribution<double> dist(-0.5, 0.5);

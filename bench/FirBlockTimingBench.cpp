@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/StartEngine.h"
 #include "plugin/engine/EqualizerEngine.h"
-#include "plugin/engine/FirImpulseBuilder.h"
 #include "plugin/engine/ParamMirrors.h"
 
 namespace {
@@ -52,12 +52,7 @@ Stats RunOnce(int mode, int os, int block, double seconds, unsigned seed) {
   m.osFactor = os;
   m.filterMode = mode;
   EqualizerEngine engine(&m);
-  engine.Setup(kRate, block, 2, 2);
-  if (mode > 0) {
-    engine.SetFirLength(FirImpulseBuilder::LengthFor(mode, os));
-    engine.BuildImpulseResponse();
-    engine.UpdateConvolution(true, true);
-  }
+  StartEngine(engine, kRate, block, mode, os);
 
   // A few seconds of noise, cycled, so the blocks see fresh input without
   // the generator in the timed loop.

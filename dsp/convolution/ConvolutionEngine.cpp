@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
+#include "dsp/convolution/DenormalFlush.h"
 #include "dsp/convolution/PartitionLanes.h"
 #include "dsp/convolution/SplitRadixFFT.h"
+#include "dsp/convolution/ZeroBuffer.h"
 
 namespace {
 
@@ -17,16 +19,6 @@ constexpr double kImpulseSilence = 1e-15;
 // An input partition at or below this magnitude (after flushing) counts as
 // silent, and two input channels this close count as one signal.
 constexpr double kInputSilence = 1e-12;
-
-// Denormal and overflow filter: |v| below 2^-54 (biased exponent at most
-// 0x3C8) and infinities and NaN (exponent 0x7FF) become 0, so that neither
-// slows the transforms down nor spreads over a whole partition.
-inline double Flush(double v) {
-  uint64_t bits;
-  std::memcpy(&bits, &v, sizeof(bits));
-  const unsigned exponent = static_cast<unsigned>(bits >> 52) & 0x7FF;
-  return (exponent <= 0x3C8 || exponent == 0x7FF) ? 0.0 : v;
-}
 
 // Resizes to count elements, all zero; false when memory cannot be had.
 template <class T>
@@ -42,11 +34,6 @@ bool ResizeZeroed(WDL_TypedBuf<T>& buf, int64_t count) {
   }
   if (count > 0) std::memset(buf.Get(), 0, sizeof(T) * static_cast<size_t>(count));
   return true;
-}
-
-template <class T>
-void Zero(WDL_TypedBuf<T>& buf) {
-  if (buf.GetSize() > 0) std::memset(buf.Get(), 0, sizeof(T) * static_cast<size_t>(buf.GetSize()));
 }
 
 inline void Step(int& position, int blockCount) {
@@ -185,8 +172,8 @@ int ConvolutionEngine::SetImpulse(ImpulseBuffer* impulse, int requestedSize, int
         const double s1 = other && n < usable[partner] ? other[n] : 0.0;
         max0 = std::max(max0, std::fabs(s0));
         max1 = std::max(max1, std::fabs(s1));
-        block[2 * i] = Flush(s0 * scale);
-        block[2 * i + 1] = Flush(s1 * scale);
+        block[2 * i] = FlushSample(s0 * scale);
+        block[2 * i + 1] = FlushSample(s1 * scale);
       }
       if (max0 > kImpulseSilence || max1 > kImpulseSilence) {
         impulseZeroFlags[x].Get()[b] = max0 > kImpulseSilence ? 2 : 1;
@@ -216,9 +203,9 @@ void ConvolutionEngine::Reset() {
     inputQueues[x].Clear();
     directHistory[x].Clear();
     outputQueues[x].Clear();
-    Zero(inputSpectra[x]);
-    Zero(inputZeroFlags[x]);
-    Zero(overlap[x]);
+    ZeroBuffer(inputSpectra[x]);
+    ZeroBuffer(inputZeroFlags[x]);
+    ZeroBuffer(overlap[x]);
   }
 }
 
@@ -415,7 +402,7 @@ bool ConvolutionEngine::ReadPartition(ChannelRun& run) {
       }
     }
     for (int i = 0; i < half; ++i) {
-      slot[2 * i] = Flush(own[i]);
+      slot[2 * i] = FlushSample(own[i]);
       slot[2 * i + 1] = 0.0;
     }
   }

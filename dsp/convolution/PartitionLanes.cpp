@@ -1,7 +1,7 @@
 #include "dsp/convolution/PartitionLanes.h"
 
-#include <cstdint>
-#include <cstring>
+#include "dsp/convolution/CpuFeatures.h"
+#include "dsp/convolution/DenormalFlush.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -17,22 +17,7 @@ namespace PartitionLanes {
 
 namespace {
 
-inline double Flush(double v) {
-  uint64_t bits;
-  std::memcpy(&bits, &v, sizeof(bits));
-  const unsigned exponent = static_cast<unsigned>(bits >> 52) & 0x7FF;
-  return (exponent <= 0x3C8 || exponent == 0x7FF) ? 0.0 : v;
-}
-
 #if defined(__x86_64__) || defined(__i386__)
-
-bool HasAvx512() {
-  static const bool has = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") != 0;
-  }();
-  return has;
-}
 
 #define BRIMLOW_LANES_AVX512 __attribute__((target("avx512f")))
 
@@ -78,8 +63,8 @@ BRIMLOW_LANES_AVX512 void OverlapAddPairAvx512(const double* first, const double
 
 void InterleaveFlushedPlain(const double* a, const double* b, double* slot, int n) {
   for (int i = 0; i < n; ++i) {
-    slot[2 * i] = Flush(a[i]);
-    slot[2 * i + 1] = Flush(b[i]);
+    slot[2 * i] = FlushSample(a[i]);
+    slot[2 * i + 1] = FlushSample(b[i]);
   }
 }
 
@@ -95,7 +80,7 @@ void OverlapAddPairPlain(const double* first, const double* second, double* tail
 
 void InterleaveFlushed(const double* a, const double* b, double* slot, int n) {
 #if defined(__x86_64__) || defined(__i386__)
-  if (HasAvx512()) {
+  if (CpuFeatures::HasAvx512()) {
     InterleaveFlushedAvx512(a, b, slot, n);
     return;
   }
@@ -106,7 +91,7 @@ void InterleaveFlushed(const double* a, const double* b, double* slot, int n) {
 void OverlapAddPair(const double* first, const double* second, double* tailA, double* tailB, double* outA,
                     double* outB, int n) {
 #if defined(__x86_64__) || defined(__i386__)
-  if (HasAvx512()) {
+  if (CpuFeatures::HasAvx512()) {
     OverlapAddPairAvx512(first, second, tailA, tailB, outA, outB, n);
     return;
   }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "dsp/convolution/CpuFeatures.h"
 #include "dsp/convolution/SplitRadixFFT.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -120,14 +121,6 @@ void InversePlain(double* lo, double* hi, const double* w, int n) {
 
 #if defined(__x86_64__) || defined(__i386__)
 
-bool HasAvx512() {
-  static const bool has = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") != 0;
-  }();
-  return has;
-}
-
 #define BRIMLOW_SLICED_AVX512 __attribute__((target("avx512f")))
 
 // d times w, four complex values at once: (dr wr - di wi, di wr + dr wi).
@@ -169,14 +162,6 @@ BRIMLOW_SLICED_AVX512 void InverseAvx512(double* lo, double* hi, const double* w
     _mm512_storeu_pd(hi + 2 * j, _mm512_sub_pd(a, c));
   }
   InversePlain(lo + 2 * j, hi + 2 * j, w + 2 * j, n - j);
-}
-
-bool HasAvx2() {
-  static const bool has = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-  }();
-  return has;
 }
 
 #define BRIMLOW_SLICED_AVX2 __attribute__((target("avx2")))
@@ -226,55 +211,58 @@ BRIMLOW_SLICED_AVX2 void InverseAvx2(double* lo, double* hi, const double* w, in
 
 }  // namespace
 
-void SlicedFFT::ForwardChunk(double* data, int level, int chunk, bool upperHalfZero) const {
-  const int half = (mSize >> level) / 2;
-  const double* table = mTwiddles.Get() + 2 * static_cast<size_t>(mTwiddleStart.Get()[level]);
-  // Only the first pass sees the padding: later passes take its output.
-  const bool hiZero = upperHalfZero && level == 0;
-  // The chunk's butterflies, block by block of the pass.
-  for (int t = chunk * (mStep / 2), end = t + mStep / 2; t < end;) {
+namespace {
+
+using ForwardKernel = void (*)(double* lo, double* hi, const double* w, int n, bool hiZero);
+using InverseKernel = void (*)(double* lo, double* hi, const double* w, int n);
+
+ForwardKernel PickForward() {
+#if defined(__x86_64__) || defined(__i386__)
+  if (CpuFeatures::HasAvx512()) return ForwardAvx512;
+  if (CpuFeatures::HasAvx2()) return ForwardAvx2;
+#endif
+  return ForwardPlain;
+}
+
+InverseKernel PickInverse() {
+#if defined(__x86_64__) || defined(__i386__)
+  if (CpuFeatures::HasAvx512()) return InverseAvx512;
+  if (CpuFeatures::HasAvx2()) return InverseAvx2;
+#endif
+  return InversePlain;
+}
+
+// Hands the butterflies t in [begin, end) of a pass over blocks of 2 half
+// points to kernel(lo, hi, w, run), one stretch a block of the pass.
+template <class Kernel>
+void ForEachRun(double* data, const double* table, int half, int begin, int end, Kernel&& kernel) {
+  for (int t = begin; t < end;) {
     const int j = t % half;
     const int run = std::min(half - j, end - t);
     double* lo = data + 2 * (static_cast<size_t>(t / half) * 2 * half + static_cast<size_t>(j));
     double* hi = lo + 2 * static_cast<size_t>(half);
-    const double* w = table + 2 * static_cast<size_t>(j);
-#if defined(__x86_64__) || defined(__i386__)
-    if (HasAvx512()) {
-      ForwardAvx512(lo, hi, w, run, hiZero);
-    } else if (HasAvx2()) {
-      ForwardAvx2(lo, hi, w, run, hiZero);
-    } else {
-      ForwardPlain(lo, hi, w, run, hiZero);
-    }
-#else
-    ForwardPlain(lo, hi, w, run, hiZero);
-#endif
+    kernel(lo, hi, table + 2 * static_cast<size_t>(j), run);
     t += run;
   }
 }
 
-void SlicedFFT::InverseChunk(double* data, int level, int chunk) const {
-  const int half = (mSize >> level) / 2;
+}  // namespace
+
+void SlicedFFT::ForwardChunk(double* data, int level, int chunk, bool upperHalfZero) const {
+  static const ForwardKernel kForward = PickForward();
   const double* table = mTwiddles.Get() + 2 * static_cast<size_t>(mTwiddleStart.Get()[level]);
-  for (int t = chunk * (mStep / 2), end = t + mStep / 2; t < end;) {
-    const int j = t % half;
-    const int run = std::min(half - j, end - t);
-    double* lo = data + 2 * (static_cast<size_t>(t / half) * 2 * half + static_cast<size_t>(j));
-    double* hi = lo + 2 * static_cast<size_t>(half);
-    const double* w = table + 2 * static_cast<size_t>(j);
-#if defined(__x86_64__) || defined(__i386__)
-    if (HasAvx512()) {
-      InverseAvx512(lo, hi, w, run);
-    } else if (HasAvx2()) {
-      InverseAvx2(lo, hi, w, run);
-    } else {
-      InversePlain(lo, hi, w, run);
-    }
-#else
-    InversePlain(lo, hi, w, run);
-#endif
-    t += run;
-  }
+  // Only the first pass sees the padding: later passes take its output.
+  const bool hiZero = upperHalfZero && level == 0;
+  const int begin = chunk * (mStep / 2);
+  ForEachRun(data, table, (mSize >> level) / 2, begin, begin + mStep / 2,
+             [hiZero](double* lo, double* hi, const double* w, int run) { kForward(lo, hi, w, run, hiZero); });
+}
+
+void SlicedFFT::InverseChunk(double* data, int level, int chunk) const {
+  static const InverseKernel kInverse = PickInverse();
+  const double* table = mTwiddles.Get() + 2 * static_cast<size_t>(mTwiddleStart.Get()[level]);
+  const int begin = chunk * (mStep / 2);
+  ForEachRun(data, table, (mSize >> level) / 2, begin, begin + mStep / 2, kInverse);
 }
 
 void SlicedFFT::ForwardStep(double* data, int step, bool upperHalfZero) const {

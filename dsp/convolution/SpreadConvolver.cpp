@@ -5,7 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "dsp/convolution/DenormalFlush.h"
 #include "dsp/convolution/SplitRadixFFT.h"
+#include "dsp/convolution/ZeroBuffer.h"
 
 namespace {
 
@@ -31,25 +33,11 @@ constexpr int kOverlapWeight = 1;
 // linear-phase transform of a unit impulse, far below what any band leaves.
 constexpr double kDelayResidue = 1e-11;
 
-// Denormal and overflow filter as the engine's: |v| below 2^-54, infinities
-// and NaN become 0, so that none spreads over a partition.
-inline double Flush(double v) {
-  uint64_t bits;
-  std::memcpy(&bits, &v, sizeof(bits));
-  const unsigned exponent = static_cast<unsigned>(bits >> 52) & 0x7FF;
-  return (exponent <= 0x3C8 || exponent == 0x7FF) ? 0.0 : v;
-}
-
 template <class T>
 bool Sized(WDL_TypedBuf<T>& buf, int64_t count) {
   if (count < 0 || count > INT32_MAX / static_cast<int64_t>(sizeof(T))) return false;
   buf.Resize(static_cast<int>(count), false);
   return buf.GetSize() == count;
-}
-
-template <class T>
-void Zero(WDL_TypedBuf<T>& buf) {
-  if (buf.GetSize() > 0) std::memset(buf.Get(), 0, sizeof(T) * static_cast<size_t>(buf.GetSize()));
 }
 
 // Whether h is g times a unit impulse at k, up to kDelayResidue.
@@ -184,13 +172,13 @@ bool SpreadConvolver::LoadSpectra(const double* h0, const double* h1, int length
 }
 
 void SpreadConvolver::Reset() {
-  Zero(mSlots);
-  Zero(mSum);
-  Zero(mOut[0]);
-  Zero(mOut[1]);
-  Zero(mTail);
-  Zero(mRing[0]);
-  Zero(mRing[1]);
+  ZeroBuffer(mSlots);
+  ZeroBuffer(mSum);
+  ZeroBuffer(mOut[0]);
+  ZeroBuffer(mOut[1]);
+  ZeroBuffer(mTail);
+  ZeroBuffer(mRing[0]);
+  ZeroBuffer(mRing[1]);
   mTime = 0;
   mTaskBlock = -1;
   mTaskStep = 0;
@@ -213,7 +201,7 @@ void SpreadConvolver::Collect(const double* in0, const double* in1, int span, bo
   for (int j = 0; j < span;) {
     const int run = std::min(span - j, mRingSize - at);
     for (int k = 0; k < run; ++k) {
-      const double v0 = Flush(in0[j + k]), v1 = Flush(in1[j + k]);
+      const double v0 = FlushSample(in0[j + k]), v1 = FlushSample(in1[j + k]);
       if (toRing) {
         ring0[at + k] = v0;
         ring1[at + k] = v1;
@@ -370,11 +358,11 @@ void SpreadConvolver::Replay() {
   const int64_t now = mTime;
   const int64_t m = now / mBlock;
   const int64_t first = std::max<int64_t>(0, m - mParts - 2);
-  Zero(mSlots);
-  Zero(mSum);
-  Zero(mOut[0]);
-  Zero(mOut[1]);
-  Zero(mTail);
+  ZeroBuffer(mSlots);
+  ZeroBuffer(mSum);
+  ZeroBuffer(mOut[0]);
+  ZeroBuffer(mOut[1]);
+  ZeroBuffer(mTail);
   mTaskBlock = -1;
   mTaskStep = 0;
   mTaskWeightDone = 0;

@@ -13,6 +13,8 @@
 // flipped, which IEEE arithmetic defines as the same operation.
 #include "dsp/resampler/RealFFTPairPasses.h"
 
+#include "dsp/convolution/CpuFeatures.h"
+
 #if defined(__x86_64__) || defined(__i386__)
 
 #include <immintrin.h>
@@ -495,10 +497,7 @@ __attribute__((target("avx512f"))) bool FilterPairAvx512(int n, double* first, d
   return true;
 }
 
-bool HasAvx512() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx512f");
-}
+bool HasAvx512() { return CpuFeatures::HasAvx512(); }
 
 namespace {
 
@@ -544,10 +543,7 @@ __attribute__((target("avx2"))) void Radix4PassPairsAvx2(double* z, int m, int s
   }
 }
 
-bool HasAvx2() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2");
-}
+bool HasAvx2() { return CpuFeatures::HasAvx2(); }
 
 // The reordering of the two-channel transform's points by the table, one
 // point a register.

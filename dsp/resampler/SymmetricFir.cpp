@@ -1,5 +1,7 @@
 #include "dsp/resampler/SymmetricFir.h"
 
+#include "dsp/convolution/CpuFeatures.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -116,8 +118,8 @@ void SymmetricFir(const double* s, const double* taps, int32_t length, double* o
   if (length <= 0 || count <= 0) return;
   int32_t i = 0;
 #if defined(__x86_64__)
-  static const bool kAvx512 = __builtin_cpu_supports("avx512f");
-  static const bool kAvx2 = __builtin_cpu_supports("avx2");
+  static const bool kAvx512 = CpuFeatures::HasAvx512();
+  static const bool kAvx2 = CpuFeatures::HasAvx2();
   if (kAvx512) {
     i = SymmetricFirAvx512(s, taps, length, out, count, accumulate);
   } else if (kAvx2) {

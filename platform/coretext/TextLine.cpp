@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/coretext/GlyphSource.h"
+#include "platform/coretext/UTF8Sequence.h"
 
 namespace platform {
 
@@ -20,36 +21,12 @@ namespace {
 
 // Strict decoding: overlong forms, surrogates and values past U+10FFFF fail.
 bool DecodeUTF8(const unsigned char* s, int n, std::vector<uint32_t>* out) {
-  int i = 0;
-  while (i < n) {
-    const unsigned b0 = s[i];
-    int extra;
-    uint32_t cp;
-    if (b0 < 0x80) {
-      extra = 0;
-      cp = b0;
-    } else if (b0 >= 0xC2 && b0 <= 0xDF) {
-      extra = 1;
-      cp = b0 & 0x1F;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-      extra = 2;
-      cp = b0 & 0x0F;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-      extra = 3;
-      cp = b0 & 0x07;
-    } else {
-      return false;
-    }
-    if (i + extra >= n && extra > 0) return false;
-    for (int k = 1; k <= extra; ++k) {
-      const unsigned b = s[i + k];
-      if ((b & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (b & 0x3F);
-    }
-    const uint32_t minimum[4] = {0, 0x80, 0x800, 0x10000};
-    if (cp < minimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+  for (int i = 0; i < n;) {
+    uint32_t cp = 0;
+    const size_t length = UTF8SequenceAt(s + i, static_cast<size_t>(n - i), &cp);
+    if (length == 0) return false;
     out->push_back(cp);
-    i += extra + 1;
+    i += static_cast<int>(length);
   }
   return true;
 }

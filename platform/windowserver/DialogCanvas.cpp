@@ -6,6 +6,7 @@
 #include "platform/coregraphics/BitmapContext.h"
 #include "platform/coretext/Font.h"
 #include "platform/coretext/TextLine.h"
+#include "platform/coretext/UTF8Sequence.h"
 
 namespace platform {
 
@@ -20,31 +21,8 @@ bool IsContinuationByte(unsigned char c) { return (c & 0xC0) == 0x80; }
 
 // The length of the well-formed sequence at s[i], or 0.
 size_t SequenceLength(const std::string& s, size_t i) {
-  const unsigned char b0 = static_cast<unsigned char>(s[i]);
-  size_t extra = 0;
   uint32_t cp = 0;
-  if (b0 < 0x80) return 1;
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    extra = 1;
-    cp = b0 & 0x1F;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    extra = 2;
-    cp = b0 & 0x0F;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    extra = 3;
-    cp = b0 & 0x07;
-  } else {
-    return 0;
-  }
-  if (i + extra >= s.size()) return 0;
-  for (size_t k = 1; k <= extra; ++k) {
-    const unsigned char b = static_cast<unsigned char>(s[i + k]);
-    if (!IsContinuationByte(b)) return 0;
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  const uint32_t minimum[4] = {0, 0x80, 0x800, 0x10000};
-  if (cp < minimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return extra + 1;
+  return UTF8SequenceAt(reinterpret_cast<const unsigned char*>(s.data()) + i, s.size() - i, &cp);
 }
 
 // Where the character before byte i starts.

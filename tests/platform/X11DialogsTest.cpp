@@ -27,6 +27,8 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include "tests/X11TestSupport.h"
+
 namespace {
 
 using platform::AlertRequest;
@@ -111,17 +113,7 @@ class User {
   }
 
   // The window manager's close box.
-  void Close(Window w) {
-    XEvent close{};
-    close.type = ClientMessage;
-    close.xclient.window = w;
-    close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    close.xclient.format = 32;
-    close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-    close.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d, w, False, NoEventMask, &close);
-    XSync(d, False);
-  }
+  void Close(Window w) { SendCloseRequest(d, w); }
 
   // The bounding box of the pixels of one colour in the window, as x, y,
   // width, height; empty when there are none.
@@ -152,23 +144,7 @@ class User {
   Display* d;
 
  private:
-  Window Find(const std::string& title, Window other = 0) {
-    Window root = DefaultRootWindow(d), parent = 0, *children = nullptr;
-    unsigned int count = 0;
-    Window found = 0;
-    if (!XQueryTree(d, root, &root, &parent, &children, &count)) return 0;
-    for (unsigned int i = 0; i < count && !found; ++i) {
-      char* name = nullptr;
-      XWindowAttributes a;
-      if (children[i] != other && XFetchName(d, children[i], &name) && name && title == name &&
-          XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable) {
-        found = children[i];
-      }
-      if (name) XFree(name);
-    }
-    if (children) XFree(children);
-    return found;
-  }
+  Window Find(const std::string& title, Window other = 0) { return FindShownWindow(d, title, other); }
 };
 
 // An editor window is shown, as `brimlow edit` shows one, for the dialogs

@@ -32,6 +32,8 @@
 #include <X11/keysym.h>
 #include <sys/stat.h>
 
+#include "tests/X11TestSupport.h"
+
 extern char** environ;
 
 namespace {
@@ -39,26 +41,8 @@ namespace {
 // Opened once by main, for the whole run.
 Display* gDisplay = nullptr;
 
-// The top-level window the program named "Brimlow", 0 while there is none.
-Window FindWindowNamed(Display* d, const char* title) {
-  Window root = DefaultRootWindow(d), parent = 0, *children = nullptr;
-  unsigned int count = 0;
-  Window found = 0;
-  if (!XQueryTree(d, root, &root, &parent, &children, &count)) return 0;
-  for (unsigned int i = 0; i < count && !found; ++i) {
-    char* name = nullptr;
-    XWindowAttributes a;
-    if (XFetchName(d, children[i], &name) && name && std::strcmp(name, title) == 0 &&
-        XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable) {
-      found = children[i];
-    }
-    if (name) XFree(name);
-  }
-  if (children) XFree(children);
-  return found;
-}
-
-Window FindEditor(Display* d) { return FindWindowNamed(d, "Brimlow"); }
+// The editor's window, 0 while there is none.
+Window FindEditor(Display* d) { return FindShownWindow(d, "Brimlow"); }
 
 void Send(Display* d, Window w, int type, int x, int y, unsigned int state) {
   XEvent e{};
@@ -175,17 +159,7 @@ Window WaitForEditor(Display* d) {
   return steady == 5 ? editor : 0;
 }
 
-void AskToClose(Display* d, Window editor) {
-  XEvent close{};
-  close.type = ClientMessage;
-  close.xclient.window = editor;
-  close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-  close.xclient.data.l[1] = CurrentTime;
-  XSendEvent(d, editor, False, NoEventMask, &close);
-  XFlush(d);
-}
+void AskToClose(Display* d, Window editor) { SendCloseRequest(d, editor); }
 
 // A session restored from the state file.
 struct Restored {
@@ -463,7 +437,7 @@ TEST(EditWindow, SavingAPresetAsksForItsNameInAWindow) {
   Window panel = 0;
   for (int i = 0; i < 500 && !panel; ++i) {
     Pause(20);
-    panel = FindWindowNamed(d, "Save");
+    panel = FindShownWindow(d, "Save");
   }
   ASSERT_NE(panel, 0u);
   Window parent = 0;
