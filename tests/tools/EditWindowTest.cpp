@@ -149,8 +149,9 @@ Window WaitForEditor(Display* d) {
     Pause(25);
     editor = FindEditor(d);
   }
+  // The window may be gone for a moment between the two opens.
   int steady = 0;
-  for (int i = 0; i < 300 && editor && steady < 5; ++i) {
+  for (int i = 0; i < 300 && steady < 5; ++i) {
     Pause(200);
     const Window now = FindEditor(d);
     steady = now != 0 && now == editor ? steady + 1 : 0;
