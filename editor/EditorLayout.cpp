@@ -1,5 +1,6 @@
 #include "editor/EditorLayout.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "editor/EditorControls.h"
@@ -242,6 +243,7 @@ IScope* AttachScope(Brimlow* plug, IGraphics* graphics) {
   scope->mPreDrawContext = plug;
   scope->mEvaluator = EQCurveCallback;
   scope->mEvaluatorContext = plug;
+  scope->mEvaluatorState = EQCurveStateCallback;
   return scope;
 }
 
@@ -484,6 +486,22 @@ double EQCurveCallback(void* context, double frequency, int channel, int band) {
   WDL_MutexLock lock(plug->GetMutex());
   return GetEQCurveValue(plug->GetEngine().GetDisplayBands(), plug->Mirrors(), plug->DspSampleRate(), frequency,
                          channel, band);
+}
+
+void EQCurveStateCallback(void* context, std::vector<double>* state) {
+  Brimlow* plug = static_cast<Brimlow*>(context);
+  // The display bank is designed from the band settings at twice the rate
+  // within every change that moves them, so these stand for it; the bank's
+  // address in case the engine is ever rebuilt elsewhere.
+  WDL_MutexLock lock(plug->GetMutex());
+  const ParamMirrors& m = plug->Mirrors();
+  state->push_back(plug->DspSampleRate());
+  state->push_back(static_cast<double>(reinterpret_cast<uintptr_t>(plug->GetEngine().GetDisplayBands())));
+  for (int b = 0; b < kNumBands; ++b) {
+    state->insert(state->end(), {static_cast<double>(m.bandActive[b]), static_cast<double>(m.bandSolo[b]),
+                                 static_cast<double>(m.bandChMode[b]), static_cast<double>(m.bandType[b]),
+                                 m.bandFreq[b], m.bandGain[b], m.bandQ[b], static_cast<double>(m.bandSlope[b])});
+  }
 }
 
 void AnalyzerRefreshCallback(void* context) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class Brimlow;
 class IGraphics;
 
@@ -27,6 +29,10 @@ void UpdateViewLayout(Brimlow* plug);
 // Handed to the display with the plug-in as context: the plug-in's EQ
 // curve level at a frequency, for a channel mode and a band (-1: all).
 double EQCurveCallback(void* context, double frequency, int channel, int band);
+// Handed to the display beside it: appends what EQCurveCallback's answers
+// follow from besides its arguments, so the display can keep its curves
+// while none of it changes.
+void EQCurveStateCallback(void* context, std::vector<double>* state);
 // Handed to the display: refreshes the analyser curves before drawing.
 void AnalyzerRefreshCallback(void* context);
 

@@ -53,6 +53,9 @@ class IScope : public IControl {
   using PreDrawHook = void (*)(void* context);
   // Response in dB at a frequency, for a channel mode 0..4 and a band (-1: sum).
   using Evaluator = double (*)(void* context, double frequency, int channel, int band);
+  // Appends the state the evaluator's answers follow from besides its
+  // arguments (its bank, its rate), called with the evaluator's context.
+  using EvaluatorState = void (*)(void* context, std::vector<double>* state);
 
   IScope(IPlugBase* plug, const IRECT& rect, int tag, double fullFreqMin, double fullFreqMax, double sampleRate);
   ~IScope() override;
@@ -255,6 +258,10 @@ class IScope : public IControl {
   void* mPreDrawContext = nullptr;
   Evaluator mEvaluator = nullptr;
   void* mEvaluatorContext = nullptr;
+  // While set, the EQ curves are kept between frames and sampled again only
+  // when this state or the display's own changes; unset, every frame
+  // samples them.
+  EvaluatorState mEvaluatorState = nullptr;
 
   // ---- The band menu and its submenus, refilled at every showing ------------
   std::unique_ptr<IPopupMenu> mBandMenu;
@@ -300,7 +307,7 @@ class IScope : public IControl {
 
   // Kept between frames so that plotting allocates nothing once warm.
   SpectrumPlot mSpectrumPlot;
-  // The EQ curves' responses per column, sampled again only on a change.
+  // The EQ curves' rows per column, sampled again only on a change.
   ResponseCurveCache mCurveCache;
   std::vector<double> mCurveState;  // scratch for the cache's state
 

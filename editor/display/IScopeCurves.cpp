@@ -59,33 +59,40 @@ bool IScope::DrawResponseCurve(IGraphics* g, const IColor* line, const IColor* f
   const double r = 1.0 / (mEqDbHi - mEqDbLo);
   const auto yOf = [&](double db) { return m.B - FloorPixel((db - mEqDbLo) * m.H * r + 0.5); };
   const auto xOf = [&](double hz) { return m.L + FloorPixel(m.Pos(hz) * m.W + 0.5); };
-  // Everything a column's response follows from but the evaluator's own
-  // state: the columns' frequencies, the rate and every band's settings.
-  mCurveState.clear();
-  mCurveState.insert(mCurveState.end(), {static_cast<double>(m.W), m.logMin, m.logSpan, mSampleRate});
-  const int bands = ReadableBands();
-  for (int k = 0; k < bands; ++k) {
-    mCurveState.insert(mCurveState.end(),
-                       {static_cast<double>(mBandActive[k]), static_cast<double>(mBandType[k]), mBandGain[k],
-                        mBandFreq[k], mBandQ[k], static_cast<double>(mBandChMode[k]),
-                        static_cast<double>(mBandSlope[k]), static_cast<double>(mBandSolo[k])});
+  // Everything a column's row follows from: the columns' frequencies, the
+  // gain mapping, the rate, every band's settings and the evaluator's own
+  // state. Without the evaluator's word on that, nothing is kept.
+  if (mEvaluatorState) {
+    mCurveState.clear();
+    mCurveState.insert(mCurveState.end(), {static_cast<double>(m.W), m.logMin, m.logSpan, static_cast<double>(m.B),
+                                           static_cast<double>(m.H), mEqDbLo, mEqDbHi, mSampleRate});
+    const int bands = ReadableBands();
+    for (int k = 0; k < bands; ++k) {
+      mCurveState.insert(mCurveState.end(),
+                         {static_cast<double>(mBandActive[k]), static_cast<double>(mBandType[k]), mBandGain[k],
+                          mBandFreq[k], mBandQ[k], static_cast<double>(mBandChMode[k]),
+                          static_cast<double>(mBandSlope[k]), static_cast<double>(mBandSolo[k])});
+    }
+    mEvaluatorState(mEvaluatorContext, &mCurveState);
+    mCurveCache.SetState(mCurveState);
+  } else {
+    mCurveCache.Clear();
   }
-  mCurveCache.SetState(mCurveState, mEvaluator, mEvaluatorContext);
-  const double* kept = mCurveCache.Values(channel, band, m.W, [&m](int c) { return m.ColumnHz(c); });
-  const auto response = [&](int column) {
-    return kept ? kept[column] : mEvaluator(mEvaluatorContext, m.ColumnHz(column), channel, band);
-  };
+  const int* rows = mCurveCache.Rows(channel, band, m.W, [&](int c) {
+    return yOf(mEvaluator(mEvaluatorContext, m.ColumnHz(c), channel, band));
+  });
+  const auto rowAt = [rows](int column) { return rows[column]; };
 
   if (fillToZero && fill) {
     const int y0 = std::clamp(yOf(0.0), m.T, m.B);
     int prevX = m.L;
-    int prevY = std::clamp(yOf(response(0)), m.T, m.B);
+    int prevY = std::clamp(rowAt(0), m.T, m.B);
     for (int c = step; c < m.W; c += step) {
       const int x = m.L + c;
       const IRECT r(prevX, std::min(prevY, y0), x, std::max(prevY, y0));
       g->FillIRect(fill, &r, &mBlend);
       prevX = x;
-      prevY = std::clamp(yOf(response(c)), m.T, m.B);
+      prevY = std::clamp(rowAt(c), m.T, m.B);
     }
   }
 
@@ -94,10 +101,10 @@ bool IScope::DrawResponseCurve(IGraphics* g, const IColor* line, const IColor* f
       g->DrawLineColorAlpha(line, x0, y0, x1, y1, &mBlend, true);
     };
     int prevX = m.L;
-    int prevY = yOf(response(0));
+    int prevY = rowAt(0);
     for (int c = step; c < m.W; c += step) {
       const int x = m.L + c;
-      const int y = yOf(response(c));
+      const int y = rowAt(c);
       // Off the plot on one side at both ends: cut, not drawn along the edge.
       const bool bothAbove = prevY < m.T + 1 && y < m.T + 1;
       const bool bothBelow = prevY > m.B - 1 && y > m.B - 1;
@@ -126,7 +133,10 @@ bool IScope::DrawResponseCurve(IGraphics* g, const IColor* line, const IColor* f
       const double fb = mBandFreq[band];
       const int x = xOf(fb);
       if (x - m.L >= 1 && x < m.R) {
-        const int y1 = std::clamp(yOf(mEvaluator(mEvaluatorContext, fb, channel, band)), m.T, m.B);
+        const int y1 = std::clamp(mCurveCache.MarkerRow(channel, band, [&] {
+                                    return yOf(mEvaluator(mEvaluatorContext, fb, channel, band));
+                                  }),
+                                  m.T, m.B);
         const int y2 = std::clamp(yOf(levelDb), m.T, m.B);
         drawPiece(static_cast<float>(x), static_cast<float>(y1), static_cast<float>(x), static_cast<float>(y2));
       }

@@ -3,53 +3,64 @@
 #include <cstddef>
 #include <vector>
 
-// The EQ responses the display samples column by column, kept between
-// frames: a curve is sampled again only when something it is drawn from
-// changes. The caller describes that state as a list of numbers (the plot
-// columns' frequencies, the bands' settings, the rate); the evaluator's own
-// state, which the list may not show (a bank redesigned for a new rate),
-// is checked each frame at two probe columns, whose values must come back
-// exactly as kept.
+// The EQ curves the display draws, kept between frames as the plot row of
+// every column: a curve is sampled again only when the state it was drawn
+// from changes. The caller describes that state as a list of numbers: the
+// columns' frequencies, the gain mapping, the bands' settings and whatever
+// the evaluator reports of its own; the list must hold everything a row
+// follows from, as nothing else is checked.
 class ResponseCurveCache {
  public:
-  using Evaluator = double (*)(void* context, double frequency, int channel, int band);
-  // A curve of each band (0..11) and each channel sum (band -1, channel 0..4).
+  // A curve of each band (0..11) in channel 0 and each channel sum (band -1,
+  // channel 0..4); any other is sampled at every call.
   static constexpr int kSlots = 12 + 5;
 
-  // The state the next Values() calls are drawn from; a change drops every
-  // kept curve.
-  void SetState(const std::vector<double>& state, Evaluator evaluator, void* context);
-  // The response of (channel, band) at columns 0..columns-1, columnHz(c)
-  // giving column c's frequency; null for a curve no slot holds.
-  template <class ColumnHz>
-  const double* Values(int channel, int band, int columns, ColumnHz columnHz);
+  // The state the next calls are drawn from; any difference, to the bit,
+  // drops every kept curve.
+  void SetState(const std::vector<double>& state);
   void Clear();
+
+  // The rows of (channel, band) at columns 0..columns-1, rowAt(c) giving
+  // column c's.
+  template <class RowAt>
+  const int* Rows(int channel, int band, int columns, RowAt rowAt);
+  // The row of the marker that (channel, band) carries, rowOf() giving it.
+  template <class RowOf>
+  int MarkerRow(int channel, int band, RowOf rowOf);
 
  private:
   struct Curve {
-    std::vector<double> values;
-    bool valid = false;
+    std::vector<int> rows;
+    bool rowsKept = false;
+    int markerRow = 0;
+    bool markerKept = false;
   };
-  static int SlotOf(int channel, int band);
+  Curve& CurveOf(int channel, int band);
 
   std::vector<double> mState;
-  Evaluator mEvaluator = nullptr;
-  void* mContext = nullptr;
+  bool mHasState = false;
   Curve mCurves[kSlots];
+  Curve mUnkept;  // a curve no slot holds
 };
 
-template <class ColumnHz>
-const double* ResponseCurveCache::Values(int channel, int band, int columns, ColumnHz columnHz) {
-  const int slot = SlotOf(channel, band);
-  if (slot < 0 || !mEvaluator || columns <= 0) return nullptr;
-  Curve& curve = mCurves[slot];
-  const auto at = [&](int c) { return mEvaluator(mContext, columnHz(c), channel, band); };
-  if (curve.valid && static_cast<int>(curve.values.size()) == columns) {
-    const int mid = columns / 2, last = columns - 1;
-    if (at(mid) == curve.values[mid] && at(last) == curve.values[last]) return curve.values.data();
+template <class RowAt>
+const int* ResponseCurveCache::Rows(int channel, int band, int columns, RowAt rowAt) {
+  Curve& curve = CurveOf(channel, band);
+  if (columns <= 0) return nullptr;
+  if (!curve.rowsKept || static_cast<int>(curve.rows.size()) != columns) {
+    curve.rows.resize(static_cast<size_t>(columns));
+    for (int c = 0; c < columns; ++c) curve.rows[c] = rowAt(c);
+    curve.rowsKept = &curve != &mUnkept;
   }
-  curve.values.resize(static_cast<size_t>(columns));
-  for (int c = 0; c < columns; ++c) curve.values[c] = at(c);
-  curve.valid = true;
-  return curve.values.data();
+  return curve.rows.data();
+}
+
+template <class RowOf>
+int ResponseCurveCache::MarkerRow(int channel, int band, RowOf rowOf) {
+  Curve& curve = CurveOf(channel, band);
+  if (!curve.markerKept) {
+    curve.markerRow = rowOf();
+    curve.markerKept = &curve != &mUnkept;
+  }
+  return curve.markerRow;
 }

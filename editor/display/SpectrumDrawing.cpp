@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 
+#include "editor/display/ColumnFill.h"
 #include "editor/display/ScopePalettes.h"
 #include "graphics/IGraphics.h"
 
@@ -25,7 +27,8 @@ Pixel ClampToPlot(const PlotMapping& m, double x, double y) {
   return {std::clamp(TruncPixel(x), m.L, m.R), std::clamp(TruncPixel(y), m.T, m.B)};
 }
 
-void Line(const SpectrumPen& pen, const IColor& c, Pixel a, Pixel b) {
+void Line(const SpectrumPen& pen, const IColor& c, Pixel a, Pixel b, ColumnFill* fills) {
+  if (fills) fills->Touch(a.x, a.y, b.x, b.y);
   pen.g->DrawLineColorAlpha(&c, static_cast<float>(a.x), static_cast<float>(a.y), static_cast<float>(b.x),
                             static_cast<float>(b.y), pen.blend, true);
 }
@@ -57,6 +60,11 @@ void DrawBars(const SpectrumPen& pen, const IColor& fill, const SpectrumPoint* p
   }
 }
 
+// DrawSpectrumSegment, its fills gathered in fills when given.
+void DrawSegment(const SpectrumPen& pen, const IColor& line, const IColor& fill, PlotPoint p, PlotPoint a,
+                 PlotPoint b, PlotPoint q, int bottom, int steps, double tension, bool drawLine, bool drawFill,
+                 ColumnFill* fills);
+
 }  // namespace
 
 void DrawSpectrumPolyline(const SpectrumPen& pen, const IColor& line, const IColor& fill, const SpectrumPoint* points,
@@ -67,6 +75,8 @@ void DrawSpectrumPolyline(const SpectrumPen& pen, const IColor& line, const ICol
   }
   const PlotMapping& m = pen.map;
   const int last = count - 1;
+  std::unique_ptr<ColumnFill> fills;
+  if (style.drawFill) fills = std::make_unique<ColumnFill>(pen.g, fill, pen.blend, m.L, m.R, m.B);
   for (int k = 0; k + 1 < count; ++k) {
     const SpectrumPoint& a = points[k];
     const SpectrumPoint& b = points[k + 1];
@@ -81,15 +91,15 @@ void DrawSpectrumPolyline(const SpectrumPen& pen, const IColor& line, const ICol
     const Pixel pq = ClampToPlot(m, q.x, q.y);
     const int steps = std::min(std::max(std::abs(pa.x - pb.x), std::abs(pa.y - pb.y)), kMaxSegmentSteps);
     const auto segment = [&](bool drawLine, bool drawFill) {
-      DrawSpectrumSegment(pen, line, fill, {double(pp.x), double(pp.y)}, {double(pa.x), double(pa.y)},
-                          {double(pb.x), double(pb.y)}, {double(pq.x), double(pq.y)}, m.B, steps, kSegmentTension,
-                          drawLine, drawFill);
+      DrawSegment(pen, line, fill, {double(pp.x), double(pp.y)}, {double(pa.x), double(pa.y)},
+                  {double(pb.x), double(pb.y)}, {double(pq.x), double(pq.y)}, m.B, steps, kSegmentTension, drawLine,
+                  drawFill, fills.get());
     };
     if (style.drawLine) {
       if (style.smooth) {
         segment(true, false);
       } else {
-        Line(pen, line, pa, pb);
+        Line(pen, line, pa, pb, fills.get());
       }
     }
     if (style.drawFill && pa.x != pb.x) {
@@ -100,17 +110,25 @@ void DrawSpectrumPolyline(const SpectrumPen& pen, const IColor& line, const ICol
         const int x1 = std::max(pa.x, pb.x);
         for (int x = x0; x < x1; ++x) {
           const int y = TruncPixel(pa.y + static_cast<double>(pb.y - pa.y) * (x - pa.x) / (pb.x - pa.x));
-          const IRECT column(x, y, x + 1, m.B);
-          pen.g->FillIRect(&fill, &column, pen.blend);
+          fills->Add(x, y, x + 1, m.B);
         }
       }
     }
   }
+  if (fills) fills->Flush();
 }
 
 void DrawSpectrumSegment(const SpectrumPen& pen, const IColor& line, const IColor& fill, PlotPoint p, PlotPoint a,
                          PlotPoint b, PlotPoint q, int bottom, int steps, double tension, bool drawLine,
                          bool drawFill) {
+  DrawSegment(pen, line, fill, p, a, b, q, bottom, steps, tension, drawLine, drawFill, nullptr);
+}
+
+namespace {
+
+void DrawSegment(const SpectrumPen& pen, const IColor& line, const IColor& fill, PlotPoint p, PlotPoint a,
+                 PlotPoint b, PlotPoint q, int bottom, int steps, double tension, bool drawLine, bool drawFill,
+                 ColumnFill* fills) {
   const PlotMapping& m = pen.map;
   // Control points along the neighbours' chords (a Catmull-Rom tangent
   // scaled by the tension).
@@ -140,13 +158,18 @@ void DrawSpectrumSegment(const SpectrumPen& pen, const IColor& line, const IColo
     s1 = ClampToPlot(m, s1.x, s1.y);
     if (drawFill) {
       const IRECT r(std::min(s0.x, s1.x), s0.y, std::max(s0.x, s1.x), std::clamp(bottom, m.T, m.B));
-      pen.g->FillIRect(&fill, &r, pen.blend);
+      if (fills) {
+        fills->Add(r.L, r.T, r.R, r.B);
+      } else {
+        pen.g->FillIRect(&fill, &r, pen.blend);
+      }
     }
     if (drawLine) {
       const Pixel from = joined ? previousEnd : s0;
       if (from != s1) {
         const float x0 = static_cast<float>(from.x), y0 = static_cast<float>(from.y);
         const float x1 = static_cast<float>(s1.x), y1 = static_cast<float>(s1.y);
+        if (fills) fills->Touch(from.x, from.y, s1.x, s1.y);
         if (lastPiece) {
           pen.g->DrawLine(&line, x0, y0, x1, y1, pen.blend, true);
         } else {
@@ -158,6 +181,8 @@ void DrawSpectrumSegment(const SpectrumPen& pen, const IColor& line, const IColo
     joined = true;
   }
 }
+
+}  // namespace
 
 void DrawSpectrogramColumns(const SpectrumPen& pen, const SpectrumPoint* points, int count,
                             const SpectrogramStrip& strip) {

@@ -28,7 +28,8 @@ class CurveCache : public ScopeDrawTest {
     response = [this](double f, int channel, int band) {
       const auto one = [&](int b) {
         const double octaves = std::log2(f / freq[b]);
-        return gain[b] * std::exp(-octaves * octaves * q[b]) + 0.5 * type[b] + 0.25 * slope[b] + hidden;
+        return gain[b] * std::exp(-octaves * octaves * q[b]) + 0.5 * type[b] + 0.25 * slope[b] + hidden +
+               (f < 100.0 ? hiddenLow : 0.0);
       };
       if (band >= 0) return one(band);
       bool anySolo = false;
@@ -39,6 +40,13 @@ class CurveCache : public ScopeDrawTest {
       }
       return sum;
     };
+    scope->mEvaluatorState = &CurveCache::ReportState;
+  }
+
+  // What the evaluator's answers follow from beyond the scope's arrays.
+  static void ReportState(void* context, std::vector<double>* state) {
+    auto* self = static_cast<CurveCache*>(context);
+    state->insert(state->end(), {self->hidden, self->hiddenLow});
   }
 
   std::vector<uint32_t> Frame() {
@@ -55,17 +63,27 @@ class CurveCache : public ScopeDrawTest {
   }
 
   double hidden = 0.0;
+  double hiddenLow = 0.0;  // only below 100 Hz, far from the plot's middle and end
 };
 
-TEST_F(CurveCache, AnUnchangedFrameSamplesOnlyTheProbesAndDrawsTheSame) {
+TEST_F(CurveCache, AnUnchangedFrameSamplesNothingAndDrawsTheSame) {
   const std::vector<uint32_t> first = Frame();
   const int full = evaluations;
   evaluations = 0;
   EXPECT_EQ(Frame(), first);
-  // Each curve (twelve bands, five sums) samples two probe columns, each
-  // band's marker line one point; a full sampling is a plot width per curve.
-  EXPECT_LE(evaluations, 17 * 2 + 12);
+  EXPECT_EQ(evaluations, 0);
+  // A full sampling is a plot width per curve (twelve bands, five sums).
   EXPECT_GE(full, 17 * kW);
+}
+
+TEST_F(CurveCache, WithoutTheEvaluatorsStateEveryFrameSamplesAgain) {
+  scope->mEvaluatorState = nullptr;
+  Frame();
+  evaluations = 0;
+  Frame();
+  EXPECT_GE(evaluations, 17 * kW);
+  hiddenLow = 4.0;
+  EXPECT_TRUE(Frame() == FreshFrame());
 }
 
 TEST_F(CurveCache, EveryKindOfChangeDrawsWhatAFreshSamplingDraws) {
@@ -86,7 +104,13 @@ TEST_F(CurveCache, EveryKindOfChangeDrawsWhatAFreshSamplingDraws) {
       {"gain range", [&] { scope->mEqDbLo = -12.0, scope->mEqDbHi = 12.0; }},
       {"plot width", [&] { scope->mPlotRect.R -= 150; }},
       {"sample rate", [&] { scope->mSampleRate = 96000.0; }},
+      {"plot height", [&] { scope->mPlotRect.T += 40; }},
+      {"plot position", [&] { scope->mPlotRect.L += 30, scope->mPlotRect.R += 30; }},
+      {"plot bottom", [&] { scope->mPlotRect.B -= 25; }},
+      {"gain offset", [&] { scope->mEqDbLo += 3.0, scope->mEqDbHi += 3.0; }},
+      {"editor scale", [&] { scope->Rescale(2.0, 2.0); }},
       {"evaluator state", [&] { hidden = 1.5; }},
+      {"evaluator state away from the probes", [&] { hiddenLow = 3.0; }},
   };
   for (const Change& c : changes) {
     const std::vector<uint32_t> before = Frame();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -79,6 +80,74 @@ class ScopeSession : public TempDataHomeTest {
   std::unique_ptr<Brimlow> mPlug;
   IScope* mScope = nullptr;
 };
+
+// The display keeps its EQ curves between frames; after any change of a
+// setting they are drawn from, the editor must look as it does when the
+// display samples them afresh.
+TEST_F(ScopeSession, KeptEQCurvesDrawWhatAFreshSamplingDrawsAfterEveryChange) {
+  // The curves alone move; the analysers stay off so frames compare.
+  Set(kParamPreFilterSpectrum, 0.0);
+  Set(kParamPostFilterSpectrum, 0.0);
+  Set(kParamShowAddEQCurves, 1.0);
+  for (int p = kParamShowCurveAll; p <= kParamShowCurveSide; ++p) Set(p, 1.0);
+  Set(kParamLinkEQ, 0.0);
+  const int types[4] = {kTypeAPeak, kTypeALowShelf, kTypeDLowCut, kTypeAPeak};
+  const double hz[4] = {180.0, 700.0, 60.0, 9000.0};
+  for (int b = 0; b < 4; ++b) {
+    SetBand(b, kBandActive, 1.0);
+    SetBand(b, kBandType, types[b]);
+    SetBand(b, kBandFreq, hz[b]);
+    SetBand(b, kBandGain, 6.0 - 3.0 * b);
+    SetBand(b, kBandChMode, b);
+  }
+  const auto frame = [&] {
+    DrawEditor();
+    return Surface();
+  };
+  const auto fresh = [&] {
+    mScope->mCurveCache.Clear();
+    return frame();
+  };
+  ASSERT_TRUE(frame() == fresh());
+
+  struct Change {
+    const char* name;
+    std::function<void()> apply;
+    bool moves;  // the picture must change, or the case tests nothing
+  };
+  const Change changes[] = {
+      {"Freq", [&] { SetBand(1, kBandFreq, 1500.0); }, true},
+      {"Gain", [&] { SetBand(1, kBandGain, -9.0); }, true},
+      {"Q", [&] { SetBand(1, kBandQ, 3.0); }, true},
+      {"Type", [&] { SetBand(1, kBandType, kTypeAPeak); }, true},
+      {"Slope", [&] { SetBand(2, kBandSlope, 3.0); }, true},
+      {"Active", [&] { SetBand(3, kBandActive, 0.0); }, true},
+      {"Solo", [&] { SetBand(0, kBandSolo, 1.0); }, true},
+      {"ChMode", [&] { SetBand(0, kBandChMode, 4.0); }, true},
+      {"FScale", [&] { Set(kParamFScale, 40.0); }, true},
+      {"FOffset", [&] { Set(kParamFOffset, 60.0); }, true},
+      {"GScale", [&] { Set(kParamGScale, 50.0); }, true},
+      {"EQ Scale", [&] { Set(kParamEQScale, 30.0); }, true},
+      {"OS Mode", [&] { Set(kParamOSMode, 2.0); }, false},
+      {"Filter Mode", [&] { Set(kParamFilterMode, 2.0); }, false},
+      {"sample rate",
+       [&] {
+         mPlug->SetSampleRate(96000.0);
+         mPlug->Reset();
+       },
+       true},
+      {"Large Scope", [&] { Set(kParamLargeScope, 1.0); }, true},
+  };
+  for (const Change& c : changes) {
+    const std::vector<LICE_pixel> before = frame();
+    c.apply();
+    const std::vector<LICE_pixel> kept = frame();
+    EXPECT_TRUE(kept == fresh()) << c.name;
+    if (c.moves) {
+      EXPECT_FALSE(kept == before) << c.name << " changed nothing";
+    }
+  }
+}
 
 TEST_F(ScopeSession, APeakBandsSumCurvePassesTheRowOfItsGainAtItsColumn) {
   SetBand(0, kBandActive, 1);
