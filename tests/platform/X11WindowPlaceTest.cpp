@@ -48,27 +48,8 @@ class OtherClient {
     XCloseDisplay(d);
   }
 
-  // As a reparenting window manager takes a new window: a frame at
-  // (left, top) with the window at (dx, dy) inside, and the window told
-  // where it now is on the root.
   void Reparent(Window client, int left, int top, int dx, int dy) {
-    XWindowAttributes a;
-    XGetWindowAttributes(d, client, &a);
-    mFrame = XCreateSimpleWindow(d, DefaultRootWindow(d), left, top, static_cast<unsigned>(a.width + 2 * dx),
-                                 static_cast<unsigned>(a.height + dy + dx), 0, 0, 0);
-    XReparentWindow(d, client, mFrame, dx, dy);
-    XMapWindow(d, mFrame);
-    XEvent event{};
-    XConfigureEvent& c = event.xconfigure;
-    c.type = ConfigureNotify;
-    c.event = c.window = client;
-    c.x = left + dx;
-    c.y = top + dy;
-    c.width = a.width;
-    c.height = a.height;
-    c.above = None;
-    XSendEvent(d, client, False, StructureNotifyMask, &event);
-    XSync(d, False);
+    mFrame = ReparentAsAWindowManager(d, client, left, top, dx, dy);
   }
 
   // As the user drags the frame: the window itself hears nothing.
