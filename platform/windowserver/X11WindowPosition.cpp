@@ -65,10 +65,14 @@ bool IsFrameOf(const X11State::Shown& s, Window w) {
 bool RootOrigin(X11State& x, Window w, int* rootX, int* rootY) {
   if (x.lost) return false;
   Window child = 0;
+  int left = 0, top = 0;
   bool same = false;
   const int error =
-      TrapErrors(x, [&] { same = XTranslateCoordinates(x.display, w, x.root, 0, 0, rootX, rootY, &child) != 0; });
-  return error == 0 && same;
+      TrapErrors(x, [&] { same = XTranslateCoordinates(x.display, w, x.root, 0, 0, &left, &top, &child) != 0; });
+  if (error != 0 || !same) return false;
+  *rootX = left;
+  *rootY = top;
+  return true;
 }
 
 bool FollowWindowPlace(X11State& x, const XEvent& event) {
@@ -76,8 +80,6 @@ bool FollowWindowPlace(X11State& x, const XEvent& event) {
       event.type != MapNotify) {
     return false;
   }
-  // The window the event tells about (for a ConfigureNotify selected on a
-  // parent's substructure that differs from the one it was sent to).
   const Window about = event.type == ConfigureNotify  ? event.xconfigure.window
                        : event.type == ReparentNotify ? event.xreparent.window
                        : event.type == GravityNotify  ? event.xgravity.window
