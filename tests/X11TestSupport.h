@@ -38,3 +38,28 @@ inline void SendCloseRequest(Display* d, Window w) {
   XSendEvent(d, w, False, NoEventMask, &close);
   XSync(d, False);
 }
+
+// Does what a reparenting window manager does to a new window: a frame at
+// (left, top) on the root with the window at (dx, dy) inside it, and the
+// window told (a synthetic ConfigureNotify) where it now is on the root.
+// The frame is the caller's to destroy.
+inline Window ReparentAsAWindowManager(Display* d, Window client, int left, int top, int dx, int dy) {
+  XWindowAttributes a;
+  if (!XGetWindowAttributes(d, client, &a)) return 0;
+  const Window frame = XCreateSimpleWindow(d, DefaultRootWindow(d), left, top, static_cast<unsigned>(a.width + 2 * dx),
+                                           static_cast<unsigned>(a.height + dy + dx), 0, 0, 0);
+  XReparentWindow(d, client, frame, dx, dy);
+  XMapWindow(d, frame);
+  XEvent event{};
+  XConfigureEvent& c = event.xconfigure;
+  c.type = ConfigureNotify;
+  c.event = c.window = client;
+  c.x = left + dx;
+  c.y = top + dy;
+  c.width = a.width;
+  c.height = a.height;
+  c.above = None;
+  XSendEvent(d, client, False, StructureNotifyMask, &event);
+  XSync(d, False);
+  return frame;
+}

@@ -1,6 +1,7 @@
 #include "platform/hitoolbox/CarbonEvents.h"
 #include "platform/hitoolbox/HIView.h"
 #include "platform/hitoolbox/WindowRecord.h"
+#include "platform/quickdraw/GrafPort.h"
 
 // Device input on a Carbon window, as the Carbon events the Mac would send:
 // mouse events carry the location in the window's structure (the title bar
@@ -80,6 +81,15 @@ void CarbonWindowSink::Deactivated() {
   SetParam(event, kEventParamDirectObject, typeWindowRef, mWindow);
   SendEventToEventTarget(event, GetWindowEventTarget(mWindow));
   ReleaseEvent(event);
+}
+
+void CarbonWindowSink::Moved(const ScreenRect& frame) {
+  // Global coordinates (menus, help tags, the mouse's location) are
+  // worked out from the content's bounds, so they go where the window is.
+  Rect& c = mWindow->contentBounds;
+  OffsetRect(&c, static_cast<int16_t>(static_cast<int>(frame.x) - c.left),
+             static_cast<int16_t>(static_cast<int>(frame.y) - c.top));
+  if (mWindow->port) mWindow->port->globalTopLeft = Point{c.top, c.left};
 }
 
 }  // namespace platform

@@ -15,13 +15,15 @@ namespace platform {
 
 // Device input on the window's screen window, sent on as Carbon events:
 // mouse events to the window's target, keys to the keyboard focus (or the
-// window), deactivation to the window.
+// window), deactivation to the window; a move by the window server moves
+// the content's global bounds with it.
 class CarbonWindowSink : public InputSink {
  public:
   explicit CarbonWindowSink(WindowRef window) : mWindow(window) {}
   void Pointer(const PointerInput& input) override;
   void Key(const KeyInput& input) override;
   void Deactivated() override;
+  void Moved(const ScreenRect& frame) override;
 
  private:
   WindowRef mWindow;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/windowserver/ScreenGeometry.h"
+
 // Device input as the window server delivers it to a window, before any
 // toolkit turns it into its own event records. The Carbon and Cocoa
 // stand-ins each give their windows a sink; a backend (or a test that
@@ -57,6 +59,8 @@ class InputSink {
   virtual void Key(const KeyInput& input) = 0;
   // The window stopped being the active one.
   virtual void Deactivated() = 0;
+  // The window server moved the window; its content is now at the frame.
+  virtual void Moved(const ScreenRect& /*frame*/) {}
 };
 
 // The key code of a printable character on a US keyboard (letters, digits,

@@ -8,6 +8,7 @@
 #endif
 
 #include "platform/windowserver/Backend.h"
+#include "platform/windowserver/InputSink.h"
 
 namespace platform {
 
@@ -58,6 +59,13 @@ void ScreenWindow::SetFrame(const ScreenRect& frame) {
   mFrame = frame;
   if (resized) MakePixels();
   Backend().WindowChanged(this);
+}
+
+void ScreenWindow::MovedOnScreen(const ScreenPoint& topLeft) {
+  if (topLeft.x == mFrame.x && topLeft.y == mFrame.y) return;
+  mFrame.x = topLeft.x;
+  mFrame.y = topLeft.y;
+  if (mSink) mSink->Moved(mFrame);
 }
 
 void ScreenWindow::SetDeviceScale(double scale) {

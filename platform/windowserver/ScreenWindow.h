@@ -31,6 +31,10 @@ class ScreenWindow {
   const ScreenRect& Frame() const { return mFrame; }
   // A new size makes new pixels, black.
   void SetFrame(const ScreenRect& frame);
+  // The window server moved the window (a window manager placed it, the
+  // user dragged it): the frame takes the new top-left corner and the
+  // sink is told. Nothing is asked of the backend, which already has it there.
+  void MovedOnScreen(const ScreenPoint& topLeft);
   double DeviceScale() const { return mScale; }
   // Refused unless finite and positive.
   void SetDeviceScale(double scale);

@@ -283,6 +283,7 @@ Target TargetOf(X11State& x, Window w) {
 }  // namespace
 
 void Deliver(X11State& x, XEvent& event) {
+  if (FollowWindowPlace(x, event)) return;
   Target t = TargetOf(x, event.xany.window);
   switch (event.type) {
     case Expose:

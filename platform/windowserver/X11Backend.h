@@ -23,6 +23,10 @@
 // open text field takes the keyboard focus for its window, wherever the
 // pointer is, and gives it back when it closes.
 //
+// A window manager may frame a window and put it elsewhere, and the user
+// may move it: its frame follows, so menus, text fields and help tags open
+// over the window where it is.
+//
 // A window destroyed by another client, or a connection to the server that
 // breaks, does not end the program: the window reads as closed and the
 // caller winds down as after a close.

@@ -296,9 +296,12 @@ void X11Backend::TextFieldOpened(TextFieldView* field) {
   ScreenWindow* owner = field->FieldWindow();
   X11State::Shown* shown = owner ? mX->Find(owner) : nullptr;
   if (!shown || shown->destroyed || mX->lost) return;
-  const ScreenRect window = owner->Frame();
+  // Where the server has the window, which a window manager may have
+  // moved since its frame was last heard of.
+  int left = static_cast<int>(owner->Frame().x), top = static_cast<int>(owner->Frame().y);
+  RootOrigin(*mX, shown->xwindow, &left, &top);
   const ScreenRect frame = field->FieldFrame();
-  Window w = MakePopup(*mX, static_cast<int>(window.x + frame.x), static_cast<int>(window.y + frame.y),
+  Window w = MakePopup(*mX, left + static_cast<int>(frame.x), top + static_cast<int>(frame.y),
                        static_cast<int>(frame.width), static_cast<int>(frame.height),
                        ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask);
   mX->fields.push_back(X11State::Field{field, w});

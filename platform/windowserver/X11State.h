@@ -53,6 +53,10 @@ struct X11State {
     unsigned lastButton = 0;
     Time lastPress = 0;
     int lastX = 0, lastY = 0, clicks = 0;
+    // The windows a window manager put around this one (its frame and any
+    // between it and the root), watched: moving them moves this window
+    // without telling it.
+    std::vector<Window> frames;
   };
   std::vector<Shown> shown;
 
@@ -86,6 +90,16 @@ struct X11State {
 
 // Hands an X event to the window it is for (X11Backend.cpp).
 void Deliver(X11State& x, XEvent& event);
+
+// Where the windows really are (X11WindowPosition.cpp). A window manager
+// reparents a shown window into a frame and moves it, and the user moves
+// the frame; the window's frame on the screen follows, so whatever is
+// placed from it (menus, text fields, help tags) lands over the window.
+// True when the event was about a shown window's place (and is handled).
+bool FollowWindowPlace(X11State& x, const XEvent& event);
+// The top-left corner of the X window's content on the root window; false
+// when the server cannot say (the window gone).
+bool RootOrigin(X11State& x, Window w, int* rootX, int* rootY);
 
 // The shown window's image: in shared memory where the server offers it,
 // else in client memory (X11Image.cpp).

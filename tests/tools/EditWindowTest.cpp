@@ -16,6 +16,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -459,6 +460,165 @@ TEST(EditWindow, SavingAPresetAsksForItsNameInAWindow) {
   EXPECT_EQ(stat(preset.c_str(), &info), 0) << preset;
   EXPECT_GT(info.st_size, 0);
 }
+
+// Under a window manager that framed the editor's window and placed it
+// where it liked, a right-click on a value opens its field over the value
+// (not where the window was first asked to be), and what is typed there is
+// taken. The window manager is played by the test, or is twm when installed.
+enum class Manager { kPlayedByTheTest, kTwm };
+
+// A viewable window named "Brimlow" anywhere in the tree (a window manager
+// puts it in a frame of its own); 0 while there is none.
+Window FindFramedEditor(Display* d, Window under, int depth = 0) {
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  Window found = 0;
+  if (!XQueryTree(d, under, &root, &parent, &children, &count)) return 0;
+  for (unsigned i = 0; i < count && !found; ++i) {
+    char* name = nullptr;
+    XWindowAttributes a;
+    if (XFetchName(d, children[i], &name) && name && std::string(name) == "Brimlow" &&
+        XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable) {
+      found = children[i];
+    }
+    if (name) XFree(name);
+    if (!found && depth < 2) found = FindFramedEditor(d, children[i], depth + 1);
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+// The content's top-left corner on the root.
+void RootOriginOf(Display* d, Window w, int* x, int* y) {
+  Window child = 0;
+  XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, x, y, &child);
+}
+
+// twm on the display, started with a settings file that places windows
+// without asking the user; stopped (its windows put back) at the end.
+class Twm {
+ public:
+  explicit Twm(const ScratchFolder& folder) {
+    const std::string settings = folder.PathOf("twmrc");
+    std::ofstream(settings) << "RandomPlacement\nNoGrabServer\nNoTitleFocus\n";
+    std::string program = "twm", option = "-f", path = settings;
+    char* argv[] = {program.data(), option.data(), path.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
+    mStarted = posix_spawnp(&mPid, "twm", &actions, nullptr, argv, environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  ~Twm() {
+    if (!mStarted) return;
+    kill(mPid, SIGTERM);
+    waitpid(mPid, nullptr, 0);
+  }
+  // True once it manages the screen; false when it is not installed or
+  // did not come up.
+  bool Running(Display* d) {
+    for (int i = 0; mStarted && i < 200; ++i) {
+      XWindowAttributes a;
+      XGetWindowAttributes(d, DefaultRootWindow(d), &a);
+      if (a.all_event_masks & SubstructureRedirectMask) return true;
+      if (waitpid(mPid, nullptr, WNOHANG) == mPid) mStarted = false;
+      Pause(25);
+    }
+    return false;
+  }
+
+ private:
+  pid_t mPid = 0;
+  bool mStarted = false;
+};
+
+class EditUnderWindowManager : public ::testing::TestWithParam<Manager> {};
+
+TEST_P(EditUnderWindowManager, AValueFieldOpensOverItsValueAndTakesWhatIsTyped) {
+  Display* d = gDisplay;
+  int event = 0, error = 0, major = 0, minor = 0;
+  ASSERT_TRUE(XTestQueryExtension(d, &event, &error, &major, &minor));
+  ScratchFolder folder;
+  std::unique_ptr<Twm> twm;
+  if (GetParam() == Manager::kTwm) {
+    twm = std::make_unique<Twm>(folder);
+    if (!twm->Running(d)) GTEST_SKIP() << "twm is not installed (or did not start)";
+  }
+  const std::string state = folder.PathOf("s.state");
+  EditRun run(folder, {"--state-out", state, "--set", "Active 1=on"});
+  ASSERT_TRUE(run.Started());
+  Window frame = 0;
+  if (GetParam() == Manager::kPlayedByTheTest) {
+    const Window shown = WaitForEditor(d);
+    ASSERT_NE(shown, 0u) << run.Output();
+    frame = ReparentAsAWindowManager(d, shown, 170, 130, 4, 24);
+  }
+  // The window where it came to rest: found, and in one place for a second.
+  Window editor = 0;
+  int left = 0, top = 0, steady = 0;
+  for (int i = 0; i < 300 && steady < 5; ++i) {
+    Pause(200);
+    const Window now = FindFramedEditor(d, DefaultRootWindow(d));
+    int x = -1, y = -1;
+    if (now) RootOriginOf(d, now, &x, &y);
+    steady = now != 0 && now == editor && x == left && y == top ? steady + 1 : 0;
+    editor = now;
+    left = x;
+    top = y;
+  }
+  ASSERT_EQ(steady, 5) << run.Output();
+  // Not where the editor asked (the top-left corner): a test of nothing else.
+  ASSERT_NE(left + top, 0);
+
+  // Band 1's frequency readout: 60 x 22 at (63, 553) of the editor at 100 %.
+  XTestFakeMotionEvent(d, DefaultScreen(d), left + 93, top + 564, CurrentTime);
+  XTestFakeButtonEvent(d, Button3, True, CurrentTime);
+  XTestFakeButtonEvent(d, Button3, False, CurrentTime);
+  XFlush(d);
+  // The field: a window of its own on the root, over the readout.
+  int fieldX = -1, fieldY = -1;
+  for (int i = 0; i < 100 && fieldX < 0; ++i) {
+    Pause(20);
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+    for (unsigned k = 0; k < count; ++k) {
+      XWindowAttributes a;
+      if (XGetWindowAttributes(d, children[k], &a) && a.override_redirect && a.map_state == IsViewable &&
+          a.width == 60 && a.height == 22) {
+        fieldX = a.x;
+        fieldY = a.y;
+      }
+    }
+    if (children) XFree(children);
+  }
+  EXPECT_EQ(fieldX, left + 63) << run.Output();
+  EXPECT_EQ(fieldY, top + 553) << run.Output();
+  for (KeySym key : {XK_2, XK_5, XK_0, XK_0, XK_Return}) {
+    const KeyCode code = XKeysymToKeycode(d, key);
+    XTestFakeKeyEvent(d, code, True, CurrentTime);
+    XTestFakeKeyEvent(d, code, False, CurrentTime);
+    XFlush(d);
+    Pause(30);
+  }
+  Pause(300);
+  AskToClose(d, editor);
+
+  ASSERT_TRUE(run.WaitForExit()) << run.Output();
+  if (frame) XDestroyWindow(d, frame);
+  XSync(d, False);
+  ASSERT_TRUE(run.ExitedWithZero()) << run.Output();
+  Restored restored(state);
+  ASSERT_TRUE(restored.found);
+  EXPECT_NEAR(restored.Band(0, kBandFreq), 2500.0, 1e-6) << run.Output();
+}
+
+INSTANTIATE_TEST_SUITE_P(Managers, EditUnderWindowManager,
+                         ::testing::Values(Manager::kPlayedByTheTest, Manager::kTwm),
+                         [](const ::testing::TestParamInfo<Manager>& info) {
+                           return info.param == Manager::kTwm ? std::string("Twm") : std::string("PlayedByTheTest");
+                         });
 
 }  // namespace
 
