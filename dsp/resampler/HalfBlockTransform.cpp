@@ -3,10 +3,13 @@
 #include "dsp/resampler/BlockConvolver.h"
 #include "dsp/resampler/DirectStage.h"
 #include "dsp/resampler/FFTWorkAreaPool.h"
+#include "dsp/resampler/HalfBlockPasses.h"
 #include "dsp/resampler/LowPassKernel.h"
+#include "dsp/resampler/RealFFTPairPasses.h"
 #include "dsp/resampler/RealFFTWithTables.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -96,6 +99,10 @@ HalfBlockTransform* NewHalfBlockTransform(const BlockConvolver* stage) {
     h->oddTaps = PhaseSpectrum(k, 0, 0, h->workArea);
   }
   for (int i = 0; i < 2; ++i) h->lanes[i] = new double[2 * h->size]();
+  if (HalfBlockPasses::Available() && HalfBlockPasses::SuitsSize(h->size)) {
+    h->productTable = new double[4 * h->size];
+    HalfBlockPasses::MakeProductTable(h->size, h->evenTaps, h->oddTaps, h->productTable);
+  }
   return h;
 }
 
@@ -103,13 +110,61 @@ void DeleteHalfBlockTransform(HalfBlockTransform* h) {
   if (!h) return;
   delete[] h->evenTaps;
   delete[] h->oddTaps;
+  delete[] h->productTable;
   for (int i = 0; i < 2; ++i) delete[] h->lanes[i];
   if (h->workArea) ReleaseFFTWorkArea(h->workArea);
   delete h;
 }
 
+namespace {
+
+// The transforms through HalfBlockPasses, for one channel (b == a) or two
+// in step: each channel is a lane of its own there, so alone or paired it
+// gets the same bits. The reorderings ride on the gathering and the
+// products, and the inverses stop at the half of their result that is
+// output.
+void TransformFused(BlockConvolver* a, BlockConvolver* b) {
+  HalfBlockTransform* h = a->half;
+  const int32_t n = h->size;
+  const int32_t m = n / 2;
+  FFTWorkArea* area = h->workArea;
+  int nc = 0, ks = 0;
+  const double* c = RealFFTTables(n, area->ip, area->w, &nc, &ks);
+  const int32_t* rev = area->bitReverse;
+  const int channels = a == b ? 1 : 2;
+  BlockConvolver* stages[2] = {a, b};
+  if (a->mode == kConvolveDouble) {
+    double* x = h->lanes[0];
+    HalfBlockPasses::GatherEvenPhases(a->fftBuffer, b->fftBuffer, m, rev, x);
+    HalfBlockPasses::Passes(x, m, area->w, 1.0, false);
+    HalfBlockPasses::ForwardUntangle(x, n, c, nc, ks);
+    for (int lane = 0; lane < channels; ++lane) {
+      double* out = stages[lane]->lastOutput;
+      HalfBlockPasses::MultiplyIntoLanesForInverse(x, lane, h->productTable, n, c, nc, ks, rev, out);
+      HalfBlockPasses::Passes(out, m, area->w, -1.0, true);
+    }
+    return;
+  }
+  for (int k = 0; k < channels; ++k) {
+    double* z = stages[k]->fftBuffer;
+    RealFFTDetail::BitReversePairsAvx2(z, m, rev);
+    HalfBlockPasses::Passes(z, m, area->w, 1.0, false);
+    HalfBlockPasses::ForwardUntangle(z, n, c, nc, ks);
+  }
+  double* y = h->lanes[0];
+  HalfBlockPasses::MultiplyAddPairForInverse(a->fftBuffer, b->fftBuffer, h->productTable, n, c, nc, ks, rev, y);
+  HalfBlockPasses::Passes(y, m, area->w, -1.0, true);
+  for (int k = 0; k < channels; ++k) ScatterKept(h, y + k, 2, stages[k]->lastOutput);
+}
+
+}  // namespace
+
 void TransformHalfBlock(BlockConvolver* stage) {
   HalfBlockTransform* h = stage->half;
+  if (h->productTable) {
+    TransformFused(stage, stage);
+    return;
+  }
   const int32_t n = h->size;
   // The filter-rate block [current | previous] is its even and odd phases
   // side by side already.
@@ -132,6 +187,10 @@ void TransformHalfBlock(BlockConvolver* stage) {
 void TransformHalfBlockPair(BlockConvolver* a, BlockConvolver* b) {
   HalfBlockTransform* h = a->half;
   const int32_t n = h->size;
+  if (h->productTable) {
+    TransformFused(a, b);
+    return;
+  }
   if (a->mode == kConvolveDouble) {
     // The two channels' even phases side by side.
     double* x = h->lanes[0];

@@ -21,6 +21,9 @@ struct HalfBlockTransform {
   double* oddTaps;
   int32_t keptParity;   // halving: the block positions kept (0 or 1)
   double* lanes[2];     // 2 N' doubles each: two phases or two channels side by side
+  // HalfBlockPasses' product table of the two tap spectra (4 N' doubles),
+  // or null where the pair transforms take the two-lane passes.
+  double* productTable;
 };
 
 // Whether a stage (mode, block and kernel set) takes the half-size transform.

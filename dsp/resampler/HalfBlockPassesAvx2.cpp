@@ -1,0 +1,243 @@
+// One point a 256-bit register, (re A, re B, im A, im B). A product with a
+// twiddle w is x wr plus the swapped point times (-wi, -wi, wi, wi), one
+// multiply and one fused multiply-add.
+#include "dsp/resampler/HalfBlockPasses.h"
+
+#include "dsp/resampler/RealFFTPairPasses.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+
+#include <immintrin.h>
+
+namespace HalfBlockPasses {
+
+namespace {
+
+#define BRIMLOW_HALF_FMA __attribute__((target("avx2,fma"), always_inline)) inline
+
+// (re, re, im, im) -> (im, im, re, re).
+BRIMLOW_HALF_FMA __m256d Swap(__m256d v) { return _mm256_permute4x64_pd(v, 0x4E); }
+
+// x times (wr, wi), wiSigned = (-wi, -wi, wi, wi).
+BRIMLOW_HALF_FMA __m256d Times(__m256d x, __m256d wr, __m256d wiSigned) {
+  return _mm256_fmadd_pd(x, wr, _mm256_mul_pd(Swap(x), wiSigned));
+}
+
+BRIMLOW_HALF_FMA __m256d SignedPair(double wi) { return _mm256_set_pd(wi, wi, -wi, -wi); }
+
+struct Twiddles {
+  __m256d w1r, w1i, w2r, w2i, w3r, w3i;
+  BRIMLOW_HALF_FMA Twiddles(int g, const double* w, double sign) {
+    const RealFFTDetail::GroupTwiddleValues t(g, w, sign);
+    w1r = _mm256_set1_pd(t.w1r);
+    w1i = SignedPair(t.w1i);
+    w2r = _mm256_set1_pd(t.w2r);
+    w2i = SignedPair(t.w2i);
+    w3r = _mm256_set1_pd(t.w3r);
+    w3i = SignedPair(t.w3i);
+  }
+};
+
+// The butterflies of one radix-4 group with partners s apart, from point
+// `at` on; half: only the first two quarters' outputs are stored.
+template <bool kHalf>
+BRIMLOW_HALF_FMA void Group(double* z, int at, int s, const Twiddles& t) {
+  double* pa = z + 4 * at;
+  double* pb = pa + 4 * s;
+  double* pc = pb + 4 * s;
+  double* pd = pc + 4 * s;
+  for (int c = 0; c < 4 * s; c += 4) {
+    const __m256d a0 = _mm256_loadu_pd(pa + c), b0 = _mm256_loadu_pd(pb + c);
+    const __m256d c0 = _mm256_loadu_pd(pc + c), d0 = _mm256_loadu_pd(pd + c);
+    const __m256d a = _mm256_add_pd(a0, b0);
+    const __m256d b = Times(_mm256_sub_pd(a0, b0), t.w1r, t.w1i);
+    const __m256d cc = _mm256_add_pd(c0, d0);
+    const __m256d d = Times(_mm256_sub_pd(c0, d0), t.w3r, t.w3i);
+    _mm256_storeu_pd(pa + c, _mm256_add_pd(a, cc));
+    _mm256_storeu_pd(pb + c, _mm256_add_pd(b, d));
+    if (kHalf) continue;
+    _mm256_storeu_pd(pc + c, Times(_mm256_sub_pd(a, cc), t.w2r, t.w2i));
+    _mm256_storeu_pd(pd + c, Times(_mm256_sub_pd(b, d), t.w2r, t.w2i));
+  }
+}
+
+// Lane l of a point in both halves of each part: (re l, re l, im l, im l).
+BRIMLOW_HALF_FMA __m256d Lane(__m256d v, int lane) {
+  return lane == 0 ? _mm256_unpacklo_pd(v, v) : _mm256_unpackhi_pd(v, v);
+}
+
+// The inverse untangling of points P and K = m - P, y their products, to
+// their reordered places.
+BRIMLOW_HALF_FMA void InverseUntangleTo(__m256d yj, __m256d yk, double wkr, double wki, double* to, int pj, int pk) {
+  const __m256d negateRe = _mm256_set_pd(0.0, 0.0, -0.0, -0.0);
+  const __m256d negateIm = _mm256_set_pd(-0.0, -0.0, 0.0, 0.0);
+  // (xr, xi) = (jr - kr, ji + ki); y = (wkr xr + wki xi, wkr xi - wki xr).
+  const __m256d x = _mm256_add_pd(yj, _mm256_xor_pd(yk, negateRe));
+  const __m256d y = _mm256_fmadd_pd(x, _mm256_set1_pd(wkr), _mm256_mul_pd(Swap(x), SignedPair(-wki)));
+  _mm256_storeu_pd(to + 4 * pj, _mm256_sub_pd(yj, y));
+  _mm256_storeu_pd(to + 4 * pk, _mm256_add_pd(yk, _mm256_xor_pd(y, negateIm)));
+}
+
+// Point 0's inverse untangling, lane by lane: (re, im) = (DC, Nyquist) to
+// (a0, a1) with a1 = (DC - Nyquist) / 2, a0 = DC - a1.
+BRIMLOW_HALF_FMA void InverseUntangleFirst(__m256d y, double* to) {
+  alignas(32) double v[4];
+  _mm256_store_pd(v, y);
+  for (int l = 0; l < 2; ++l) {
+    const double a1 = 0.5 * (v[l] - v[2 + l]);
+    to[l] = v[l] - a1;
+    to[2 + l] = a1;
+  }
+}
+
+// The product of point P of a one-channel lane with the table's two spectra.
+BRIMLOW_HALF_FMA __m256d IntoLanes(__m256d x, const double* table) {
+  return _mm256_fmadd_pd(x, _mm256_loadu_pd(table), _mm256_mul_pd(Swap(x), _mm256_loadu_pd(table + 4)));
+}
+
+// Two channels' phase pairs through the table and summed per channel.
+BRIMLOW_HALF_FMA __m256d AddPair(__m256d a, __m256d b, const double* table) {
+  return _mm256_hadd_pd(IntoLanes(a, table), IntoLanes(b, table));
+}
+
+struct LaneProduct {
+  const double* x;
+  int lane;
+  const double* table;
+  BRIMLOW_HALF_FMA __m256d operator()(int p) const {
+    return IntoLanes(Lane(_mm256_loadu_pd(x + 4 * p), lane), table + 8 * p);
+  }
+};
+
+struct PairProduct {
+  const double* xa;
+  const double* xb;
+  const double* table;
+  BRIMLOW_HALF_FMA __m256d operator()(int p) const {
+    return AddPair(_mm256_loadu_pd(xa + 4 * p), _mm256_loadu_pd(xb + 4 * p), table + 8 * p);
+  }
+};
+
+template <class Product>
+BRIMLOW_HALF_FMA void ProductForInverse(int n, const double* c, int nc, int ks, const int32_t* rev, double* out,
+                                        const Product& product) {
+  const int m = n >> 1;
+  InverseUntangleFirst(product(0), out + 4 * rev[0]);
+  for (int p = 1; p < m / 2; ++p) {
+    const int k = m - p;
+    const int kk = ks * p;
+    InverseUntangleTo(product(p), product(k), 0.5 - c[nc - kk], c[kk], out, rev[p], rev[k]);
+  }
+  // The middle point pairs with itself and is left as it is.
+  _mm256_storeu_pd(out + 4 * rev[m / 2], product(m / 2));
+}
+
+}  // namespace
+
+bool Available() {
+  static const bool has = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+  }();
+  return has;
+}
+
+void MakeProductTable(int n, const double* p, const double* q, double* table) {
+  const int m = n >> 1;
+  const double first[8] = {p[0], q[0], p[1], q[1], 0.0, 0.0, 0.0, 0.0};
+  for (int i = 0; i < 8; ++i) table[i] = first[i];
+  for (int point = 1; point < m; ++point) {
+    const double pr = p[2 * point], pi = p[2 * point + 1];
+    const double qr = q[2 * point], qi = q[2 * point + 1];
+    const double row[8] = {pr, qr, pr, qr, -pi, -qi, pi, qi};
+    for (int i = 0; i < 8; ++i) table[8 * point + i] = row[i];
+  }
+}
+
+__attribute__((target("avx2,fma"))) void Passes(double* z, int m, const double* w, double sign, bool firstHalfOnly) {
+  for (int s = 1; s < m; s <<= 2) {
+    const int groups = m / (4 * s);
+    const bool half = firstHalfOnly && groups == 1;
+    for (int g = 0; g < groups; ++g) {
+      const Twiddles t(g, w, sign);
+      if (half) {
+        Group<true>(z, g * 4 * s, s, t);
+      } else {
+        Group<false>(z, g * 4 * s, s, t);
+      }
+    }
+  }
+}
+
+__attribute__((target("avx2,fma"))) void GatherEvenPhases(const double* fromA, const double* fromB, int m,
+                                                           const int32_t* rev, double* z) {
+  for (int i = 0; i < m; ++i) {
+    // Even-phase samples 2 j and 2 j + 1 are filter-rate samples 4 j and 4 j + 2.
+    const double* a = fromA + 4 * rev[i];
+    const double* b = fromB + 4 * rev[i];
+    _mm256_storeu_pd(z + 4 * i, _mm256_set_pd(b[2], a[2], b[0], a[0]));
+  }
+}
+
+__attribute__((target("avx2,fma"))) void ForwardUntangle(double* z, int n, const double* c, int nc, int ks) {
+  const __m256d negateRe = _mm256_set_pd(0.0, 0.0, -0.0, -0.0);
+  const __m256d negateIm = _mm256_set_pd(-0.0, -0.0, 0.0, 0.0);
+  const int m = n >> 1;
+  for (int p = 1; p < m / 2; ++p) {
+    const int k = m - p;
+    const int kk = ks * p;
+    const __m256d pj = _mm256_loadu_pd(z + 4 * p), pk = _mm256_loadu_pd(z + 4 * k);
+    // (xr, xi) = (jr - kr, ji + ki); y = (wkr xr - wki xi, wkr xi + wki xr).
+    const __m256d x = _mm256_add_pd(pj, _mm256_xor_pd(pk, negateRe));
+    const __m256d y = Times(x, _mm256_set1_pd(0.5 - c[nc - kk]), SignedPair(c[kk]));
+    _mm256_storeu_pd(z + 4 * p, _mm256_sub_pd(pj, y));
+    _mm256_storeu_pd(z + 4 * k, _mm256_add_pd(pk, _mm256_xor_pd(y, negateIm)));
+  }
+  for (int l = 0; l < 2; ++l) {
+    const double x = z[l] - z[2 + l];
+    z[l] += z[2 + l];
+    z[2 + l] = x;
+  }
+}
+
+__attribute__((target("avx2,fma"))) void MultiplyIntoLanesForInverse(const double* x, int lane, const double* table,
+                                                                      int n, const double* c, int nc, int ks,
+                                                                      const int32_t* rev, double* out) {
+  ProductForInverse(n, c, nc, ks, rev, out, LaneProduct{x, lane, table});
+}
+
+__attribute__((target("avx2,fma"))) void MultiplyAddPairForInverse(const double* xa, const double* xb,
+                                                                    const double* table, int n, const double* c,
+                                                                    int nc, int ks, const int32_t* rev, double* out) {
+  ProductForInverse(n, c, nc, ks, rev, out, PairProduct{xa, xb, table});
+}
+
+}  // namespace HalfBlockPasses
+
+#else
+
+namespace HalfBlockPasses {
+bool Available() { return false; }
+void MakeProductTable(int, const double*, const double*, double*) {}
+void Passes(double*, int, const double*, double, bool) {}
+void GatherEvenPhases(const double*, const double*, int, const int32_t*, double*) {}
+void ForwardUntangle(double*, int, const double*, int, int) {}
+void MultiplyIntoLanesForInverse(const double*, int, const double*, int, const double*, int, int, const int32_t*,
+                                 double*) {}
+void MultiplyAddPairForInverse(const double*, const double*, const double*, int, const double*, int, int,
+                               const int32_t*, double*) {}
+}  // namespace HalfBlockPasses
+
+#endif
+
+namespace HalfBlockPasses {
+
+bool SuitsSize(int n) {
+  const int m = n >> 1;
+  if (m < 16 || (m & (m - 1)) != 0) return false;
+  int log2m = 0;
+  while ((1 << log2m) < m) ++log2m;
+  return (log2m & 1) == 0;
+}
+
+}  // namespace HalfBlockPasses
