@@ -111,6 +111,14 @@ void OversamplingStage::ProcessSlice(double** inputs, double** outputs, int offs
     upCount = std::min(upCount, static_cast<int>(RunResamplerBlock(&mUp[0], in[0], n, &mUpOutputs[0])));
   }
   double* filterOutputs[kMaxChannels] = {mFilterOutputs[0].Get(), mFilterOutputs[1].Get()};
+  // With a channel in for every channel out the processor works in place in
+  // the up-converters' own buffers (a host may hand it one buffer each way
+  // too), which spares copying every sample at the processing rate.
+  if (nIn == nOut) {
+    for (int c = 0; c < nIn; ++c) {
+      if (mUpOutputs[c] != in[c]) filterOutputs[c] = mUpOutputs[c];
+    }
+  }
   processor.ProcessChannels(mUpOutputs, filterOutputs, upCount, nIn, nOut);
 
   // The last channel's count decides, as the converters of a bus run alike.
