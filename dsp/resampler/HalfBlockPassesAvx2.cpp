@@ -1,6 +1,7 @@
-// One point a 256-bit register, (re A, re B, im A, im B). A product with a
-// twiddle w is x wr plus the swapped point times (-wi, -wi, wi, wi), one
-// multiply and one fused multiply-add.
+// One point a 256-bit register, (re A, im A, re B, im B). A product with a
+// twiddle (wr, wi) is x wr, minus in the real parts and plus in the
+// imaginary ones the swapped parts times wi: one multiply and one fused
+// multiply-add with subtract, no move across the register's halves.
 #include "dsp/resampler/HalfBlockPasses.h"
 
 #include "dsp/resampler/RealFFTPairPasses.h"
@@ -15,32 +16,31 @@ namespace {
 
 #define BRIMLOW_HALF_FMA __attribute__((target("avx2,fma"), always_inline)) inline
 
-// (re, re, im, im) -> (im, im, re, re).
-BRIMLOW_HALF_FMA __m256d Swap(__m256d v) { return _mm256_permute4x64_pd(v, 0x4E); }
+// (re, im) -> (im, re) in each half.
+BRIMLOW_HALF_FMA __m256d Swap(__m256d v) { return _mm256_permute_pd(v, 0x5); }
 
-// x times (wr, wi), wiSigned = (-wi, -wi, wi, wi).
-BRIMLOW_HALF_FMA __m256d Times(__m256d x, __m256d wr, __m256d wiSigned) {
-  return _mm256_fmadd_pd(x, wr, _mm256_mul_pd(Swap(x), wiSigned));
+// x times (wr, wi), each broadcast.
+BRIMLOW_HALF_FMA __m256d Times(__m256d x, __m256d wr, __m256d wi) {
+  return _mm256_fmaddsub_pd(x, wr, _mm256_mul_pd(Swap(x), wi));
 }
 
-BRIMLOW_HALF_FMA __m256d SignedPair(double wi) { return _mm256_set_pd(wi, wi, -wi, -wi); }
+// Minus in the imaginary parts.
+BRIMLOW_HALF_FMA __m256d NegateIm(__m256d v) { return _mm256_xor_pd(v, _mm256_set_pd(-0.0, 0.0, -0.0, 0.0)); }
 
 struct Twiddles {
   __m256d w1r, w1i, w2r, w2i, w3r, w3i;
-  BRIMLOW_HALF_FMA Twiddles(int g, const double* w, double sign) {
-    const RealFFTDetail::GroupTwiddleValues t(g, w, sign);
-    w1r = _mm256_set1_pd(t.w1r);
-    w1i = SignedPair(t.w1i);
-    w2r = _mm256_set1_pd(t.w2r);
-    w2i = SignedPair(t.w2i);
-    w3r = _mm256_set1_pd(t.w3r);
-    w3i = SignedPair(t.w3i);
-  }
+  BRIMLOW_HALF_FMA explicit Twiddles(const double* t)
+      : w1r(_mm256_broadcast_sd(t)),
+        w1i(_mm256_broadcast_sd(t + 1)),
+        w2r(_mm256_broadcast_sd(t + 2)),
+        w2i(_mm256_broadcast_sd(t + 3)),
+        w3r(_mm256_broadcast_sd(t + 4)),
+        w3i(_mm256_broadcast_sd(t + 5)) {}
 };
 
 // The butterflies of one radix-4 group with partners s apart, from point
-// `at` on; half: only the first two quarters' outputs are stored.
-template <bool kHalf>
+// `at` on.
+template <LastPass kStore>
 BRIMLOW_HALF_FMA void Group(double* z, int at, int s, const Twiddles& t) {
   double* pa = z + 4 * at;
   double* pb = pa + 4 * s;
@@ -53,51 +53,44 @@ BRIMLOW_HALF_FMA void Group(double* z, int at, int s, const Twiddles& t) {
     const __m256d b = Times(_mm256_sub_pd(a0, b0), t.w1r, t.w1i);
     const __m256d cc = _mm256_add_pd(c0, d0);
     const __m256d d = Times(_mm256_sub_pd(c0, d0), t.w3r, t.w3i);
+    if (kStore == kFirstHalfPhases) {
+      _mm256_storeu_pd(pa + c, _mm256_permute4x64_pd(_mm256_add_pd(a, cc), 0xD8));
+      _mm256_storeu_pd(pb + c, _mm256_permute4x64_pd(_mm256_add_pd(b, d), 0xD8));
+      continue;
+    }
     _mm256_storeu_pd(pa + c, _mm256_add_pd(a, cc));
     _mm256_storeu_pd(pb + c, _mm256_add_pd(b, d));
-    if (kHalf) continue;
+    if (kStore == kFirstHalf) continue;
     _mm256_storeu_pd(pc + c, Times(_mm256_sub_pd(a, cc), t.w2r, t.w2i));
     _mm256_storeu_pd(pd + c, Times(_mm256_sub_pd(b, d), t.w2r, t.w2i));
   }
 }
 
-// Lane l of a point in both halves of each part: (re l, re l, im l, im l).
-BRIMLOW_HALF_FMA __m256d Lane(__m256d v, int lane) {
-  return lane == 0 ? _mm256_unpacklo_pd(v, v) : _mm256_unpackhi_pd(v, v);
-}
-
-// The inverse untangling of points P and K = m - P, y their products, to
-// their reordered places.
+// The inverse untangling of points P and K = m - P, given their products,
+// to their reordered places.
 BRIMLOW_HALF_FMA void InverseUntangleTo(__m256d yj, __m256d yk, double wkr, double wki, double* to, int pj, int pk) {
-  const __m256d negateRe = _mm256_set_pd(0.0, 0.0, -0.0, -0.0);
-  const __m256d negateIm = _mm256_set_pd(-0.0, -0.0, 0.0, 0.0);
   // (xr, xi) = (jr - kr, ji + ki); y = (wkr xr + wki xi, wkr xi - wki xr).
-  const __m256d x = _mm256_add_pd(yj, _mm256_xor_pd(yk, negateRe));
-  const __m256d y = _mm256_fmadd_pd(x, _mm256_set1_pd(wkr), _mm256_mul_pd(Swap(x), SignedPair(-wki)));
+  const __m256d x = _mm256_addsub_pd(yj, yk);
+  const __m256d y = Times(x, _mm256_set1_pd(wkr), _mm256_set1_pd(-wki));
   _mm256_storeu_pd(to + 4 * pj, _mm256_sub_pd(yj, y));
-  _mm256_storeu_pd(to + 4 * pk, _mm256_add_pd(yk, _mm256_xor_pd(y, negateIm)));
+  _mm256_storeu_pd(to + 4 * pk, _mm256_add_pd(yk, NegateIm(y)));
 }
 
-// Point 0's inverse untangling, lane by lane: (re, im) = (DC, Nyquist) to
+// Point 0's inverse untangling, channel by channel: (DC, Nyquist) to
 // (a0, a1) with a1 = (DC - Nyquist) / 2, a0 = DC - a1.
 BRIMLOW_HALF_FMA void InverseUntangleFirst(__m256d y, double* to) {
   alignas(32) double v[4];
   _mm256_store_pd(v, y);
   for (int l = 0; l < 2; ++l) {
-    const double a1 = 0.5 * (v[l] - v[2 + l]);
-    to[l] = v[l] - a1;
-    to[2 + l] = a1;
+    const double a1 = 0.5 * (v[2 * l] - v[2 * l + 1]);
+    to[2 * l] = v[2 * l] - a1;
+    to[2 * l + 1] = a1;
   }
 }
 
-// The product of point P of a one-channel lane with the table's two spectra.
-BRIMLOW_HALF_FMA __m256d IntoLanes(__m256d x, const double* table) {
-  return _mm256_fmadd_pd(x, _mm256_loadu_pd(table), _mm256_mul_pd(Swap(x), _mm256_loadu_pd(table + 4)));
-}
-
-// Two channels' phase pairs through the table and summed per channel.
-BRIMLOW_HALF_FMA __m256d AddPair(__m256d a, __m256d b, const double* table) {
-  return _mm256_hadd_pd(IntoLanes(a, table), IntoLanes(b, table));
+// A complex value in both halves times the table's two spectra.
+BRIMLOW_HALF_FMA __m256d ByTable(__m256d x, const double* table) {
+  return _mm256_fmaddsub_pd(x, _mm256_loadu_pd(table), _mm256_mul_pd(Swap(x), _mm256_loadu_pd(table + 4)));
 }
 
 struct LaneProduct {
@@ -105,7 +98,7 @@ struct LaneProduct {
   int lane;
   const double* table;
   BRIMLOW_HALF_FMA __m256d operator()(int p) const {
-    return IntoLanes(Lane(_mm256_loadu_pd(x + 4 * p), lane), table + 8 * p);
+    return ByTable(_mm256_broadcast_pd(reinterpret_cast<const __m128d*>(x + 4 * p + 2 * lane)), table + 8 * p);
   }
 };
 
@@ -114,7 +107,10 @@ struct PairProduct {
   const double* xb;
   const double* table;
   BRIMLOW_HALF_FMA __m256d operator()(int p) const {
-    return AddPair(_mm256_loadu_pd(xa + 4 * p), _mm256_loadu_pd(xb + 4 * p), table + 8 * p);
+    const __m256d a = ByTable(_mm256_loadu_pd(xa + 4 * p), table + 8 * p);
+    const __m256d b = ByTable(_mm256_loadu_pd(xb + 4 * p), table + 8 * p);
+    // Each channel's even-phase product plus its odd-phase one.
+    return _mm256_add_pd(_mm256_permute2f128_pd(a, b, 0x20), _mm256_permute2f128_pd(a, b, 0x31));
   }
 };
 
@@ -142,30 +138,19 @@ bool Available() {
   return has;
 }
 
-void MakeProductTable(int n, const double* p, const double* q, double* table) {
-  const int m = n >> 1;
-  const double first[8] = {p[0], q[0], p[1], q[1], 0.0, 0.0, 0.0, 0.0};
-  for (int i = 0; i < 8; ++i) table[i] = first[i];
-  for (int point = 1; point < m; ++point) {
-    const double pr = p[2 * point], pi = p[2 * point + 1];
-    const double qr = q[2 * point], qi = q[2 * point + 1];
-    const double row[8] = {pr, qr, pr, qr, -pi, -qi, pi, qi};
-    for (int i = 0; i < 8; ++i) table[8 * point + i] = row[i];
-  }
-}
-
-__attribute__((target("avx2,fma"))) void Passes(double* z, int m, const double* w, double sign, bool firstHalfOnly) {
+__attribute__((target("avx2,fma"))) void Passes(double* z, int m, const double* twiddles, LastPass last) {
   for (int s = 1; s < m; s <<= 2) {
     const int groups = m / (4 * s);
-    const bool half = firstHalfOnly && groups == 1;
-    for (int g = 0; g < groups; ++g) {
-      const Twiddles t(g, w, sign);
-      if (half) {
-        Group<true>(z, g * 4 * s, s, t);
+    if (groups == 1 && last != kAllPoints) {
+      const Twiddles t(twiddles);
+      if (last == kFirstHalf) {
+        Group<kFirstHalf>(z, 0, s, t);
       } else {
-        Group<false>(z, g * 4 * s, s, t);
+        Group<kFirstHalfPhases>(z, 0, s, t);
       }
+      continue;
     }
+    for (int g = 0; g < groups; ++g) Group<kAllPoints>(z, g * 4 * s, s, Twiddles(twiddles + 6 * g));
   }
 }
 
@@ -175,28 +160,33 @@ __attribute__((target("avx2,fma"))) void GatherEvenPhases(const double* fromA, c
     // Even-phase samples 2 j and 2 j + 1 are filter-rate samples 4 j and 4 j + 2.
     const double* a = fromA + 4 * rev[i];
     const double* b = fromB + 4 * rev[i];
-    _mm256_storeu_pd(z + 4 * i, _mm256_set_pd(b[2], a[2], b[0], a[0]));
+    _mm256_storeu_pd(z + 4 * i, _mm256_set_pd(b[2], b[0], a[2], a[0]));
+  }
+}
+
+__attribute__((target("avx2,fma"))) void GatherPhases(const double* from, int m, const int32_t* rev, double* z) {
+  for (int i = 0; i < m; ++i) {
+    // (even 2j, odd 2j, even 2j + 1, odd 2j + 1) to (even 2j, even 2j + 1, odd 2j, odd 2j + 1).
+    _mm256_storeu_pd(z + 4 * i, _mm256_permute4x64_pd(_mm256_loadu_pd(from + 4 * rev[i]), 0xD8));
   }
 }
 
 __attribute__((target("avx2,fma"))) void ForwardUntangle(double* z, int n, const double* c, int nc, int ks) {
-  const __m256d negateRe = _mm256_set_pd(0.0, 0.0, -0.0, -0.0);
-  const __m256d negateIm = _mm256_set_pd(-0.0, -0.0, 0.0, 0.0);
   const int m = n >> 1;
   for (int p = 1; p < m / 2; ++p) {
     const int k = m - p;
     const int kk = ks * p;
     const __m256d pj = _mm256_loadu_pd(z + 4 * p), pk = _mm256_loadu_pd(z + 4 * k);
     // (xr, xi) = (jr - kr, ji + ki); y = (wkr xr - wki xi, wkr xi + wki xr).
-    const __m256d x = _mm256_add_pd(pj, _mm256_xor_pd(pk, negateRe));
-    const __m256d y = Times(x, _mm256_set1_pd(0.5 - c[nc - kk]), SignedPair(c[kk]));
+    const __m256d x = _mm256_addsub_pd(pj, pk);
+    const __m256d y = Times(x, _mm256_set1_pd(0.5 - c[nc - kk]), _mm256_set1_pd(c[kk]));
     _mm256_storeu_pd(z + 4 * p, _mm256_sub_pd(pj, y));
-    _mm256_storeu_pd(z + 4 * k, _mm256_add_pd(pk, _mm256_xor_pd(y, negateIm)));
+    _mm256_storeu_pd(z + 4 * k, _mm256_add_pd(pk, NegateIm(y)));
   }
   for (int l = 0; l < 2; ++l) {
-    const double x = z[l] - z[2 + l];
-    z[l] += z[2 + l];
-    z[2 + l] = x;
+    const double x = z[2 * l] - z[2 * l + 1];
+    z[2 * l] += z[2 * l + 1];
+    z[2 * l + 1] = x;
   }
 }
 
@@ -218,9 +208,9 @@ __attribute__((target("avx2,fma"))) void MultiplyAddPairForInverse(const double*
 
 namespace HalfBlockPasses {
 bool Available() { return false; }
-void MakeProductTable(int, const double*, const double*, double*) {}
-void Passes(double*, int, const double*, double, bool) {}
+void Passes(double*, int, const double*, LastPass) {}
 void GatherEvenPhases(const double*, const double*, int, const int32_t*, double*) {}
+void GatherPhases(const double*, int, const int32_t*, double*) {}
 void ForwardUntangle(double*, int, const double*, int, int) {}
 void MultiplyIntoLanesForInverse(const double*, int, const double*, int, const double*, int, int, const int32_t*,
                                  double*) {}
@@ -238,6 +228,26 @@ bool SuitsSize(int n) {
   int log2m = 0;
   while ((1 << log2m) < m) ++log2m;
   return (log2m & 1) == 0;
+}
+
+void MakePassTwiddles(int m, const double* w, double sign, double* twiddles) {
+  for (int g = 0; g < m / 4; ++g) {
+    const RealFFTDetail::GroupTwiddleValues t(g, w, sign);
+    const double row[6] = {t.w1r, t.w1i, t.w2r, t.w2i, t.w3r, t.w3i};
+    for (int i = 0; i < 6; ++i) twiddles[6 * g + i] = row[i];
+  }
+}
+
+void MakeProductTable(int n, const double* p, const double* q, double* table) {
+  const int m = n >> 1;
+  const double first[8] = {p[0], p[1], q[0], q[1], 0.0, 0.0, 0.0, 0.0};
+  for (int i = 0; i < 8; ++i) table[i] = first[i];
+  for (int point = 1; point < m; ++point) {
+    const double pr = p[2 * point], pi = p[2 * point + 1];
+    const double qr = q[2 * point], qi = q[2 * point + 1];
+    const double row[8] = {pr, pr, qr, qr, pi, pi, qi, qi};
+    for (int i = 0; i < 8; ++i) table[8 * point + i] = row[i];
+  }
 }
 
 }  // namespace HalfBlockPasses

@@ -5,7 +5,6 @@
 #include "dsp/resampler/FFTWorkAreaPool.h"
 #include "dsp/resampler/HalfBlockPasses.h"
 #include "dsp/resampler/LowPassKernel.h"
-#include "dsp/resampler/RealFFTPairPasses.h"
 #include "dsp/resampler/RealFFTWithTables.h"
 
 #include <cstring>
@@ -100,8 +99,12 @@ HalfBlockTransform* NewHalfBlockTransform(const BlockConvolver* stage) {
   }
   for (int i = 0; i < 2; ++i) h->lanes[i] = new double[2 * h->size]();
   if (HalfBlockPasses::Available() && HalfBlockPasses::SuitsSize(h->size)) {
+    const int32_t m = h->size / 2;
     h->productTable = new double[4 * h->size];
     HalfBlockPasses::MakeProductTable(h->size, h->evenTaps, h->oddTaps, h->productTable);
+    h->passTwiddles = new double[3 * m];
+    HalfBlockPasses::MakePassTwiddles(m, h->workArea->w, 1.0, h->passTwiddles);
+    HalfBlockPasses::MakePassTwiddles(m, h->workArea->w, -1.0, h->passTwiddles + 3 * m / 2);
   }
   return h;
 }
@@ -111,6 +114,7 @@ void DeleteHalfBlockTransform(HalfBlockTransform* h) {
   delete[] h->evenTaps;
   delete[] h->oddTaps;
   delete[] h->productTable;
+  delete[] h->passTwiddles;
   for (int i = 0; i < 2; ++i) delete[] h->lanes[i];
   if (h->workArea) ReleaseFFTWorkArea(h->workArea);
   delete h;
@@ -118,9 +122,21 @@ void DeleteHalfBlockTransform(HalfBlockTransform* h) {
 
 namespace {
 
+// Halving: each channel's kept results (channel `k` of y's points, the
+// first n / 2 samples) to their block positions.
+void ScatterKeptPoints(const HalfBlockTransform* h, const double* y, int k, double* lastOutput) {
+  const int32_t quarter = h->size / 4;
+  double* to = lastOutput + h->keptParity;
+  const double* from = y + 2 * k;
+  for (int32_t r = 0; r < quarter; ++r) {
+    to[4 * r] = from[4 * r];
+    to[4 * r + 2] = from[4 * r + 1];
+  }
+}
+
 // The transforms through HalfBlockPasses, for one channel (b == a) or two
-// in step: each channel is a lane of its own there, so alone or paired it
-// gets the same bits. The reorderings ride on the gathering and the
+// in step: each channel's arithmetic there is its own, so alone or paired
+// it gets the same bits. The reorderings ride on the gathering and the
 // products, and the inverses stop at the half of their result that is
 // output.
 void TransformFused(BlockConvolver* a, BlockConvolver* b) {
@@ -131,30 +147,34 @@ void TransformFused(BlockConvolver* a, BlockConvolver* b) {
   int nc = 0, ks = 0;
   const double* c = RealFFTTables(n, area->ip, area->w, &nc, &ks);
   const int32_t* rev = area->bitReverse;
+  const double* forward = h->passTwiddles;
+  const double* inverse = h->passTwiddles + 3 * m / 2;
   const int channels = a == b ? 1 : 2;
   BlockConvolver* stages[2] = {a, b};
   if (a->mode == kConvolveDouble) {
     double* x = h->lanes[0];
     HalfBlockPasses::GatherEvenPhases(a->fftBuffer, b->fftBuffer, m, rev, x);
-    HalfBlockPasses::Passes(x, m, area->w, 1.0, false);
+    HalfBlockPasses::Passes(x, m, forward, HalfBlockPasses::kAllPoints);
     HalfBlockPasses::ForwardUntangle(x, n, c, nc, ks);
     for (int lane = 0; lane < channels; ++lane) {
       double* out = stages[lane]->lastOutput;
       HalfBlockPasses::MultiplyIntoLanesForInverse(x, lane, h->productTable, n, c, nc, ks, rev, out);
-      HalfBlockPasses::Passes(out, m, area->w, -1.0, true);
+      HalfBlockPasses::Passes(out, m, inverse, HalfBlockPasses::kFirstHalfPhases);
     }
     return;
   }
   for (int k = 0; k < channels; ++k) {
-    double* z = stages[k]->fftBuffer;
-    RealFFTDetail::BitReversePairsAvx2(z, m, rev);
-    HalfBlockPasses::Passes(z, m, area->w, 1.0, false);
+    double* z = h->lanes[k];
+    HalfBlockPasses::GatherPhases(stages[k]->fftBuffer, m, rev, z);
+    HalfBlockPasses::Passes(z, m, forward, HalfBlockPasses::kAllPoints);
     HalfBlockPasses::ForwardUntangle(z, n, c, nc, ks);
   }
-  double* y = h->lanes[0];
-  HalfBlockPasses::MultiplyAddPairForInverse(a->fftBuffer, b->fftBuffer, h->productTable, n, c, nc, ks, rev, y);
-  HalfBlockPasses::Passes(y, m, area->w, -1.0, true);
-  for (int k = 0; k < channels; ++k) ScatterKept(h, y + k, 2, stages[k]->lastOutput);
+  // The block buffer is refilled before it is read again.
+  double* y = a->fftBuffer;
+  HalfBlockPasses::MultiplyAddPairForInverse(h->lanes[0], h->lanes[channels - 1], h->productTable, n, c, nc, ks,
+                                            rev, y);
+  HalfBlockPasses::Passes(y, m, inverse, HalfBlockPasses::kFirstHalf);
+  for (int k = 0; k < channels; ++k) ScatterKeptPoints(h, y, k, stages[k]->lastOutput);
 }
 
 }  // namespace

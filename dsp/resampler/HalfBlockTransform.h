@@ -21,9 +21,11 @@ struct HalfBlockTransform {
   double* oddTaps;
   int32_t keptParity;   // halving: the block positions kept (0 or 1)
   double* lanes[2];     // 2 N' doubles each: two phases or two channels side by side
-  // HalfBlockPasses' product table of the two tap spectra (4 N' doubles),
-  // or null where the pair transforms take the two-lane passes.
+  // HalfBlockPasses' product table of the two tap spectra (4 N' doubles)
+  // and pass twiddles (3 N' / 4 doubles, forward then inverse), or null
+  // where the transforms take the two-lane passes.
   double* productTable;
+  double* passTwiddles;
 };
 
 // Whether a stage (mode, block and kernel set) takes the half-size transform.
