@@ -124,6 +124,41 @@ __attribute__((target("avx512f"))) int32_t StuffChunkAvx512(const ChunkBuffers& 
   }
   return i;
 }
+
+// The same moves four doubles a step where the processor has AVX2.
+__attribute__((target("avx2"))) int32_t MoveChunkAvx2(const ChunkBuffers& c, const double* x, double* out,
+                                                      int32_t take) {
+  int32_t i = 0;
+  for (; i + 4 <= take; i += 4) {
+    // Each step reads its input before it writes the output there.
+    const __m256d v = _mm256_loadu_pd(x + i);
+    const __m256d y = _mm256_loadu_pd(c.last + i);
+    _mm256_storeu_pd(c.previous + i, _mm256_loadu_pd(c.history + i));
+    _mm256_storeu_pd(c.current + i, v);
+    _mm256_storeu_pd(c.history + i, v);
+    _mm256_storeu_pd(out + i, y);
+  }
+  return i;
+}
+
+// Zero-stuffing from an even filter sample on, four filter samples a step:
+// two inputs make (2x, 0.0, 2y, 0.0).
+__attribute__((target("avx2"))) int32_t StuffChunkAvx2(const ChunkBuffers& c, const double* x, double* out,
+                                                       int32_t take) {
+  int32_t i = 0;
+  const __m128d two = _mm_set1_pd(2.0);
+  for (; i + 4 <= take; i += 4) {
+    const __m128d pair = _mm_mul_pd(_mm_loadu_pd(x + i / 2), two);
+    // (2x, 2x, 2y, 2y) with zeros blended in, not products by zero.
+    const __m256d v = _mm256_blend_pd(_mm256_permute4x64_pd(_mm256_castpd128_pd256(pair), 0x50),
+                                      _mm256_setzero_pd(), 0xA);
+    _mm256_storeu_pd(c.previous + i, _mm256_loadu_pd(c.history + i));
+    _mm256_storeu_pd(c.current + i, v);
+    _mm256_storeu_pd(c.history + i, v);
+    _mm256_storeu_pd(out + i, _mm256_loadu_pd(c.last + i));
+  }
+  return i;
+}
 #endif
 
 void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSample, int32_t take,
@@ -140,11 +175,16 @@ void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSampl
   const bool apart = out + take <= inFirst || out >= inEnd;
 #if defined(__x86_64__)
   static const bool kWide = RealFFTDetail::HasAvx512();
+  static const bool kAvx2 = RealFFTDetail::HasAvx2();
 #endif
   if (!stage->upShift && (out == inFirst || apart)) {
     int32_t i = 0;
 #if defined(__x86_64__)
-    if (kWide) i = MoveChunkAvx512(c, inFirst, out, take);
+    if (kWide) {
+      i = MoveChunkAvx512(c, inFirst, out, take);
+    } else if (kAvx2) {
+      i = MoveChunkAvx2(c, inFirst, out, take);
+    }
 #endif
 #if defined(__SSE2__)
     for (; i + 2 <= take; i += 2) {
@@ -178,9 +218,10 @@ void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSampl
     int32_t i = 0;
     if (firstFilterSample & 1) one(i++);
 #if defined(__x86_64__)
-    if (kWide) {
+    if (kWide || kAvx2) {
       const ChunkBuffers from{c.current + i, c.previous + i, c.history + i, c.last + i};
-      i += StuffChunkAvx512(from, in + ((firstFilterSample + i) >> 1), out + i, take - i);
+      const double* x = in + ((firstFilterSample + i) >> 1);
+      i += kWide ? StuffChunkAvx512(from, x, out + i, take - i) : StuffChunkAvx2(from, x, out + i, take - i);
     }
 #endif
 #if defined(__SSE2__)
