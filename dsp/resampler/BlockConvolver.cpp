@@ -44,7 +44,9 @@ void InitBlockConvolver(BlockConvolver* stage, LowPassKernel* kernel, int32_t mo
 void ResetBlockConvolver(BlockConvolver* stage) {
   const int32_t b = stage->blockSize;
   if (stage->history) std::memset(stage->history, 0, b * sizeof(double));
-  if (stage->fftBuffer) std::memset(stage->fftBuffer, 0, 2 * b * sizeof(double));
+  // Compact blocks swap fftBuffer with the history, so either may be B long.
+  const int32_t blockBuffer = HalfBlockKeepsCompactBlocks(stage->half) ? b : 2 * b;
+  if (stage->fftBuffer) std::memset(stage->fftBuffer, 0, blockBuffer * sizeof(double));
   if (stage->lastOutput) std::memset(stage->lastOutput, 0, 2 * b * sizeof(double));
   stage->need = b;
   stage->drop = stage->dropCount;
@@ -161,8 +163,58 @@ __attribute__((target("avx2"))) int32_t StuffChunkAvx2(const ChunkBuffers& c, co
 }
 #endif
 
+// Copies n doubles with vector moves, not the C library's string
+// instruction, which some processors run far slower.
+void CopyDoubles(double* to, const double* from, int32_t n) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 4 <= n; i += 4) {
+    const __m128d a = _mm_loadu_pd(from + i), b = _mm_loadu_pd(from + i + 2);
+    _mm_storeu_pd(to + i, a);
+    _mm_storeu_pd(to + i + 2, b);
+  }
+#endif
+  for (; i < n; ++i) to[i] = from[i];
+}
+
+// TakeChunk of a stage with compact blocks (HalfBlockKeepsCompactBlocks).
+void TakeCompactChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSample, int32_t take,
+                      double* out) {
+  const int32_t pos = stage->blockSize - stage->need;
+  const double* last = stage->lastOutput + pos;
+  if (stage->upShift) {
+    // The inputs of the even filter positions, which keep the input's
+    // parity (every call brings an even count).
+    const int32_t first = (pos + 1) >> 1, end = (pos + take + 1) >> 1;
+    CopyDoubles(stage->fftBuffer + first, in + ((firstFilterSample + 1) >> 1), end - first);
+    CopyDoubles(out, last, take);
+  } else {
+    // Each step reads its input before it writes the output there.
+    const double* x = in + firstFilterSample;
+    double* current = stage->fftBuffer + pos;
+    int32_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 2 <= take; i += 2) {
+      const __m128d v = _mm_loadu_pd(x + i), y = _mm_loadu_pd(last + i);
+      _mm_storeu_pd(current + i, v);
+      _mm_storeu_pd(out + i, y);
+    }
+#endif
+    for (; i < take; ++i) {
+      const double v = x[i], y = last[i];
+      current[i] = v;
+      out[i] = y;
+    }
+  }
+  stage->need -= take;
+}
+
 void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSample, int32_t take,
                double* out) {
+  if (HalfBlockKeepsCompactBlocks(stage->half)) {
+    TakeCompactChunk(stage, in, firstFilterSample, take, out);
+    return;
+  }
   const int32_t b = stage->blockSize;
   const int32_t pos = b - stage->need;
   const ChunkBuffers c{stage->fftBuffer + pos, stage->fftBuffer + b + pos, stage->history + pos,

@@ -46,13 +46,16 @@ enum LastPass {
 // with one direction's pass twiddles.
 void Passes(double* z, int m, const double* twiddles, LastPass last);
 
-// A doubling stage's pair: point i takes the even-phase samples 2 rev(i)
-// and 2 rev(i) + 1 of each channel (even phase x[k] = from[2 k]).
-void GatherEvenPhases(const double* fromA, const double* fromB, int m, const int32_t* rev, double* z);
+// A doubling stage's pair, from its compact blocks (current and previous
+// input samples of each channel): point i takes the even-phase samples
+// 2 rev(i) and 2 rev(i) + 1 of each channel, the inputs times 2.
+void GatherEvenPhases(const double* currentA, const double* previousA, const double* currentB,
+                      const double* previousB, int m, const int32_t* rev, double* z);
 
-// A halving stage's channel: its even and odd phases (from[2 k] and
-// from[2 k + 1]) as the two channels, point i taking point rev(i).
-void GatherPhases(const double* from, int m, const int32_t* rev, double* z);
+// A halving stage's channel from its current and previous filter-rate
+// blocks: the even and odd phases (samples 2 k and 2 k + 1 of [current |
+// previous]) as the two channels, point i taking point rev(i).
+void GatherPhases(const double* current, const double* previous, int m, const int32_t* rev, double* z);
 
 // The forward untangling of the m points' transform into each channel's
 // real spectrum (packed: point 0 holds DC and Nyquist), in place.

@@ -154,20 +154,29 @@ __attribute__((target("avx2,fma"))) void Passes(double* z, int m, const double* 
   }
 }
 
-__attribute__((target("avx2,fma"))) void GatherEvenPhases(const double* fromA, const double* fromB, int m,
+__attribute__((target("avx2,fma"))) void GatherEvenPhases(const double* currentA, const double* previousA,
+                                                           const double* currentB, const double* previousB, int m,
                                                            const int32_t* rev, double* z) {
+  const __m256d two = _mm256_set1_pd(2.0);
   for (int i = 0; i < m; ++i) {
-    // Even-phase samples 2 j and 2 j + 1 are filter-rate samples 4 j and 4 j + 2.
-    const double* a = fromA + 4 * rev[i];
-    const double* b = fromB + 4 * rev[i];
-    _mm256_storeu_pd(z + 4 * i, _mm256_set_pd(b[2], b[0], a[2], a[0]));
+    // Even-phase samples 2 j and 2 j + 1 are inputs 2 j and 2 j + 1 of
+    // [current | previous], m of each.
+    const int j = 2 * rev[i];
+    const double* a = j < m ? currentA + j : previousA + (j - m);
+    const double* b = j < m ? currentB + j : previousB + (j - m);
+    const __m256d v = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(a)), _mm_loadu_pd(b), 1);
+    _mm256_storeu_pd(z + 4 * i, _mm256_mul_pd(v, two));
   }
 }
 
-__attribute__((target("avx2,fma"))) void GatherPhases(const double* from, int m, const int32_t* rev, double* z) {
+__attribute__((target("avx2,fma"))) void GatherPhases(const double* current, const double* previous, int m,
+                                                       const int32_t* rev, double* z) {
   for (int i = 0; i < m; ++i) {
+    // Filter-rate samples 4 j .. 4 j + 3 of [current | previous], 2 m of each.
+    const int j = 4 * rev[i];
+    const double* from = j < 2 * m ? current + j : previous + (j - 2 * m);
     // (even 2j, odd 2j, even 2j + 1, odd 2j + 1) to (even 2j, even 2j + 1, odd 2j, odd 2j + 1).
-    _mm256_storeu_pd(z + 4 * i, _mm256_permute4x64_pd(_mm256_loadu_pd(from + 4 * rev[i]), 0xD8));
+    _mm256_storeu_pd(z + 4 * i, _mm256_permute4x64_pd(_mm256_loadu_pd(from), 0xD8));
   }
 }
 
@@ -209,8 +218,8 @@ __attribute__((target("avx2,fma"))) void MultiplyAddPairForInverse(const double*
 namespace HalfBlockPasses {
 bool Available() { return false; }
 void Passes(double*, int, const double*, LastPass) {}
-void GatherEvenPhases(const double*, const double*, int, const int32_t*, double*) {}
-void GatherPhases(const double*, int, const int32_t*, double*) {}
+void GatherEvenPhases(const double*, const double*, const double*, const double*, int, const int32_t*, double*) {}
+void GatherPhases(const double*, const double*, int, const int32_t*, double*) {}
 void ForwardUntangle(double*, int, const double*, int, int) {}
 void MultiplyIntoLanesForInverse(const double*, int, const double*, int, const double*, int, int, const int32_t*,
                                  double*) {}

@@ -8,7 +8,7 @@
 #include "dsp/resampler/RealFFTWithTables.h"
 
 #include <cstring>
-#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -71,6 +71,8 @@ void ScatterKept(const HalfBlockTransform* h, const double* y, int32_t step, dou
 
 }  // namespace
 
+bool HalfBlockKeepsCompactBlocks(const HalfBlockTransform* h) { return h && h->productTable; }
+
 bool StageSuitsHalfBlockTransform(const BlockConvolver* stage) {
   return !stage->direct && stage->kernel->taps && stage->mode != kConvolveFilter && stage->blockSize >= 16;
 }
@@ -105,6 +107,7 @@ HalfBlockTransform* NewHalfBlockTransform(const BlockConvolver* stage) {
     h->passTwiddles = new double[3 * m];
     HalfBlockPasses::MakePassTwiddles(m, h->workArea->w, 1.0, h->passTwiddles);
     HalfBlockPasses::MakePassTwiddles(m, h->workArea->w, -1.0, h->passTwiddles + 3 * m / 2);
+    if (stage->mode == kConvolveHalve) h->product = new double[2 * h->size];
   }
   return h;
 }
@@ -115,6 +118,7 @@ void DeleteHalfBlockTransform(HalfBlockTransform* h) {
   delete[] h->oddTaps;
   delete[] h->productTable;
   delete[] h->passTwiddles;
+  delete[] h->product;
   for (int i = 0; i < 2; ++i) delete[] h->lanes[i];
   if (h->workArea) ReleaseFFTWorkArea(h->workArea);
   delete h;
@@ -153,7 +157,7 @@ void TransformFused(BlockConvolver* a, BlockConvolver* b) {
   BlockConvolver* stages[2] = {a, b};
   if (a->mode == kConvolveDouble) {
     double* x = h->lanes[0];
-    HalfBlockPasses::GatherEvenPhases(a->fftBuffer, b->fftBuffer, m, rev, x);
+    HalfBlockPasses::GatherEvenPhases(a->fftBuffer, a->history, b->fftBuffer, b->history, m, rev, x);
     HalfBlockPasses::Passes(x, m, forward, HalfBlockPasses::kAllPoints);
     HalfBlockPasses::ForwardUntangle(x, n, c, nc, ks);
     for (int lane = 0; lane < channels; ++lane) {
@@ -161,16 +165,17 @@ void TransformFused(BlockConvolver* a, BlockConvolver* b) {
       HalfBlockPasses::MultiplyIntoLanesForInverse(x, lane, h->productTable, n, c, nc, ks, rev, out);
       HalfBlockPasses::Passes(out, m, inverse, HalfBlockPasses::kFirstHalfPhases);
     }
+    for (int k = 0; k < channels; ++k) std::swap(stages[k]->fftBuffer, stages[k]->history);
     return;
   }
   for (int k = 0; k < channels; ++k) {
     double* z = h->lanes[k];
-    HalfBlockPasses::GatherPhases(stages[k]->fftBuffer, m, rev, z);
+    HalfBlockPasses::GatherPhases(stages[k]->fftBuffer, stages[k]->history, m, rev, z);
+    std::swap(stages[k]->fftBuffer, stages[k]->history);
     HalfBlockPasses::Passes(z, m, forward, HalfBlockPasses::kAllPoints);
     HalfBlockPasses::ForwardUntangle(z, n, c, nc, ks);
   }
-  // The block buffer is refilled before it is read again.
-  double* y = a->fftBuffer;
+  double* y = h->product;
   HalfBlockPasses::MultiplyAddPairForInverse(h->lanes[0], h->lanes[channels - 1], h->productTable, n, c, nc, ks,
                                             rev, y);
   HalfBlockPasses::Passes(y, m, inverse, HalfBlockPasses::kFirstHalf);

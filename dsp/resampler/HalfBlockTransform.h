@@ -26,7 +26,15 @@ struct HalfBlockTransform {
   // where the transforms take the two-lane passes.
   double* productTable;
   double* passTwiddles;
+  double* product;  // 2 N' doubles: a halving pair's products and inverse, or null
 };
+
+// Whether the stage keeps its blocks compact for HalfBlockPasses (h has a
+// product table): fftBuffer then holds the current block and history the
+// previous one, a doubling stage's as its B / 2 input samples (the stuffed
+// zeros and the factor 2 are left to the transform), a halving stage's as
+// its B filter-rate samples; each transform swaps the two buffers.
+bool HalfBlockKeepsCompactBlocks(const HalfBlockTransform* h);
 
 // Whether a stage (mode, block and kernel set) takes the half-size transform.
 bool StageSuitsHalfBlockTransform(const BlockConvolver* stage);
