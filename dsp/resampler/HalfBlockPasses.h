@@ -46,16 +46,19 @@ enum LastPass {
 // with one direction's pass twiddles.
 void Passes(double* z, int m, const double* twiddles, LastPass last);
 
-// A doubling stage's pair, from its compact blocks (current and previous
-// input samples of each channel): point i takes the even-phase samples
-// 2 rev(i) and 2 rev(i) + 1 of each channel, the inputs times 2.
-void GatherEvenPhases(const double* currentA, const double* previousA, const double* currentB,
-                      const double* previousB, int m, const int32_t* rev, double* z);
+// The forward complex transform (Passes, sign +1) of a doubling stage's
+// pair from its compact blocks (current and previous input samples of each
+// channel): point i of the input takes the even-phase samples 2 rev(i) and
+// 2 rev(i) + 1 of each channel, the inputs times 2. The first pass runs on
+// the points as they are fetched.
+void ForwardEvenPhases(const double* currentA, const double* previousA, const double* currentB,
+                       const double* previousB, int m, const int32_t* rev, const double* twiddles, double* z);
 
-// A halving stage's channel from its current and previous filter-rate
-// blocks: the even and odd phases (samples 2 k and 2 k + 1 of [current |
-// previous]) as the two channels, point i taking point rev(i).
-void GatherPhases(const double* current, const double* previous, int m, const int32_t* rev, double* z);
+// The same for a halving stage's channel from its current and previous
+// filter-rate blocks: the even and odd phases (samples 2 k and 2 k + 1 of
+// [current | previous]) as the two channels.
+void ForwardPhases(const double* current, const double* previous, int m, const int32_t* rev,
+                   const double* twiddles, double* z);
 
 // The forward untangling of the m points' transform into each channel's
 // real spectrum (packed: point 0 holds DC and Nyquist), in place.
@@ -67,7 +70,8 @@ void ForwardUntangle(double* z, int n, const double* c, int nc, int ks);
 void MultiplyIntoLanesForInverse(const double* x, int lane, const double* table, int n, const double* c, int nc,
                                  int ks, const int32_t* rev, double* out);
 
-// Halving: each channel's two phase spectra (xa, xb, from GatherPhases)
+// Halving: each channel's two phase spectra (xa, xb, from ForwardPhases
+// and ForwardUntangle)
 // through their tap spectra and summed, channel A's into channel 0 and B's
 // into channel 1 of out, untangled for the inverse and reordered.
 void MultiplyAddPairForInverse(const double* xa, const double* xb, const double* table, int n, const double* c,

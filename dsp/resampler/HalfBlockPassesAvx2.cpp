@@ -38,6 +38,67 @@ struct Twiddles {
         w3i(_mm256_broadcast_sd(t + 5)) {}
 };
 
+// One radix-4 butterfly on registers, in place.
+BRIMLOW_HALF_FMA void Butterfly(__m256d& a0, __m256d& b0, __m256d& c0, __m256d& d0, const Twiddles& t) {
+  const __m256d a = _mm256_add_pd(a0, b0);
+  const __m256d b = Times(_mm256_sub_pd(a0, b0), t.w1r, t.w1i);
+  const __m256d cc = _mm256_add_pd(c0, d0);
+  const __m256d d = Times(_mm256_sub_pd(c0, d0), t.w3r, t.w3i);
+  a0 = _mm256_add_pd(a, cc);
+  b0 = _mm256_add_pd(b, d);
+  c0 = Times(_mm256_sub_pd(a, cc), t.w2r, t.w2i);
+  d0 = Times(_mm256_sub_pd(b, d), t.w2r, t.w2i);
+}
+
+// The first pass (partners 1 apart) on points fetched by fetch(i), each
+// group's four straight from where the reordering finds them.
+template <class Fetch>
+BRIMLOW_HALF_FMA void FirstPass(double* z, int m, const double* twiddles, const Fetch& fetch) {
+  for (int g = 0; g < m / 4; ++g) {
+    const int i = 4 * g;
+    __m256d a = fetch(i), b = fetch(i + 1), c = fetch(i + 2), d = fetch(i + 3);
+    Butterfly(a, b, c, d, Twiddles(twiddles + 6 * g));
+    _mm256_storeu_pd(z + 4 * i, a);
+    _mm256_storeu_pd(z + 4 * i + 4, b);
+    _mm256_storeu_pd(z + 4 * i + 8, c);
+    _mm256_storeu_pd(z + 4 * i + 12, d);
+  }
+}
+
+// Even-phase point i of a doubling pair's compact blocks, times 2.
+struct EvenPhasesAt {
+  const double* currentA;
+  const double* previousA;
+  const double* currentB;
+  const double* previousB;
+  int m;
+  const int32_t* rev;
+  BRIMLOW_HALF_FMA __m256d operator()(int i) const {
+    // Even-phase samples 2 j and 2 j + 1 are inputs 2 j and 2 j + 1 of
+    // [current | previous], m of each.
+    const int j = 2 * rev[i];
+    const double* a = j < m ? currentA + j : previousA + (j - m);
+    const double* b = j < m ? currentB + j : previousB + (j - m);
+    const __m256d v = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(a)), _mm_loadu_pd(b), 1);
+    return _mm256_mul_pd(v, _mm256_set1_pd(2.0));
+  }
+};
+
+// Point i of a halving channel's phases.
+struct PhasesAt {
+  const double* current;
+  const double* previous;
+  int m;
+  const int32_t* rev;
+  BRIMLOW_HALF_FMA __m256d operator()(int i) const {
+    // Filter-rate samples 4 j .. 4 j + 3 of [current | previous], 2 m of each.
+    const int j = 4 * rev[i];
+    const double* from = j < 2 * m ? current + j : previous + (j - 2 * m);
+    // (even 2j, odd 2j, even 2j + 1, odd 2j + 1) to (even 2j, even 2j + 1, odd 2j, odd 2j + 1).
+    return _mm256_permute4x64_pd(_mm256_loadu_pd(from), 0xD8);
+  }
+};
+
 // The butterflies of one radix-4 group with partners s apart, from point
 // `at` on.
 template <LastPass kStore>
@@ -138,8 +199,10 @@ bool Available() {
   return has;
 }
 
-__attribute__((target("avx2,fma"))) void Passes(double* z, int m, const double* twiddles, LastPass last) {
-  for (int s = 1; s < m; s <<= 2) {
+namespace {
+
+BRIMLOW_HALF_FMA void PassesFrom(double* z, int m, int first, const double* twiddles, LastPass last) {
+  for (int s = first; s < m; s <<= 2) {
     const int groups = m / (4 * s);
     if (groups == 1 && last != kAllPoints) {
       const Twiddles t(twiddles);
@@ -154,30 +217,23 @@ __attribute__((target("avx2,fma"))) void Passes(double* z, int m, const double* 
   }
 }
 
-__attribute__((target("avx2,fma"))) void GatherEvenPhases(const double* currentA, const double* previousA,
-                                                           const double* currentB, const double* previousB, int m,
-                                                           const int32_t* rev, double* z) {
-  const __m256d two = _mm256_set1_pd(2.0);
-  for (int i = 0; i < m; ++i) {
-    // Even-phase samples 2 j and 2 j + 1 are inputs 2 j and 2 j + 1 of
-    // [current | previous], m of each.
-    const int j = 2 * rev[i];
-    const double* a = j < m ? currentA + j : previousA + (j - m);
-    const double* b = j < m ? currentB + j : previousB + (j - m);
-    const __m256d v = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(a)), _mm_loadu_pd(b), 1);
-    _mm256_storeu_pd(z + 4 * i, _mm256_mul_pd(v, two));
-  }
+}  // namespace
+
+__attribute__((target("avx2,fma"))) void Passes(double* z, int m, const double* twiddles, LastPass last) {
+  PassesFrom(z, m, 1, twiddles, last);
 }
 
-__attribute__((target("avx2,fma"))) void GatherPhases(const double* current, const double* previous, int m,
-                                                       const int32_t* rev, double* z) {
-  for (int i = 0; i < m; ++i) {
-    // Filter-rate samples 4 j .. 4 j + 3 of [current | previous], 2 m of each.
-    const int j = 4 * rev[i];
-    const double* from = j < 2 * m ? current + j : previous + (j - 2 * m);
-    // (even 2j, odd 2j, even 2j + 1, odd 2j + 1) to (even 2j, even 2j + 1, odd 2j, odd 2j + 1).
-    _mm256_storeu_pd(z + 4 * i, _mm256_permute4x64_pd(_mm256_loadu_pd(from), 0xD8));
-  }
+__attribute__((target("avx2,fma"))) void ForwardEvenPhases(const double* currentA, const double* previousA,
+                                                            const double* currentB, const double* previousB, int m,
+                                                            const int32_t* rev, const double* twiddles, double* z) {
+  FirstPass(z, m, twiddles, EvenPhasesAt{currentA, previousA, currentB, previousB, m, rev});
+  PassesFrom(z, m, 4, twiddles, kAllPoints);
+}
+
+__attribute__((target("avx2,fma"))) void ForwardPhases(const double* current, const double* previous, int m,
+                                                        const int32_t* rev, const double* twiddles, double* z) {
+  FirstPass(z, m, twiddles, PhasesAt{current, previous, m, rev});
+  PassesFrom(z, m, 4, twiddles, kAllPoints);
 }
 
 __attribute__((target("avx2,fma"))) void ForwardUntangle(double* z, int n, const double* c, int nc, int ks) {
@@ -218,8 +274,9 @@ __attribute__((target("avx2,fma"))) void MultiplyAddPairForInverse(const double*
 namespace HalfBlockPasses {
 bool Available() { return false; }
 void Passes(double*, int, const double*, LastPass) {}
-void GatherEvenPhases(const double*, const double*, const double*, const double*, int, const int32_t*, double*) {}
-void GatherPhases(const double*, const double*, int, const int32_t*, double*) {}
+void ForwardEvenPhases(const double*, const double*, const double*, const double*, int, const int32_t*, const double*,
+                       double*) {}
+void ForwardPhases(const double*, const double*, int, const int32_t*, const double*, double*) {}
 void ForwardUntangle(double*, int, const double*, int, int) {}
 void MultiplyIntoLanesForInverse(const double*, int, const double*, int, const double*, int, int, const int32_t*,
                                  double*) {}

@@ -157,8 +157,7 @@ void TransformFused(BlockConvolver* a, BlockConvolver* b) {
   BlockConvolver* stages[2] = {a, b};
   if (a->mode == kConvolveDouble) {
     double* x = h->lanes[0];
-    HalfBlockPasses::GatherEvenPhases(a->fftBuffer, a->history, b->fftBuffer, b->history, m, rev, x);
-    HalfBlockPasses::Passes(x, m, forward, HalfBlockPasses::kAllPoints);
+    HalfBlockPasses::ForwardEvenPhases(a->fftBuffer, a->history, b->fftBuffer, b->history, m, rev, forward, x);
     HalfBlockPasses::ForwardUntangle(x, n, c, nc, ks);
     for (int lane = 0; lane < channels; ++lane) {
       double* out = stages[lane]->lastOutput;
@@ -170,9 +169,8 @@ void TransformFused(BlockConvolver* a, BlockConvolver* b) {
   }
   for (int k = 0; k < channels; ++k) {
     double* z = h->lanes[k];
-    HalfBlockPasses::GatherPhases(stages[k]->fftBuffer, stages[k]->history, m, rev, z);
+    HalfBlockPasses::ForwardPhases(stages[k]->fftBuffer, stages[k]->history, m, rev, forward, z);
     std::swap(stages[k]->fftBuffer, stages[k]->history);
-    HalfBlockPasses::Passes(z, m, forward, HalfBlockPasses::kAllPoints);
     HalfBlockPasses::ForwardUntangle(z, n, c, nc, ks);
   }
   double* y = h->product;
