@@ -70,10 +70,10 @@ void ForwardUntangle(double* z, int n, const double* c, int nc, int ks);
 void MultiplyIntoLanesForInverse(const double* x, int lane, const double* table, int n, const double* c, int nc,
                                  int ks, const int32_t* rev, double* out);
 
-// Halving: each channel's two phase spectra (xa, xb, from ForwardPhases
-// and ForwardUntangle)
-// through their tap spectra and summed, channel A's into channel 0 and B's
-// into channel 1 of out, untangled for the inverse and reordered.
+// Halving: each channel's two phase spectra (xa, xb: ForwardPhases, then
+// ForwardUntangle) through their tap spectra and summed, channel A's into
+// channel 0 and B's into channel 1 of out, untangled for the inverse and
+// reordered.
 void MultiplyAddPairForInverse(const double* xa, const double* xb, const double* table, int n, const double* c,
                                int nc, int ks, const int32_t* rev, double* out);
 
