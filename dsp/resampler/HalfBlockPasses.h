@@ -60,21 +60,25 @@ void ForwardEvenPhases(const double* currentA, const double* previousA, const do
 void ForwardPhases(const double* current, const double* previous, int m, const int32_t* rev,
                    const double* twiddles, double* z);
 
-// The forward untangling of the m points' transform into each channel's
-// real spectrum (packed: point 0 holds DC and Nyquist), in place.
-void ForwardUntangle(double* z, int n, const double* c, int nc, int ks);
+// The inverse complex transform (Passes, sign -1) of m points read from
+// `from` in the reordering's order, the first pass on them as they are
+// fetched; z: the result (not from).
+void InverseFromReordered(const double* from, int m, const int32_t* rev, const double* twiddles, LastPass last,
+                          double* z);
 
-// Doubling: channel `lane` of spectrum x times both tap spectra (the
-// table), into channels 0 and 1, untangled for the inverse and placed at
-// the inverse's reordered positions in out (not x).
-void MultiplyIntoLanesForInverse(const double* x, int lane, const double* table, int n, const double* c, int nc,
-                                 int ks, const int32_t* rev, double* out);
+// A doubling pair's block in the spectrum, in natural order: the forward
+// transform's points x untangled into each channel's real spectrum, each
+// channel times both tap spectra (the table: its two output phases), and
+// untangled for the inverse: channel A's phases into lane0Out, channel B's
+// into x in place.
+void FilterDoublingSpectra(double* x, int n, const double* table, const double* c, int nc, int ks,
+                           double* lane0Out);
 
-// Halving: each channel's two phase spectra (xa, xb: ForwardPhases, then
-// ForwardUntangle) through their tap spectra and summed, channel A's into
-// channel 0 and B's into channel 1 of out, untangled for the inverse and
-// reordered.
-void MultiplyAddPairForInverse(const double* xa, const double* xb, const double* table, int n, const double* c,
-                               int nc, int ks, const int32_t* rev, double* out);
+// A halving pair's block in the spectrum: the forward transforms' points
+// of each channel's phases (xa, xb; the same for one channel alone)
+// untangled into the phases' real spectra, each phase times its tap
+// spectrum and the two summed, channel A's into channel 0 and B's into
+// channel 1, untangled for the inverse, into xa in place.
+void FilterHalvingSpectra(double* xa, const double* xb, int n, const double* table, const double* c, int nc, int ks);
 
 }  // namespace HalfBlockPasses

@@ -127,26 +127,35 @@ BRIMLOW_HALF_FMA void Group(double* z, int at, int s, const Twiddles& t) {
   }
 }
 
-// The inverse untangling of points P and K = m - P, given their products,
-// to their reordered places.
-BRIMLOW_HALF_FMA void InverseUntangleTo(__m256d yj, __m256d yk, double wkr, double wki, double* to, int pj, int pk) {
-  // (xr, xi) = (jr - kr, ji + ki); y = (wkr xr + wki xi, wkr xi - wki xr).
-  const __m256d x = _mm256_addsub_pd(yj, yk);
-  const __m256d y = Times(x, _mm256_set1_pd(wkr), _mm256_set1_pd(-wki));
-  _mm256_storeu_pd(to + 4 * pj, _mm256_sub_pd(yj, y));
-  _mm256_storeu_pd(to + 4 * pk, _mm256_add_pd(yk, NegateIm(y)));
+// The forward untangling of points P and K = m - P of the transform into
+// the two bins of each channel's real spectrum.
+BRIMLOW_HALF_FMA void ForwardUntangle(__m256d& j, __m256d& k, __m256d wkr, __m256d wki) {
+  // (xr, xi) = (jr - kr, ji + ki); y = (wkr xr - wki xi, wkr xi + wki xr).
+  const __m256d y = Times(_mm256_addsub_pd(j, k), wkr, wki);
+  j = _mm256_sub_pd(j, y);
+  k = _mm256_add_pd(k, NegateIm(y));
 }
 
-// Point 0's inverse untangling, channel by channel: (DC, Nyquist) to
-// (a0, a1) with a1 = (DC - Nyquist) / 2, a0 = DC - a1.
-BRIMLOW_HALF_FMA void InverseUntangleFirst(__m256d y, double* to) {
-  alignas(32) double v[4];
-  _mm256_store_pd(v, y);
-  for (int l = 0; l < 2; ++l) {
-    const double a1 = 0.5 * (v[2 * l] - v[2 * l + 1]);
-    to[2 * l] = v[2 * l] - a1;
-    to[2 * l + 1] = a1;
-  }
+// The inverse untangling of bins P and K back into points of the
+// transform's input.
+BRIMLOW_HALF_FMA void InverseUntangle(__m256d& j, __m256d& k, __m256d wkr, __m256d negatedWki) {
+  // (xr, xi) = (jr - kr, ji + ki); y = (wkr xr + wki xi, wkr xi - wki xr).
+  const __m256d y = Times(_mm256_addsub_pd(j, k), wkr, negatedWki);
+  j = _mm256_sub_pd(j, y);
+  k = _mm256_add_pd(k, NegateIm(y));
+}
+
+// Point 0 forward, channel by channel: (re, im) to (re + im, re - im), DC
+// and Nyquist.
+BRIMLOW_HALF_FMA __m256d ForwardUntangleFirst(__m256d v) {
+  return _mm256_blend_pd(_mm256_add_pd(v, Swap(v)), _mm256_sub_pd(Swap(v), v), 0xA);
+}
+
+// Point 0 inverse, channel by channel: (DC, Nyquist) to (a0, a1) with
+// a1 = (DC - Nyquist) / 2, a0 = DC - a1.
+BRIMLOW_HALF_FMA __m256d InverseUntangleFirst(__m256d v) {
+  const __m256d a1 = _mm256_mul_pd(_mm256_set1_pd(0.5), _mm256_sub_pd(v, Swap(v)));
+  return _mm256_blend_pd(_mm256_sub_pd(v, a1), Swap(a1), 0xA);
 }
 
 // A complex value in both halves times the table's two spectra.
@@ -154,40 +163,34 @@ BRIMLOW_HALF_FMA __m256d ByTable(__m256d x, const double* table) {
   return _mm256_fmaddsub_pd(x, _mm256_loadu_pd(table), _mm256_mul_pd(Swap(x), _mm256_loadu_pd(table + 4)));
 }
 
-struct LaneProduct {
-  const double* x;
-  int lane;
-  const double* table;
-  BRIMLOW_HALF_FMA __m256d operator()(int p) const {
-    return ByTable(_mm256_broadcast_pd(reinterpret_cast<const __m128d*>(x + 4 * p + 2 * lane)), table + 8 * p);
-  }
-};
+// Channel 0 or 1 of a point in both halves.
+BRIMLOW_HALF_FMA __m256d Channel0(__m256d v) { return _mm256_permute2f128_pd(v, v, 0x00); }
+BRIMLOW_HALF_FMA __m256d Channel1(__m256d v) { return _mm256_permute2f128_pd(v, v, 0x11); }
 
-struct PairProduct {
-  const double* xa;
-  const double* xb;
-  const double* table;
-  BRIMLOW_HALF_FMA __m256d operator()(int p) const {
-    const __m256d a = ByTable(_mm256_loadu_pd(xa + 4 * p), table + 8 * p);
-    const __m256d b = ByTable(_mm256_loadu_pd(xb + 4 * p), table + 8 * p);
-    // Each channel's even-phase product plus its odd-phase one.
-    return _mm256_add_pd(_mm256_permute2f128_pd(a, b, 0x20), _mm256_permute2f128_pd(a, b, 0x31));
-  }
-};
-
-template <class Product>
-BRIMLOW_HALF_FMA void ProductForInverse(int n, const double* c, int nc, int ks, const int32_t* rev, double* out,
-                                        const Product& product) {
-  const int m = n >> 1;
-  InverseUntangleFirst(product(0), out + 4 * rev[0]);
-  for (int p = 1; p < m / 2; ++p) {
-    const int k = m - p;
-    const int kk = ks * p;
-    InverseUntangleTo(product(p), product(k), 0.5 - c[nc - kk], c[kk], out, rev[p], rev[k]);
-  }
-  // The middle point pairs with itself and is left as it is.
-  _mm256_storeu_pd(out + 4 * rev[m / 2], product(m / 2));
+// Two channels' phase pairs through the table, each channel's two products
+// summed: A's into channel 0, B's into channel 1.
+BRIMLOW_HALF_FMA __m256d PairByTable(__m256d a, __m256d b, const double* table) {
+  const __m256d pa = ByTable(a, table), pb = ByTable(b, table);
+  return _mm256_add_pd(_mm256_permute2f128_pd(pa, pb, 0x20), _mm256_permute2f128_pd(pa, pb, 0x31));
 }
+
+// Point i of an inverse's input, reordered.
+struct ReorderedAt {
+  const double* from;
+  const int32_t* rev;
+  BRIMLOW_HALF_FMA __m256d operator()(int i) const { return _mm256_loadu_pd(from + 4 * rev[i]); }
+};
+
+// The untangling twiddles of point P.
+struct UntangleTwiddles {
+  __m256d wkr, wki, negatedWki;
+  BRIMLOW_HALF_FMA UntangleTwiddles(int p, const double* c, int nc, int ks) {
+    const int kk = ks * p;
+    wkr = _mm256_set1_pd(0.5 - c[nc - kk]);
+    wki = _mm256_set1_pd(c[kk]);
+    negatedWki = _mm256_set1_pd(-c[kk]);
+  }
+};
 
 }  // namespace
 
@@ -236,35 +239,60 @@ __attribute__((target("avx2,fma"))) void ForwardPhases(const double* current, co
   PassesFrom(z, m, 4, twiddles, kAllPoints);
 }
 
-__attribute__((target("avx2,fma"))) void ForwardUntangle(double* z, int n, const double* c, int nc, int ks) {
+__attribute__((target("avx2,fma"))) void InverseFromReordered(const double* from, int m, const int32_t* rev,
+                                                               const double* twiddles, LastPass last, double* z) {
+  FirstPass(z, m, twiddles, ReorderedAt{from, rev});
+  PassesFrom(z, m, 4, twiddles, last);
+}
+
+__attribute__((target("avx2,fma"))) void FilterDoublingSpectra(double* x, int n, const double* table,
+                                                                const double* c, int nc, int ks, double* lane0) {
   const int m = n >> 1;
+  {
+    const __m256d first = ForwardUntangleFirst(_mm256_loadu_pd(x));
+    _mm256_storeu_pd(lane0, InverseUntangleFirst(ByTable(Channel0(first), table)));
+    _mm256_storeu_pd(x, InverseUntangleFirst(ByTable(Channel1(first), table)));
+  }
   for (int p = 1; p < m / 2; ++p) {
     const int k = m - p;
-    const int kk = ks * p;
-    const __m256d pj = _mm256_loadu_pd(z + 4 * p), pk = _mm256_loadu_pd(z + 4 * k);
-    // (xr, xi) = (jr - kr, ji + ki); y = (wkr xr - wki xi, wkr xi + wki xr).
-    const __m256d x = _mm256_addsub_pd(pj, pk);
-    const __m256d y = Times(x, _mm256_set1_pd(0.5 - c[nc - kk]), _mm256_set1_pd(c[kk]));
-    _mm256_storeu_pd(z + 4 * p, _mm256_sub_pd(pj, y));
-    _mm256_storeu_pd(z + 4 * k, _mm256_add_pd(pk, NegateIm(y)));
+    const UntangleTwiddles t(p, c, nc, ks);
+    __m256d xj = _mm256_loadu_pd(x + 4 * p), xk = _mm256_loadu_pd(x + 4 * k);
+    ForwardUntangle(xj, xk, t.wkr, t.wki);
+    __m256d j0 = ByTable(Channel0(xj), table + 8 * p), k0 = ByTable(Channel0(xk), table + 8 * k);
+    __m256d j1 = ByTable(Channel1(xj), table + 8 * p), k1 = ByTable(Channel1(xk), table + 8 * k);
+    InverseUntangle(j0, k0, t.wkr, t.negatedWki);
+    InverseUntangle(j1, k1, t.wkr, t.negatedWki);
+    _mm256_storeu_pd(lane0 + 4 * p, j0);
+    _mm256_storeu_pd(lane0 + 4 * k, k0);
+    _mm256_storeu_pd(x + 4 * p, j1);
+    _mm256_storeu_pd(x + 4 * k, k1);
   }
-  for (int l = 0; l < 2; ++l) {
-    const double x = z[2 * l] - z[2 * l + 1];
-    z[2 * l] += z[2 * l + 1];
-    z[2 * l + 1] = x;
-  }
+  // The middle point pairs with itself: the untanglings leave it as it is.
+  const __m256d middle = _mm256_loadu_pd(x + 2 * m);
+  _mm256_storeu_pd(lane0 + 2 * m, ByTable(Channel0(middle), table + 4 * m));
+  _mm256_storeu_pd(x + 2 * m, ByTable(Channel1(middle), table + 4 * m));
 }
 
-__attribute__((target("avx2,fma"))) void MultiplyIntoLanesForInverse(const double* x, int lane, const double* table,
-                                                                      int n, const double* c, int nc, int ks,
-                                                                      const int32_t* rev, double* out) {
-  ProductForInverse(n, c, nc, ks, rev, out, LaneProduct{x, lane, table});
-}
-
-__attribute__((target("avx2,fma"))) void MultiplyAddPairForInverse(const double* xa, const double* xb,
-                                                                    const double* table, int n, const double* c,
-                                                                    int nc, int ks, const int32_t* rev, double* out) {
-  ProductForInverse(n, c, nc, ks, rev, out, PairProduct{xa, xb, table});
+__attribute__((target("avx2,fma"))) void FilterHalvingSpectra(double* xa, const double* xb, int n,
+                                                               const double* table, const double* c, int nc, int ks) {
+  const int m = n >> 1;
+  // Every step reads its points of both channels before it writes xa's.
+  _mm256_storeu_pd(xa, InverseUntangleFirst(PairByTable(ForwardUntangleFirst(_mm256_loadu_pd(xa)),
+                                                        ForwardUntangleFirst(_mm256_loadu_pd(xb)), table)));
+  for (int p = 1; p < m / 2; ++p) {
+    const int k = m - p;
+    const UntangleTwiddles t(p, c, nc, ks);
+    __m256d aj = _mm256_loadu_pd(xa + 4 * p), ak = _mm256_loadu_pd(xa + 4 * k);
+    __m256d bj = _mm256_loadu_pd(xb + 4 * p), bk = _mm256_loadu_pd(xb + 4 * k);
+    ForwardUntangle(aj, ak, t.wkr, t.wki);
+    ForwardUntangle(bj, bk, t.wkr, t.wki);
+    __m256d j = PairByTable(aj, bj, table + 8 * p), k2 = PairByTable(ak, bk, table + 8 * k);
+    InverseUntangle(j, k2, t.wkr, t.negatedWki);
+    _mm256_storeu_pd(xa + 4 * p, j);
+    _mm256_storeu_pd(xa + 4 * k, k2);
+  }
+  const __m256d middle = PairByTable(_mm256_loadu_pd(xa + 2 * m), _mm256_loadu_pd(xb + 2 * m), table + 4 * m);
+  _mm256_storeu_pd(xa + 2 * m, middle);
 }
 
 }  // namespace HalfBlockPasses
@@ -277,11 +305,9 @@ void Passes(double*, int, const double*, LastPass) {}
 void ForwardEvenPhases(const double*, const double*, const double*, const double*, int, const int32_t*, const double*,
                        double*) {}
 void ForwardPhases(const double*, const double*, int, const int32_t*, const double*, double*) {}
-void ForwardUntangle(double*, int, const double*, int, int) {}
-void MultiplyIntoLanesForInverse(const double*, int, const double*, int, const double*, int, int, const int32_t*,
-                                 double*) {}
-void MultiplyAddPairForInverse(const double*, const double*, const double*, int, const double*, int, int,
-                               const int32_t*, double*) {}
+void InverseFromReordered(const double*, int, const int32_t*, const double*, LastPass, double*) {}
+void FilterDoublingSpectra(double*, int, const double*, const double*, int, int, double*) {}
+void FilterHalvingSpectra(double*, const double*, int, const double*, const double*, int, int) {}
 }  // namespace HalfBlockPasses
 
 #endif

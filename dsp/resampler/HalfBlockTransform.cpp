@@ -158,25 +158,22 @@ void TransformFused(BlockConvolver* a, BlockConvolver* b) {
   if (a->mode == kConvolveDouble) {
     double* x = h->lanes[0];
     HalfBlockPasses::ForwardEvenPhases(a->fftBuffer, a->history, b->fftBuffer, b->history, m, rev, forward, x);
-    HalfBlockPasses::ForwardUntangle(x, n, c, nc, ks);
-    for (int lane = 0; lane < channels; ++lane) {
-      double* out = stages[lane]->lastOutput;
-      HalfBlockPasses::MultiplyIntoLanesForInverse(x, lane, h->productTable, n, c, nc, ks, rev, out);
-      HalfBlockPasses::Passes(out, m, inverse, HalfBlockPasses::kFirstHalfPhases);
+    double* spectra[2] = {h->lanes[1], x};
+    HalfBlockPasses::FilterDoublingSpectra(x, n, h->productTable, c, nc, ks, spectra[0]);
+    for (int k = 0; k < channels; ++k) {
+      HalfBlockPasses::InverseFromReordered(spectra[k], m, rev, inverse, HalfBlockPasses::kFirstHalfPhases,
+                                            stages[k]->lastOutput);
+      std::swap(stages[k]->fftBuffer, stages[k]->history);
     }
-    for (int k = 0; k < channels; ++k) std::swap(stages[k]->fftBuffer, stages[k]->history);
     return;
   }
   for (int k = 0; k < channels; ++k) {
-    double* z = h->lanes[k];
-    HalfBlockPasses::ForwardPhases(stages[k]->fftBuffer, stages[k]->history, m, rev, forward, z);
+    HalfBlockPasses::ForwardPhases(stages[k]->fftBuffer, stages[k]->history, m, rev, forward, h->lanes[k]);
     std::swap(stages[k]->fftBuffer, stages[k]->history);
-    HalfBlockPasses::ForwardUntangle(z, n, c, nc, ks);
   }
+  HalfBlockPasses::FilterHalvingSpectra(h->lanes[0], h->lanes[channels - 1], n, h->productTable, c, nc, ks);
   double* y = h->product;
-  HalfBlockPasses::MultiplyAddPairForInverse(h->lanes[0], h->lanes[channels - 1], h->productTable, n, c, nc, ks,
-                                            rev, y);
-  HalfBlockPasses::Passes(y, m, inverse, HalfBlockPasses::kFirstHalf);
+  HalfBlockPasses::InverseFromReordered(h->lanes[0], m, rev, inverse, HalfBlockPasses::kFirstHalf, y);
   for (int k = 0; k < channels; ++k) ScatterKeptPoints(h, y, k, stages[k]->lastOutput);
 }
 
