@@ -33,11 +33,12 @@ void InitBlockConvolver(BlockConvolver* stage, LowPassKernel* kernel, int32_t mo
   stage->history = new double[b];
   stage->fftBuffer = new double[2 * b];
   stage->lastOutput = new double[2 * b];
-  stage->pairBuffer = new double[8 * b]();
   if (paths == kFastestPaths) {
     if (KernelSuitsDirectStage(kernel)) stage->direct = NewDirectStage(stage);
     if (StageSuitsHalfBlockTransform(stage)) stage->half = NewHalfBlockTransform(stage);
   }
+  // Only the full-size pair transform works in it, and writes before it reads.
+  if (!stage->direct && !stage->half) stage->pairBuffer = new double[8 * b];
   ResetBlockConvolver(stage);
 }
 
@@ -388,8 +389,12 @@ int32_t ConvolveBlock(BlockConvolver* stage, const double* in, double** out, int
 }
 
 bool BlockConvolversInStep(const BlockConvolver* a, const BlockConvolver* b) {
+  // Both on the full-size transform (with a's pair buffer) or both on
+  // half-size transforms of one kind.
+  const bool compact = HalfBlockKeepsCompactBlocks(a->half);
+  const bool samePath = a->half ? b->half && compact == HalfBlockKeepsCompactBlocks(b->half) : !b->half && a->pairBuffer;
   return a->kernel == b->kernel && a->mode == b->mode && a->blockSize == b->blockSize && a->need == b->need &&
-         a->drop == b->drop && a->decimPhase == b->decimPhase && a->pairBuffer && a->workArea && !a->direct && !b->direct;
+         a->drop == b->drop && a->decimPhase == b->decimPhase && samePath && a->workArea && !a->direct && !b->direct;
 }
 
 int32_t ConvolveBlockPair(BlockConvolver* a, BlockConvolver* b, const double* inA, const double* inB, double** outA,
