@@ -392,7 +392,8 @@ bool BlockConvolversInStep(const BlockConvolver* a, const BlockConvolver* b) {
   // Both on the full-size transform (with a's pair buffer) or both on
   // half-size transforms of one kind.
   const bool compact = HalfBlockKeepsCompactBlocks(a->half);
-  const bool samePath = a->half ? b->half && compact == HalfBlockKeepsCompactBlocks(b->half) : !b->half && a->pairBuffer;
+  const bool samePath =
+      a->half ? b->half && compact == HalfBlockKeepsCompactBlocks(b->half) : !b->half && a->pairBuffer;
   return a->kernel == b->kernel && a->mode == b->mode && a->blockSize == b->blockSize && a->need == b->need &&
          a->drop == b->drop && a->decimPhase == b->decimPhase && samePath && a->workArea && !a->direct && !b->direct;
 }
