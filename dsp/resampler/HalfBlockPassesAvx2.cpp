@@ -127,6 +127,37 @@ BRIMLOW_HALF_FMA void Group(double* z, int at, int s, const Twiddles& t) {
   }
 }
 
+// Group 0, whose twiddles are 1, 1 and i (forward) or -i (inverse): its
+// products are exact moves and sign flips. twiddles: the pass table, whose
+// first group's w3 says the direction.
+template <LastPass kStore>
+BRIMLOW_HALF_FMA void FirstGroup(double* z, int s, const double* twiddles) {
+  // Times i: (-xi, xr); times -i: (xi, -xr).
+  const __m256d flip = twiddles[5] > 0.0 ? _mm256_set_pd(0.0, -0.0, 0.0, -0.0) : _mm256_set_pd(-0.0, 0.0, -0.0, 0.0);
+  double* pa = z;
+  double* pb = pa + 4 * s;
+  double* pc = pb + 4 * s;
+  double* pd = pc + 4 * s;
+  for (int c = 0; c < 4 * s; c += 4) {
+    const __m256d a0 = _mm256_loadu_pd(pa + c), b0 = _mm256_loadu_pd(pb + c);
+    const __m256d c0 = _mm256_loadu_pd(pc + c), d0 = _mm256_loadu_pd(pd + c);
+    const __m256d a = _mm256_add_pd(a0, b0);
+    const __m256d b = _mm256_sub_pd(a0, b0);
+    const __m256d cc = _mm256_add_pd(c0, d0);
+    const __m256d d = _mm256_xor_pd(Swap(_mm256_sub_pd(c0, d0)), flip);
+    if (kStore == kFirstHalfPhases) {
+      _mm256_storeu_pd(pa + c, _mm256_permute4x64_pd(_mm256_add_pd(a, cc), 0xD8));
+      _mm256_storeu_pd(pb + c, _mm256_permute4x64_pd(_mm256_add_pd(b, d), 0xD8));
+      continue;
+    }
+    _mm256_storeu_pd(pa + c, _mm256_add_pd(a, cc));
+    _mm256_storeu_pd(pb + c, _mm256_add_pd(b, d));
+    if (kStore == kFirstHalf) continue;
+    _mm256_storeu_pd(pc + c, _mm256_sub_pd(a, cc));
+    _mm256_storeu_pd(pd + c, _mm256_sub_pd(b, d));
+  }
+}
+
 // The forward untangling of points P and K = m - P of the transform into
 // the two bins of each channel's real spectrum.
 BRIMLOW_HALF_FMA void ForwardUntangle(__m256d& j, __m256d& k, __m256d wkr, __m256d wki) {
@@ -208,15 +239,15 @@ BRIMLOW_HALF_FMA void PassesFrom(double* z, int m, int first, const double* twid
   for (int s = first; s < m; s <<= 2) {
     const int groups = m / (4 * s);
     if (groups == 1 && last != kAllPoints) {
-      const Twiddles t(twiddles);
       if (last == kFirstHalf) {
-        Group<kFirstHalf>(z, 0, s, t);
+        FirstGroup<kFirstHalf>(z, s, twiddles);
       } else {
-        Group<kFirstHalfPhases>(z, 0, s, t);
+        FirstGroup<kFirstHalfPhases>(z, s, twiddles);
       }
       continue;
     }
-    for (int g = 0; g < groups; ++g) Group<kAllPoints>(z, g * 4 * s, s, Twiddles(twiddles + 6 * g));
+    FirstGroup<kAllPoints>(z, s, twiddles);
+    for (int g = 1; g < groups; ++g) Group<kAllPoints>(z, g * 4 * s, s, Twiddles(twiddles + 6 * g));
   }
 }
 
