@@ -1,5 +1,6 @@
 // Oversampling cost: a stereo channel pair up-converted and down-converted
 // again around the filter bank, at 48 kHz and the block sizes hosts use.
+#include "dsp/resampler/HalfBlockPasses.h"
 #include "dsp/resampler/RealFFTWithTables.h"
 #include "dsp/resampler/Resampler.h"
 
@@ -188,5 +189,34 @@ void BM_OversampleWorstBlock64(benchmark::State& state) {
 }
 
 BENCHMARK(BM_OversampleWorstBlock64)->ArgName("factor")->Arg(2)->Arg(4)->Iterations(20000)->Repetitions(3);
+
+}  // namespace
+
+namespace {
+
+// The radix-4 passes of the half-size transforms alone, forward over m
+// points (m = 1024 is the equaliser's 0.5 % stage).
+void BM_HalfBlockPasses(benchmark::State& state) {
+  const int m = static_cast<int>(state.range(0));
+  const int n = 2 * m;
+  std::vector<int> ip(static_cast<size_t>(RealFFTWorkAreaIpSize(n)) + 2, 0);
+  std::vector<double> w(static_cast<size_t>(n) / 2 + 2);
+  int nc = 0, ks = 0;
+  RealFFTTables(n, ip.data(), w.data(), &nc, &ks);
+  std::vector<double> forward(3 * static_cast<size_t>(m) / 2), inverse(forward.size());
+  HalfBlockPasses::MakePassTwiddles(m, w.data(), 1.0, forward.data());
+  HalfBlockPasses::MakePassTwiddles(m, w.data(), -1.0, inverse.data());
+  std::vector<double> z(4 * static_cast<size_t>(m));
+  for (size_t i = 0; i < z.size(); ++i) z[i] = 0.5 * std::sin(0.05 * static_cast<double>(i));
+  for (auto _ : state) {
+    HalfBlockPasses::Passes(z.data(), m, forward.data(), HalfBlockPasses::kAllPoints);
+    HalfBlockPasses::Passes(z.data(), m, inverse.data(), HalfBlockPasses::kAllPoints);
+    for (double& v : z) v *= 1.0 / m;
+    benchmark::DoNotOptimize(z.data());
+  }
+  state.SetItemsProcessed(state.iterations() * 2 * m);
+}
+
+BENCHMARK(BM_HalfBlockPasses)->ArgName("m")->Arg(64)->Arg(256)->Arg(1024);
 
 }  // namespace

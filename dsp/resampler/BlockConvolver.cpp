@@ -33,18 +33,21 @@ void InitBlockConvolver(BlockConvolver* stage, LowPassKernel* kernel, int32_t mo
   stage->history = new double[b];
   stage->fftBuffer = new double[2 * b];
   stage->lastOutput = new double[2 * b];
-  stage->pairBuffer = new double[8 * b]();
   if (paths == kFastestPaths) {
     if (KernelSuitsDirectStage(kernel)) stage->direct = NewDirectStage(stage);
     if (StageSuitsHalfBlockTransform(stage)) stage->half = NewHalfBlockTransform(stage);
   }
+  // Only the full-size pair transform works in it, and writes before it reads.
+  if (!stage->direct && !stage->half) stage->pairBuffer = new double[8 * b];
   ResetBlockConvolver(stage);
 }
 
 void ResetBlockConvolver(BlockConvolver* stage) {
   const int32_t b = stage->blockSize;
   if (stage->history) std::memset(stage->history, 0, b * sizeof(double));
-  if (stage->fftBuffer) std::memset(stage->fftBuffer, 0, 2 * b * sizeof(double));
+  // Compact blocks swap fftBuffer with the history, so either may be B long.
+  const int32_t blockBuffer = HalfBlockKeepsCompactBlocks(stage->half) ? b : 2 * b;
+  if (stage->fftBuffer) std::memset(stage->fftBuffer, 0, blockBuffer * sizeof(double));
   if (stage->lastOutput) std::memset(stage->lastOutput, 0, 2 * b * sizeof(double));
   stage->need = b;
   stage->drop = stage->dropCount;
@@ -124,10 +127,95 @@ __attribute__((target("avx512f"))) int32_t StuffChunkAvx512(const ChunkBuffers& 
   }
   return i;
 }
+
+// The same moves four doubles a step where the processor has AVX2.
+__attribute__((target("avx2"))) int32_t MoveChunkAvx2(const ChunkBuffers& c, const double* x, double* out,
+                                                      int32_t take) {
+  int32_t i = 0;
+  for (; i + 4 <= take; i += 4) {
+    // Each step reads its input before it writes the output there.
+    const __m256d v = _mm256_loadu_pd(x + i);
+    const __m256d y = _mm256_loadu_pd(c.last + i);
+    _mm256_storeu_pd(c.previous + i, _mm256_loadu_pd(c.history + i));
+    _mm256_storeu_pd(c.current + i, v);
+    _mm256_storeu_pd(c.history + i, v);
+    _mm256_storeu_pd(out + i, y);
+  }
+  return i;
+}
+
+// Zero-stuffing from an even filter sample on, four filter samples a step:
+// two inputs make (2x, 0.0, 2y, 0.0).
+__attribute__((target("avx2"))) int32_t StuffChunkAvx2(const ChunkBuffers& c, const double* x, double* out,
+                                                       int32_t take) {
+  int32_t i = 0;
+  const __m128d two = _mm_set1_pd(2.0);
+  for (; i + 4 <= take; i += 4) {
+    const __m128d pair = _mm_mul_pd(_mm_loadu_pd(x + i / 2), two);
+    // (2x, 2x, 2y, 2y) with zeros blended in, not products by zero.
+    const __m256d v = _mm256_blend_pd(_mm256_permute4x64_pd(_mm256_castpd128_pd256(pair), 0x50),
+                                      _mm256_setzero_pd(), 0xA);
+    _mm256_storeu_pd(c.previous + i, _mm256_loadu_pd(c.history + i));
+    _mm256_storeu_pd(c.current + i, v);
+    _mm256_storeu_pd(c.history + i, v);
+    _mm256_storeu_pd(out + i, _mm256_loadu_pd(c.last + i));
+  }
+  return i;
+}
 #endif
+
+// Copies n doubles with vector moves, not the C library's string
+// instruction, which some processors run far slower.
+void CopyDoubles(double* to, const double* from, int32_t n) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 4 <= n; i += 4) {
+    const __m128d a = _mm_loadu_pd(from + i), b = _mm_loadu_pd(from + i + 2);
+    _mm_storeu_pd(to + i, a);
+    _mm_storeu_pd(to + i + 2, b);
+  }
+#endif
+  for (; i < n; ++i) to[i] = from[i];
+}
+
+// TakeChunk of a stage with compact blocks (HalfBlockKeepsCompactBlocks).
+void TakeCompactChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSample, int32_t take,
+                      double* out) {
+  const int32_t pos = stage->blockSize - stage->need;
+  const double* last = stage->lastOutput + pos;
+  if (stage->upShift) {
+    // The inputs of the even filter positions, which keep the input's
+    // parity (every call brings an even count).
+    const int32_t first = (pos + 1) >> 1, end = (pos + take + 1) >> 1;
+    CopyDoubles(stage->fftBuffer + first, in + ((firstFilterSample + 1) >> 1), end - first);
+    CopyDoubles(out, last, take);
+  } else {
+    // Each step reads its input before it writes the output there.
+    const double* x = in + firstFilterSample;
+    double* current = stage->fftBuffer + pos;
+    int32_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 2 <= take; i += 2) {
+      const __m128d v = _mm_loadu_pd(x + i), y = _mm_loadu_pd(last + i);
+      _mm_storeu_pd(current + i, v);
+      _mm_storeu_pd(out + i, y);
+    }
+#endif
+    for (; i < take; ++i) {
+      const double v = x[i], y = last[i];
+      current[i] = v;
+      out[i] = y;
+    }
+  }
+  stage->need -= take;
+}
 
 void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSample, int32_t take,
                double* out) {
+  if (HalfBlockKeepsCompactBlocks(stage->half)) {
+    TakeCompactChunk(stage, in, firstFilterSample, take, out);
+    return;
+  }
   const int32_t b = stage->blockSize;
   const int32_t pos = b - stage->need;
   const ChunkBuffers c{stage->fftBuffer + pos, stage->fftBuffer + b + pos, stage->history + pos,
@@ -140,11 +228,16 @@ void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSampl
   const bool apart = out + take <= inFirst || out >= inEnd;
 #if defined(__x86_64__)
   static const bool kWide = RealFFTDetail::HasAvx512();
+  static const bool kAvx2 = RealFFTDetail::HasAvx2();
 #endif
   if (!stage->upShift && (out == inFirst || apart)) {
     int32_t i = 0;
 #if defined(__x86_64__)
-    if (kWide) i = MoveChunkAvx512(c, inFirst, out, take);
+    if (kWide) {
+      i = MoveChunkAvx512(c, inFirst, out, take);
+    } else if (kAvx2) {
+      i = MoveChunkAvx2(c, inFirst, out, take);
+    }
 #endif
 #if defined(__SSE2__)
     for (; i + 2 <= take; i += 2) {
@@ -178,9 +271,10 @@ void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSampl
     int32_t i = 0;
     if (firstFilterSample & 1) one(i++);
 #if defined(__x86_64__)
-    if (kWide) {
+    if (kWide || kAvx2) {
       const ChunkBuffers from{c.current + i, c.previous + i, c.history + i, c.last + i};
-      i += StuffChunkAvx512(from, in + ((firstFilterSample + i) >> 1), out + i, take - i);
+      const double* x = in + ((firstFilterSample + i) >> 1);
+      i += kWide ? StuffChunkAvx512(from, x, out + i, take - i) : StuffChunkAvx2(from, x, out + i, take - i);
     }
 #endif
 #if defined(__SSE2__)
@@ -295,8 +389,13 @@ int32_t ConvolveBlock(BlockConvolver* stage, const double* in, double** out, int
 }
 
 bool BlockConvolversInStep(const BlockConvolver* a, const BlockConvolver* b) {
+  // Both on the full-size transform (with a's pair buffer) or both on
+  // half-size transforms of one kind.
+  const bool compact = HalfBlockKeepsCompactBlocks(a->half);
+  const bool samePath =
+      a->half ? b->half && compact == HalfBlockKeepsCompactBlocks(b->half) : !b->half && a->pairBuffer;
   return a->kernel == b->kernel && a->mode == b->mode && a->blockSize == b->blockSize && a->need == b->need &&
-         a->drop == b->drop && a->decimPhase == b->decimPhase && a->pairBuffer && a->workArea && !a->direct && !b->direct;
+         a->drop == b->drop && a->decimPhase == b->decimPhase && samePath && a->workArea && !a->direct && !b->direct;
 }
 
 int32_t ConvolveBlockPair(BlockConvolver* a, BlockConvolver* b, const double* inA, const double* inB, double** outA,

@@ -39,7 +39,7 @@ struct BlockConvolver {
   double* history;         // the previous block's B filter-rate inputs
   double* fftBuffer;       // 2B: [current block | previous block], transformed in place
   double* lastOutput;      // 2B: the last block's result; its first B samples are output
-  double* pairBuffer;      // 8B: the work of this stage's and a partner's block together (ConvolveBlockPair)
+  double* pairBuffer;      // 8B: a full-size pair transform's work (ConvolveBlockPair), or null
   int32_t need;            // filter-rate samples missing from the current block
   int32_t drop;            // output samples still to discard
   int32_t decimPhase;      // when halving: index of the next kept sample, 0 or 1

@@ -3,10 +3,12 @@
 #include "dsp/resampler/BlockConvolver.h"
 #include "dsp/resampler/DirectStage.h"
 #include "dsp/resampler/FFTWorkAreaPool.h"
+#include "dsp/resampler/HalfBlockPasses.h"
 #include "dsp/resampler/LowPassKernel.h"
 #include "dsp/resampler/RealFFTWithTables.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -69,6 +71,8 @@ void ScatterKept(const HalfBlockTransform* h, const double* y, int32_t step, dou
 
 }  // namespace
 
+bool HalfBlockKeepsCompactBlocks(const HalfBlockTransform* h) { return h && h->productTable; }
+
 bool StageSuitsHalfBlockTransform(const BlockConvolver* stage) {
   return !stage->direct && stage->kernel->taps && stage->mode != kConvolveFilter && stage->blockSize >= 16;
 }
@@ -96,6 +100,15 @@ HalfBlockTransform* NewHalfBlockTransform(const BlockConvolver* stage) {
     h->oddTaps = PhaseSpectrum(k, 0, 0, h->workArea);
   }
   for (int i = 0; i < 2; ++i) h->lanes[i] = new double[2 * h->size]();
+  if (HalfBlockPasses::Available() && HalfBlockPasses::SuitsSize(h->size)) {
+    const int32_t m = h->size / 2;
+    h->productTable = new double[4 * h->size];
+    HalfBlockPasses::MakeProductTable(h->size, h->evenTaps, h->oddTaps, h->productTable);
+    h->passTwiddles = new double[3 * m];
+    HalfBlockPasses::MakePassTwiddles(m, h->workArea->w, 1.0, h->passTwiddles);
+    HalfBlockPasses::MakePassTwiddles(m, h->workArea->w, -1.0, h->passTwiddles + 3 * m / 2);
+    if (stage->mode == kConvolveHalve) h->product = new double[2 * h->size];
+  }
   return h;
 }
 
@@ -103,13 +116,75 @@ void DeleteHalfBlockTransform(HalfBlockTransform* h) {
   if (!h) return;
   delete[] h->evenTaps;
   delete[] h->oddTaps;
+  delete[] h->productTable;
+  delete[] h->passTwiddles;
+  delete[] h->product;
   for (int i = 0; i < 2; ++i) delete[] h->lanes[i];
   if (h->workArea) ReleaseFFTWorkArea(h->workArea);
   delete h;
 }
 
+namespace {
+
+// Halving: each channel's kept results (channel `k` of y's points, the
+// first n / 2 samples) to their block positions.
+void ScatterKeptPoints(const HalfBlockTransform* h, const double* y, int k, double* lastOutput) {
+  const int32_t quarter = h->size / 4;
+  double* to = lastOutput + h->keptParity;
+  const double* from = y + 2 * k;
+  for (int32_t r = 0; r < quarter; ++r) {
+    to[4 * r] = from[4 * r];
+    to[4 * r + 2] = from[4 * r + 1];
+  }
+}
+
+// The transforms through HalfBlockPasses, for one channel (b == a) or two
+// in step: each channel's arithmetic there is its own, so alone or paired
+// it gets the same bits. The reorderings ride on the gathering and the
+// products, and the inverses stop at the half of their result that is
+// output.
+void TransformFused(BlockConvolver* a, BlockConvolver* b) {
+  HalfBlockTransform* h = a->half;
+  const int32_t n = h->size;
+  const int32_t m = n / 2;
+  FFTWorkArea* area = h->workArea;
+  int nc = 0, ks = 0;
+  const double* c = RealFFTTables(n, area->ip, area->w, &nc, &ks);
+  const int32_t* rev = area->bitReverse;
+  const double* forward = h->passTwiddles;
+  const double* inverse = h->passTwiddles + 3 * m / 2;
+  const int channels = a == b ? 1 : 2;
+  BlockConvolver* stages[2] = {a, b};
+  if (a->mode == kConvolveDouble) {
+    double* x = h->lanes[0];
+    HalfBlockPasses::ForwardEvenPhases(a->fftBuffer, a->history, b->fftBuffer, b->history, m, rev, forward, x);
+    double* spectra[2] = {h->lanes[1], x};
+    HalfBlockPasses::FilterDoublingSpectra(x, n, h->productTable, c, nc, ks, spectra[0]);
+    for (int k = 0; k < channels; ++k) {
+      HalfBlockPasses::InverseFromReordered(spectra[k], m, rev, inverse, HalfBlockPasses::kFirstHalfPhases,
+                                            stages[k]->lastOutput);
+      std::swap(stages[k]->fftBuffer, stages[k]->history);
+    }
+    return;
+  }
+  for (int k = 0; k < channels; ++k) {
+    HalfBlockPasses::ForwardPhases(stages[k]->fftBuffer, stages[k]->history, m, rev, forward, h->lanes[k]);
+    std::swap(stages[k]->fftBuffer, stages[k]->history);
+  }
+  HalfBlockPasses::FilterHalvingSpectra(h->lanes[0], h->lanes[channels - 1], n, h->productTable, c, nc, ks);
+  double* y = h->product;
+  HalfBlockPasses::InverseFromReordered(h->lanes[0], m, rev, inverse, HalfBlockPasses::kFirstHalf, y);
+  for (int k = 0; k < channels; ++k) ScatterKeptPoints(h, y, k, stages[k]->lastOutput);
+}
+
+}  // namespace
+
 void TransformHalfBlock(BlockConvolver* stage) {
   HalfBlockTransform* h = stage->half;
+  if (h->productTable) {
+    TransformFused(stage, stage);
+    return;
+  }
   const int32_t n = h->size;
   // The filter-rate block [current | previous] is its even and odd phases
   // side by side already.
@@ -132,6 +207,10 @@ void TransformHalfBlock(BlockConvolver* stage) {
 void TransformHalfBlockPair(BlockConvolver* a, BlockConvolver* b) {
   HalfBlockTransform* h = a->half;
   const int32_t n = h->size;
+  if (h->productTable) {
+    TransformFused(a, b);
+    return;
+  }
   if (a->mode == kConvolveDouble) {
     // The two channels' even phases side by side.
     double* x = h->lanes[0];

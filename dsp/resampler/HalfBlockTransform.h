@@ -21,7 +21,20 @@ struct HalfBlockTransform {
   double* oddTaps;
   int32_t keptParity;   // halving: the block positions kept (0 or 1)
   double* lanes[2];     // 2 N' doubles each: two phases or two channels side by side
+  // HalfBlockPasses' product table of the two tap spectra (4 N' doubles)
+  // and pass twiddles (3 N' / 4 doubles, forward then inverse), or null
+  // where the transforms take the two-lane passes.
+  double* productTable;
+  double* passTwiddles;
+  double* product;  // 2 N' doubles: a halving pair's products and inverse, or null
 };
+
+// Whether the stage keeps its blocks compact for HalfBlockPasses (h has a
+// product table): fftBuffer then holds the current block and history the
+// previous one, a doubling stage's as its B / 2 input samples (the stuffed
+// zeros and the factor 2 are left to the transform), a halving stage's as
+// its B filter-rate samples; each transform swaps the two buffers.
+bool HalfBlockKeepsCompactBlocks(const HalfBlockTransform* h);
 
 // Whether a stage (mode, block and kernel set) takes the half-size transform.
 bool StageSuitsHalfBlockTransform(const BlockConvolver* stage);

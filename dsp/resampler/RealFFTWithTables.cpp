@@ -341,6 +341,8 @@ void FilterPairWithTablesLanes(int n, double* first, double* second, const doubl
   for (int i = 0; i < n; i += 2) SplitLanes2(q[i], q[i + 1], first + i, second + i);
 }
 
+const double* RealFFTTables(int n, int* ip, double* w, int* nc, int* ks) { return EnsureTables(n, ip, w, nc, ks); }
+
 void MakeBitReverseTable(int m, int32_t* table) {
   for (int i = 0, j = 0; i < m; ++i) {
     table[i] = j;

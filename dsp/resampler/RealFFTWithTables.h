@@ -48,6 +48,11 @@ void FilterPairWithTables(int n, double* first, double* second, const double* sp
 void FilterPairWithTablesLanes(int n, double* first, double* second, const double* spectrum, int* ip, double* w,
                                const int32_t* bitReverse, double* work);
 
+// The tables RealFFTWithTables reads for size n, made in the work area if
+// they are not yet: returns the split table and sets its entry count and
+// the step through it for this n (the twiddles are w itself).
+const double* RealFFTTables(int n, int* ip, double* w, int* nc, int* ks);
+
 // table[i] = i with its log2(m) bits reversed, for m a power of two.
 void MakeBitReverseTable(int m, int32_t* table);
 

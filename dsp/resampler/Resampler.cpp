@@ -152,6 +152,15 @@ int32_t RunResamplerBlock(Resampler* r, double* channel, int32_t count, double**
   return count;
 }
 
+bool ResamplerKeepsItsInput(const Resampler& r) {
+  if (r.numStages == 0) return false;
+  if (r.interpolator && !r.interpTarget) return false;
+  for (int s = 0; s < r.numStages; ++s) {
+    if (!((s & 1) ? r.bufferB : r.bufferA)) return false;
+  }
+  return true;
+}
+
 int32_t RunResamplerBlockPair(Resampler* a, Resampler* b, double* channelA, double* channelB, int32_t count,
                               double** outputA, double** outputB, int32_t* countB) {
   // Only chains of the same shape and without interpolators share their

@@ -62,6 +62,10 @@ void ResetResampler(Resampler* r);
 // ProcessResampler for blocks of any length.
 int32_t RunResamplerBlock(Resampler* r, double* channel, int32_t count, double** output);
 
+// Whether RunResamplerBlock only reads its channel: every stage writes a
+// buffer of the chain's own and no interpolator works in the channel.
+bool ResamplerKeepsItsInput(const Resampler& r);
+
 // RunResamplerBlock of two channels' converters at once: stages in step
 // share their transforms (ConvolveBlockPair), and each channel's result is
 // bit for bit what RunResamplerBlock gives it. Returns the first channel's

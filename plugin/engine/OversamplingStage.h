@@ -40,6 +40,9 @@ class OversamplingStage {
   // Runs nFrames (any number) through up-conversion, the processor and
   // down-conversion, in slices of at most GetMaxBlock() frames. A slice
   // whose down-conversion does not give exactly its length is silence.
+  // The inputs are only read (they may be the outputs); with as many
+  // channels in as out the processor is handed the same buffers as its
+  // input and its output.
   void Process(double** inputs, double** outputs, int nFrames, int nIn, int nOut, ChannelProcessor& processor);
 
   // The converters' latency in host samples, read from channel 0's

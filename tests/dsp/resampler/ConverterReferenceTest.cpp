@@ -3,6 +3,9 @@
 // within rounding of it, with the same counts call by call.
 #include "dsp/resampler/Resampler.h"
 
+#include "dsp/resampler/HalfBlockPasses.h"
+#include "dsp/resampler/HalfBlockTransform.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/dsp/RandomSignal.h"
@@ -61,6 +64,21 @@ TEST(ConverterReference, DefaultStagesTakeTheFastPathsAndTheReferenceNone) {
       // The 34 % stage of a four-times chain is short, the 0.5 % stage long.
       EXPECT_EQ(direct, factor == 4 ? 1 : 0) << factor << " " << upward;
       EXPECT_EQ(half, 1) << factor << " " << upward;
+    }
+  }
+}
+
+// Where the processor has AVX2 and FMA the half-size stages take the fused
+// passes, so the comparisons below hold those to the reference.
+TEST(ConverterReference, HalfSizeStagesTakeTheFusedPassesWhereTheProcessorHasThem) {
+  for (int factor : {2, 4}) {
+    for (bool upward : {true, false}) {
+      Converters conv(upward ? kRate : factor * kRate, upward ? factor * kRate : kRate, kMaxBlock);
+      for (int s = 0; s < conv.fast[0].numStages; ++s) {
+        const HalfBlockTransform* half = conv.fast[0].stages[s]->half;
+        if (!half) continue;
+        EXPECT_EQ(HalfBlockKeepsCompactBlocks(half), HalfBlockPasses::Available()) << factor << " " << s;
+      }
     }
   }
 }

@@ -307,3 +307,36 @@ INSTANTIATE_TEST_SUITE_P(Ratios, ResamplerPairs,
                          ::testing::Values(PairCase{48000.0, 96000.0}, PairCase{96000.0, 48000.0},
                                            PairCase{48000.0, 192000.0}, PairCase{192000.0, 48000.0},
                                            PairCase{44100.0, 48000.0}));
+
+namespace {
+
+// A chain that says it keeps its input leaves every sample of the caller's
+// channel as it was (callers then pass a buffer they may not write); the
+// up-converting exact chains say so, the halving ones (in place) do not.
+TEST(Resampler, ChainsThatKeepTheirInputLeaveTheChannelUntouched) {
+  struct Case {
+    double from, to;
+    bool keeps;
+  };
+  const Case cases[] = {{48000.0, 96000.0, true}, {48000.0, 192000.0, true}, {96000.0, 48000.0, false},
+                        {192000.0, 48000.0, false}};
+  for (const Case& c : cases) {
+    Resampler r{};
+    InitResampler(&r, c.from, c.to, 1024, 0.5, 64.08, 0, true);
+    EXPECT_EQ(ResamplerKeepsItsInput(r), c.keeps) << c.from << " to " << c.to;
+    const std::vector<double> x = RandomSignal(1024, 41);
+    std::vector<double> channel = x;
+    for (int call = 0; call < 12; ++call) {
+      double* out = nullptr;
+      const int n = RunResamplerBlock(&r, channel.data(), 1000, &out);
+      if (c.keeps) {
+        ASSERT_EQ(channel, x) << c.from << " to " << c.to << ", call " << call;
+        ASSERT_TRUE(n == 0 || out < channel.data() || out >= channel.data() + channel.size());
+      }
+      channel = x;
+    }
+    FreeResampler(&r);
+  }
+}
+
+}  // namespace

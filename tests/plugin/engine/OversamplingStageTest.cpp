@@ -122,6 +122,36 @@ TEST_P(OversamplingFactor, MonoRunsOneChannelOfEach) {
   EXPECT_EQ(outMono[0], outStereo[0]);
 }
 
+// The up-converters read the host's input where it lies and the processor
+// may work in the converters' buffers: the input stays as it was, a host
+// handing one buffer each way gets what separate buffers get, and a mono
+// input feeding two outputs still reaches both whole.
+TEST_P(OversamplingFactor, HostBuffersMayBeSharedAndTheInputIsLeftAlone) {
+  const int factor = GetParam();
+  const int block = 512, total = 40 * block;
+  const Channels in = {EngineTestSupport::Noise(total, 21), EngineTestSupport::Noise(total, 22)};
+  for (int nIn : {1, 2}) {
+    OversamplingStage apart, shared;
+    apart.Setup(48000.0, block, factor);
+    shared.Setup(48000.0, block, factor);
+    HalfGain a, b;
+    Channels separateOut(2, std::vector<double>(total)), sharedIo = in;
+    Channels input = in;
+    for (int offset = 0; offset < total; offset += block) {
+      double* ins[2] = {input[0].data() + offset, input[nIn - 1].data() + offset};
+      double* outs[2] = {separateOut[0].data() + offset, separateOut[1].data() + offset};
+      apart.Process(ins, outs, block, nIn, 2, a);
+      double* io[2] = {sharedIo[0].data() + offset, sharedIo[1].data() + offset};
+      shared.Process(io, io, block, nIn, nIn == 1 ? 1 : 2, b);
+    }
+    EXPECT_EQ(input, in) << nIn;
+    EXPECT_EQ(sharedIo[0], separateOut[0]) << nIn;
+    // Two inputs: each output its own; one input: both outputs alike.
+    EXPECT_EQ(nIn == 2 ? sharedIo[1] : separateOut[0], separateOut[1]) << nIn;
+    ASSERT_GT(FirstNonZero(separateOut[0]), 0) << nIn;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Factors, OversamplingFactor, ::testing::Values(2, 4));
 
 TEST(OversamplingStage, OffBuildsNothingAndRestartRefillsInStep) {
