@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -256,12 +257,33 @@ class IGraphics {
   void DeleteDrawBitmaps();
   // Adds what a drawing call can reach to mExtent (Draw cuts it to the
   // surface).
-  void Reach(const IRECT& reach);
+  void Reach(const IRECT& reach) {
+    if (!mDrawing || reach.Empty()) return;
+    if (mExtent.Empty()) {
+      mExtent = reach;
+      return;
+    }
+    mExtent.L = std::min(mExtent.L, reach.L);
+    mExtent.T = std::min(mExtent.T, reach.T);
+    mExtent.R = std::max(mExtent.R, reach.R);
+    mExtent.B = std::max(mExtent.B, reach.B);
+  }
   // Around a raster call that changes pixels only within reach: false when
   // a Draw is in progress and none of them lies in its area; when some lie
-  // outside, they are kept aside for EndReach to put back.
-  bool BeginReach(const IRECT& reach);
-  void EndReach();
+  // outside, they are kept aside for EndReach to put back. Inline for the
+  // usual call, well inside the area.
+  bool BeginReach(const IRECT& reach) {
+    if (!mDrawing) return true;
+    Reach(reach);
+    const IRECT& a = mDrawRECT;
+    if (reach.L >= a.L && reach.T >= a.T && reach.R <= a.R && reach.B <= a.B) return true;
+    return KeepAsideOutsideArea(reach);
+  }
+  void EndReach() {
+    if (!mSavedReach.Empty()) PutBackOutsideArea();
+  }
+  bool KeepAsideOutsideArea(const IRECT& reach);
+  void PutBackOutsideArea();
 
   IPlugBase* mPlug;
   int mWidth;

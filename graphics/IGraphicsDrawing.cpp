@@ -52,28 +52,11 @@ IRECT LineReach(int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-void IGraphics::Reach(const IRECT& reach) {
-  if (!mDrawing || reach.Empty()) return;
-  // Cut to the surface once, when the control's Draw is over.
-  if (mExtent.Empty()) {
-    mExtent = reach;
-  } else {
-    mExtent.L = std::min(mExtent.L, reach.L);
-    mExtent.T = std::min(mExtent.T, reach.T);
-    mExtent.R = std::max(mExtent.R, reach.R);
-    mExtent.B = std::max(mExtent.B, reach.B);
-  }
-}
-
-bool IGraphics::BeginReach(const IRECT& reach) {
-  mSavedReach = IRECT();
-  if (!mDrawing || !mDrawBitmap) return true;
-  Reach(reach);
-  const IRECT& area = mDrawRECT;
-  // The usual case, a call well inside the area: nothing to keep aside.
-  if (reach.L >= area.L && reach.T >= area.T && reach.R <= area.R && reach.B <= area.B) return true;
+bool IGraphics::KeepAsideOutsideArea(const IRECT& reach) {
+  if (!mDrawBitmap) return true;
   const IRECT surface(0, 0, mDrawBitmap->getWidth(), mDrawBitmap->getHeight());
   const IRECT r = reach.Intersection(surface);
+  const IRECT& area = mDrawRECT;
   // Strict overlap: the area's right and bottom edges are outside it.
   if (r.Empty() || r.R <= area.L || r.L >= area.R || r.B <= area.T || r.T >= area.B) return false;
   if (r.L >= area.L && r.T >= area.T && r.R <= area.R && r.B <= area.B) return true;
@@ -85,7 +68,7 @@ bool IGraphics::BeginReach(const IRECT& reach) {
   return true;
 }
 
-void IGraphics::EndReach() {
+void IGraphics::PutBackOutsideArea() {
   const IRECT r = mSavedReach;
   if (r.Empty()) return;
   mSavedReach = IRECT();
