@@ -103,6 +103,17 @@ class IControl : public IResize {
   void SetValueDisplayControl(ITextControlExt* control) { mValueDisplayControl = control; }
   void SetNameDisplayControl(ITextControlExt* control) { mNameDisplayControl = control; }
 
+  // Where the control's pixels are on the screen: its rectangle when it
+  // was last drawn (empty when it shows nothing) and all that its drawing
+  // calls could reach then, which may pass the rectangle (text wider than
+  // its box). The graphics core keeps both.
+  const IRECT& GetDrawnRECT() const { return mDrawnRECT; }
+  const IRECT& GetDrawnExtent() const { return mDrawnExtent; }
+  void SetDrawn(const IRECT& rect, const IRECT& extent) {
+    mDrawnRECT = rect;
+    mDrawnExtent = extent;
+  }
+
   bool IsHidden() const { return mHide; }
   bool IsDisabled() const { return mDisabled; }
   bool IsGrayed() const { return mGrayed; }
@@ -140,6 +151,8 @@ class IControl : public IResize {
   IPlugBase* mPlug;
   IRECT mRECT;        // what the control paints and dirty tracking reports
   IRECT mTargetRECT;  // what answers the hit test
+  IRECT mDrawnRECT;   // where it was last drawn
+  IRECT mDrawnExtent;  // and what its drawing could reach
   int mParamIdx;
   WDL_TypedBuf<AuxParam> mAuxParams{4096};
   double mValue = 0.0;

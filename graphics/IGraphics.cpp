@@ -1,5 +1,7 @@
 #include "graphics/IGraphics.h"
 
+#include <cstddef>
+
 #include "framework/IPlugBase.h"
 #include "graphics/IControl.h"
 #include "graphics/controls/IPanelControl.h"
@@ -139,15 +141,66 @@ void IGraphics::OnGUIIdle() {
   if (mPlug) mPlug->OnGUIIdle();
 }
 
+namespace {
+
+// Pixels in common, not only an edge.
+bool Overlap(const IRECT& a, const IRECT& b) { return a.L < b.R && b.L < a.R && a.T < b.B && b.T < a.B; }
+
+// Adds the rectangle to the areas; areas it overlaps become one with it,
+// so no pixel is drawn twice in a frame.
+void AddArea(std::vector<IRECT>& areas, IRECT r) {
+  if (r.Empty()) return;
+  for (size_t i = 0; i < areas.size();) {
+    if (Overlap(areas[i], r)) {
+      r = r.Union(areas[i]);
+      areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(i));
+      i = 0;
+    } else {
+      ++i;
+    }
+  }
+  areas.push_back(r);
+}
+
+}  // namespace
+
 bool IGraphics::IsDirty(IRECT* area) {
   IRECT found = area ? *area : IRECT();
+  mDirtyAreas.clear();
+  AddArea(mDirtyAreas, found);
+  const auto mark = [&](const IRECT& r) {
+    found = found.Union(r);
+    AddArea(mDirtyAreas, r);
+  };
   bool dirty = false;
+  if (mSurfaceRemade) {
+    // A blank surface: all of it must be drawn and shown again.
+    mark(IRECT(0, 0, mWidth, mHeight));
+    mSurfaceRemade = false;
+    dirty = true;
+  }
   for (int i = 0; i < mControls.GetSize(); ++i) {
     IControl* control = mControls.Get(i);
-    if (control->IsDirty() && !control->IsDisabled() && !control->IsHidden()) {
-      found = found.Union(control->GetRECT());
+    const IRECT drawn = control->GetDrawnRECT();
+    const IRECT extent = control->GetDrawnExtent();
+    if (control->IsDisabled() || control->IsHidden()) {
+      // What it showed must give way to what lies beneath.
+      if (!drawn.Empty()) {
+        mark(drawn.Union(extent));
+        control->SetDrawn(IRECT(), IRECT());
+        dirty = true;
+      }
+      continue;
+    }
+    const bool moved = !drawn.Empty() && drawn != control->GetRECT();
+    if (control->IsDirty() || moved) {
+      // What it painted last time is painted over afresh.
+      mark(control->GetRECT().Union(drawn).Union(extent));
       dirty = true;
     }
+  }
+  if (mDirtyAreas.size() > kMaxDirtyAreas) {
+    mDirtyAreas.assign(1, found);
   }
   if (area) *area = found;
   if (dirty) {
@@ -162,17 +215,24 @@ bool IGraphics::IsDirty(IRECT* area) {
 
 bool IGraphics::Draw(IRECT* area) {
   if (mControls.GetSize() == 0) return true;
-  IRECT whole(0, 0, mWidth, mHeight);
-  if (!area) area = &whole;
-  mDrawRECT = *area;
+  const IRECT whole(0, 0, mWidth, mHeight);
+  IRECT drawn = area ? area->Intersection(whole) : whole;
+  if (drawn.Empty()) return true;
+  mDrawRECT = drawn;
+  mDrawing = true;
   for (int i = 0; i < mControls.GetSize(); ++i) {
     IControl* control = mControls.Get(i);
     if (control->IsDisabled() || control->IsHidden()) continue;
-    if (!control->GetRECT().Intersects(mDrawRECT)) continue;
+    // A control whose pixels passed its rectangle last time (text wider
+    // than its box) is drawn for them too.
+    if (!control->GetRECT().Union(control->GetDrawnExtent()).Intersects(mDrawRECT)) continue;
+    mExtent = IRECT();
     control->Draw(this);
     control->SetClean();
+    control->SetDrawn(control->GetRECT(), mExtent.Intersection(whole));
   }
-  return DrawScreen(area);
+  mDrawing = false;
+  return DrawScreen(&drawn);
 }
 
 void IGraphics::RescaleControls(int baseWidth, int baseHeight, double scaleX, double scaleY) {
@@ -195,6 +255,7 @@ bool IGraphics::Resize(int width, int height, bool keepControls) {
   if (!keepControls) DeleteControls();
   DeleteDrawBitmaps();
   PrepDraw();
+  mSurfaceRemade = true;
   return mPlug ? mPlug->ResizeGraphics(width, height, keepControls) : false;
 }
 
@@ -202,5 +263,6 @@ void IGraphics::ResetControls() {
   DeleteControls();
   DeleteDrawBitmaps();
   PrepDraw();
+  mSurfaceRemade = true;
   if (mPlug) mPlug->OnControlsCleared();
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
+#include <vector>
+
 #include "framework/containers/WDL_PtrList.h"
 #include "framework/containers/WDL_String.h"
 #include "graphics/BitmapStorage.h"
@@ -88,7 +92,9 @@ class IGraphics {
   // plug-in calls it when it attaches the graphics object.
   void PrepDraw();
   LICE_SysBitmap* GetDrawBitmap() const { return mDrawBitmap; }
-  // The area of the Draw in progress; bitmaps are clipped to it.
+  // The area of the Draw in progress. While a Draw runs, every drawing
+  // call below changes only pixels inside it, each exactly as it would
+  // when drawn whole; outside a Draw only bitmaps are clipped to it.
   const IRECT& GetDrawRECT() const { return mDrawRECT; }
 
   // ---- Drawing calls (from a control's Draw) -------------------------------------
@@ -184,12 +190,18 @@ class IGraphics {
   // ---- Redraw ------------------------------------------------------------------
   // Every platform timer tick, before IsDirty: the plug-in's GUI hook.
   void OnGUIIdle();
-  // Unions the draw rectangles of the dirty, visible, enabled controls into
-  // area. After 20 quiet checks in a row the 21st calls every control's
-  // OnGUIIdle and starts the count again.
+  // Unions into area the draw rectangles of the dirty, visible, enabled
+  // controls, and what a control last painted where it no longer paints
+  // (it was hidden, disabled or moved). After 20 quiet checks in a row the
+  // 21st calls every control's OnGUIIdle and starts the count again.
   bool IsDirty(IRECT* area);
+  // What the last IsDirty found, as rectangles apart from one another (one,
+  // their union, when there are many): only they need drawing, each with
+  // its own Draw.
+  const std::vector<IRECT>& DirtyAreas() const { return mDirtyAreas; }
   // Draws, in attachment order, every visible, enabled control that meets
-  // the area and marks it clean, then puts the area on the screen.
+  // the area, clipped to it, and marks it clean, then puts the area on the
+  // screen. After a resize or a reset IsDirty reports the whole surface.
   bool Draw(IRECT* area);
   // Re-places every control that has the rescale flag for the scale.
   void RescaleControls(int baseWidth, int baseHeight, double scaleX, double scaleY);
@@ -243,6 +255,35 @@ class IGraphics {
   // Deletes every control last to first, ending an edit the host was told of.
   void DeleteControls();
   void DeleteDrawBitmaps();
+  // Adds what a drawing call can reach to mExtent (Draw cuts it to the
+  // surface).
+  void Reach(const IRECT& reach) {
+    if (!mDrawing || reach.Empty()) return;
+    if (mExtent.Empty()) {
+      mExtent = reach;
+      return;
+    }
+    mExtent.L = std::min(mExtent.L, reach.L);
+    mExtent.T = std::min(mExtent.T, reach.T);
+    mExtent.R = std::max(mExtent.R, reach.R);
+    mExtent.B = std::max(mExtent.B, reach.B);
+  }
+  // Around a raster call that changes pixels only within reach: false when
+  // a Draw is in progress and none of them lies in its area; when some lie
+  // outside, they are kept aside for EndReach to put back. Inline for the
+  // usual call, well inside the area.
+  bool BeginReach(const IRECT& reach) {
+    if (!mDrawing) return true;
+    Reach(reach);
+    const IRECT& a = mDrawRECT;
+    if (reach.L >= a.L && reach.T >= a.T && reach.R <= a.R && reach.B <= a.B) return true;
+    return KeepAsideOutsideArea(reach);
+  }
+  void EndReach() {
+    if (!mSavedReach.Empty()) PutBackOutsideArea();
+  }
+  bool KeepAsideOutsideArea(const IRECT& reach);
+  void PutBackOutsideArea();
 
   IPlugBase* mPlug;
   int mWidth;
@@ -269,6 +310,12 @@ class IGraphics {
   double mBitmapScaleX = 1.0;
   double mBitmapScaleY = 1.0;
   IRECT mDrawRECT;
+  static constexpr size_t kMaxDirtyAreas = 8;
+  std::vector<IRECT> mDirtyAreas;
+  bool mDrawing = false;     // a Draw is in progress: its area clips
+  bool mSurfaceRemade = false;  // resized or reset: IsDirty reports all of it
+  IRECT mSavedReach;         // what BeginReach kept aside, empty when nothing
+  IRECT mExtent;             // all the drawing calls of the control being drawn reach
   LICE_SysBitmap* mDrawBitmap = nullptr;
   LICE_MemBitmap* mTmpBitmap = nullptr;
   int mIdleTicks = 0;

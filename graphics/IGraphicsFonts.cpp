@@ -87,8 +87,25 @@ bool IGraphics::DrawIText(IText* text, const char* str, IRECT* rect, bool measur
   if (text->mColor.A < 255) flags |= kDrawTextUseColorAlpha;
 
   if (!measure) {
+    if (mDrawing) {
+      // The text lands somewhere between the rectangle's two edges on each
+      // axis, as aligned; glyphs may reach a little past their extent.
+      LICE_Rect extent{0, 0, 0, 0};
+      font->DrawText(mDrawBitmap, str, -1, &extent, flags | kDrawTextCalcRect);
+      const long long w = extent.right, h = extent.bottom;
+      const long long pad = 4 + h;
+      const auto span = [pad](long long lo, long long hi, long long size, bool low) {
+        const long long a = std::min(lo, hi - size), b = std::max(lo, hi - size) + size;
+        const long long v = low ? a - pad : b + pad;
+        return static_cast<int>(std::clamp<long long>(v, INT_MIN / 2, INT_MAX / 2));
+      };
+      const IRECT reach(span(rect->L, rect->R, w, true), span(rect->T, rect->B, h, true),
+                        span(rect->L, rect->R, w, false), span(rect->T, rect->B, h, false));
+      if (!BeginReach(reach)) return true;
+    }
     LICE_Rect r{rect->L, rect->T, rect->R, rect->B};
     font->DrawText(mDrawBitmap, str, -1, &r, flags);
+    EndReach();
     return true;
   }
   LICE_Rect extent{0, 0, 0, 0};

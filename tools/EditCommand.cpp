@@ -1,12 +1,15 @@
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "graphics/IGraphics.h"
 #include "platform/corefoundation/RunLoop.h"
 #include "platform/windowserver/X11Backend.h"
 #include "plugin/controller/Brimlow.h"
@@ -25,13 +28,17 @@
 
 namespace {
 
-// How often the audio is caught up with the clock, how much one catch-up
-// may do (so the window keeps answering on a slow machine), and how far
-// behind it may fall (a long menu or dialog) before the lost time is skipped.
-constexpr double kAudioTickSeconds = 0.005;
-constexpr double kMaxWorkSeconds = 0.02;
+// The audio is caught up with the clock once a frame, just before the
+// editor's timer fires. One catch-up may do a few frames' worth (so the
+// window keeps answering on a slow machine), and the audio may fall behind
+// this far (a long menu or dialog) before the lost time is skipped.
+constexpr double kAudioLeadSeconds = 1e-6;
+constexpr double kMaxWorkFrames = 2.0;
 constexpr double kMaxLagSeconds = 0.25;
-constexpr double kEventWaitSeconds = 0.005;
+// The longest sleep between passes when no timer is nearer; X events and
+// signals end it early.
+constexpr double kEventWaitSeconds = 0.05;
+constexpr double kShortestPollSeconds = 0.0005;
 
 // The input over and over, in host blocks: a source made afresh each time
 // the last one ends.
@@ -155,15 +162,31 @@ int RunEditCommand(const CommandLine& line, FILE* out) {
   const double rate = looped.SampleRate();
   const double start = platform::RunLoopTime();
   double processed = 0.0;
-  platform::RunLoopTimer* audio = platform::AddRunLoopTimer(0.0, kAudioTickSeconds, [&] {
+  double frameSeconds = 1.0 / 60.0;
+  const auto catchUp = [&] {
     const double due = (platform::RunLoopTime() - start) * rate;
     if (due - processed > kMaxLagSeconds * rate) processed = due - options.blockSize;
-    const double until = std::min(due, processed + kMaxWorkSeconds * rate);
+    const double until = std::min(due, processed + kMaxWorkFrames * frameSeconds * rate);
     while (until - processed >= options.blockSize) {
       looped.RunBlock(session);
       processed += options.blockSize;
     }
-  });
+  };
+  // On a timer, which menus and dialogs run too, so the audio goes on
+  // there. Once the editor's timer (the only other one) says when its next
+  // frame is due, the audio's fires at its rate a hair before it: one
+  // wake-up a frame, and each frame shows the audio up to its time. True
+  // when aligned; a frame that is late already says nothing of the next.
+  platform::RunLoopTimer* audio = platform::AddRunLoopTimer(0.0, frameSeconds, catchUp);
+  const auto alignAudio = [&] {
+    platform::RemoveRunLoopTimer(audio);
+    const IGraphics* graphics = session.Instance().GetGUI();
+    if (graphics && graphics->FPS() > 0) frameSeconds = 1.0 / graphics->FPS();
+    const double nextFrame = platform::SecondsToNextRunLoopTimer();
+    const bool aligned = nextFrame > kAudioLeadSeconds;
+    audio = platform::AddRunLoopTimer(aligned ? nextFrame - kAudioLeadSeconds : 0.0, frameSeconds, catchUp);
+    return aligned;
+  };
   // Closing the window is how a session is kept; Ctrl-C throws it away.
   if (options.stateOut) {
     std::fprintf(out, "editor: open; close the window to save the state to %s (Ctrl-C: nothing written)\n",
@@ -174,10 +197,25 @@ int RunEditCommand(const CommandLine& line, FILE* out) {
   std::fflush(out);
   // A window manager's close, the window destroyed by another client and
   // the display lost all end the session the same way: the state is kept.
+  WindowRef alignedTo = editor.Window();
+  bool aligned = false;
   while (!x11->CloseRequested(&editor.Screen())) {
     if (InterruptingSignal() != 0) break;
+    // The wait for X events is rounded to whole milliseconds: a timer due in
+    // less than half of one would be polled for over and over until then.
+    const double nextTimer = platform::SecondsToNextRunLoopTimer();
+    if (nextTimer > 0.0 && nextTimer < kShortestPollSeconds) {
+      std::this_thread::sleep_for(std::chrono::duration<double>(nextTimer));
+    }
     x11->RunOnce(kEventWaitSeconds);
+    // After a pass the editor's timer has fired whatever was due (a
+    // reopened editor has a timer of its own, due at once).
+    if (!aligned) aligned = alignAudio();
     editor.Service();
+    if (editor.Window() != alignedTo) {
+      alignedTo = editor.Window();
+      aligned = false;
+    }
   }
   platform::RemoveRunLoopTimer(audio);
   if (InterruptingSignal() != 0) throw CommandError("interrupted: nothing written");

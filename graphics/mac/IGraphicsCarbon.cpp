@@ -52,6 +52,8 @@ IGraphicsCarbon::IGraphicsCarbon(IGraphicsMac* graphicsMac, WindowRef window, Co
   if (embedded == noErr) {
     SizeControl(mView, static_cast<int16_t>(graphicsMac->Width()), static_cast<int16_t>(graphicsMac->Height()));
   }
+  // Later frames draw only what changed; the first shows everything.
+  if (mIsComposited) HIViewSetNeedsDisplay(mView, true);
 }
 
 IGraphicsCarbon::~IGraphicsCarbon() {
@@ -74,7 +76,10 @@ bool IGraphicsCarbon::Resize(int width, int height) {
     SetWindowBounds(mWindow, kWindowContentRgn, &bounds);
   }
   const HIRect frame = CGRectMake(0, 0, width, height);
-  return HIViewSetFrame(mView, &frame) == noErr;
+  const bool placed = HIViewSetFrame(mView, &frame) == noErr;
+  // The surface was made anew: all of it goes to the screen.
+  if (mIsComposited) HIViewSetNeedsDisplay(mView, true);
+  return placed;
 }
 
 void IGraphicsCarbon::CarbonTimerHandler(EventLoopTimerRef, void* view) {
@@ -91,8 +96,12 @@ void IGraphicsCarbon::OnTimerTick() {
   IRECT dirty;
   if (graphics->IsDirty(&dirty)) {
     if (mIsComposited) {
-      const HIRect area = CGRectMake(dirty.L, dirty.T, dirty.R - dirty.L, dirty.B - dirty.T);
-      HIViewSetNeedsDisplayInRect(mView, &area, true);
+      // Each area apart: the scope and the meters change every frame, the
+      // panel between them seldom.
+      for (const IRECT& r : graphics->DirtyAreas()) {
+        const HIRect area = CGRectMake(r.L, r.T, r.R - r.L, r.B - r.T);
+        HIViewSetNeedsDisplayInRect(mView, &area, true);
+      }
     } else {
       UpdateControls(mWindow, nullptr);
     }

@@ -142,10 +142,21 @@ OSStatus IGraphicsCarbon::HandleDraw(EventRef event) {
   CGContextTranslateCTM(context, 0, mGraphicsMac->Height());
   CGContextScaleCTM(context, 1, -1);
   mContext = context;
-  IRECT whole(0, 0, mGraphicsMac->Width(), mGraphicsMac->Height());
+  // Only the region the event asks for is drawn (the context is clipped to
+  // it); without one, the whole view.
+  IRECT area(0, 0, mGraphicsMac->Width(), mGraphicsMac->Height());
+  if (RgnHandle region = Param<RgnHandle>(event, kEventParamRgnHandle, typeQDRgnHandle)) {
+    Rect bounds;
+    GetRegionBounds(region, &bounds);
+    area = area.Intersection(IRECT(bounds.left, bounds.top, bounds.right, bounds.bottom));
+    if (area.Empty()) {
+      mContext = nullptr;
+      return noErr;
+    }
+  }
   IGraphicsMac* graphics = mGraphicsMac;
   const unsigned generation = graphics->ViewGeneration();
-  graphics->Draw(&whole);
+  graphics->Draw(&area);
   // The context belongs to this draw event only.
   if (graphics->ViewGeneration() == generation) mContext = nullptr;
   return noErr;

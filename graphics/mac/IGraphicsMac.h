@@ -87,8 +87,10 @@ class IGraphicsMac : public IGraphics {
   WDL_String mBundleID;
 
  private:
-  // The doubled copy of the surface, or null when it cannot be had.
-  const void* DoubledSurface(const void* bits, int width, int height, int rowSpan, int* doubledRowSpan);
+  // The doubled copy of the surface, or null when it cannot be had; only
+  // rows top to bottom (surface rows) are made afresh.
+  const void* DoubledSurface(const void* bits, int width, int height, int rowSpan, int top, int bottom,
+                             int* doubledRowSpan);
   CGContextRef CurrentContext() const;
 
   IGraphicsCarbon* mGraphicsCarbon = nullptr;

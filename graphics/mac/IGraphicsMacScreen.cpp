@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 
 #include "graphics/mac/IGraphicsCarbon.h"
@@ -11,7 +13,9 @@
 #include "platform/coregraphics/CGContext.h"
 
 // Putting the surface on the screen: one image over the live pixels each
-// time (only the doubled path copies them), drawn over the whole editor.
+// time (only the doubled path copies them, in a Carbon view only the rows
+// of the area drawn), drawn over the whole editor; the context's clip
+// keeps it to what is shown afresh.
 
 namespace {
 
@@ -44,7 +48,7 @@ CGContextRef IGraphicsMac::CurrentContext() const {
   return mGraphicsCarbon ? mGraphicsCarbon->GetCGContext() : nullptr;
 }
 
-const void* IGraphicsMac::DoubledSurface(const void* bits, int width, int height, int rowSpan,
+const void* IGraphicsMac::DoubledSurface(const void* bits, int width, int height, int rowSpan, int top, int bottom,
                                          int* doubledRowSpan) {
   const int span = DoubledRowSpan(width);
   // 2 x height rows of span pixels of 4 bytes, and room to align the start.
@@ -55,12 +59,16 @@ const void* IGraphicsMac::DoubledSurface(const void* bits, int width, int height
   auto start = reinterpret_cast<uintptr_t>(mScaledBits.Get());
   start = (start + 31) & ~static_cast<uintptr_t>(31);
   auto* doubled = reinterpret_cast<uint32_t*>(start);
-  DoubleSurface(static_cast<const uint32_t*>(bits), width, height, rowSpan, doubled, span);
+  // Only the rows being put on the screen: the context shows no others.
+  top = std::clamp(top, 0, height);
+  bottom = std::clamp(bottom, top, height);
+  DoubleSurface(static_cast<const uint32_t*>(bits) + static_cast<size_t>(top) * rowSpan, width, bottom - top, rowSpan,
+                doubled + static_cast<size_t>(top) * 2 * span, span);
   *doubledRowSpan = span;
   return doubled;
 }
 
-bool IGraphicsMac::DrawScreen(IRECT*) {
+bool IGraphicsMac::DrawScreen(IRECT* rect) {
   CGContextRef context = CurrentContext();
   if (!context) return false;
   if (!mColorSpace) mColorSpace = MakeColorSpace();
@@ -76,7 +84,12 @@ bool IGraphicsMac::DrawScreen(IRECT*) {
   if (device.width > kDoublingScale) {
     int span = 0;
     // Without the memory the undoubled surface is drawn instead.
-    if (const void* doubled = DoubledSurface(bits, width, height, rowSpan, &span)) {
+    // A Carbon view's context is clipped to the area drawn; a Cocoa view's
+    // shows all of it.
+    const bool clipped = rect && mGraphicsCarbon && !mGraphicsCocoa;
+    const int top = clipped ? rect->T : 0;
+    const int bottom = clipped ? rect->B : height;
+    if (const void* doubled = DoubledSurface(bits, width, height, rowSpan, top, bottom, &span)) {
       bits = doubled;
       rowSpan = span;
       width *= 2;

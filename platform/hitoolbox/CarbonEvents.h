@@ -103,6 +103,7 @@ enum : EventParamName {
   kEventParamKeyCode = FourCC("kcod"),
   kEventParamKeyMacCharCodes = FourCC("kchr"),
   kEventParamCGContextRef = FourCC("cntx"),
+  kEventParamRgnHandle = FourCC("rgnh"),
 };
 
 enum : EventParamType {
@@ -116,6 +117,7 @@ enum : EventParamType {
   typeCGContextRef = FourCC("cntx"),
   typeWindowRef = FourCC("wind"),
   typeControlRef = FourCC("ctrl"),
+  typeQDRgnHandle = FourCC("rgnh"),
 };
 
 enum : EventMouseButton { kEventMouseButtonPrimary = 1, kEventMouseButtonSecondary = 2 };

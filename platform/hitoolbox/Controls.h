@@ -36,7 +36,8 @@ struct OpaqueControlRef {
   CGRect frame{{0, 0}, {0, 0}};     // in the superview's coordinates
   uint32_t features = 0;
   bool needsDisplay = false;
-  CGRect dirty{{0, 0}, {0, 0}};  // in the view's coordinates
+  std::vector<CGRect> dirty;  // what was marked, in the view's coordinates; no two overlap
+  double drawnScale = 0.0;    // the window's device scale when the view was last drawn
   platform::EditTextState* edit = nullptr;  // an edit field's text, owned
 };
 typedef OpaqueControlRef* ControlRef;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <utility>
+#include <vector>
 
 #include "platform/coregraphics/CGContext.h"
 #include "platform/corefoundation/RunLoop.h"
@@ -23,6 +26,23 @@ std::vector<ControlRef>& LiveViews() {
 }
 
 int gDrawEvents = 0;
+
+// More marked rectangles than this are drawn as one, their union.
+constexpr size_t kMaxDirtyRects = 8;
+
+// Area in common, not only an edge.
+bool Overlap(const CGRect& a, const CGRect& b) {
+  return a.origin.x < b.origin.x + b.size.width && b.origin.x < a.origin.x + a.size.width &&
+         a.origin.y < b.origin.y + b.size.height && b.origin.y < a.origin.y + a.size.height;
+}
+
+CGRect Union(const CGRect& a, const CGRect& b) {
+  const CGFloat left = std::min(a.origin.x, b.origin.x);
+  const CGFloat top = std::min(a.origin.y, b.origin.y);
+  const CGFloat right = std::max(a.origin.x + a.size.width, b.origin.x + b.size.width);
+  const CGFloat bottom = std::max(a.origin.y + a.size.height, b.origin.y + b.size.height);
+  return CGRectMake(left, top, right - left, bottom - top);
+}
 
 void EnsureUpdatePass() {
   static bool added = false;
@@ -113,29 +133,62 @@ ControlRef FirstEditField(ControlRef view) {
   return nullptr;
 }
 
-void SendDraw(ControlRef view, CGContextRef context) {
+void SendDraw(ControlRef view, CGContextRef context, RgnHandle region) {
   EventRef event = platform::MakeEvent(kEventClassControl, kEventControlDraw);
   platform::SetParam(event, kEventParamDirectObject, typeControlRef, view);
   if (context) platform::SetParam(event, kEventParamCGContextRef, typeCGContextRef, context);
+  if (region) platform::SetParam(event, kEventParamRgnHandle, typeQDRgnHandle, region);
   ++gDrawEvents;
   SendEventToEventTarget(event, GetControlEventTarget(view));
   ReleaseEvent(event);
 }
 
-void DrawView(WindowRef window, ControlRef view) {
-  view->needsDisplay = false;
+// One marked rectangle of the view, drawn through a context clipped to it.
+void DrawViewPart(WindowRef window, ControlRef view, const CGRect& d) {
   const CGRect f = platform::ViewFrameInContent(view);
+  // In whole view pixels, within the view.
+  const double left = std::max(0.0, std::floor(d.origin.x));
+  const double top = std::max(0.0, std::floor(d.origin.y));
+  const double right = std::min(static_cast<double>(f.size.width), std::ceil(d.origin.x + d.size.width));
+  const double bottom = std::min(static_cast<double>(f.size.height), std::ceil(d.origin.y + d.size.height));
+  if (!(right > left) || !(bottom > top)) return;
   platform::ScreenWindow* screen = platform::ScreenWindowOf(window);
   const double s = screen->DeviceScale();
   const CGAffineTransform toDevice{s, 0, 0, s, s * f.origin.x, s * f.origin.y};
   const int width = screen->PixelWidth(), height = screen->PixelHeight();
-  const platform::DeviceRect clip{platform::ClipEdge(std::floor(s * f.origin.x), width),
-                                  platform::ClipEdge(std::floor(s * f.origin.y), height),
-                                  platform::ClipEdge(std::ceil(s * (f.origin.x + f.size.width)), width),
-                                  platform::ClipEdge(std::ceil(s * (f.origin.y + f.size.height)), height)};
+  const platform::DeviceRect clip{platform::ClipEdge(std::floor(s * (f.origin.x + left)), width),
+                                  platform::ClipEdge(std::floor(s * (f.origin.y + top)), height),
+                                  platform::ClipEdge(std::ceil(s * (f.origin.x + right)), width),
+                                  platform::ClipEdge(std::ceil(s * (f.origin.y + bottom)), height)};
+  RgnHandle region = NewRgn();
+  SetRectRgn(region, QuickDrawCoordinate(left), QuickDrawCoordinate(top), QuickDrawCoordinate(right),
+             QuickDrawCoordinate(bottom));
   CGContextRef context = platform::CreateWindowContext(screen, toDevice, clip);
-  SendDraw(view, context);
+  SendDraw(view, context, region);
   platform::ReleaseWindowContext(context);
+  DisposeRgn(region);
+}
+
+void DrawView(WindowRef window, ControlRef view) {
+  view->needsDisplay = false;
+  // Taken first: a draw handler may mark the view again for the next pass.
+  std::vector<CGRect> parts = std::move(view->dirty);
+  view->dirty.clear();
+  // A new device scale made the window's pixels anew: all of it is drawn.
+  const double scale = platform::ScreenWindowOf(window)->DeviceScale();
+  if (scale != view->drawnScale) parts.assign(1, CGRectMake(0, 0, view->frame.size.width, view->frame.size.height));
+  view->drawnScale = scale;
+  for (const CGRect& d : parts) {
+    // A draw handler may close the view or its window.
+    if (!platform::IsLiveView(view) || view->window != window || !IsWindowVisible(window)) return;
+    DrawViewPart(window, view, d);
+  }
+}
+
+// The whole view, as after a change of its size.
+void MarkWhole(ControlRef view) {
+  view->dirty.assign(1, CGRectMake(0, 0, view->frame.size.width, view->frame.size.height));
+  view->needsDisplay = true;
 }
 
 }  // namespace
@@ -213,7 +266,10 @@ WindowRef HIViewGetWindow(HIViewRef view) { return view ? view->window : nullptr
 
 OSStatus HIViewSetFrame(HIViewRef view, const HIRect* frame) {
   if (!view || !frame) return paramErr;
+  const bool resized =
+      frame->size.width != view->frame.size.width || frame->size.height != view->frame.size.height;
   view->frame = *frame;
+  if (resized) MarkWhole(view);
   view->bounds = BoundsOfFrame(*frame);
   if (view->edit) platform::UpdateEditFieldShown(view);
   return noErr;
@@ -240,15 +296,24 @@ OSStatus HIViewSetNeedsDisplay(HIViewRef view, Boolean needs) {
 OSStatus HIViewSetNeedsDisplayInRect(HIViewRef view, const HIRect* rect, Boolean needs) {
   if (!view || !rect) return paramErr;
   if (!needs) return noErr;
-  if (!view->needsDisplay) {
-    view->dirty = *rect;
-  } else {
-    const CGFloat left = std::min(view->dirty.origin.x, rect->origin.x);
-    const CGFloat top = std::min(view->dirty.origin.y, rect->origin.y);
-    const CGFloat right = std::max(view->dirty.origin.x + view->dirty.size.width, rect->origin.x + rect->size.width);
-    const CGFloat bottom =
-        std::max(view->dirty.origin.y + view->dirty.size.height, rect->origin.y + rect->size.height);
-    view->dirty = CGRectMake(left, top, right - left, bottom - top);
+  if (!view->needsDisplay) view->dirty.clear();
+  // Rectangles that overlap become one, so no pixel is drawn twice.
+  CGRect r = *rect;
+  auto& dirty = view->dirty;
+  for (size_t i = 0; i < dirty.size();) {
+    if (Overlap(dirty[i], r)) {
+      r = Union(dirty[i], r);
+      dirty.erase(dirty.begin() + static_cast<std::ptrdiff_t>(i));
+      i = 0;
+    } else {
+      ++i;
+    }
+  }
+  dirty.push_back(r);
+  if (dirty.size() > kMaxDirtyRects) {
+    CGRect all = dirty[0];
+    for (const CGRect& d : dirty) all = Union(all, d);
+    dirty.assign(1, all);
   }
   view->needsDisplay = true;
   return noErr;
@@ -317,7 +382,7 @@ OSStatus UpdateControls(WindowRef window, RgnHandle) {
   for (ControlRef view : platform::WindowViews(window)) {
     if (!platform::IsLiveView(view) || !IsShown(view)) continue;
     if (view->kind == OpaqueControlRef::kRootView || view->kind == OpaqueControlRef::kContentView) continue;
-    SendDraw(view, nullptr);
+    SendDraw(view, nullptr, nullptr);
   }
   return noErr;
 }
@@ -384,6 +449,8 @@ void WindowContentResized(WindowRef window) {
   const CGSize size{static_cast<CGFloat>(c.right - c.left), static_cast<CGFloat>(c.bottom - c.top)};
   if (window->root) window->root->frame.size = size;
   if (window->content) window->content->frame.size = size;
+  // The window's pixels may have been made anew.
+  for (ControlRef view : WindowViews(window)) MarkWhole(view);
 }
 
 void MoveKeyboardFocus(WindowRef window, ControlRef control) {

@@ -17,7 +17,14 @@
 //
 // Drawing: a view marked as needing display in a visible compositing window
 // gets a draw event ('cntl'/4) with a Core Graphics context ('cntx') whose
-// coordinates are the view's, y downwards, in the window's device pixels.
+// coordinates are the view's, y downwards, in the window's device pixels,
+// and the region to draw ('rgnh', view coordinates, whole pixels). What
+// was marked since the last draw is kept as rectangles, those that overlap
+// joined into one (and all of them into one past eight); each gets a draw
+// event of its own, its context clipped to it, so the rest of the view
+// keeps the pixels it showed. A view whose size changes, every view of a
+// window whose content is resized, and a view whose window's device scale
+// changed since it was last drawn, is drawn whole.
 // That happens on every pass of the run loop after its timers, or when a
 // host calls platform::UpdateWindows.
 typedef ControlRef HIViewRef;

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "dsp/fft/FFT.h"
 #include "dsp/fft/Window.h"
@@ -49,6 +52,67 @@ int PointStep(int resolution) {
 double BinOf(double hz, double scale) {
   const double b = std::trunc(hz * scale);
   return b == b ? b : 0.0;
+}
+
+// |X| of each bin from its (re, im) pair, two bins at a time where SSE2
+// is there: its square root is rounded exactly as std::sqrt's.
+void Magnitudes(const double* fft, int bins, double* magnitude) {
+  int k = 0;
+#ifdef __SSE2__
+  for (; k + 2 <= bins; k += 2) {
+    const __m128d a = _mm_loadu_pd(fft + 2 * k);      // re k, im k
+    const __m128d b = _mm_loadu_pd(fft + 2 * k + 2);  // re k+1, im k+1
+    const __m128d re = _mm_unpacklo_pd(a, b);
+    const __m128d im = _mm_unpackhi_pd(a, b);
+    _mm_storeu_pd(magnitude + k, _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(re, re), _mm_mul_pd(im, im))));
+  }
+#endif
+  for (; k < bins; ++k) magnitude[k] = std::sqrt(fft[2 * k] * fft[2 * k] + fft[2 * k + 1] * fft[2 * k + 1]);
+}
+
+// average = (average x (count - 1) + magnitude) / count per bin, the old
+// value unweighted at a count of 1; two bins at a time where SSE2 is there,
+// with the same operations in the same order.
+void RunningMean(double* average, const double* magnitude, int bins, int count) {
+  const double older = count - 1.0;
+  const bool weighted = count >= 2;
+  int k = 0;
+#ifdef __SSE2__
+  const __m128d c = _mm_set1_pd(count);
+  const __m128d o = _mm_set1_pd(older);
+  for (; k + 2 <= bins; k += 2) {
+    __m128d a = _mm_loadu_pd(average + k);
+    if (weighted) a = _mm_mul_pd(a, o);
+    _mm_storeu_pd(average + k, _mm_div_pd(_mm_add_pd(a, _mm_loadu_pd(magnitude + k)), c));
+  }
+#endif
+  for (; k < bins; ++k) average[k] = ((weighted ? average[k] * older : average[k]) + magnitude[k]) / count;
+}
+
+// The maximum hold, and the smoothing: towards the magnitude by the fall
+// coefficient when it is at or below the smoothed value, else the rise one.
+// SSE2's max of (m, hold) keeps the hold on a tie or a NaN, as std::max
+// (hold, m) does.
+void HoldAndSmooth(double* maximum, double* smoothed, const double* magnitude, int bins, double rise, double fall) {
+  int k = 0;
+#ifdef __SSE2__
+  const __m128d r = _mm_set1_pd(rise);
+  const __m128d f = _mm_set1_pd(fall);
+  for (; k + 2 <= bins; k += 2) {
+    const __m128d m = _mm_loadu_pd(magnitude + k);
+    _mm_storeu_pd(maximum + k, _mm_max_pd(m, _mm_loadu_pd(maximum + k)));
+    const __m128d s = _mm_loadu_pd(smoothed + k);
+    const __m128d falling = _mm_cmple_pd(m, s);
+    const __m128d c = _mm_or_pd(_mm_and_pd(falling, f), _mm_andnot_pd(falling, r));
+    _mm_storeu_pd(smoothed + k, _mm_sub_pd(m, _mm_mul_pd(_mm_sub_pd(m, s), c)));
+  }
+#endif
+  for (; k < bins; ++k) {
+    const double m = magnitude[k];
+    maximum[k] = std::max(maximum[k], m);
+    const double c = m <= smoothed[k] ? fall : rise;
+    smoothed[k] = m - (m - smoothed[k]) * c;
+  }
 }
 
 }  // namespace
@@ -156,6 +220,9 @@ void SpectrumAnalyzer::AllocAnalyzerBuffers() {
   if (mWindow.GetSize() != mFftLength) mWindowLength = 0;
   const bool framesOk = Zeroed(mFrame, mFftLength) && Zeroed(mFftBuffer, mFftLength + 2) &&
                         (mWindowLength == mFftLength || Zeroed(mWindow, mFftLength));
+  // Tables made here, not in the refresh; without them the plain
+  // transform does the same arithmetic.
+  if (framesOk) mFft.Plan(mFftLength);
   if (!framesOk) {
     // Without a frame nothing can be analysed; the queue still drains.
     Zeroed(mFrame, 0);
@@ -339,29 +406,18 @@ void SpectrumAnalyzer::AnalyzeFrames() {
     TakeQueued(frame + n - hop, hop);
     for (int i = 0; i < n; ++i) fft[i] = frame[i] * window[i];
     fft[n] = fft[n + 1] = 0.0;
-    RealFFT(fft, n, 1);
-    for (int k = 0; k < bins; ++k) magnitude[k] = std::sqrt(fft[2 * k] * fft[2 * k] + fft[2 * k + 1] * fft[2 * k + 1]);
+    if (!mFft.Forward(fft, n)) RealFFT(fft, n, 1);
+    Magnitudes(fft, bins, magnitude);
     std::memmove(frame, frame + hop, static_cast<size_t>(n - hop) * sizeof(double));
 
     // Running mean. At a count of 1 the old value enters unweighted, so the
     // first frame after a clear (average 0) is the mean itself.
     const int count = std::max(1, mAverageCount);
-    if (count < 2) {
-      for (int k = 0; k < bins; ++k) average[k] = (average[k] + magnitude[k]) / count;
-    } else {
-      const double older = count - 1.0;
-      for (int k = 0; k < bins; ++k) average[k] = (average[k] * older + magnitude[k]) / count;
-    }
+    RunningMean(average, magnitude, bins, count);
     // Saturates rather than wrapping: a wrap to 1 would add the whole
     // average to the next frame and double the curve.
     if (mAverageCount < 2147483646) mAverageCount = count + 1;
-
-    for (int k = 0; k < bins; ++k) {
-      const double m = magnitude[k];
-      maximum[k] = std::max(maximum[k], m);
-      const double c = m <= smoothed[k] ? mFallCoeff : mRiseCoeff;
-      smoothed[k] = m - (m - smoothed[k]) * c;
-    }
+    HoldAndSmooth(maximum, smoothed, magnitude, bins, mRiseCoeff, mFallCoeff);
   }
 }
 

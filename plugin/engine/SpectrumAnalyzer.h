@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "dsp/analyzer/AnalyzerFFT.h"
 #include "dsp/analyzer/PreferredFrequencies.h"
 #include "framework/containers/WDL_TypedBuf.h"
 #include "plugin/engine/DelayRing.h"
@@ -173,6 +174,7 @@ class SpectrumAnalyzer {
   WDL_TypedBuf<double> mFftBuffer;
   WDL_TypedBuf<double> mWindow;
   int mWindowLength = 0;  // what mWindow holds; 0 until AnalyzeFrames builds it
+  AnalyzerFFT mFft;       // planned by AllocAnalyzerBuffers; RealFFT stands in without it
   static constexpr int kFeedChunk = 256;
 
   // kMaxBinCount each.

@@ -6,6 +6,7 @@
 
 #include "graphics/controls/IPanelControl.h"
 #include "lice/lice.h"
+#include "platform/coretext/Font.h"
 #include "tests/graphics/GraphicsFixtures.h"
 
 namespace {
@@ -138,7 +139,9 @@ INSTANTIATE_TEST_SUITE_P(Frames, DrawingFrame,
                                            // 2 x 400 / 3 = 266.67: the offset is rounded.
                                            FrameCase{3, false, 3, 0, 267}));
 
-TEST_F(Drawing, DrawPaintsExactlyTheControlsThatMeetTheArea) {
+// Each panel that meets the area paints its part inside the area and
+// nothing beyond it, where controls that were not redrawn may lie.
+TEST_F(Drawing, DrawPaintsTheControlsThatMeetTheAreaOnlyInsideIt) {
   const struct {
     IRECT rect;
     IColor color;
@@ -153,11 +156,83 @@ TEST_F(Drawing, DrawPaintsExactlyTheControlsThatMeetTheArea) {
     for (int x = 0; x < 200; ++x) {
       LICE_pixel want = kClear;
       for (const auto& p : panels) {
-        if (p.rect.Intersects(area) && p.rect.Contains(x, y)) want = p.color.ToPixel();
+        if (area.Contains(x, y) && p.rect.Contains(x, y)) want = p.color.ToPixel();
       }
       ASSERT_EQ(PixelAt(Surface(), x, y), want) << x << "," << y;
     }
   }
+}
+
+// Every drawing call made inside a Draw changes the pixels of the area
+// exactly as it would drawn whole, and none outside it, wherever the area
+// cuts it: antialiased edges, blends over a patterned surface, text.
+TEST_F(Drawing, ACallInsideADrawPaintsItsAreaAsDrawnWholeAndNothingElse) {
+  platform::SetTestFontEnabled(true);
+  const IColor solid(255, 250, 40, 10), faint(90, 20, 200, 120);
+  const IChannelBlend half(IChannelBlend::kBlendNone, 0.5f), add(IChannelBlend::kBlendAdd, 0.7f);
+  IText text(14, IColor(255, 5, 6, 7), "Verdana");
+  const struct {
+    const char* what;
+    std::function<void(IGraphics*)> call;
+  } calls[] = {
+      {"float line", [&](IGraphics* g) { g->DrawLineFloat(&solid, 12.3f, 80.6f, 180.2f, 7.7f, &half, true); }},
+      {"line", [&](IGraphics* g) { g->DrawLine(&solid, 5.0f, 5.0f, 190.0f, 95.0f, &add, true); }},
+      {"alpha line", [&](IGraphics* g) { g->DrawLineColorAlpha(&faint, 150.0f, 2.0f, 20.0f, 97.0f, nullptr, true); }},
+      {"disc", [&](IGraphics* g) { g->FillCircle(&faint, 100, 50, 37.5f, &half, true); }},
+      {"triangle", [&](IGraphics* g) { g->FillTriangle(&solid, 3, 90, 100, 4, 197, 70, &half); }},
+      {"round rect",
+       [&](IGraphics* g) {
+         const IRECT r(20, 15, 180, 85);
+         g->FillRoundRect(&faint, &r, &add, 12, true);
+       }},
+      {"fill",
+       [&](IGraphics* g) {
+         const IRECT r(30, -10, 170, 60);
+         g->FillIRect(&faint, &r, &half);
+       }},
+      {"text",
+       [&](IGraphics* g) {
+         IRECT r(40, 30, 160, 70);
+         g->DrawIText(&text, "Partial 1234 redraw", &r);
+       }},
+  };
+  const IRECT areas[] = {IRECT(0, 0, 200, 100), IRECT(60, 25, 130, 75), IRECT(0, 40, 200, 52),
+                         IRECT(101, 0, 102, 100), IRECT(150, 60, 200, 100)};
+  std::function<void(IGraphics*)> draw;
+  graphics->AttachControl(new CallControl(&plug, IRECT(0, 0, 200, 100), [&](IGraphics* g) { draw(g); }));
+  const auto pattern = [](LICE_IBitmap* b) {
+    for (int y = 0; y < 100; ++y) {
+      for (int x = 0; x < 200; ++x) b->getBits()[y * b->getRowSpan() + x] = LICE_RGBA(x, y * 2, (x * y) & 0xff, 200);
+    }
+  };
+  for (const auto& c : calls) {
+    // Drawn whole, outside any Draw.
+    pattern(Surface());
+    c.call(graphics);
+    LICE_Blit(&reference, Surface(), 0, 0, 0, 0, 200, 100, 1.0f, LICE_BLIT_MODE_COPY);
+    for (const IRECT& area : areas) {
+      pattern(Surface());
+      draw = c.call;
+      IRECT a = area;
+      graphics->Draw(&a);
+      for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 200; ++x) {
+          const LICE_pixel before = LICE_RGBA(x, y * 2, (x * y) & 0xff, 200);
+          const LICE_pixel want = area.Contains(x, y) ? PixelAt(&reference, x, y) : before;
+          ASSERT_EQ(PixelAt(Surface(), x, y), want) << c.what << " in " << area.L << "," << area.T << " at " << x
+                                                    << "," << y;
+        }
+      }
+    }
+    // The call changed something, or the comparison proves nothing.
+    pattern(Surface());
+    bool changed = false;
+    for (int y = 0; y < 100 && !changed; ++y) {
+      for (int x = 0; x < 200; ++x) changed = changed || PixelAt(&reference, x, y) != PixelAt(Surface(), x, y);
+    }
+    EXPECT_TRUE(changed) << c.what;
+  }
+  platform::SetTestFontEnabled(false);
 }
 
 TEST_F(Drawing, BlendMethodsAndWeightsReachTheFill) {

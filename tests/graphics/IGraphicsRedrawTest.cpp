@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "graphics/controls/IPanelControl.h"
+#include "lice/lice.h"
 #include "tests/graphics/GraphicsFixtures.h"
 
 namespace {
@@ -84,6 +85,93 @@ TEST_F(Redraw, DrawPaintsTheControlsThatMeetTheAreaInAttachmentOrder) {
   EXPECT_TRUE(inside->IsDirty());
   inside->SetClean();
   EXPECT_FALSE(inside->IsDirty());
+}
+
+// A control that fills a rectangle of its choosing, inside its own or
+// past it.
+class FillControl : public IControl {
+ public:
+  FillControl(IPlugBase* plug, const IRECT& rect, const IRECT& fill, const IColor& color)
+      : IControl(plug, rect), mFill(fill), mColor(color) {}
+  bool Draw(IGraphics* graphics) override { return graphics->FillIRect(&mColor, &mFill, nullptr); }
+  IRECT mFill;
+  IColor mColor;
+};
+
+// The areas to draw: each dirty control's rectangle with what it painted
+// last time, apart from one another unless they overlap, and what a
+// control that went away had painted.
+TEST_F(Redraw, DirtyAreasAreTheChangedControlsApartAndWhatTheyLastPainted) {
+  auto* a = new FillControl(&plug, IRECT(10, 10, 20, 20), IRECT(10, 10, 20, 20), kColorRed);
+  auto* b = new FillControl(&plug, IRECT(100, 10, 120, 30), IRECT(95, 10, 120, 35), kColorRed);  // paints past it
+  auto* c = new FillControl(&plug, IRECT(110, 25, 150, 40), IRECT(110, 25, 150, 40), kColorRed);
+  auto* d = new FillControl(&plug, IRECT(160, 60, 190, 90), IRECT(160, 60, 190, 90), kColorRed);
+  for (IControl* control : {static_cast<IControl*>(a), static_cast<IControl*>(b), static_cast<IControl*>(c),
+                            static_cast<IControl*>(d)}) {
+    graphics->AttachControl(control);
+  }
+  IRECT whole(0, 0, 200, 100);
+  graphics->Draw(&whole);
+  CleanAll();
+
+  a->SetDirty(false);
+  b->SetDirty(false);
+  c->SetDirty(false);
+  IRECT area;
+  ASSERT_TRUE(graphics->IsDirty(&area));
+  EXPECT_EQ(area, IRECT(10, 10, 150, 40));
+  // b's paint reaches c's rectangle: the two are one area.
+  EXPECT_EQ(graphics->DirtyAreas(), (std::vector<IRECT>{IRECT(10, 10, 20, 20), IRECT(95, 10, 150, 40)}));
+  CleanAll();
+
+  // Hidden, d's pixels must give way once; moved, its old place too.
+  d->Hide(true);
+  area = IRECT();
+  ASSERT_TRUE(graphics->IsDirty(&area));
+  EXPECT_EQ(graphics->DirtyAreas(), (std::vector<IRECT>{IRECT(160, 60, 190, 90)}));
+  EXPECT_FALSE(graphics->IsDirty(&area));
+  d->Hide(false);
+  graphics->Draw(&whole);
+  CleanAll();
+  d->SetRECT(IRECT(10, 60, 40, 90));
+  d->mFill = d->GetRECT();
+  area = IRECT();
+  ASSERT_TRUE(graphics->IsDirty(&area));
+  EXPECT_EQ(graphics->DirtyAreas(), (std::vector<IRECT>{IRECT(10, 60, 190, 90)}));
+}
+
+// A clean control whose paint passes its rectangle is drawn again where a
+// changed neighbour is, so what lies on top stays on top.
+TEST_F(Redraw, APartialDrawShowsWhatAWholeDrawShows) {
+  auto* under = new FillControl(&plug, IRECT(30, 10, 50, 20), IRECT(30, 10, 50, 20), kColorBlue);
+  auto* over = new FillControl(&plug, IRECT(10, 10, 20, 20), IRECT(10, 10, 40, 20), kColorGreen);
+  graphics->AttachPanelBackground(&kColorBlack);
+  graphics->AttachControl(under);
+  graphics->AttachControl(over);
+  IRECT whole(0, 0, 200, 100);
+  graphics->Draw(&whole);
+  CleanAll();
+
+  under->mColor = kColorRed;
+  under->SetDirty(false);
+  IRECT area;
+  ASSERT_TRUE(graphics->IsDirty(&area));
+  for (IRECT part : graphics->DirtyAreas()) graphics->Draw(&part);
+  const auto pixels = [&] {
+    LICE_IBitmap* surface = graphics->GetDrawBitmap();
+    std::vector<LICE_pixel> all;
+    for (int y = 0; y < 100; ++y) {
+      const LICE_pixel* row = surface->getBits() + y * surface->getRowSpan();
+      all.insert(all.end(), row, row + 200);
+    }
+    return all;
+  };
+  const std::vector<LICE_pixel> partial = pixels();
+  graphics->Draw(&whole);
+  const std::vector<LICE_pixel> full = pixels();
+  for (int i = 0; i < 200 * 100; ++i) ASSERT_EQ(partial[i], full[i]) << i % 200 << "," << i / 200;
+  EXPECT_EQ(full[15 * 200 + 35], kColorGreen.ToPixel());
+  EXPECT_EQ(full[15 * 200 + 45], kColorRed.ToPixel());
 }
 
 TEST_F(Redraw, DrawWithoutControlsPutsNothingOnTheScreen) {

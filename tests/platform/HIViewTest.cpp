@@ -154,6 +154,62 @@ OSStatus PaintRed(EventHandlerCallRef, EventRef event, void*) {
   return noErr;
 }
 
+struct RegionRecord {
+  std::vector<Rect> regions;
+};
+
+OSStatus RecordRegionAndPaintRed(EventHandlerCallRef call, EventRef event, void* data) {
+  RgnHandle region = nullptr;
+  GetEventParameter(event, kEventParamRgnHandle, typeQDRgnHandle, nullptr, sizeof region, nullptr, &region);
+  Rect bounds{0, 0, 0, 0};
+  if (region) GetRegionBounds(region, &bounds);
+  static_cast<RegionRecord*>(data)->regions.push_back(bounds);
+  return PaintRed(call, event, nullptr);
+}
+
+// Rectangles marked apart are drawn apart, each with its region and a
+// context that paints nowhere else; overlapping ones are drawn as one.
+TEST_F(HIViews, MarkedRectanglesAreDrawnEachAloneAndOverlappingOnesAsOne) {
+  HIViewRef pane = Pane(0, 0, 200, 100, content_);
+  RegionRecord record;
+  const EventTypeSpec spec{kEventClassControl, kEventControlDraw};
+  InstallEventHandler(GetControlEventTarget(pane), RecordRegionAndPaintRed, 1, &spec, &record, nullptr);
+  ShowWindow(window);
+  // A new view is drawn whole first.
+  platform::RunLoopPass();
+  ASSERT_EQ(record.regions.size(), 1u);
+  EXPECT_EQ(record.regions[0].right, 200);
+  record.regions.clear();
+  platform::ScreenWindowOf(window)->SetDeviceScale(2.0);  // black pixels again
+  platform::ScreenWindowOf(window)->SetDeviceScale(1.0);
+  const HIRect marks[] = {CGRectMake(10, 10, 20, 20), CGRectMake(100, 50, 30, 10), CGRectMake(120, 55, 30, 20),
+                          CGRectMake(60.5, 80.5, 5, 5)};
+  for (const HIRect& m : marks) HIViewSetNeedsDisplayInRect(pane, &m, true);
+  platform::RunLoopPass();
+  // top, left, bottom, right; a fraction takes in the pixels it touches.
+  ASSERT_EQ(record.regions.size(), 3u);
+  const Rect want[] = {{10, 10, 30, 30}, {50, 100, 75, 150}, {80, 60, 86, 66}};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(record.regions[i].top, want[i].top) << i;
+    EXPECT_EQ(record.regions[i].left, want[i].left) << i;
+    EXPECT_EQ(record.regions[i].bottom, want[i].bottom) << i;
+    EXPECT_EQ(record.regions[i].right, want[i].right) << i;
+  }
+  const platform::ScreenWindow* screen = platform::ScreenWindowOf(window);
+  for (int y = 0; y < 100; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      bool marked = false;
+      for (const Rect& r : want) marked = marked || (x >= r.left && x < r.right && y >= r.top && y < r.bottom);
+      uint8_t rgb[3];
+      screen->PixelRGB(x, y, rgb);
+      ASSERT_EQ(rgb[0], marked ? 200 : 0) << x << "," << y;
+    }
+  }
+  // Drawn, nothing is left to draw.
+  platform::RunLoopPass();
+  EXPECT_EQ(record.regions.size(), 3u);
+}
+
 // Frames far beyond any window: the view draws as far as the window's
 // pixels go, and its bounds stop at the ends of QuickDraw's coordinates.
 TEST_F(HIViews, HugeFramesDrawWithinTheWindowAndSaturateTheirBounds) {
