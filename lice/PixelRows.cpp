@@ -103,6 +103,24 @@ void LICE_RowCopyBlend(LICE_pixel* dest, int w, LICE_pixel color, int alpha) {
   for (; x < w; ++x) LICE_CopyCombiner::Apply(dest + x, color, alpha);
 }
 
+void LICE_ColumnCopyBlend(LICE_pixel* dest, ptrdiff_t step, int n, LICE_pixel color, int alpha) {
+#ifdef __SSE2__
+  if (alpha >= 1 && alpha <= 255) {
+    // One pixel's four channels in the lanes of one register.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i c = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(color)), zero);
+    const __m128i k = _mm_set1_epi16(static_cast<short>(256 - alpha));
+    for (int i = 0; i < n; ++i, dest += step) {
+      LICE_PrefetchAhead(dest, step, 16);
+      const __m128i d = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(*dest)), zero);
+      *dest = static_cast<LICE_pixel>(_mm_cvtsi128_si32(_mm_packus_epi16(BlendLanes(d, c, k), zero)));
+    }
+    return;
+  }
+#endif
+  for (int i = 0; i < n; ++i, dest += step) LICE_CopyCombiner::Apply(dest, color, alpha);
+}
+
 #ifdef __SSE2__
 namespace {
 

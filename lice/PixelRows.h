@@ -4,7 +4,20 @@
 // pixels at a time where the processor allows it. Each gives exactly the
 // bits of its per-pixel combiner in LICE_Combine.h.
 
+#include <cstddef>
+#include <cstdint>
+
 #include "lice/LICE_Pixel.h"
+
+// Asks for the pixel rows pixels on (a column's pixel that many steps of
+// step ahead) to be brought in for writing: a row apart is beyond what the
+// processor fetches ahead by itself. The address is only a hint, never
+// dereferenced, and may lie outside the bitmap.
+inline void LICE_PrefetchAhead(const LICE_pixel* p, ptrdiff_t step, int rows) {
+  __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(p) +
+                                                   static_cast<uintptr_t>(step * rows) * sizeof(LICE_pixel)),
+                     1);
+}
 
 // Every pixel becomes color.
 void LICE_RowStore(LICE_pixel* dest, int w, LICE_pixel color);
@@ -17,6 +30,8 @@ void LICE_RowThreeQuarter(LICE_pixel* dest, int w, LICE_pixel color);
 
 // The copy combiner with a constant source at integer alpha 1..255.
 void LICE_RowCopyBlend(LICE_pixel* dest, int w, LICE_pixel color, int alpha);
+// The same down a column of n pixels, step pixels apart.
+void LICE_ColumnCopyBlend(LICE_pixel* dest, ptrdiff_t step, int n, LICE_pixel color, int alpha);
 
 // The source-alpha copy at integer alpha 256, source and destination not
 // overlapping: opaque pixels are stored, transparent ones skipped, the rest
