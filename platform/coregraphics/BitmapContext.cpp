@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace platform {
 
@@ -86,6 +87,24 @@ void BitmapContext::BlendPixel(int x, int y, const unsigned char rgb[3], int cov
   for (int i = 0; i < 3; ++i) {
     const int d = p[1 + i];
     p[1 + i] = static_cast<unsigned char>(d + (rgb[i] - d) * coverage / 255);
+  }
+}
+
+void BitmapContext::BlendRow(int x, int y, const unsigned char* coverage, int n, const unsigned char rgb[3]) {
+  const PixelRect& c = mState.clip;
+  if (y < c.top || y >= c.bottom) return;
+  // In 64 bits: a run far off to either side must not wrap.
+  const int from = static_cast<int>(std::max<int64_t>(0, static_cast<int64_t>(c.left) - x));
+  const int to = static_cast<int>(std::min<int64_t>(n, static_cast<int64_t>(c.right) - x));
+  if (from >= to) return;
+  unsigned char* p = mPixels + static_cast<size_t>(y) * mBytesPerRow + static_cast<size_t>(x + from) * 4;
+  for (int i = from; i < to; ++i, p += 4) {
+    const int k = coverage[i];
+    if (k == 0) continue;
+    for (int j = 0; j < 3; ++j) {
+      const int d = p[1 + j];
+      p[1 + j] = static_cast<unsigned char>(d + (rgb[j] - d) * k / 255);
+    }
   }
 }
 
