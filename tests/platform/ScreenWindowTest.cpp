@@ -210,9 +210,9 @@ TEST(ScreenWindow, TheBackendHearsOfTheBoxRoundWhatChanged) {
     EXPECT_EQ(a.top, 2 * stretch);
     EXPECT_EQ(a.bottom, 7 * stretch);
     EXPECT_LE(a.left, 13 * stretch);
-    EXPECT_GE(a.left, 13 * stretch - 3);
+    EXPECT_GE(a.left, 13 * stretch - 7);
     EXPECT_GE(a.right, 27 * stretch);
-    EXPECT_LE(a.right, 27 * stretch + 3);
+    EXPECT_LE(a.right, 27 * stretch + 7);
   }
   platform::InstallBackend(nullptr);
 }
