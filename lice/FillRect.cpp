@@ -1,5 +1,6 @@
-// Rectangle fills: every row gets the same treatment, so a flipped bitmap is
-// filled from its lowest memory row downwards like any other.
+// Rectangle fills: every row gets the same treatment and no pixel is written
+// twice, so rows are visited in whichever memory order is quickest, for a
+// flipped bitmap as for any other.
 
 #include <cstddef>
 #include <cstdint>

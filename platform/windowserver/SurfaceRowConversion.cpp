@@ -71,14 +71,15 @@ void ConvertSurfaceRow(const VisualLayout& x, const uint8_t* in, uint32_t* out, 
   int i = 0;
   int8_t from[4];
   if (ByteShuffle(x, from)) {
-    const bool same = from[0] == -1 && from[1] == 1 && from[2] == 2 && from[3] == 3;
+    [[maybe_unused]] const bool same = from[0] == -1 && from[1] == 1 && from[2] == 2 && from[3] == 3;
 #ifdef __SSE2__
     if (same) {
       // The visual's words are the surface's own bytes: rows are copied
       // (the first byte cleared), no shuffle.
       const __m128i keep = _mm_set1_epi32(static_cast<int>(0xffffff00u));
       for (; i + 4 <= n; i += 4) {
-        const __m128i q = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + static_cast<size_t>(i) * 4)), keep);
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + static_cast<size_t>(i) * 4));
+        const __m128i q = _mm_and_si128(p, keep);
         __m128i* o = reinterpret_cast<__m128i*>(out + i);
         if (_mm_movemask_epi8(_mm_cmpeq_epi32(q, _mm_loadu_si128(o))) == 0xffff) continue;
         _mm_storeu_si128(o, q);
@@ -96,8 +97,9 @@ void ConvertSurfaceRow(const VisualLayout& x, const uint8_t* in, uint32_t* out, 
       const __m128i low = _mm_set1_epi32(0xff00), middle = _mm_set1_epi32(0xff0000);
       for (; i + 4 <= n; i += 4) {
         const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + static_cast<size_t>(i) * 4));
-        const __m128i q = _mm_or_si128(_mm_srli_epi32(p, 24), _mm_or_si128(_mm_and_si128(_mm_srli_epi32(p, 8), low),
-                                                                           _mm_and_si128(_mm_slli_epi32(p, 8), middle)));
+        const __m128i q =
+            _mm_or_si128(_mm_srli_epi32(p, 24), _mm_or_si128(_mm_and_si128(_mm_srli_epi32(p, 8), low),
+                                                             _mm_and_si128(_mm_slli_epi32(p, 8), middle)));
         __m128i* o = reinterpret_cast<__m128i*>(out + i);
         if (_mm_movemask_epi8(_mm_cmpeq_epi32(q, _mm_loadu_si128(o))) == 0xffff) continue;
         _mm_storeu_si128(o, q);

@@ -3,9 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 #include "platform/windowserver/ScreenWindow.h"
 #include "platform/windowserver/SurfaceRowConversion.h"
