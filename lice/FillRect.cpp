@@ -13,13 +13,7 @@ namespace {
 
 template <class Op>
 void FillRows(LICE_pixel* p, int w, int h, ptrdiff_t step, LICE_pixel color, int alpha) {
-  if (w == 1) {
-    for (int y = 0; y < h; ++y, p += step) {
-      LICE_PrefetchAhead(p, step, 16);
-      Op::Apply(p, color, alpha);
-    }
-    return;
-  }
+  if (w == 1) return LICE_ColumnOp<Op>(p, step, h, color, alpha);
   for (int y = 0; y < h; ++y, p += step) {
     LICE_PrefetchAhead(p, step, 16);
     for (int x = 0; x < w; ++x) Op::Apply(p + x, color, alpha);

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdlib>
-#include <type_traits>
 
 #include "lice/LICE_DrawSupport.h"
 #include "lice/LineClip.h"
@@ -13,33 +12,15 @@
 
 namespace {
 
-// The grid's long lines: the copy operations run through the row loops,
-// which give their combiners' bits several pixels at a time.
+// The grid's long lines run through the row and column loops.
 template <class Op>
 void HorzLine(LICE_pixel* p, int count, LICE_pixel color, int ia) {
-  if constexpr (std::is_same_v<Op, LICE_CopyCombiner>) {
-    if (ia >= 1 && ia <= 255) return LICE_RowCopyBlend(p, count, color, ia);
-  } else if constexpr (std::is_same_v<Op, LICE_StoreWord>) {
-    return LICE_RowStore(p, count, color);
-  } else if constexpr (std::is_same_v<Op, LICE_QuarterWord>) {
-    return LICE_RowQuarter(p, count, color);
-  } else if constexpr (std::is_same_v<Op, LICE_HalfWord>) {
-    return LICE_RowHalf(p, count, color);
-  } else if constexpr (std::is_same_v<Op, LICE_ThreeQuarterWord>) {
-    return LICE_RowThreeQuarter(p, count, color);
-  }
-  for (int i = 0; i < count; ++i) Op::Apply(p + i, color, ia);
+  LICE_RowOp<Op>(p, count, color, ia);
 }
 
 template <class Op>
 void VertLine(LICE_pixel* p, ptrdiff_t span, int count, LICE_pixel color, int ia) {
-  if constexpr (std::is_same_v<Op, LICE_CopyCombiner>) {
-    if (ia >= 1 && ia <= 255) return LICE_ColumnCopyBlend(p, span, count, color, ia);
-  }
-  for (int i = 0; i < count; ++i, p += span) {
-    LICE_PrefetchAhead(p, span, 16);
-    Op::Apply(p, color, ia);
-  }
+  LICE_ColumnOp<Op>(p, span, count, color, ia);
 }
 
 template <class Op>
