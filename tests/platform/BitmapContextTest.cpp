@@ -108,6 +108,38 @@ TEST(BitmapContext, ARowOfCoveragesBlendsEachPixelInsideTheClip) {
   }
 }
 
+// Every destination byte, colour byte and coverage, two pixels at a time
+// and one, against the rule.
+TEST(BitmapContext, ARowOfCoveragesBlendsEveryByteAndCoverageByTheRule) {
+  const int w = 257;  // every coverage, then one pixel on its own
+  std::vector<unsigned char> coverage(w);
+  for (int k = 0; k < w; ++k) coverage[static_cast<size_t>(k)] = static_cast<unsigned char>(k % 256);
+  Pixels p(w, 1);
+  platform::BitmapContext ctx(p.bytes.data(), w, 1, static_cast<size_t>(w) * 4);
+  for (int d = 0; d < 256; ++d) {
+    for (int c = 0; c < 256; ++c) {
+      for (int x = 0; x < w; ++x) {
+        p.At(x, 0)[0] = static_cast<unsigned char>(x);
+        p.At(x, 0)[1] = static_cast<unsigned char>(d);
+        p.At(x, 0)[2] = static_cast<unsigned char>(255 - d);
+        p.At(x, 0)[3] = static_cast<unsigned char>(d ^ 0x55);
+      }
+      const unsigned char rgb[3] = {static_cast<unsigned char>(c), static_cast<unsigned char>(c ^ 0xa3),
+                                    static_cast<unsigned char>(255 - c)};
+      ctx.BlendRow(0, 0, coverage.data(), w, rgb);
+      for (int x = 0; x < w; ++x) {
+        const int k = coverage[static_cast<size_t>(x)];
+        const int before[3] = {d, 255 - d, d ^ 0x55};
+        ASSERT_EQ(p.At(x, 0)[0], static_cast<unsigned char>(x));
+        for (int i = 0; i < 3; ++i) {
+          ASSERT_EQ(p.At(x, 0)[1 + i], before[i] + (rgb[i] - before[i]) * k / 255)
+              << "d " << before[i] << " c " << int(rgb[i]) << " coverage " << k;
+        }
+      }
+    }
+  }
+}
+
 TEST(BitmapContext, FillsWholePixelsInsideTheSavedAndRestoredClip) {
   Pixels p(8, 6);
   platform::BitmapContext ctx(p.bytes.data(), 8, 6, 32);
