@@ -49,6 +49,9 @@ class BitmapContext {
   // 0..255 as weight, d + (c - d) * coverage / 255 on bytes 1-3; the first
   // byte is never written. Points outside the clip are ignored.
   void BlendPixel(int x, int y, const unsigned char rgb[3], int coverage);
+  // BlendPixel for pixels (x, y) to (x + n - 1, y) with the coverages given,
+  // clipped once for the whole run (a glyph's row).
+  void BlendRow(int x, int y, const unsigned char* coverage, int n, const unsigned char rgb[3]);
 
   int Width() const { return mWidth; }
   int Height() const { return mHeight; }

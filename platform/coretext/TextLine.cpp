@@ -72,10 +72,8 @@ void DrawTextLine(BitmapContext* context, const TextLine* line, double x, double
       const int left = static_cast<int>(std::floor(pen + 0.5)) + glyph.left;
       const int top = baseline - glyph.top;
       for (int gy = 0; gy < glyph.height; ++gy) {
-        const unsigned char* row = glyph.coverage.data() + static_cast<size_t>(gy) * glyph.width;
-        for (int gx = 0; gx < glyph.width; ++gx) {
-          if (row[gx]) context->BlendPixel(left + gx, top + gy, line->rgb, row[gx]);
-        }
+        context->BlendRow(left, top + gy, glyph.coverage.data() + static_cast<size_t>(gy) * glyph.width, glyph.width,
+                          line->rgb);
       }
     }
     pen += line->advances[i];

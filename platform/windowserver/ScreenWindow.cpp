@@ -6,7 +6,11 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
+#include "dsp/convolution/CpuFeatures.h"
 #include "platform/windowserver/Backend.h"
 #include "platform/windowserver/InputSink.h"
 
@@ -33,6 +37,56 @@ int PixelExtent(double extent, double scale) {
   const double pixels = std::ceil(extent * scale - 1e-9);
   if (!(pixels > 0.0)) return 0;
   return pixels > kMax ? kMax : static_cast<int>(pixels);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// Eight words a step; answers how many it did.
+__attribute__((target("avx2"))) int StoreChangedWordsAvx2(const uint8_t* in, uint8_t* out, int n, uint32_t keep,
+                                                           int* first, int* last) {
+  const __m256i mask = _mm256_set1_epi32(static_cast<int>(keep));
+  int i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const size_t at = static_cast<size_t>(i) * 4;
+    const __m256i p = _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + at)), mask);
+    __m256i* o = reinterpret_cast<__m256i*>(out + at);
+    if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(p, _mm256_loadu_si256(o))) == -1) continue;
+    _mm256_storeu_si256(o, p);
+    if (*first > i) *first = i;
+    *last = i + 7;
+  }
+  return i;
+}
+#endif
+
+// Stores n words of in, masked, over out where they differ from what out
+// holds; widens [first, last] to the columns stored.
+void StoreChangedWords(const uint8_t* in, uint8_t* out, int n, uint32_t keep, int* first, int* last) {
+  int i = 0;
+#if defined(__x86_64__) || defined(__i386__)
+  if (n >= 8 && CpuFeatures::HasAvx2()) i = StoreChangedWordsAvx2(in, out, n, keep, first, last);
+#endif
+#ifdef __SSE2__
+  const __m128i mask = _mm_set1_epi32(static_cast<int>(keep));
+  for (; i + 4 <= n; i += 4) {
+    const size_t at = static_cast<size_t>(i) * 4;
+    const __m128i p = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + at)), mask);
+    __m128i* o = reinterpret_cast<__m128i*>(out + at);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(p, _mm_loadu_si128(o))) == 0xffff) continue;
+    _mm_storeu_si128(o, p);
+    if (*first > i) *first = i;
+    *last = i + 3;
+  }
+#endif
+  for (; i < n; ++i) {
+    uint32_t word, old;
+    std::memcpy(&word, in + static_cast<size_t>(i) * 4, 4);
+    std::memcpy(&old, out + static_cast<size_t>(i) * 4, 4);
+    word &= keep;
+    if (word == old) continue;
+    std::memcpy(out + static_cast<size_t>(i) * 4, &word, 4);
+    if (*first > i) *first = i;
+    *last = i;
+  }
 }
 
 }  // namespace
@@ -131,37 +185,36 @@ void ScreenWindow::DrawImage(const uint8_t* pixels, int width, int height, int r
   const uint8_t keepBytes[4] = {0, 0xff, 0xff, 0xff};
   uint32_t keep = 0;
   std::memcpy(&keep, keepBytes, 4);
+  // Most of a frame is what the last one was: only pixels that differ are
+  // stored, and the backend hears of the box round them alone.
+  DeviceRect changed{area.right, area.bottom, area.left, area.top};
   for (int y = area.top; y < area.bottom; ++y) {
     const int v = std::clamp(static_cast<int>(std::floor((y + 0.5 - y0) * dv)), 0, height - 1);
     const uint8_t* row = pixels + static_cast<size_t>(v) * rowSpan * 4;
     uint8_t* out = &mPixels[(static_cast<size_t>(y) * mPixelWidth + area.left) * 4];
+    int first = columns, last = -1;
     if (straight) {
-      const uint8_t* in = row + static_cast<size_t>(mColumns[0]) * 4;
-      int i = 0;
-#ifdef __SSE2__
-      const __m128i mask = _mm_set1_epi32(static_cast<int>(keep));
-      for (; i + 4 <= columns; i += 4) {
-        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + static_cast<size_t>(i) * 4));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + static_cast<size_t>(i) * 4), _mm_and_si128(p, mask));
-      }
-#endif
-      for (; i < columns; ++i) {
-        uint32_t word;
-        std::memcpy(&word, in + static_cast<size_t>(i) * 4, 4);
+      StoreChangedWords(row + static_cast<size_t>(mColumns[0]) * 4, out, columns, keep, &first, &last);
+    } else {
+      for (int i = 0; i < columns; ++i, out += 4) {
+        uint32_t word, old;
+        std::memcpy(&word, row + static_cast<size_t>(mColumns[static_cast<size_t>(i)]) * 4, 4);
+        std::memcpy(&old, out, 4);
         word &= keep;
-        std::memcpy(out + static_cast<size_t>(i) * 4, &word, 4);
+        if (word == old) continue;
+        std::memcpy(out, &word, 4);
+        if (first > i) first = i;
+        last = i;
       }
-      continue;
     }
-    for (int i = 0; i < columns; ++i, out += 4) {
-      const uint8_t* in = row + static_cast<size_t>(mColumns[static_cast<size_t>(i)]) * 4;
-      out[0] = 0;
-      out[1] = in[1];
-      out[2] = in[2];
-      out[3] = in[3];
-    }
+    if (first > last) continue;
+    changed.left = std::min(changed.left, area.left + first);
+    changed.right = std::max(changed.right, area.left + last + 1);
+    changed.top = std::min(changed.top, y);
+    changed.bottom = y + 1;
   }
-  Backend().WindowPresented(this, area);
+  if (changed.IsEmpty()) return;
+  Backend().WindowPresented(this, changed);
 }
 
 const std::vector<ScreenWindow*>& ScreenWindows() { return Windows(); }

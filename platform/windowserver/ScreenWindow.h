@@ -56,7 +56,9 @@ class ScreenWindow {
   // top-left corner lands at device point (x0, y0) and its bottom-right at
   // (x1, y1), either of which may be the smaller (a mirrored drawing). Each
   // device pixel inside the clip takes the image pixel under its centre;
-  // there is no smoothing. Tells the backend what changed.
+  // there is no smoothing. Tells the backend the box round the pixels that
+  // changed (a few more columns where several are compared at once), and
+  // nothing when none did.
   void DrawImage(const uint8_t* pixels, int width, int height, int rowSpan, double x0, double y0, double x1,
                  double y1, const DeviceRect& clip);
   // Images drawn since the window was made.

@@ -3,14 +3,9 @@
 
 #include <algorithm>
 #include <cstring>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 #include "platform/windowserver/ScreenWindow.h"
+#include "platform/windowserver/SurfaceRowConversion.h"
 #include "platform/windowserver/X11State.h"
 
 // Putting a window's pixels on the X display. Only the area that changed is
@@ -68,6 +63,7 @@ bool MakeSharedImage(X11State& x, X11State::Shown& s, int width, int height) {
 }  // namespace
 
 void MakeImage(X11State& x, X11State::Shown& s, int width, int height) {
+  s.fresh = true;
   if (x.shm) {
     if (MakeSharedImage(x, s, width, height)) return;
     x.shm = false;  // not again
@@ -97,58 +93,6 @@ void FreeImage(X11State& x, X11State::Shown& s) {
   s.sent = false;
 }
 
-namespace {
-
-// Converts one row of surface pixels (bytes X, R, G, B) into the visual's
-// words over the old ones; answers the first and last column that changed
-// (a few more where four are compared at once), or first > last for none.
-void ConvertRow(const X11State& x, const uint8_t* in, uint32_t* out, int n, bool littleEndian, int* first,
-                int* last) {
-  *first = n;
-  *last = -1;
-  const auto note = [&](int from, int to) {
-    if (from < *first) *first = from;
-    if (to > *last) *last = to;
-  };
-  int i = 0;
-  if (littleEndian) {
-    const int rs = x.redShift, gs = x.greenShift, bs = x.blueShift;
-#ifdef __SSE2__
-    // The usual visual, red high and blue low: the bytes reversed, four
-    // pixels at a time.
-    if (rs == 16 && gs == 8 && bs == 0) {
-      const __m128i low = _mm_set1_epi32(0xff00), middle = _mm_set1_epi32(0xff0000);
-      for (; i + 4 <= n; i += 4) {
-        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + static_cast<size_t>(i) * 4));
-        const __m128i q = _mm_or_si128(_mm_srli_epi32(p, 24), _mm_or_si128(_mm_and_si128(_mm_srli_epi32(p, 8), low),
-                                                                           _mm_and_si128(_mm_slli_epi32(p, 8), middle)));
-        __m128i* o = reinterpret_cast<__m128i*>(out + i);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(q, _mm_loadu_si128(o))) == 0xffff) continue;
-        _mm_storeu_si128(o, q);
-        note(i, i + 3);
-      }
-    }
-#endif
-    for (; i < n; ++i) {
-      uint32_t p;
-      std::memcpy(&p, in + static_cast<size_t>(i) * 4, 4);
-      const uint32_t q = (p >> 8 & 0xff) << rs | (p >> 16 & 0xff) << gs | (p >> 24) << bs;
-      if (out[i] == q) continue;
-      out[i] = q;
-      note(i, i);
-    }
-    return;
-  }
-  for (; i < n; ++i, in += 4) {
-    const uint32_t q = x.Pack(in[1], in[2], in[3]);
-    if (out[i] == q) continue;
-    out[i] = q;
-    note(i, i);
-  }
-}
-
-}  // namespace
-
 void X11State::Put(Shown& s, int left, int top, int right, int bottom, bool changesOnly) {
   const ScreenWindow* w = s.window;
   const int width = w->PixelWidth(), height = w->PixelHeight();
@@ -156,9 +100,16 @@ void X11State::Put(Shown& s, int left, int top, int right, int bottom, bool chan
   top = std::max(top, 0);
   right = std::min(right, width);
   bottom = std::min(bottom, height);
+  if (s.fresh) {
+    left = 0;
+    top = 0;
+    right = width;
+    bottom = height;
+  }
   if (lost || s.destroyed || !s.image || left >= right || top >= bottom) return;
   // Right size only: a window changing size gets a new image first.
   if (width > s.image->width || height > s.image->height) return;
+  s.fresh = false;
   // The server may still be reading what was last sent.
   if (s.sent) {
     XSync(display, False);
@@ -169,12 +120,12 @@ void X11State::Put(Shown& s, int left, int top, int right, int bottom, bool chan
   // box round what changed is sent.
   const uint8_t* pixels = w->Pixels();
   const uint32_t probe = 1;
-  const bool littleEndian = *reinterpret_cast<const uint8_t*>(&probe) == 1;
+  const VisualLayout layout{redShift, greenShift, blueShift, *reinterpret_cast<const uint8_t*>(&probe) == 1};
   int changedLeft = right, changedRight = left, changedTop = bottom, changedBottom = top;
   for (int y = top; y < bottom; ++y) {
     int first = 0, last = 0;
-    ConvertRow(*this, pixels + (static_cast<size_t>(y) * width + left) * 4,
-               s.words + static_cast<size_t>(y) * s.wordsPerRow + left, right - left, littleEndian, &first, &last);
+    ConvertSurfaceRow(layout, pixels + (static_cast<size_t>(y) * width + left) * 4,
+                      s.words + static_cast<size_t>(y) * s.wordsPerRow + left, right - left, &first, &last);
     if (first > last) continue;
     changedLeft = std::min(changedLeft, left + first);
     changedRight = std::max(changedRight, left + last + 1);

@@ -45,6 +45,9 @@ struct X11State {
     std::unique_ptr<XShmSegmentInfo> segment;
     bool shared = false;
     bool sent = false;  // a shared image the server may still be reading
+    // The image does not hold the window's pixels yet (it was just made):
+    // the next put converts the whole window, not only what it is asked.
+    bool fresh = false;
     // Closed from outside: the window manager asked, or the window was
     // destroyed (then it is no longer ours to destroy).
     bool closeRequested = false;

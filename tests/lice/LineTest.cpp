@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <random>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "lice/lice.h"
 #include "tests/lice/LiceTestSupport.h"
@@ -12,6 +14,7 @@
 namespace {
 
 using LiceTest::At;
+using LiceTest::Channel;
 using LiceTest::RefBlend;
 using Positions = std::set<std::pair<int, int>>;
 
@@ -188,6 +191,81 @@ INSTANTIATE_TEST_SUITE_P(
         StraightCase{"Overlay", 0.7f, 0x10004, 0x12345678u, 0x9ABCDEF0u, RefBlend(4, 0x12345678u, 0x9ABCDEF0u, 179)},
         StraightCase{"ModeSix", 1.0f, 6, 0x12345678u, 0x9ABCDEF0u, 0x12345678u}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Long horizontal and vertical lines over random pixels, at every kind of
+// alpha the copy mode picks an operation by, their ends inside or beyond
+// each edge, in bitmaps stored either way up: each pixel as the per-pixel
+// rule gives it, none off the line touched.
+TEST(DrawLine, StraightLinesOverRandomPixelsMatchThePerPixelRule) {
+  // The float alpha, the integer alpha and which rule: 's' the whole-word
+  // shortcut, 'a' the byte average, 'c' the copy combiner, 'w' a store.
+  struct Case {
+    float alpha;
+    int ia;
+    char rule;
+  };
+  const Case cases[] = {{1.0f, 256, 'w'},   {0.5f, 128, 's'},   {0.25f, 64, 's'},  {0.75f, 192, 's'},
+                        {0.5001f, 128, 'a'}, {0.3f, 76, 'c'},    {0.999f, 255, 'c'}, {0.004f, 1, 'c'},
+                        {1.002f, 256, 'w'}};
+  struct Ends {
+    int a, b;  // along the line
+  };
+  const int destW = 37, destH = 29;
+  const Ends ends[] = {{0, 36}, {36, 0}, {-5, 40}, {3, 3}, {2, 12}, {-9, 6}, {30, 50}, {17, 21}};
+  std::mt19937 rng(12);
+  for (const Case& c : cases) {
+    for (bool flipped : {false, true}) {
+      std::unique_ptr<LICE_IBitmap> bm;
+      if (flipped) {
+        bm = std::make_unique<LiceTest::FlippedBitmap>(destW, destH, 3);
+      } else {
+        bm = std::make_unique<LICE_MemBitmap>(destW, destH, 1);
+      }
+      for (bool vertical : {false, true}) {
+        for (const Ends& e : ends) {
+          for (int across : {0, 1, 14, vertical ? destW - 1 : destH - 1}) {
+            LiceTest::FillRandom(bm.get(), static_cast<unsigned>(rng()));
+            const std::vector<LICE_pixel> before = LiceTest::Pixels(bm.get());
+            const LICE_pixel colour = static_cast<LICE_pixel>(rng());
+            if (vertical) {
+              LICE_DrawLine(bm.get(), across, e.a, across, e.b, colour, c.alpha, LICE_BLIT_MODE_COPY, false);
+            } else {
+              LICE_DrawLine(bm.get(), e.a, across, e.b, across, colour, c.alpha, LICE_BLIT_MODE_COPY, false);
+            }
+            const int lo = std::min(e.a, e.b), hi = std::max(e.a, e.b);
+            for (int y = 0; y < destH; ++y) {
+              for (int x = 0; x < destW; ++x) {
+                const LICE_pixel d = before[static_cast<size_t>(y) * destW + x];
+                const int along = vertical ? y : x, other = vertical ? x : y;
+                LICE_pixel want = d;
+                if (other == across && along >= lo && along <= hi) {
+                  if (c.rule == 'w') {
+                    want = colour;
+                  } else if (c.rule == 's') {
+                    want = LiceTest::RefShortcut(c.ia, d, colour);
+                  } else if (c.rule == 'a') {
+                    want = 0;
+                    for (int i = 0; i < 4; ++i) {
+                      want |= static_cast<LICE_pixel>((Channel(d, i) + Channel(colour, i)) >> 1) << (8 * i);
+                    }
+                  } else {
+                    want = RefBlend(0, d, colour, c.ia);
+                  }
+                }
+                ASSERT_EQ(At(bm.get(), x, y), want)
+                    << "alpha " << c.alpha << (flipped ? " flipped" : "") << (vertical ? " vertical" : " horizontal")
+                    << " from " << e.a << " to " << e.b << " at " << across << ": pixel " << x << "," << y;
+              }
+            }
+          }
+        }
+      }
+      if (flipped) {
+        EXPECT_TRUE(static_cast<LiceTest::FlippedBitmap*>(bm.get())->PaddingIntact());
+      }
+    }
+  }
+}
 
 TEST(DrawLine, ClippingAndDegenerateLines) {
   LICE_MemBitmap bm(4, 4, 4);

@@ -15,6 +15,7 @@ namespace {
 
 using LiceTest::At;
 using LiceTest::Channel;
+using LiceTest::RefShortcut;
 
 std::unique_ptr<LICE_IBitmap> MakeBitmap(int w, int h, bool flipped) {
   if (flipped) return std::make_unique<LiceTest::FlippedBitmap>(w, h, 5);
@@ -60,20 +61,6 @@ LICE_pixel RefSourceAlphaCopy(LICE_pixel d, LICE_pixel s, int alpha) {
   return out;
 }
 
-// The whole-word shortcuts, byte by byte: each byte is shifted on its own.
-LICE_pixel RefShortcut(int alpha, LICE_pixel d, LICE_pixel c) {
-  LICE_pixel out = 0;
-  for (int i = 0; i < 4; ++i) {
-    const int dd = Channel(d, i), cc = Channel(c, i);
-    int v = 0;
-    if (alpha == 64) v = (dd >> 2) + (dd >> 1) + (cc >> 2);
-    if (alpha == 128) v = (dd >> 1) + (cc >> 1);
-    if (alpha == 192) v = (dd >> 2) + (cc >> 2) + (cc >> 1);
-    out |= static_cast<LICE_pixel>(v) << (8 * i);
-  }
-  return out;
-}
-
 struct BlitPlacement {
   int dstX, dstY;
   LICE_Rect rect;  // in source coordinates, may reach outside it
@@ -82,7 +69,7 @@ struct BlitPlacement {
 TEST(PixelRows, SourceAlphaCopyMatchesThePerPixelRule) {
   // Float alpha and the integer alpha it becomes.
   const std::pair<float, int> alphas[] = {{1.0f, 256}, {0.25f, 64}, {0.7f, 179}, {0.004f, 1}, {1.5f, 384}};
-  const int widths[] = {1, 3, 4, 5, 7, 8, 13, 31};
+  const int widths[] = {1, 3, 4, 5, 7, 8, 13, 31, 40, 67};
   unsigned seed = 1;
   for (const auto& [alpha, ia] : alphas) {
     for (int w : widths) {
@@ -124,6 +111,42 @@ TEST(PixelRows, SourceAlphaCopyMatchesThePerPixelRule) {
         if (flips & 2) {
           EXPECT_TRUE(static_cast<LiceTest::FlippedBitmap*>(dest.get())->PaddingIntact());
         }
+      }
+    }
+  }
+}
+
+// Artwork is mostly whole runs of opaque or transparent pixels, which are
+// copied or skipped a group at a time: every group of eight is opaque,
+// transparent, or one of them with a single other pixel at each place, and
+// the groups fall on every alignment with the destination.
+TEST(PixelRows, OpaqueAndTransparentRunsMatchThePerPixelRule) {
+  std::mt19937 rng(11);
+  const int kinds = 2 + 2 * 8 * 3;  // plain opaque, plain transparent, then (base, place, odd pixel)
+  const int w = kinds * 8 + 5, h = 2;
+  LICE_MemBitmap src(w, h, 1);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const int group = x / 8, place = x % 8;
+      int a = group % 2 == 0 ? 255 : 0;
+      if (group >= 2 && group < kinds) {
+        const int variant = (group - 2) / 2;
+        if (place == variant % 8) a = variant / 8 == 0 ? 128 : (variant / 8 == 1 ? 255 - a : 1);
+      }
+      At(&src, x, y) = (static_cast<LICE_pixel>(rng()) & 0xffffff00u) | static_cast<LICE_pixel>(a);
+    }
+  }
+  for (int offset = 0; offset < 4; ++offset) {
+    LICE_MemBitmap dest(w + 4, h, 1);
+    LiceTest::FillRandom(&dest, 100u + static_cast<unsigned>(offset));
+    const std::vector<LICE_pixel> before = LiceTest::Pixels(&dest);
+    LICE_Blit(&dest, &src, offset, 0, 0, 0, w, h, 1.0f, LICE_BLIT_USE_ALPHA);
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w + 4; ++x) {
+        const LICE_pixel d = before[static_cast<size_t>(y) * (w + 4) + x];
+        const int sx = x - offset;
+        const LICE_pixel want = sx >= 0 && sx < w ? RefSourceAlphaCopy(d, At(&src, sx, y), 256) : d;
+        ASSERT_EQ(At(&dest, x, y), want) << "offset " << offset << " at " << x << "," << y;
       }
     }
   }

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
+#include <random>
 #include <vector>
 
 #include "platform/coregraphics/CGContext.h"
 #include "platform/coregraphics/CGImage.h"
+#include "platform/windowserver/Backend.h"
+#include "platform/windowserver/HeadlessBackend.h"
 
 namespace {
 
@@ -149,6 +153,68 @@ TEST(ScreenWindow, EveryPlacementTakesThePixelUnderEachCentre) {
       }
     }
   }
+}
+
+// Records the areas the backend is told of.
+class PresentLog : public platform::HeadlessBackend {
+ public:
+  void WindowPresented(platform::ScreenWindow*, const platform::DeviceRect& area) override { areas.push_back(area); }
+  std::vector<platform::DeviceRect> areas;
+};
+
+// Only pixels that differ from the last frame are stored, and the backend
+// hears of the box round them (a few columns more where several are
+// compared at once), or nothing when nothing changed; drawn at its own size
+// or stretched, the pixels are those of the image either way.
+TEST(ScreenWindow, TheBackendHearsOfTheBoxRoundWhatChanged) {
+  auto owned = std::make_unique<PresentLog>();
+  PresentLog* log = owned.get();
+  platform::InstallBackend(std::move(owned));
+  for (int stretch : {1, 2}) {
+    const int iw = 37, ih = 9, ww = iw * stretch, wh = ih * stretch;
+    platform::ScreenWindow w(platform::ScreenRect{0, 0, static_cast<double>(ww), static_cast<double>(wh)});
+    std::vector<uint8_t> image(static_cast<size_t>(iw) * ih * 4);
+    std::mt19937 rng(static_cast<unsigned>(stretch));
+    for (uint8_t& b : image) b = static_cast<uint8_t>(rng() | 1);  // no pixel black
+    const auto draw = [&] {
+      log->areas.clear();
+      w.DrawImage(image.data(), iw, ih, iw, 0, 0, ww, wh, platform::DeviceRect{0, 0, ww, wh});
+      for (int y = 0; y < wh; ++y) {
+        for (int x = 0; x < ww; ++x) {
+          const uint8_t* p = w.Pixels() + (static_cast<size_t>(y) * ww + x) * 4;
+          const uint8_t* q = &image[(static_cast<size_t>(y / stretch) * iw + x / stretch) * 4];
+          ASSERT_EQ(p[0], 0) << x << "," << y;
+          ASSERT_EQ(p[1], q[1]) << x << "," << y;
+          ASSERT_EQ(p[2], q[2]) << x << "," << y;
+          ASSERT_EQ(p[3], q[3]) << x << "," << y;
+        }
+      }
+    };
+    draw();
+    ASSERT_EQ(log->areas.size(), 1u);
+    EXPECT_EQ(log->areas[0].left, 0);
+    EXPECT_EQ(log->areas[0].top, 0);
+    EXPECT_EQ(log->areas[0].right, ww);
+    EXPECT_EQ(log->areas[0].bottom, wh);
+    draw();
+    EXPECT_TRUE(log->areas.empty()) << "nothing changed";
+    // Only the ignored first byte changes: nothing to tell.
+    image[(static_cast<size_t>(4) * iw + 20) * 4] ^= 0xff;
+    draw();
+    EXPECT_TRUE(log->areas.empty()) << "the first byte changed";
+    image[(static_cast<size_t>(2) * iw + 13) * 4 + 1] ^= 0x40;
+    image[(static_cast<size_t>(6) * iw + 26) * 4 + 3] ^= 0x02;
+    draw();
+    ASSERT_EQ(log->areas.size(), 1u);
+    const platform::DeviceRect& a = log->areas[0];
+    EXPECT_EQ(a.top, 2 * stretch);
+    EXPECT_EQ(a.bottom, 7 * stretch);
+    EXPECT_LE(a.left, 13 * stretch);
+    EXPECT_GE(a.left, 13 * stretch - 7);
+    EXPECT_GE(a.right, 27 * stretch);
+    EXPECT_LE(a.right, 27 * stretch + 7);
+  }
+  platform::InstallBackend(nullptr);
 }
 
 TEST(WindowContext, DrawsImagesTopRowAtTheRectanglesLargestY) {

@@ -7,12 +7,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/corefoundation/RunLoop.h"
@@ -38,6 +40,7 @@ using platform::PanelRequest;
 // Set by a user who could not do their part: the dialog is then cancelled
 // instead of waiting for ever.
 std::atomic<bool> gGiveUp{false};
+platform::X11Backend* gX11 = nullptr;
 
 void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
@@ -412,6 +415,70 @@ TEST_F(X11Dialogs, TheRunLoopsTimersFireWhileADialogIsOpen) {
   EXPECT_GE(seen, 20);
 }
 
+// Only what changed since the last frame is converted and sent, yet the X
+// window always shows the window's own pixels: after the first frame, after
+// frames that change a few pixels or none, and after a move has given it a
+// new X window.
+TEST(X11Window, ShowsExactlyTheWindowsPixelsFrameAfterFrame) {
+  constexpr int kW = 37, kH = 23;
+  platform::ScreenWindow w(platform::ScreenRect{40, 40, kW, kH});
+  w.SetTitle("Frames");
+  w.Show();
+  std::vector<uint8_t> image(static_cast<size_t>(kW) * kH * 4);
+  unsigned seed = 1;
+  for (uint8_t& b : image) b = static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16);
+  // Whether the X window shows the window's pixels. Waiting, the loop runs
+  // and handles the server's expose events (which put the whole window
+  // again); without, what the frame itself sent must be right.
+  const auto shows = [&](bool wait) {
+    for (int i = 0; i < (wait ? 200 : 1); ++i) {
+      std::vector<uint8_t> rgb;
+      int width = 0, height = 0;
+      if (gX11->ReadBack(&w, &rgb, &width, &height) && width == kW && height == kH) {
+        bool same = true;
+        for (int y = 0; y < kH && same; ++y) {
+          for (int x = 0; x < kW && same; ++x) {
+            uint8_t want[3];
+            w.PixelRGB(x, y, want);
+            same = std::equal(want, want + 3, &rgb[(static_cast<size_t>(y) * kW + x) * 3]);
+          }
+        }
+        if (same) return true;
+      }
+      gX11->RunOnce(0.01);
+    }
+    return false;
+  };
+  const auto draw = [&] {
+    w.DrawImage(image.data(), kW, kH, kW, 0, 0, kW, kH, platform::DeviceRect{0, 0, kW, kH});
+  };
+  draw();
+  uint8_t first[3];
+  w.PixelRGB(5, 7, first);
+  EXPECT_EQ(first[0], image[(7 * kW + 5) * 4 + 1]);
+  EXPECT_TRUE(shows(true)) << "first frame";
+  // Whatever the mapping exposed is handled now.
+  for (int i = 0; i < 20; ++i) gX11->RunOnce(0.01);
+  for (const auto& [x, y] : {std::pair{0, 0}, std::pair{36, 22}, std::pair{17, 9}, std::pair{33, 1}}) {
+    image[(static_cast<size_t>(y) * kW + x) * 4 + 2] ^= 0x5a;
+  }
+  draw();
+  EXPECT_TRUE(shows(false)) << "a few pixels changed";
+  draw();
+  EXPECT_TRUE(shows(false)) << "nothing changed";
+  // A new X window starts black: the first frame puts all of it, though
+  // one pixel changed.
+  w.SetFrame(platform::ScreenRect{60, 50, kW, kH});
+  image[(static_cast<size_t>(kH - 1) * kW + 3) * 4 + 3] ^= 0x81;
+  draw();
+  EXPECT_TRUE(shows(false)) << "a pixel changed, just moved";
+  // With nothing changed the frame sends nothing; the server's expose event
+  // fills the new window.
+  w.SetFrame(platform::ScreenRect{80, 50, kW, kH});
+  draw();
+  EXPECT_TRUE(shows(true)) << "nothing changed, just moved";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -423,5 +490,6 @@ int main(int argc, char** argv) {
     return 77;
   }
   x11->SetDialogInterruption([] { return gGiveUp.load(); });
+  gX11 = x11;
   return RUN_ALL_TESTS();
 }
