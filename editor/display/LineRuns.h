@@ -39,34 +39,38 @@ class LineRuns {
       Draw(a, y0, b, y0);
       return;
     }
-    Row* row = nullptr;
-    for (int i = 0; i < mRowCount; ++i) {
-      if (mRows[i].y == y0) row = &mRows[i];
+    // Rows by their low bits: a thick piece's rows all get their own.
+    Row& row = mRows[static_cast<size_t>(y0) & (kRows - 1)];
+    if (row.used && row.y != y0) FlushRow(row);
+    if (!row.used) {
+      row.used = true;
+      row.y = y0;
+      row.lo = a - mLeft;
+      row.hi = b - mLeft;
+      mUsed = true;
     }
-    if (!row) {
-      if (mRowCount == kRows) Flush();
-      row = &mRows[mRowCount];
-      *row = Row{y0, a - mLeft, b - mLeft, mRowCount};
-      ++mRowCount;
-    }
-    int* d = &mCounts[static_cast<size_t>(row->slot) * Stride()];
+    int* d = Counts(row);
     ++d[a - mLeft];
     --d[b - mLeft + 1];
-    row->lo = std::min(row->lo, a - mLeft);
-    row->hi = std::max(row->hi, b - mLeft);
+    row.lo = std::min(row.lo, a - mLeft);
+    row.hi = std::max(row.hi, b - mLeft);
   }
 
   void Flush() {
-    for (int i = 0; i < mRowCount; ++i) FlushRow(mRows[i]);
-    mRowCount = 0;
+    if (!mUsed) return;
+    for (Row& row : mRows) {
+      if (row.used) FlushRow(row);
+    }
+    mUsed = false;
   }
 
  private:
-  // Rows gathered at once: a thick curve's flat piece covers 2 * thickness - 1.
+  // Rows gathered at once, a power of two: a thick curve's flat piece
+  // covers 2 * thickness - 1.
   static constexpr int kRows = 8;
   struct Row {
+    bool used;
     int y, lo, hi;  // lo..hi: the columns touched, from mLeft
-    int slot;
   };
 
   size_t Stride() const { return static_cast<size_t>(mRight - mLeft + 2); }
@@ -79,8 +83,13 @@ class LineRuns {
   // The counts are kept as steps (+1 where a line starts, -1 past its end);
   // a level opens where the count climbs past it and closes where it drops
   // below, one line per level and stretch.
-  void FlushRow(const Row& row) {
-    int* d = &mCounts[static_cast<size_t>(row.slot) * Stride()];
+  int* Counts(const Row& row) {
+    return &mCounts[static_cast<size_t>(&row - mRows.data()) * Stride()];
+  }
+
+  void FlushRow(Row& row) {
+    row.used = false;
+    int* d = Counts(row);
     int count = 0;
     for (int x = row.lo; x <= row.hi + 1; ++x) {
       const int next = count + d[x];
@@ -102,7 +111,7 @@ class LineRuns {
   const IChannelBlend* mBlend;
   int mLeft, mRight;
   std::array<Row, kRows> mRows{};
-  int mRowCount = 0;
+  bool mUsed = false;  // some row is in use
   std::vector<int> mCounts;  // kRows rows of steps, one more column than gathered
   std::vector<int> mOpen;    // per level, the column where it opened
 };
