@@ -100,7 +100,7 @@ bool IScope::DrawResponseCurve(IGraphics* g, const IColor* line, const IColor* f
 
   if (drawLine && line) {
     // Every piece reaches at most thickness pixels past the plot's sides.
-    LineRuns pen(g, *line, &mBlend, m.L + 1 - thickness, m.R + 1 + thickness);
+    LineRuns pen(g, *line, &mBlend, m.L + 1 - thickness, m.R + 1 + thickness, &mCurveLineCounts);
     DrawCurveLine(&pen, m, rows, thickness, step);
 
     // A band's line from its curve to where its handle sits.

@@ -18,10 +18,15 @@
 class LineRuns {
  public:
   // Horizontal lines within columns left..right are gathered; others are
-  // drawn at once.
-  LineRuns(IGraphics* g, const IColor& color, const IChannelBlend* blend, int left, int right)
-      : mGraphics(g), mColor(color), mBlend(blend), mLeft(left), mRight(std::max(left, right)) {
-    mCounts.assign(static_cast<size_t>(kRows) * Stride(), 0);
+  // drawn at once. The counts live in scratch when given (kept all zero
+  // between uses, so a caller drawing every frame need not clear or
+  // allocate them again), else in a buffer of its own.
+  LineRuns(IGraphics* g, const IColor& color, const IChannelBlend* blend, int left, int right,
+           std::vector<int>* scratch = nullptr)
+      : mGraphics(g), mColor(color), mBlend(blend), mLeft(left), mRight(std::max(left, right)),
+        mCounts(scratch ? scratch : &mOwnCounts) {
+    const size_t size = static_cast<size_t>(kRows) * Stride();
+    if (mCounts->size() < size) mCounts->assign(size, 0);
   }
   ~LineRuns() { Flush(); }
   LineRuns(const LineRuns&) = delete;
@@ -84,7 +89,7 @@ class LineRuns {
   // a level opens where the count climbs past it and closes where it drops
   // below, one line per level and stretch.
   int* Counts(const Row& row) {
-    return &mCounts[static_cast<size_t>(&row - mRows.data()) * Stride()];
+    return mCounts->data() + static_cast<size_t>(&row - mRows.data()) * Stride();
   }
 
   void FlushRow(Row& row) {
@@ -112,6 +117,7 @@ class LineRuns {
   int mLeft, mRight;
   std::array<Row, kRows> mRows{};
   bool mUsed = false;  // some row is in use
-  std::vector<int> mCounts;  // kRows rows of steps, one more column than gathered
+  std::vector<int> mOwnCounts;
+  std::vector<int>* mCounts;  // kRows rows of steps, one more column than gathered
   std::vector<int> mOpen;    // per level, the column where it opened
 };
