@@ -310,6 +310,7 @@ class IScope : public IControl {
   // The EQ curves' rows per column, sampled again only on a change.
   ResponseCurveCache mCurveCache;
   std::vector<double> mCurveState;  // scratch for the cache's state
+  std::vector<int> mCurveLineCounts;  // scratch for the curves' gathered lines
 
  private:
   // The band count the arrays can be read for: 0 until the layout wired

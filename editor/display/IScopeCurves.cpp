@@ -2,7 +2,9 @@
 #include <cmath>
 
 #include "editor/display/BandHandleLevel.h"
+#include "editor/display/CurveLine.h"
 #include "editor/display/IScope.h"
+#include "editor/display/LineRuns.h"
 #include "editor/display/PlotMapping.h"
 #include "editor/display/ScopePalettes.h"
 #include "graphics/IGraphics.h"
@@ -97,34 +99,9 @@ bool IScope::DrawResponseCurve(IGraphics* g, const IColor* line, const IColor* f
   }
 
   if (drawLine && line) {
-    const auto drawPiece = [&](float x0, float y0, float x1, float y1) {
-      g->DrawLineColorAlpha(line, x0, y0, x1, y1, &mBlend, true);
-    };
-    int prevX = m.L;
-    int prevY = rowAt(0);
-    for (int c = step; c < m.W; c += step) {
-      const int x = m.L + c;
-      const int y = rowAt(c);
-      // Off the plot on one side at both ends: cut, not drawn along the edge.
-      const bool bothAbove = prevY < m.T + 1 && y < m.T + 1;
-      const bool bothBelow = prevY > m.B - 1 && y > m.B - 1;
-      if (!bothAbove && !bothBelow && (x != prevX || y != prevY)) {
-        const float x0 = static_cast<float>(std::clamp(prevX, m.L + 1, m.R + 1));
-        const float x1 = static_cast<float>(std::clamp(x, m.L + 1, m.R + 1));
-        const float y0 = static_cast<float>(std::clamp(prevY, m.T, m.B));
-        const float y1 = static_cast<float>(std::clamp(y, m.T, m.B));
-        drawPiece(x0, y0, x1, y1);
-        for (int i = 1; i < thickness; ++i) {
-          const float d = static_cast<float>(i);
-          drawPiece(x0, y0 + d, x1, y1 + d);
-          drawPiece(x0 + d, y0, x1 + d, y1);
-          drawPiece(x0, y0 - d, x1, y1 - d);
-          drawPiece(x0 - d, y0, x1 - d, y1);
-        }
-      }
-      prevX = x;
-      prevY = y;
-    }
+    // Every piece reaches at most thickness pixels past the plot's sides.
+    LineRuns pen(g, *line, &mBlend, m.L + 1 - thickness, m.R + 1 + thickness, &mCurveLineCounts);
+    DrawCurveLine(&pen, m, rows, thickness, step);
 
     // A band's line from its curve to where its handle sits.
     double levelDb = 0.0;
@@ -138,7 +115,7 @@ bool IScope::DrawResponseCurve(IGraphics* g, const IColor* line, const IColor* f
                                   }),
                                   m.T, m.B);
         const int y2 = std::clamp(yOf(levelDb), m.T, m.B);
-        drawPiece(static_cast<float>(x), static_cast<float>(y1), static_cast<float>(x), static_cast<float>(y2));
+        pen.Line(x, y1, x, y2);
       }
     }
   }
