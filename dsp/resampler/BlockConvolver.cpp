@@ -5,6 +5,7 @@
 #include "dsp/resampler/LowPassKernelCache.h"
 #include "dsp/resampler/RealFFTPairPasses.h"
 #include "dsp/resampler/RealFFTWithTables.h"
+#include "dsp/resampler/VectorCopy.h"
 
 #include <cstring>
 #if defined(__SSE2__)
@@ -163,20 +164,6 @@ __attribute__((target("avx2"))) int32_t StuffChunkAvx2(const ChunkBuffers& c, co
   return i;
 }
 #endif
-
-// Copies n doubles with vector moves, not the C library's string
-// instruction, which some processors run far slower.
-void CopyDoubles(double* to, const double* from, int32_t n) {
-  int32_t i = 0;
-#if defined(__SSE2__)
-  for (; i + 4 <= n; i += 4) {
-    const __m128d a = _mm_loadu_pd(from + i), b = _mm_loadu_pd(from + i + 2);
-    _mm_storeu_pd(to + i, a);
-    _mm_storeu_pd(to + i + 2, b);
-  }
-#endif
-  for (; i < n; ++i) to[i] = from[i];
-}
 
 // TakeChunk of a stage with compact blocks (HalfBlockKeepsCompactBlocks).
 void TakeCompactChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSample, int32_t take,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dsp/resampler/VectorCopy.h"
+
 void DelayRing::SetCapacity(int capacity) {
   mBuffer.Resize(std::max(capacity, 0), true);
   Clear();
@@ -25,7 +27,7 @@ void DelayRing::Clear() {
 void DelayRing::PushBlock(const double* in, double* out, int n) {
   if (n < 1) return;
   if (mLength == 0) {
-    if (out != in) std::memcpy(out, in, sizeof(double) * static_cast<size_t>(n));
+    if (out != in) CopyDoubles(out, in, n);
     return;
   }
   // In runs up to the end of the ring; each slot's delayed sample is taken
@@ -58,7 +60,7 @@ void DelayRing::Write(const double* in, int n) {
   }
   while (n > 0) {
     const int k = std::min(n, mLength - mPosition);
-    std::memcpy(ring + mPosition, in, sizeof(double) * static_cast<size_t>(k));
+    CopyDoubles(ring + mPosition, in, k);
     mPosition += k;
     if (mPosition >= mLength) mPosition = 0;
     in += k;
