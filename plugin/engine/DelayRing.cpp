@@ -7,20 +7,24 @@
 
 void DelayRing::SetCapacity(int capacity) {
   mBuffer.Resize(std::max(capacity, 0), true);
+  mLength = std::clamp(mLength, 0, GetCapacity());
   Clear();
-  SetLength(mLength);
 }
 
 void DelayRing::SetLength(int length) {
   const int clamped = std::clamp(length, 0, GetCapacity());
   // What the ring holds was delayed by the old length (or by one long
   // before): under a new length it would come out at the wrong time.
-  if (clamped != mLength) Clear();
+  if (clamped == mLength) return;
   mLength = clamped;
+  Clear();
 }
 
 void DelayRing::Clear() {
-  if (mBuffer.Get()) std::memset(mBuffer.Get(), 0, static_cast<size_t>(mBuffer.GetSize()) * sizeof(double));
+  // Only the first mLength slots are ever read, and a new length clears
+  // again: the rest of the capacity is left untouched (and, freshly
+  // allocated, unpaged).
+  if (mBuffer.Get() && mLength > 0) std::memset(mBuffer.Get(), 0, static_cast<size_t>(mLength) * sizeof(double));
   mPosition = 0;
 }
 
