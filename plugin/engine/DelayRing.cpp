@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "dsp/resampler/VectorCopy.h"
 
@@ -40,7 +43,15 @@ void DelayRing::PushBlock(const double* in, double* out, int n) {
   while (n > 0) {
     const int k = std::min(n, mLength - mPosition);
     double* slot = ring + mPosition;
-    for (int i = 0; i < k; ++i) {
+    int i = 0;
+#if defined(__SSE2__)
+    for (; i + 2 <= k; i += 2) {
+      const __m128d delayed = _mm_loadu_pd(slot + i), x = _mm_loadu_pd(in + i);
+      _mm_storeu_pd(slot + i, x);
+      _mm_storeu_pd(out + i, delayed);
+    }
+#endif
+    for (; i < k; ++i) {
       const double delayed = slot[i];
       slot[i] = in[i];
       out[i] = delayed;
