@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "dsp/resampler/VectorCopy.h"
+
 AlignedRender::AlignedRender(BlockProcessor& processor, int channels, int blockSize, bool compensateLatency,
                              Sink sink)
     : mProcessor(processor),
@@ -46,7 +48,7 @@ bool AlignedRender::Append(const float* const* input, size_t offset, size_t fram
       if (silence) {
         std::fill(to, to + n, 0.0f);
       } else {
-        std::copy(input[c] + offset, input[c] + offset + n, to);
+        CopyFloats(to, input[c] + offset, static_cast<std::ptrdiff_t>(n));
       }
     }
     mFill += static_cast<int>(n);

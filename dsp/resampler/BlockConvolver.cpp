@@ -5,7 +5,9 @@
 #include "dsp/resampler/LowPassKernelCache.h"
 #include "dsp/resampler/RealFFTPairPasses.h"
 #include "dsp/resampler/RealFFTWithTables.h"
+#include "dsp/resampler/VectorCopy.h"
 
+#include <algorithm>
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -164,56 +166,53 @@ __attribute__((target("avx2"))) int32_t StuffChunkAvx2(const ChunkBuffers& c, co
 }
 #endif
 
-// Copies n doubles with vector moves, not the C library's string
-// instruction, which some processors run far slower.
-void CopyDoubles(double* to, const double* from, int32_t n) {
-  int32_t i = 0;
-#if defined(__SSE2__)
-  for (; i + 4 <= n; i += 4) {
-    const __m128d a = _mm_loadu_pd(from + i), b = _mm_loadu_pd(from + i + 2);
-    _mm_storeu_pd(to + i, a);
-    _mm_storeu_pd(to + i + 2, b);
-  }
-#endif
-  for (; i < n; ++i) to[i] = from[i];
+// Where a call's outputs go: the start-up samples it discards and the
+// decimation phase it starts with, taken before its first chunk.
+struct CallOutput {
+  double* kept;     // the call's first output after the discard
+  int32_t dropped;  // filter-rate samples the call discards
+  int32_t phase;    // halving: the decimation phase at the call's start
+};
+
+CallOutput StartCall(const BlockConvolver* stage, double* out, int32_t n) {
+  const int32_t dropped = stage->drop > 0 ? std::min(stage->drop, n) : 0;
+  return {out + dropped, dropped, stage->decimPhase};
 }
 
 // TakeChunk of a stage with compact blocks (HalfBlockKeepsCompactBlocks).
+// A halving stage's kept results go straight to their places in the call's
+// output (the discard and the decimation done here), where all the inputs of
+// the chunk are read before any output is written.
 void TakeCompactChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSample, int32_t take,
-                      double* out) {
+                      double* out, const CallOutput& call) {
   const int32_t pos = stage->blockSize - stage->need;
-  const double* last = stage->lastOutput + pos;
   if (stage->upShift) {
     // The inputs of the even filter positions, which keep the input's
     // parity (every call brings an even count).
     const int32_t first = (pos + 1) >> 1, end = (pos + take + 1) >> 1;
     CopyDoubles(stage->fftBuffer + first, in + ((firstFilterSample + 1) >> 1), end - first);
-    CopyDoubles(out, last, take);
+    CopyDoubles(out, stage->lastOutput + pos, take);
   } else {
-    // Each step reads its input before it writes the output there.
-    const double* x = in + firstFilterSample;
-    double* current = stage->fftBuffer + pos;
-    int32_t i = 0;
-#if defined(__SSE2__)
-    for (; i + 2 <= take; i += 2) {
-      const __m128d v = _mm_loadu_pd(x + i), y = _mm_loadu_pd(last + i);
-      _mm_storeu_pd(current + i, v);
-      _mm_storeu_pd(out + i, y);
-    }
-#endif
-    for (; i < take; ++i) {
-      const double v = x[i], y = last[i];
-      current[i] = v;
-      out[i] = y;
+    CopyDoubles(stage->fftBuffer + pos, in + firstFilterSample, take);
+    // Call sample t lies at block position pos + t - firstFilterSample; the
+    // kept ones past the discard have the block parity of the kept results.
+    const int32_t parity = stage->half->keptParity;
+    int32_t t = std::max(firstFilterSample, call.dropped);
+    if (((pos + t - firstFilterSample - parity) & 1) != 0) ++t;
+    const int32_t end = firstFilterSample + take;
+    if (t < end) {
+      const int32_t count = (end - t + 1) / 2;
+      CopyDoubles(call.kept + (t - call.dropped - call.phase) / 2,
+                  stage->lastOutput + (pos + t - firstFilterSample - parity) / 2, count);
     }
   }
   stage->need -= take;
 }
 
 void TakeChunk(BlockConvolver* stage, const double* in, int32_t firstFilterSample, int32_t take,
-               double* out) {
+               double* out, const CallOutput& call) {
   if (HalfBlockKeepsCompactBlocks(stage->half)) {
-    TakeCompactChunk(stage, in, firstFilterSample, take, out);
+    TakeCompactChunk(stage, in, firstFilterSample, take, out, call);
     return;
   }
   const int32_t b = stage->blockSize;
@@ -342,7 +341,16 @@ namespace {
 
 // The discard of the start-up samples and the halving, once the chunks of
 // a call are in: `taken` samples at *out. Returns the valid count.
-int32_t FinishCall(BlockConvolver* stage, double** out, int32_t taken) {
+int32_t FinishCall(BlockConvolver* stage, double** out, int32_t taken, const CallOutput& call) {
+  if (stage->mode == kConvolveHalve && HalfBlockKeepsCompactBlocks(stage->half)) {
+    // The chunks put the kept samples in place already.
+    stage->drop -= call.dropped;
+    const int32_t produced = taken - call.dropped;
+    if (produced <= 0) return 0;
+    *out = call.kept;
+    stage->decimPhase = (call.phase + produced) & 1;
+    return (produced + 1 - call.phase) / 2;
+  }
   double* dst = *out;
   int32_t produced = taken;
   if (stage->drop > 0) {
@@ -372,20 +380,21 @@ int32_t ConvolveBlock(BlockConvolver* stage, const double* in, double** out, int
   if (stage->direct) return ConvolveDirect(stage, in, out, count);
   double* dst = *out;
   const int32_t n = count << stage->upShift;
+  const CallOutput call = StartCall(stage, dst, n);
   int32_t taken = 0;
   while (n - taken >= stage->need) {
     const int32_t take = stage->need;
-    TakeChunk(stage, in, taken, take, dst + taken);
+    TakeChunk(stage, in, taken, take, dst + taken, call);
     taken += take;
     TransformBlock(stage);
     stage->need = stage->blockSize;
   }
   if (n > taken) {
     const int32_t take = n - taken;
-    TakeChunk(stage, in, taken, take, dst + taken);
+    TakeChunk(stage, in, taken, take, dst + taken, call);
     taken += take;
   }
-  return FinishCall(stage, out, taken);
+  return FinishCall(stage, out, taken, call);
 }
 
 bool BlockConvolversInStep(const BlockConvolver* a, const BlockConvolver* b) {
@@ -412,21 +421,22 @@ int32_t ConvolveBlockPair(BlockConvolver* a, BlockConvolver* b, const double* in
   double* dstA = *outA;
   double* dstB = *outB;
   const int32_t n = count << a->upShift;
+  const CallOutput callA = StartCall(a, dstA, n), callB = StartCall(b, dstB, n);
   int32_t taken = 0;
   while (n - taken >= a->need) {
     const int32_t take = a->need;
-    TakeChunk(a, inA, taken, take, dstA + taken);
-    TakeChunk(b, inB, taken, take, dstB + taken);
+    TakeChunk(a, inA, taken, take, dstA + taken, callA);
+    TakeChunk(b, inB, taken, take, dstB + taken, callB);
     taken += take;
     TransformBlockPair(a, b);
     a->need = b->need = a->blockSize;
   }
   if (n > taken) {
     const int32_t take = n - taken;
-    TakeChunk(a, inA, taken, take, dstA + taken);
-    TakeChunk(b, inB, taken, take, dstB + taken);
+    TakeChunk(a, inA, taken, take, dstA + taken, callA);
+    TakeChunk(b, inB, taken, take, dstB + taken, callB);
     taken += take;
   }
-  *producedB = FinishCall(b, outB, taken);
-  return FinishCall(a, outA, taken);
+  *producedB = FinishCall(b, outB, taken, callB);
+  return FinishCall(a, outA, taken, callA);
 }

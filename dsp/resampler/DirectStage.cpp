@@ -3,9 +3,13 @@
 #include "dsp/resampler/BlockConvolver.h"
 #include "dsp/resampler/LowPassKernel.h"
 #include "dsp/resampler/SymmetricFir.h"
+#include "dsp/resampler/VectorCopy.h"
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -32,7 +36,21 @@ void Append(DirectStage* d, int k, const double* x, int32_t n, int32_t step) {
     d->length[k] = d->keep;
   }
   double* to = d->history[k] + d->length[k];
-  for (int32_t i = 0; i < n; ++i) to[i] = x[i * step];
+  if (step == 1) {
+    CopyDoubles(to, x, n);
+  } else {
+    int32_t i = 0;
+#if defined(__SSE2__)
+    // Every second sample, two stores of two a step.
+    for (; i + 4 <= n; i += 4) {
+      const __m128d a = _mm_loadu_pd(x + 2 * i), b = _mm_loadu_pd(x + 2 * i + 2);
+      const __m128d c = _mm_loadu_pd(x + 2 * i + 4), e = _mm_loadu_pd(x + 2 * i + 6);
+      _mm_storeu_pd(to + i, _mm_unpacklo_pd(a, b));
+      _mm_storeu_pd(to + i + 2, _mm_unpacklo_pd(c, e));
+    }
+#endif
+    for (; i < n; ++i) to[i] = x[i * step];
+  }
   d->length[k] += n;
 }
 
@@ -103,9 +121,29 @@ void DoubleOutputs(DirectStage* d, int64_t ma, int64_t mb, double* dst) {
                false);
   SymmetricFir(At(d, 0, q1), d->phaseTaps[1], d->phaseLength[1], d->scratch[1], static_cast<int32_t>(q1End - q1),
                false);
-  for (int64_t m = ma; m < mb; ++m) {
-    dst[m - ma] = (m & 1) ? d->scratch[1][(m >> 1) - q1] : d->scratch[0][(m >> 1) - q0];
+  int64_t m = ma;
+  if (m < mb && (m & 1)) {
+    dst[0] = d->scratch[1][(m >> 1) - q1];
+    ++m;
   }
+  // From an even m on, the two phases' outputs alternate.
+  const double* even = d->scratch[0] + ((m >> 1) - q0);
+  const double* odd = d->scratch[1] + ((m >> 1) - q1);
+  double* to = dst + (m - ma);
+  const int64_t pairs = (mb - m) >> 1;
+  int64_t j = 0;
+#if defined(__SSE2__)
+  for (; j + 2 <= pairs; j += 2) {
+    const __m128d e = _mm_loadu_pd(even + j), o = _mm_loadu_pd(odd + j);
+    _mm_storeu_pd(to + 2 * j, _mm_unpacklo_pd(e, o));
+    _mm_storeu_pd(to + 2 * j + 2, _mm_unpackhi_pd(e, o));
+  }
+#endif
+  for (; j < pairs; ++j) {
+    to[2 * j] = even[j];
+    to[2 * j + 1] = odd[j];
+  }
+  if ((mb - m) & 1) to[2 * pairs] = even[pairs];
 }
 
 // Halving: outputs m = 2q + parity for q in [qa, qb), written to dst.

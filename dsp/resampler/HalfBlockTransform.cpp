@@ -9,6 +9,9 @@
 
 #include <cstring>
 #include <utility>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -127,14 +130,18 @@ void DeleteHalfBlockTransform(HalfBlockTransform* h) {
 namespace {
 
 // Halving: each channel's kept results (channel `k` of y's points, the
-// first n / 2 samples) to their block positions.
-void ScatterKeptPoints(const HalfBlockTransform* h, const double* y, int k, double* lastOutput) {
+// first n / 2 samples) side by side at the front of lastOutput, kept
+// result r being block position 2 r + keptParity.
+void GatherKeptPoints(const HalfBlockTransform* h, const double* y, int k, double* lastOutput) {
   const int32_t quarter = h->size / 4;
-  double* to = lastOutput + h->keptParity;
   const double* from = y + 2 * k;
   for (int32_t r = 0; r < quarter; ++r) {
-    to[4 * r] = from[4 * r];
-    to[4 * r + 2] = from[4 * r + 1];
+#if defined(__SSE2__)
+    _mm_storeu_pd(lastOutput + 2 * r, _mm_loadu_pd(from + 4 * r));
+#else
+    lastOutput[2 * r] = from[4 * r];
+    lastOutput[2 * r + 1] = from[4 * r + 1];
+#endif
   }
 }
 
@@ -174,7 +181,7 @@ void TransformFused(BlockConvolver* a, BlockConvolver* b) {
   HalfBlockPasses::FilterHalvingSpectra(h->lanes[0], h->lanes[channels - 1], n, h->productTable, c, nc, ks);
   double* y = h->product;
   HalfBlockPasses::InverseFromReordered(h->lanes[0], m, rev, inverse, HalfBlockPasses::kFirstHalf, y);
-  for (int k = 0; k < channels; ++k) ScatterKeptPoints(h, y, k, stages[k]->lastOutput);
+  for (int k = 0; k < channels; ++k) GatherKeptPoints(h, y, k, stages[k]->lastOutput);
 }
 
 }  // namespace

@@ -34,6 +34,8 @@ struct HalfBlockTransform {
 // previous one, a doubling stage's as its B / 2 input samples (the stuffed
 // zeros and the factor 2 are left to the transform), a halving stage's as
 // its B filter-rate samples; each transform swaps the two buffers.
+// A halving stage's lastOutput then holds only the B / 2 kept results, in
+// order from its front.
 bool HalfBlockKeepsCompactBlocks(const HalfBlockTransform* h);
 
 // Whether a stage (mode, block and kernel set) takes the half-size transform.
@@ -46,7 +48,8 @@ void DeleteHalfBlockTransform(HalfBlockTransform* half);
 
 // Filters the stage's full block (fftBuffer: [current | previous] at the
 // filter rate) and writes the block's result to the first B samples of
-// lastOutput (a halving stage: the kept positions only).
+// lastOutput (a halving stage: the kept positions only, or with compact
+// blocks the kept results only).
 void TransformHalfBlock(BlockConvolver* stage);
 
 // The same for two stages in step, their channels side by side in one

@@ -2,30 +2,39 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "dsp/resampler/VectorCopy.h"
 
 void DelayRing::SetCapacity(int capacity) {
   mBuffer.Resize(std::max(capacity, 0), true);
+  mLength = std::clamp(mLength, 0, GetCapacity());
   Clear();
-  SetLength(mLength);
 }
 
 void DelayRing::SetLength(int length) {
   const int clamped = std::clamp(length, 0, GetCapacity());
   // What the ring holds was delayed by the old length (or by one long
   // before): under a new length it would come out at the wrong time.
-  if (clamped != mLength) Clear();
+  if (clamped == mLength) return;
   mLength = clamped;
+  Clear();
 }
 
 void DelayRing::Clear() {
-  if (mBuffer.Get()) std::memset(mBuffer.Get(), 0, static_cast<size_t>(mBuffer.GetSize()) * sizeof(double));
+  // Only the first mLength slots are ever read, and a new length clears
+  // again: the rest of the capacity is left untouched (and, freshly
+  // allocated, unpaged).
+  if (mBuffer.Get() && mLength > 0) std::memset(mBuffer.Get(), 0, static_cast<size_t>(mLength) * sizeof(double));
   mPosition = 0;
 }
 
 void DelayRing::PushBlock(const double* in, double* out, int n) {
   if (n < 1) return;
   if (mLength == 0) {
-    if (out != in) std::memcpy(out, in, sizeof(double) * static_cast<size_t>(n));
+    if (out != in) CopyDoubles(out, in, n);
     return;
   }
   // In runs up to the end of the ring; each slot's delayed sample is taken
@@ -34,7 +43,15 @@ void DelayRing::PushBlock(const double* in, double* out, int n) {
   while (n > 0) {
     const int k = std::min(n, mLength - mPosition);
     double* slot = ring + mPosition;
-    for (int i = 0; i < k; ++i) {
+    int i = 0;
+#if defined(__SSE2__)
+    for (; i + 2 <= k; i += 2) {
+      const __m128d delayed = _mm_loadu_pd(slot + i), x = _mm_loadu_pd(in + i);
+      _mm_storeu_pd(slot + i, x);
+      _mm_storeu_pd(out + i, delayed);
+    }
+#endif
+    for (; i < k; ++i) {
       const double delayed = slot[i];
       slot[i] = in[i];
       out[i] = delayed;
@@ -58,7 +75,7 @@ void DelayRing::Write(const double* in, int n) {
   }
   while (n > 0) {
     const int k = std::min(n, mLength - mPosition);
-    std::memcpy(ring + mPosition, in, sizeof(double) * static_cast<size_t>(k));
+    CopyDoubles(ring + mPosition, in, k);
     mPosition += k;
     if (mPosition >= mLength) mPosition = 0;
     in += k;

@@ -8,7 +8,8 @@
 // from silence.
 class DelayRing {
  public:
-  // Reallocates and zeroes; the length is clamped into the new capacity.
+  // Reallocates and empties the ring; the length is clamped into the new
+  // capacity.
   void SetCapacity(int capacity);
   void SetLength(int length);
   void Clear();

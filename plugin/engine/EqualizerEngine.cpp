@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "plugin/engine/EngineLatency.h"
 
@@ -21,7 +24,17 @@ void Scale(double* samples, int n, double factor) {
 }
 
 void ScaleAboveFloor(double* samples, int n, double factor) {
-  for (int i = 0; i < n; ++i) {
+  int i = 0;
+#if defined(__SSE2__)
+  // The same compare two samples a step; a NaN is not below and stays.
+  const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffffLL));
+  const __m128d floor = _mm_set1_pd(kOutputFloor), f = _mm_set1_pd(factor);
+  for (; i + 2 <= n; i += 2) {
+    const __m128d y = _mm_mul_pd(_mm_loadu_pd(samples + i), f);
+    _mm_storeu_pd(samples + i, _mm_and_pd(y, _mm_cmpnlt_pd(_mm_and_pd(y, magnitude), floor)));
+  }
+#endif
+  for (; i < n; ++i) {
     const double y = samples[i] * factor;
     samples[i] = std::fabs(y) < kOutputFloor ? 0.0 : y;
   }
@@ -32,7 +45,17 @@ void ScaleAboveFloor(double* samples, int n, double factor) {
 // out here, before anything keeps state, it costs one compare per sample.
 void ZeroNonFinite(double* samples, int n) {
   constexpr double kLargest = std::numeric_limits<double>::max();
-  for (int i = 0; i < n; ++i) {
+  int i = 0;
+#if defined(__SSE2__)
+  // Without a branch: a NaN compares false, so its mask clears it to +0.
+  const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffffLL));
+  const __m128d largest = _mm_set1_pd(kLargest);
+  for (; i + 2 <= n; i += 2) {
+    const __m128d x = _mm_loadu_pd(samples + i);
+    _mm_storeu_pd(samples + i, _mm_and_pd(x, _mm_cmple_pd(_mm_and_pd(x, magnitude), largest)));
+  }
+#endif
+  for (; i < n; ++i) {
     if (!(std::fabs(samples[i]) <= kLargest)) samples[i] = 0.0;
   }
 }

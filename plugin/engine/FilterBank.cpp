@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dsp/resampler/VectorCopy.h"
 #include "plugin/engine/BandDesign.h"
 
 void FilterBank::Init(double hostRate, int maxHostBlock, int factor) {
@@ -71,7 +72,7 @@ namespace {
 // On a mono bus both inputs are one buffer, which may also be output 0:
 // callers copy the second channel first.
 void CopyApart(double* to, const double* from, int n) {
-  if (to != from) std::memcpy(to, from, sizeof(double) * static_cast<size_t>(n));
+  if (to != from) CopyDoubles(to, from, n);
 }
 
 }  // namespace
@@ -141,7 +142,7 @@ void FilterBank::ProcessChannels(double** in, double** out, int n, int nIn, int 
       // On a mono bus output 0 keeps the left chain's result, as the FIR
       // modes do; the right one goes to the spare buffer.
       RunZeroLatency(in0, in1, out0, stereo ? out[1] + offset : mSpareOutput.Get(), k);
-      if (!stereo && nOut >= 2) std::memcpy(out[1] + offset, out0, sizeof(double) * static_cast<size_t>(k));
+      if (!stereo && nOut >= 2) CopyDoubles(out[1] + offset, out0, k);
     } else {
       double* out1 = nOut >= 2 ? out[1] + offset : mSpareOutput.Get();
       mConvolution.Process(in0, in1, out0, out1, k, wet, mListen.IsActive() ? &mListen : nullptr);

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "dsp/Levels.h"
 
@@ -68,7 +72,19 @@ void LoudnessMatcher::KeepInputHistory(const double* inL, const double* inR, int
   double energy[kChunk];
   for (int offset = 0; offset < n; offset += kChunk) {
     const int k = std::min(kChunk, n - offset);
-    for (int i = 0; i < k; ++i) {
+    int i = 0;
+#if defined(__SSE2__)
+    // The same products, sum and test two frames a step: an infinite or NaN
+    // sum fails the compare and its mask makes it 0.
+    const __m128d largest = _mm_set1_pd(std::numeric_limits<double>::max());
+    for (; i + 2 <= k; i += 2) {
+      const __m128d l = _mm_loadu_pd(inL + offset + i);
+      const __m128d r = inR ? _mm_loadu_pd(inR + offset + i) : _mm_setzero_pd();
+      const __m128d e = _mm_add_pd(_mm_mul_pd(l, l), _mm_mul_pd(r, r));
+      _mm_storeu_pd(energy + i, _mm_and_pd(e, _mm_cmple_pd(e, largest)));
+    }
+#endif
+    for (; i < k; ++i) {
       const double l = inL[offset + i];
       const double r = inR ? inR[offset + i] : 0.0;
       energy[i] = FiniteEnergy(l * l + r * r);

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
+#include "dsp/resampler/VectorCopy.h"
 #include "plugin/engine/EngineLatency.h"
 
 namespace {
@@ -14,20 +12,6 @@ namespace {
 // stop band, exact power-of-two chains.
 constexpr double kTransitionPercent = 0.5;
 constexpr double kAttenuationDb = 64.08;
-
-// A plain vector copy: the C library's copy of a few kilobytes takes a
-// string instruction that some processors run many times slower.
-void CopySamples(double* to, const double* from, int n) {
-  int i = 0;
-#if defined(__SSE2__)
-  for (; i + 4 <= n; i += 4) {
-    const __m128d a = _mm_loadu_pd(from + i), b = _mm_loadu_pd(from + i + 2);
-    _mm_storeu_pd(to + i, a);
-    _mm_storeu_pd(to + i + 2, b);
-  }
-#endif
-  for (; i < n; ++i) to[i] = from[i];
-}
 
 void Zeroed(WDL_TypedBuf<double>& buf, int n) {
   buf.Resize(n, false);
@@ -98,7 +82,7 @@ void OversamplingStage::ProcessSlice(double** inputs, double** outputs, int offs
       in[c] = inputs[c] + offset;
     } else {
       in[c] = mInputBuffers[c].Get();
-      CopySamples(in[c], inputs[c] + offset, n);
+      CopyDoubles(in[c], inputs[c] + offset, n);
     }
   }
   // Two channels convert together, sharing each transform.
@@ -134,7 +118,7 @@ void OversamplingStage::ProcessSlice(double** inputs, double** outputs, int offs
   for (int c = 0; c < nOut; ++c) {
     double* out = outputs[c] + offset;
     if (downCount == n) {
-      CopySamples(out, mDownOutputs[c], n);
+      CopyDoubles(out, mDownOutputs[c], n);
     } else {
       // The converters are still filling (their counts vary at start).
       std::memset(out, 0, sizeof(double) * static_cast<size_t>(n));

@@ -72,3 +72,30 @@ TEST(DelayRing, BlockPushesGiveWhatSinglePushesGive) {
     }
   }
 }
+
+// A new capacity empties the ring whether it keeps, grows or cuts the
+// length, including slots written under an earlier, longer length.
+TEST(DelayRing, ANewCapacityStartsFromSilence) {
+  struct Case {
+    int capacity, length, expectedLength;
+  };
+  for (const Case c : {Case{16, 5, 5}, Case{5, 5, 5}, Case{3, 5, 3}}) {
+    DelayRing ring;
+    ring.SetCapacity(8);
+    ring.SetLength(8);
+    for (int i = 0; i < 8; ++i) ring.Push(100.0 + i);
+    ring.SetLength(c.length);
+    for (int i = 0; i < 7; ++i) ring.Push(1.0 + i);
+    ring.SetCapacity(c.capacity);
+    ASSERT_EQ(ring.GetLength(), c.expectedLength);
+    for (int i = 0; i < c.expectedLength; ++i) {
+      EXPECT_EQ(ring.Push(-1.0), 0.0) << c.capacity << ", push " << i;
+    }
+    EXPECT_EQ(ring.Push(7.0), -1.0);
+    // A longer length reads silence where the earlier longer ring wrote.
+    if (c.capacity >= 8) {
+      ring.SetLength(8);
+      for (int i = 0; i < 8; ++i) EXPECT_EQ(ring.Push(-2.0), 0.0) << c.capacity << ", push " << i;
+    }
+  }
+}

@@ -304,3 +304,49 @@ TEST(LoudnessMatcher, BlockGainsAreTheFrameGains) {
   EXPECT_FALSE(off.GetLoudnessMatchGains(&in, nullptr, &in, nullptr, &gain, 1));
   EXPECT_EQ(gain, -1.0);
 }
+
+// While off, the input history kept a block at a time is the one kept a
+// frame at a time, non-finite and overflowing frames (as silence) included:
+// once the match is on, the delayed input gives the same gains.
+TEST(LoudnessMatcher, HistoryKeptInBlocksIsTheFrameHistory) {
+  constexpr int kDelay = 150;
+  constexpr int kFrames = 401;
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  for (bool stereo : {true, false}) {
+    std::mt19937 rng(9);
+    std::uniform_real_distribution<double> dist(-1.0, 1.0);
+    std::vector<double> inL(kFrames), inR(kFrames), outL(kFrames), outR(kFrames);
+    for (int i = 0; i < kFrames; ++i) {
+      inL[i] = dist(rng);
+      inR[i] = dist(rng);
+      outL[i] = 0.5 * dist(rng);
+      outR[i] = 0.5 * dist(rng);
+    }
+    // Within the last kDelay frames before the match turns on, at both
+    // places of a pair of frames and at a block's last frame.
+    inL[60] = nan;
+    inR[61] = -inf;
+    inL[73] = nan;
+    inL[100] = inR[100] = 1e200;  // a finite frame whose energy overflows
+    inL[101] = inf;
+    LoudnessMatcher blocks, frames;
+    blocks.SetLoudnessMatchMode(LoudnessMatcher::kModeOff, kDelay, kRate);
+    frames.SetLoudnessMatchMode(LoudnessMatcher::kModeOff, kDelay, kRate);
+    double* r = stereo ? inR.data() : nullptr;
+    std::vector<double> gains(kFrames);
+    for (int at = 0; at < 200; at += 37) {
+      const int n = std::min(37, 200 - at);
+      ASSERT_FALSE(blocks.GetLoudnessMatchGains(inL.data() + at, r ? r + at : nullptr, outL.data() + at,
+                                                outR.data() + at, gains.data(), n));
+    }
+    for (int i = 0; i < 200; ++i) frames.GetLoudnessMatchGain(inL[i], stereo ? inR[i] : 0.0, outL[i], outR[i]);
+    blocks.SetLoudnessMatchMode(1, kDelay, kRate);
+    frames.SetLoudnessMatchMode(1, kDelay, kRate);
+    for (int i = 200; i < kFrames; ++i) {
+      const double l = 0.3, right = 0.2;
+      ASSERT_EQ(blocks.GetLoudnessMatchGain(l, right, outL[i], outR[i]),
+                frames.GetLoudnessMatchGain(l, right, outL[i], outR[i]))
+          << (stereo ? "stereo" : "mono") << ", frame " << i;
+    }
+  }
+}
