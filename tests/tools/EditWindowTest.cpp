@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -163,6 +164,17 @@ Window WaitForEditor(Display* d) {
 
 void AskToClose(Display* d, Window editor) { SendCloseRequest(d, editor); }
 
+// Keys typed as a person would, a little apart, to whatever has the focus.
+void TypeKeys(Display* d, std::initializer_list<KeySym> keys) {
+  for (KeySym key : keys) {
+    const KeyCode code = XKeysymToKeycode(d, key);
+    XTestFakeKeyEvent(d, code, True, CurrentTime);
+    XTestFakeKeyEvent(d, code, False, CurrentTime);
+    XFlush(d);
+    Pause(30);
+  }
+}
+
 // A session restored from the state file.
 struct Restored {
   explicit Restored(const std::string& path) {
@@ -236,13 +248,7 @@ TEST(EditWindow, AValueTypedWithThePointerOnItsFieldIsTaken) {
   XTestFakeMotionEvent(d, DefaultScreen(d), rootX + 3, rootY + 2, CurrentTime);
   XFlush(d);
   Pause(100);
-  for (KeySym key : {XK_2, XK_5, XK_0, XK_0, XK_Return}) {
-    const KeyCode code = XKeysymToKeycode(d, key);
-    XTestFakeKeyEvent(d, code, True, CurrentTime);
-    XTestFakeKeyEvent(d, code, False, CurrentTime);
-    XFlush(d);
-    Pause(30);
-  }
+  TypeKeys(d, {XK_2, XK_5, XK_0, XK_0, XK_Return});
   Pause(300);
   AskToClose(d, editor);
 
@@ -595,13 +601,7 @@ TEST_P(EditUnderWindowManager, AValueFieldOpensOverItsValueAndTakesWhatIsTyped) 
   }
   EXPECT_EQ(fieldX, left + 63) << run.Output();
   EXPECT_EQ(fieldY, top + 553) << run.Output();
-  for (KeySym key : {XK_2, XK_5, XK_0, XK_0, XK_Return}) {
-    const KeyCode code = XKeysymToKeycode(d, key);
-    XTestFakeKeyEvent(d, code, True, CurrentTime);
-    XTestFakeKeyEvent(d, code, False, CurrentTime);
-    XFlush(d);
-    Pause(30);
-  }
+  TypeKeys(d, {XK_2, XK_5, XK_0, XK_0, XK_Return});
   Pause(300);
   AskToClose(d, editor);
 
