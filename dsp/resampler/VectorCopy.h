@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -8,26 +9,25 @@
 // Plain vector copies of samples between buffers that do not overlap. The C
 // library copies a few kilobytes with a string instruction that some
 // processors run many times slower than these loads and stores.
-inline void CopyDoubles(double* to, const double* from, std::ptrdiff_t n) {
-  std::ptrdiff_t i = 0;
+inline void CopyVectorBytes(void* to, const void* from, std::size_t bytes) {
+  auto* out = static_cast<unsigned char*>(to);
+  const auto* in = static_cast<const unsigned char*>(from);
+  std::size_t i = 0;
 #if defined(__SSE2__)
-  for (; i + 4 <= n; i += 4) {
-    const __m128d a = _mm_loadu_pd(from + i), b = _mm_loadu_pd(from + i + 2);
-    _mm_storeu_pd(to + i, a);
-    _mm_storeu_pd(to + i + 2, b);
+  for (; i + 32 <= bytes; i += 32) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 16));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), a);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 16), b);
   }
 #endif
-  for (; i < n; ++i) to[i] = from[i];
+  if (i < bytes) std::memcpy(out + i, in + i, bytes - i);
+}
+
+inline void CopyDoubles(double* to, const double* from, std::ptrdiff_t n) {
+  if (n > 0) CopyVectorBytes(to, from, static_cast<std::size_t>(n) * sizeof(double));
 }
 
 inline void CopyFloats(float* to, const float* from, std::ptrdiff_t n) {
-  std::ptrdiff_t i = 0;
-#if defined(__SSE2__)
-  for (; i + 8 <= n; i += 8) {
-    const __m128 a = _mm_loadu_ps(from + i), b = _mm_loadu_ps(from + i + 4);
-    _mm_storeu_ps(to + i, a);
-    _mm_storeu_ps(to + i + 4, b);
-  }
-#endif
-  for (; i < n; ++i) to[i] = from[i];
+  if (n > 0) CopyVectorBytes(to, from, static_cast<std::size_t>(n) * sizeof(float));
 }
