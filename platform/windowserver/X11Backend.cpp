@@ -280,6 +280,17 @@ Target TargetOf(X11State& x, Window w) {
   return t;
 }
 
+// A window manager that moves the focus with the pointer hands it to the
+// pointer's window when the pointer passes onto an open field; the field's
+// own window takes the keys then, so the editor has not lost them.
+bool KeysStillReachAField(X11State& x) {
+  if (x.fields.empty()) return false;
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(x.display, &focus, &revert);
+  return focus == PointerRoot || x.Owns(focus);
+}
+
 }  // namespace
 
 void Deliver(X11State& x, XEvent& event) {
@@ -315,7 +326,7 @@ void Deliver(X11State& x, XEvent& event) {
       // Focus moving within the window, or away from the pointer's window
       // when the editor takes it for a text field, is no deactivation.
       if (t.sink && event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyInferior &&
-          event.xfocus.detail != NotifyPointer) {
+          event.xfocus.detail != NotifyPointer && !KeysStillReachAField(x)) {
         t.sink->Deactivated();
       }
       return;

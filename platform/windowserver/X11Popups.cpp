@@ -303,7 +303,7 @@ void X11Backend::TextFieldOpened(TextFieldView* field) {
   const ScreenRect frame = field->FieldFrame();
   Window w = MakePopup(*mX, left + static_cast<int>(frame.x), top + static_cast<int>(frame.y),
                        static_cast<int>(frame.width), static_cast<int>(frame.height),
-                       ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask);
+                       ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask);
   mX->fields.push_back(X11State::Field{field, w});
   DrawField(*mX, mX->fields.back());
   TakeFocus(*mX, shown->xwindow);

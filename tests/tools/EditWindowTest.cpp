@@ -470,8 +470,11 @@ TEST(EditWindow, SavingAPresetAsksForItsNameInAWindow) {
 // Under a window manager that framed the editor's window and placed it
 // where it liked, a right-click on a value opens its field over the value
 // (not where the window was first asked to be), and what is typed there is
-// taken. The window manager is played by the test, or is twm when installed.
-enum class Manager { kPlayedByTheTest, kTwm };
+// taken. The window manager is played by the test, or is twm when installed:
+// once with the keyboard left where clients put it, once moving it with the
+// pointer (twm's own default), which hands it on as the pointer passes onto
+// the field.
+enum class Manager { kPlayedByTheTest, kTwm, kTwmFocusFollowsPointer };
 
 // A viewable window named "Brimlow" anywhere in the tree (a window manager
 // puts it in a frame of its own); 0 while there is none.
@@ -504,9 +507,9 @@ void RootOriginOf(Display* d, Window w, int* x, int* y) {
 // without asking the user; stopped (its windows put back) at the end.
 class Twm {
  public:
-  explicit Twm(const ScratchFolder& folder) {
+  Twm(const ScratchFolder& folder, bool focusFollowsPointer) {
     const std::string settings = folder.PathOf("twmrc");
-    std::ofstream(settings) << "RandomPlacement\nNoGrabServer\nNoTitleFocus\n";
+    std::ofstream(settings) << "RandomPlacement\nNoGrabServer\n" << (focusFollowsPointer ? "" : "NoTitleFocus\n");
     std::string program = "twm", option = "-f", path = settings;
     char* argv[] = {program.data(), option.data(), path.data(), nullptr};
     posix_spawn_file_actions_t actions;
@@ -547,8 +550,8 @@ TEST_P(EditUnderWindowManager, AValueFieldOpensOverItsValueAndTakesWhatIsTyped) 
   ASSERT_TRUE(XTestQueryExtension(d, &event, &error, &major, &minor));
   ScratchFolder folder;
   std::unique_ptr<Twm> twm;
-  if (GetParam() == Manager::kTwm) {
-    twm = std::make_unique<Twm>(folder);
+  if (GetParam() != Manager::kPlayedByTheTest) {
+    twm = std::make_unique<Twm>(folder, GetParam() == Manager::kTwmFocusFollowsPointer);
     if (!twm->Running(d)) GTEST_SKIP() << "twm is not installed (or did not start)";
   }
   const std::string state = folder.PathOf("s.state");
@@ -615,9 +618,13 @@ TEST_P(EditUnderWindowManager, AValueFieldOpensOverItsValueAndTakesWhatIsTyped) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Managers, EditUnderWindowManager,
-                         ::testing::Values(Manager::kPlayedByTheTest, Manager::kTwm),
+                         ::testing::Values(Manager::kPlayedByTheTest, Manager::kTwm, Manager::kTwmFocusFollowsPointer),
                          [](const ::testing::TestParamInfo<Manager>& info) {
-                           return info.param == Manager::kTwm ? std::string("Twm") : std::string("PlayedByTheTest");
+                           switch (info.param) {
+                             case Manager::kTwm: return std::string("Twm");
+                             case Manager::kTwmFocusFollowsPointer: return std::string("TwmFocusFollowsPointer");
+                             default: return std::string("PlayedByTheTest");
+                           }
                          });
 
 }  // namespace
