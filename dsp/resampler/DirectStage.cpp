@@ -41,8 +41,10 @@ void Append(DirectStage* d, int k, const double* x, int32_t n, int32_t step) {
   } else {
     int32_t i = 0;
 #if defined(__SSE2__)
-    // Every second sample, two stores of two a step.
-    for (; i + 4 <= n; i += 4) {
+    // Every second sample, two stores of two a step. A step's last load
+    // reaches one sample past the last it keeps, so the final step is
+    // left to the plain loop: that sample may lie past the input.
+    for (; i + 4 < n; i += 4) {
       const __m128d a = _mm_loadu_pd(x + 2 * i), b = _mm_loadu_pd(x + 2 * i + 2);
       const __m128d c = _mm_loadu_pd(x + 2 * i + 4), e = _mm_loadu_pd(x + 2 * i + 6);
       _mm_storeu_pd(to + i, _mm_unpacklo_pd(a, b));
